@@ -1,0 +1,17 @@
+// The clipboard's plain text (CF_UNICODETEXT on Windows, converted from CP932).
+#pragma once
+#include <string>
+
+namespace platform {
+
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  // False when the clipboard cannot be opened.
+  virtual bool SetText(const std::string& text) = 0;
+  virtual std::string GetText() const = 0;
+  virtual bool HasText() const = 0;
+  virtual bool Clear() = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,27 @@
+// The one failure type: a Shift-JIS message that the general error handling
+// shows as it stands.
+#pragma once
+#include <stdexcept>
+#include <string>
+
+namespace platform {
+
+class Failure : public std::runtime_error {
+ public:
+  explicit Failure(const std::string& message) : std::runtime_error(message) {}
+};
+
+// A failed file-system call: the system error code and its reason in Japanese.
+class IoError : public Failure {
+ public:
+  IoError(unsigned long code, const std::string& reason) : Failure(reason), code_(code) {}
+  unsigned long Code() const { return code_; }
+
+ private:
+  unsigned long code_;
+};
+
+// The system's reason for a Windows error code, in Japanese (Shift-JIS).
+std::string SystemReason(unsigned long code);
+
+}  // namespace platform

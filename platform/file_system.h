@@ -1,0 +1,59 @@
+// File system with Windows semantics: backslash paths, case-insensitive names,
+// attributes, enumeration in the file system's own order.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+using Text = std::string;  // Shift-JIS
+
+// Values of the Windows FILE_ATTRIBUTE_* bits.
+namespace attr {
+constexpr uint32_t kReadOnly = 0x01;
+constexpr uint32_t kHidden = 0x02;
+constexpr uint32_t kSystem = 0x04;
+constexpr uint32_t kVolumeLabel = 0x08;
+constexpr uint32_t kDirectory = 0x10;
+constexpr uint32_t kArchive = 0x20;
+constexpr uint32_t kNormal = 0x80;
+}  // namespace attr
+
+struct DirEntry {
+  Text name;
+  uint64_t size = 0;
+  uint32_t attributes = 0;  // never kNormal: a plain file has 0
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Entries matching pattern (folder + "\" + wildcard, "*" and "?", letter
+  // case ignored), in the order the file system keeps them, "." and ".."
+  // included for real directories. An entry carrying kHidden, kSystem,
+  // kDirectory or kVolumeLabel is returned only when `allowed` has that bit;
+  // other bits never exclude. A missing or unreadable folder gives no entries.
+  virtual std::vector<DirEntry> Enumerate(const Text& pattern, uint32_t allowed) const = 0;
+
+  // Attributes of a file or directory, nothing when it does not exist.
+  virtual std::optional<uint32_t> Attributes(const Text& path) const = 0;
+  virtual void SetAttributes(const Text& path, uint32_t attributes) = 0;  // throws IoError
+
+  // Creates the directory and any missing parent; an existing one is fine.
+  virtual void CreateDirectories(const Text& path) = 0;  // throws IoError
+  virtual bool DeleteFile(const Text& path) = 0;          // false on failure
+
+  virtual Text ReadFile(const Text& path) const = 0;  // whole file; throws IoError
+  // Replaces the file's content through a temporary file in the same folder,
+  // so a failure leaves the old content; a new file is created. Existing
+  // attributes are kept, but a read-only file refuses the write.
+  virtual void WriteFile(const Text& path, const Text& data) = 0;  // throws IoError
+
+  // Folder of the running program, without a trailing backslash.
+  virtual Text ExecutableFolder() const = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,22 @@
+// Run-time loading of a library by name and lookup of its exports.
+#pragma once
+#include <memory>
+#include <string>
+
+namespace platform {
+
+class LoadedLibrary {
+ public:
+  virtual ~LoadedLibrary() = default;  // frees the library
+  virtual void* Export(const std::string& name) const = 0;  // nullptr when absent
+};
+
+class LibraryLoader {
+ public:
+  virtual ~LibraryLoader() = default;
+  // Looks only in the program's folder and the system folder; nullptr when
+  // the library cannot be loaded.
+  virtual std::unique_ptr<LoadedLibrary> Load(const std::string& fileName) = 0;
+};
+
+}  // namespace platform

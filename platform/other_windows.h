@@ -1,0 +1,33 @@
+// Other applications' top-level windows and synthesized key strokes.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+using WindowId = std::uintptr_t;  // 0: no window
+
+struct TopWindow {
+  WindowId id = 0;
+  WindowId owner = 0;
+  bool visible = false;
+  std::string title;  // Shift-JIS
+};
+
+struct KeyEvent {
+  int key = 0;
+  bool up = false;
+};
+
+class OtherWindows {
+ public:
+  virtual ~OtherWindows() = default;
+  virtual std::vector<TopWindow> TopLevelFrontToBack() const = 0;
+  virtual WindowId FindByTitle(const std::string& title) const = 0;
+  virtual bool BringToFront(WindowId) = 0;
+  // Sends the events in one batch, with no pause between them.
+  virtual void SendKeys(const std::vector<KeyEvent>& events) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,15 @@
+// The bundle of platform services handed to the palette window.
+#pragma once
+#include "platform/file_system.h"
+#include "platform/library_loader.h"
+#include "platform/toolkit.h"
+
+namespace platform {
+
+struct Platform {
+  Toolkit& toolkit;
+  FileSystem& files;
+  LibraryLoader& libraries;
+};
+
+}  // namespace platform

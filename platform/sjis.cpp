@@ -1,0 +1,41 @@
+#include "platform/sjis.h"
+
+namespace sjis {
+
+size_t NextChar(std::string_view s, size_t i) {
+  if (i >= s.size()) return s.size();
+  if (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) return i + 2;
+  return i + 1;
+}
+
+Text UpperAscii(std::string_view s) {
+  Text out(s);
+  for (size_t i = 0; i < out.size();) {
+    const size_t next = NextChar(out, i);
+    if (next == i + 1 && out[i] >= 'a' && out[i] <= 'z') out[i] = static_cast<char>(out[i] - 'a' + 'A');
+    i = next;
+  }
+  return out;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && UpperAscii(a) == UpperAscii(b);
+}
+
+Text Format(std::string_view pattern, std::initializer_list<std::string_view> args) {
+  Text out;
+  auto arg = args.begin();
+  for (size_t i = 0; i < pattern.size();) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's' && arg != args.end()) {
+      out += *arg++;
+      i += 2;
+      continue;
+    }
+    const size_t next = NextChar(pattern, i);
+    out.append(pattern.substr(i, next - i));
+    i = next;
+  }
+  return out;
+}
+
+}  // namespace sjis

@@ -1,0 +1,221 @@
+// The window toolkit: exactly the windows and control behaviours the program
+// uses. Events are plain callbacks; the owner wraps each one in its dispatch
+// function so that no failure crosses into the toolkit.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+using Text = std::string;  // Shift-JIS
+
+struct Rect {
+  int left = 0, top = 0, width = 0, height = 0;
+  bool operator==(const Rect&) const = default;
+};
+struct Size {
+  int width = 0, height = 0;
+  bool operator==(const Size&) const = default;
+};
+struct Point {
+  int x = 0, y = 0;
+};
+
+struct Font {
+  Text face;
+  int size = 0;         // pixels or points, by `points`
+  bool points = false;  // false: size is the character height in pixels
+  bool operator==(const Font&) const = default;
+};  // always the Shift-JIS character set
+
+// Virtual key codes the program looks at.
+namespace key {
+constexpr int kEnter = 13;
+constexpr int kEscape = 27;
+constexpr int kDelete = 46;
+}  // namespace key
+
+enum class Icon { None, Stop, Warning, Information, Question };
+enum class Buttons { Ok, OkCancel, YesNo };
+enum class Answer { Ok, Cancel, Yes, No };
+
+// Small pictures of the top bar's buttons.
+enum class Glyph { Register, Explorer, Link, DateTime, Edit, SelectAll, PasteSelected, EditSave, EditClose, Copy, Cut, Paste, Main };
+
+// A menu item; items with children are drop-down or popup menus.
+class MenuItem {
+ public:
+  virtual ~MenuItem() = default;
+  virtual MenuItem& Add(const Text& caption, std::function<void()> onClick) = 0;
+  virtual void AddSeparator() = 0;
+  virtual Text Caption() const = 0;
+  virtual void SetEnabled(bool) = 0;
+  virtual bool Enabled() const = 0;
+  virtual void SetChecked(bool) = 0;
+  virtual bool Checked() const = 0;
+  virtual void SetVisible(bool) = 0;
+  virtual bool Visible() const = 0;
+  // Runs when this drop-down opens, before its items are shown.
+  std::function<void()> onOpen;
+};
+
+// A popup menu, shown modally at a screen point; a chosen item's handler has
+// run when Popup returns.
+class PopupMenu {
+ public:
+  virtual ~PopupMenu() = default;
+  virtual MenuItem& Root() = 0;
+  virtual void Popup(Point screen) = 0;
+};
+
+class Control {
+ public:
+  virtual ~Control() = default;
+  virtual void SetBounds(const Rect&) = 0;  // relative to the parent
+  virtual Rect Bounds() const = 0;
+  virtual void SetVisible(bool) = 0;
+  virtual bool Visible() const = 0;
+  virtual void SetEnabled(bool) = 0;
+  virtual bool Enabled() const = 0;
+  virtual void SetFocus() = 0;
+  virtual bool HasFocus() const = 0;
+  virtual void SetFont(const Font&) = 0;
+  virtual void SetHint(const Text&) = 0;
+  virtual Text Hint() const = 0;
+  // Key-down notice that the window's key preview let through.
+  std::function<void(int key)> onKeyDown;
+  // Right click or the menu key; the point is in screen coordinates.
+  std::function<void(Point)> onContextMenu;
+};
+
+// A plain container; with a caption it is a text panel.
+class Panel : public Control {
+ public:
+  virtual void SetCaption(const Text&) = 0;
+  virtual Text Caption() const = 0;
+  std::function<void()> onClick, onDblClick;
+};
+
+class ListBox : public Control {
+ public:
+  virtual void Clear() = 0;
+  virtual void Add(const Text& item) = 0;
+  // Appends many items at once, reserving storage first.
+  virtual void AddAll(const std::vector<Text>& items) = 0;
+  virtual int Count() const = 0;
+  virtual Text Item(int index) const = 0;
+  // Single selection: the selected item or -1. Setting it runs no handler.
+  virtual int ItemIndex() const = 0;
+  virtual void SetItemIndex(int index) = 0;
+  // Multiple selection: the caret (focus) item, separate from the selection.
+  virtual int CaretIndex() const = 0;
+  virtual void SetCaretIndex(int index) = 0;
+  virtual bool Selected(int index) const = 0;
+  virtual void SetSelected(int index, bool selected) = 0;
+  // Index of the item equal to text with letter case ignored, or -1.
+  virtual int FindExact(const Text& text) const = 0;
+  // Suspends and resumes redrawing (nested calls count).
+  virtual void BeginUpdate() = 0;
+  virtual void EndUpdate() = 0;
+  // Selection change by the user (mouse or keyboard), never by code.
+  std::function<void()> onClick, onDblClick;
+};
+
+class EntryBox : public Control {
+ public:
+  virtual void SetText(const Text&) = 0;
+  virtual Text GetText() const = 0;
+};
+
+// Multi-line plain-text editor (tabs accepted, no word wrap, both scroll bars).
+class EditBox : public Control {
+ public:
+  virtual void SetText(const Text&) = 0;
+  virtual Text GetText() const = 0;
+  virtual void SetBackground(int32_t color) = 0;  // 0x00BBGGRR
+};
+
+class Button : public Control {
+ public:
+  std::function<void()> onClick;
+};
+
+// Drag handle between two stacked controls; reports the drag distance.
+class Splitter : public Control {
+ public:
+  std::function<void(int dy)> onDrag;
+};
+
+class StatusBar : public Control {
+ public:
+  virtual void SetPanelText(int panel, const Text&) = 0;
+  virtual Text PanelText(int panel) const = 0;
+  std::function<void()> onClick, onDblClick;
+};
+
+enum class ListStyle { Single, Multiple };
+
+class Window {
+ public:
+  virtual ~Window() = default;
+  virtual void SetCaption(const Text&) = 0;
+  virtual Text Caption() const = 0;
+  virtual void SetBounds(const Rect&) = 0;  // outer frame, screen coordinates
+  virtual Rect Bounds() const = 0;
+  virtual Size ClientSize() const = 0;
+  virtual void SetStayOnTop(bool) = 0;
+  virtual bool StayOnTop() const = 0;
+  virtual void SetFont(const Font&) = 0;  // for controls created afterwards
+  virtual void SetShowHints(bool) = 0;
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  virtual bool Visible() const = 0;
+  // Asks to close: runs onClose, and destroys the window when it agrees.
+  virtual void Close() = 0;
+  virtual bool Closed() const = 0;
+  virtual MenuItem& Menu() = 0;  // the menu bar; its items are drop-downs
+  // Top-level drop-downs: enabling one enables or greys its title in the bar.
+
+  // Children; parent nullptr is the window's client area.
+  virtual std::unique_ptr<Panel> NewPanel(Control* parent) = 0;
+  virtual std::unique_ptr<ListBox> NewListBox(Control* parent, ListStyle) = 0;
+  virtual std::unique_ptr<EntryBox> NewEntryBox(Control* parent) = 0;
+  virtual std::unique_ptr<EditBox> NewEditBox(Control* parent) = 0;
+  virtual std::unique_ptr<Button> NewButton(Control* parent, Glyph) = 0;
+  virtual std::unique_ptr<Splitter> NewSplitter(Control* parent) = 0;
+  // Panels have fixed widths; text is right-aligned when asked.
+  virtual std::unique_ptr<StatusBar> NewStatusBar(const std::vector<int>& widths, const std::vector<bool>& rightAligned) = 0;
+  virtual std::unique_ptr<PopupMenu> NewPopupMenu() = 0;
+
+  // Key preview: sees every key before the focused control; true consumes it.
+  std::function<bool(int key)> onKeyDown;
+  // Character preview; true swallows the character.
+  std::function<bool(char ch)> onKeyPress;
+  // Close request; false keeps the window open.
+  std::function<bool()> onClose;
+  std::function<void()> onResize;
+};
+
+class Timer {
+ public:
+  virtual ~Timer() = default;
+  virtual void SetEnabled(bool) = 0;
+  virtual bool Enabled() const = 0;
+};
+
+class Toolkit {
+ public:
+  virtual ~Toolkit() = default;
+  // Title of the application (task bar, owner of the program's windows).
+  virtual void SetApplicationTitle(const Text&) = 0;
+  virtual std::unique_ptr<Window> NewWindow() = 0;
+  virtual std::unique_ptr<Timer> NewTimer(int intervalMs, std::function<void()> onTimer) = 0;
+  virtual Answer MessageBox(Window* owner, const Text& text, const Text& caption, Icon, Buttons) = 0;
+  // Runs events until the window has closed.
+  virtual void Run(Window& main) = 0;
+};
+
+}  // namespace platform
