@@ -1,0 +1,40 @@
+#include "app/dispatch.h"
+
+#include <new>
+
+#include "platform/failure.h"
+
+namespace app {
+
+std::string ErrorText(const std::string& message) {
+  // Trail bytes of double-byte characters are never at or below ".", so the
+  // last byte decides as the last character would.
+  if (!message.empty() && static_cast<unsigned char>(message.back()) <= '.') return message;
+  return message + ".";
+}
+
+bool Dispatcher::Run(const std::function<void()>& handler) {
+  try {
+    handler();
+    return true;
+  } catch (const platform::Failure& f) {
+    Show(f.what());
+  } catch (const std::bad_alloc&) {
+    Show("メモリが不足しています");
+  } catch (const std::out_of_range&) {
+    Show("リストのインデックスが範囲を超えています");
+  } catch (const std::exception& e) {
+    Show(e.what());
+  }
+  return false;
+}
+
+std::function<void()> Dispatcher::Bind(std::function<void()> handler) {
+  return [this, handler = std::move(handler)] { Run(handler); };
+}
+
+void Dispatcher::Show(const std::string& message) {
+  toolkit_.MessageBox(owner_, ErrorText(message), "ミルフォ", platform::Icon::Stop, platform::Buttons::Ok);
+}
+
+}  // namespace app

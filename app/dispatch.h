@@ -1,0 +1,30 @@
+// The one road from an event to its handler: a failure that the command does
+// not handle itself ends the command and is shown in the program's error box.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "platform/toolkit.h"
+
+namespace app {
+
+// The error box text: the message with a full stop unless it already ends
+// in a character at or below "." in code order.
+std::string ErrorText(const std::string& message);
+
+class Dispatcher {
+ public:
+  explicit Dispatcher(platform::Toolkit& toolkit) : toolkit_(toolkit) {}
+  void SetOwner(platform::Window* owner) { owner_ = owner; }
+  // Runs the handler; false when it failed (the failure has been shown).
+  bool Run(const std::function<void()>& handler);
+  // A handler bound to this dispatcher, for a control's event.
+  std::function<void()> Bind(std::function<void()> handler);
+
+ private:
+  void Show(const std::string& message);
+  platform::Toolkit& toolkit_;
+  platform::Window* owner_ = nullptr;
+};
+
+}  // namespace app

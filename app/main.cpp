@@ -1,0 +1,12 @@
+// Program entry: the palette window is the program; closing it ends it.
+#include "app/palette_window.h"
+#include "platform/win32/win32_platform.h"
+
+int main() {
+  platform::win32::Win32Platform system;
+  platform::Platform p = system.Bundle();
+  p.toolkit.SetApplicationTitle("ミルフォ");
+  app::TFKao palette(p);
+  p.toolkit.Run(palette.Form());
+  return 0;
+}

@@ -1,0 +1,44 @@
+#include "app/palette_layout.h"
+
+#include <algorithm>
+
+namespace app {
+
+namespace {
+constexpr int kTopBarHeight = 68, kSplitterHeight = 3, kStatusHeight = 19;
+constexpr int kDesignWidth = 234;  // client width the top bar was laid out for
+}  // namespace
+
+PaletteLayout ComputeLayout(platform::Size client, bool minimal, int classHeight, int groupHeight) {
+  PaletteLayout l;
+  const int w = client.width;
+  const int pageHeight = std::max(0, client.height - kStatusHeight);
+  l.mainPage = {0, 0, w, pageHeight};
+  l.statusBar = {0, pageHeight, w, kStatusHeight};
+  l.topBar = {0, 0, w, kTopBarHeight};
+  int y = minimal ? 0 : kTopBarHeight;
+  l.classList = {0, y, w, classHeight};
+  y += classHeight;
+  l.splitter2 = {0, y, w, kSplitterHeight};
+  y += kSplitterHeight;
+  l.groupList = {0, y, w, groupHeight};
+  y += groupHeight;
+  l.splitter1 = {0, y, w, kSplitterHeight};
+  y += kSplitterHeight;
+  l.faceList = {0, y, w, std::max(0, pageHeight - y)};
+
+  const int dw = w - kDesignWidth;
+  l.entry = {0, 0, std::max(24, 181 + dw), 24};
+  l.okButton = {l.entry.width + 1, 0, 24, 24};
+  l.changeButton = {l.entry.width + 25, 0, 24, 24};
+  l.history1 = {106, 26, std::max(20, 123 + dw), 20};
+  l.history2 = {106, 47, std::max(20, 123 + dw), 20};
+  return l;
+}
+
+int DraggedHeight(int height, int below, int dy) {
+  const int most = std::max(kMinListHeight, height + below - kMinListHeight);
+  return std::clamp(height + dy, kMinListHeight, most);
+}
+
+}  // namespace app

@@ -1,0 +1,312 @@
+#include "app/palette_window.h"
+
+#include "app/palette_layout.h"
+
+namespace app {
+
+using platform::Glyph;
+
+namespace {
+const char* const kTitle = "ミルフォ";
+const platform::Font kWindowFont{"ＭＳ Ｐゴシック", 16, false};
+constexpr const char* kListFace = "ＭＳ ゴシック";
+}  // namespace
+
+TFKao::TFKao(platform::Platform platform) : p_(platform), dispatch_(platform.toolkit) {
+  form_ = p_.toolkit.NewWindow();
+  dispatch_.SetOwner(form_.get());
+  form_->SetCaption(kTitle);
+  form_->SetFont(kWindowFont);
+  BuildControls();
+  BuildMenus();
+  BuildPopupMenus();
+  library_ = std::make_unique<library::FaceLibrary>(
+      p_.files, library::LibraryViews{*ListBox3, *ListBox1, *ListBox2, *StatusBar1, *RichEdit1});
+  form_->onKeyDown = [this](int key) { return FormKeyDown(key); };
+  form_->onKeyPress = [this](char ch) { return FormKeyPress(ch); };
+  form_->onClose = [this] { return FormClose(); };
+  form_->onResize = [this] { Relayout(); };
+  dispatch_.Run([this] { FormCreate(); });
+  form_->Show();
+}
+
+TFKao::~TFKao() = default;
+
+void TFKao::BuildControls() {
+  platform::Window& w = *form_;
+  Panel8 = w.NewPanel(nullptr);
+  Panel2 = w.NewPanel(Panel8.get());
+  eKao = w.NewEntryBox(Panel2.get());
+  eKao->SetHint("文字を入力後ｴﾝﾀｰで登録します");
+
+  struct ButtonSpec {
+    std::unique_ptr<platform::Button>* button;
+    platform::Panel* parent;
+    Glyph glyph;
+    platform::Rect place;
+    const char* hint;
+  };
+  Panel1 = w.NewPanel(Panel2.get());
+  Panel1->SetBounds({0, 25, 105, 41});
+  Panel3 = w.NewPanel(Panel2.get());
+  Panel3->SetBounds({0, 25, 103, 41});
+  Panel3->SetVisible(false);
+  const ButtonSpec buttons[] = {
+      {&bOK, Panel2.get(), Glyph::Register, {182, 0, 24, 24}, "顔文字登録"},
+      {&bbChange1, Panel2.get(), Glyph::Explorer, {206, 0, 24, 24}, "ｴｸｽﾌﾟﾛｰﾗｰ画面へ"},
+      {&bLink, Panel1.get(), Glyph::Link, {1, 1, 34, 20}, "リンク"},
+      {&bDateTime, Panel1.get(), Glyph::DateTime, {35, 1, 34, 20}, "時間"},
+      {&bEditer, Panel1.get(), Glyph::Edit, {69, 1, 34, 20}, "編集"},
+      {&bAll, Panel1.get(), Glyph::SelectAll, {1, 21, 51, 20}, "文字を全て選択"},
+      {&bSelectPast, Panel1.get(), Glyph::PasteSelected, {52, 21, 51, 20}, "選択している文字の貼り付け"},
+      {&bEditSave, Panel3.get(), Glyph::EditSave, {1, 1, 51, 20}, "保存し編集終了"},
+      {&bEditClose, Panel3.get(), Glyph::EditClose, {52, 1, 51, 20}, "保存せずに編集終了"},
+      {&bEditCopy, Panel3.get(), Glyph::Copy, {1, 21, 34, 20}, "編集コマンド：コピー"},
+      {&bEditCut, Panel3.get(), Glyph::Cut, {35, 21, 34, 20}, "編集コマンド：切り取り"},
+      {&bEditPast, Panel3.get(), Glyph::Paste, {69, 21, 34, 20}, "編集コマンド：貼り付け"},
+  };
+  for (const ButtonSpec& b : buttons) {
+    *b.button = w.NewButton(b.parent, b.glyph);
+    (*b.button)->SetBounds(b.place);
+    (*b.button)->SetHint(b.hint);
+    // Their commands come with the features that carry them.
+    (*b.button)->SetEnabled(false);
+  }
+  pHistory1 = w.NewPanel(Panel2.get());
+  pHistory1->SetHint("履歴");
+  pHistory2 = w.NewPanel(Panel2.get());
+
+  ListBox3 = w.NewListBox(Panel8.get(), platform::ListStyle::Single);
+  Splitter2 = w.NewSplitter(Panel8.get());
+  ListBox1 = w.NewListBox(Panel8.get(), platform::ListStyle::Single);
+  Splitter1 = w.NewSplitter(Panel8.get());
+  ListBox2 = w.NewListBox(Panel8.get(), platform::ListStyle::Multiple);
+  RichEdit1 = w.NewEditBox(Panel8.get());
+  RichEdit1->SetVisible(false);
+  StatusBar1 = w.NewStatusBar({50, 50}, {true, false});
+
+  ListBox3->onClick = dispatch_.Bind([this] { ListBox3Click(); });
+  ListBox1->onClick = dispatch_.Bind([this] { ListBox1Click(); });
+  for (platform::ListBox* list : {ListBox3.get(), ListBox1.get(), ListBox2.get()})
+    list->onContextMenu = [this, list](platform::Point at) { ShowListMenu(*list, at); };
+  Splitter2->onDrag = [this](int dy) {
+    classHeight_ = DraggedHeight(classHeight_, ListBox2->Bounds().height, dy);
+    Relayout();
+  };
+  Splitter1->onDrag = [this](int dy) {
+    groupHeight_ = DraggedHeight(groupHeight_, ListBox2->Bounds().height, dy);
+    Relayout();
+  };
+}
+
+platform::MenuItem& TFKao::Item(platform::MenuItem& menu, const char* caption, void (TFKao::*handler)()) {
+  if (!handler) {
+    platform::MenuItem& item = menu.Add(caption, nullptr);
+    item.SetEnabled(false);  // its command comes with the feature that carries it
+    return item;
+  }
+  return menu.Add(caption, dispatch_.Bind([this, handler] { (this->*handler)(); }));
+}
+
+void TFKao::BuildMenus() {
+  platform::MenuItem& bar = form_->Menu();
+  File1 = &bar.Add("file(&F)", nullptr);
+  File1->onOpen = dispatch_.Bind([this] { File1Click(); });
+  platform::MenuItem& f = *File1;
+  S1 = &Item(f, "ﾌｧｲﾙ読込(&R)...");
+  Save1 = &Item(f, "ﾌｧｲﾙ保存(&S)...");
+  f.AddSeparator();
+  NET1 = &Item(f, "配布用取込[ミルフォ形式](&A)...");
+  NET2 = &Item(f, "配布用保存[ミルフォ形式](&B)...");
+  f.AddSeparator();
+  IME2 = &Item(f, "ﾃｷｽﾄ辞書読込(&G)...");
+  IME1 = &Item(f, "ﾃｷｽﾄ辞書読込(ｸﾞﾙｰﾌﾟ)(&I)...");
+  IME1->SetVisible(false);
+  IMES2 = &Item(f, "ﾃｷｽﾄ辞書保存(&A)...");
+  IMES1 = &Item(f, "ﾃｷｽﾄ辞書保存(ｸﾞﾙｰﾌﾟ)(&O)...");
+  IMES1->SetVisible(false);
+  f.AddSeparator();
+  Z1 = &Item(f, "特殊ﾌｧｲﾙ読込(&Z)...");
+  C1 = &Item(f, "ｵｰﾙﾄﾞｲﾝﾎﾟｰﾄ(&C)...");
+  Help1 = &Item(f, "ヘルプ(&H)");
+  Version1 = &Item(f, "バージョン(&V)");
+  f.AddSeparator();
+  Property1 = &Item(f, "プロパティ(&P)...");
+  f.AddSeparator();
+  Close1 = &Item(f, "閉じる(&X)", &TFKao::Close1Click);
+
+  editE1 = &bar.Add("edit(&E)", nullptr);
+  editE1->onOpen = dispatch_.Bind([this] { MainMenu1Change(); });
+  platform::MenuItem& e = *editE1;
+  N18 = &Item(e, "顔文字ﾌｫﾙﾀﾞを開く(&O)");
+  e.AddSeparator();
+  E3 = &Item(e, "編集(&Z)");
+  E4 = &Item(e, "保存して編集終了(&Z)");
+  E5 = &Item(e, "編集ｷｬﾝｾﾙ(&N)");
+  e.AddSeparator();
+  Link1 = &Item(e, "リンク(&L)");
+  e.AddSeparator();
+  N13 = &Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ編集(&X)");
+  ClipDel1 = &Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)");
+  e.AddSeparator();
+  Class1 = &Item(e, "クラス作成(&A)...");
+  Group1 = &Item(e, "グループ作成(&B)...");
+  Kao1 = &Item(e, "文字作成(&C)...");
+  e.AddSeparator();
+  Class2 = &Item(e, "クラス名変更(&D)...");
+  Group2 = &Item(e, "グループ名変更(&E)...");
+  Kao2 = &Item(e, "文字変更(&F)...");
+  e.AddSeparator();
+  Class3 = &Item(e, "クラス削除(&G)");
+  Group3 = &Item(e, "グループ削除(&H)");
+  Kao3 = &Item(e, "文字削除(&I)");
+  MainMenu1Change();
+}
+
+void TFKao::BuildPopupMenus() {
+  PopupMenu1 = form_->NewPopupMenu();
+  platform::MenuItem& lists = PopupMenu1->Root();
+  const char* listItems[] = {"貼り付け(&C)", "編集(&Z)", "追加(&A)...", "変更(&E)...", "消去(&D)"};
+  for (size_t i = 0; i < std::size(listItems); ++i) {
+    if (i > 0) lists.AddSeparator();
+    Item(lists, listItems[i]);
+  }
+  PopupMenu3 = form_->NewPopupMenu();
+  for (const char* caption : {"切り取り(&T)", "コピー(&C)", "貼り付け(&P)", "-", "OK(&O)", "ｷｬﾝｾﾙ(&X)"}) {
+    if (caption == std::string("-"))
+      PopupMenu3->Root().AddSeparator();
+    else
+      Item(PopupMenu3->Root(), caption);
+  }
+  PopupMenu4 = form_->NewPopupMenu();
+  for (const char* caption : {"背景色変更(&B)...", "履歴固定(&H)", "デフォルト(&D)", "履歴削除(&X)"})
+    Item(PopupMenu4->Root(), caption);
+  RichEdit1->onContextMenu = [this](platform::Point at) { PopupMenu3->Popup(at); };
+  pHistory1->onContextMenu = pHistory2->onContextMenu = [this](platform::Point at) { PopupMenu4->Popup(at); };
+}
+
+void TFKao::ShowListMenu(platform::Control& list, platform::Point at) {
+  popupComponent_ = &list;
+  PopupMenu1->Popup(at);
+}
+
+void TFKao::LoadSettings() {
+  const PaletteSettings& s = settings_;
+  form_->SetBounds(s.bounds);
+  form_->SetStayOnTop(s.stayOnTop);
+  form_->SetShowHints(s.hint);
+  library_->faceFolder = s.faceFolder.empty() ? p_.files.ExecutableFolder() + "\\kao" : s.faceFolder;
+  library_->defaultClass = s.defaultClass;
+  library_->defaultGroup = s.defaultGroup;
+  groupHeight_ = s.border;
+  const platform::Font listFont{kListFace, s.fontSize, true};
+  for (platform::Control* c : std::initializer_list<platform::Control*>{ListBox3.get(), ListBox1.get(), ListBox2.get(), RichEdit1.get()})
+    c->SetFont(listFont);
+  RichEdit1->SetBackground(s.richColor);
+  Panel2->SetVisible(!s.small);
+  Relayout();
+}
+
+void TFKao::Relayout() {
+  const PaletteLayout l = ComputeLayout(form_->ClientSize(), !Panel2->Visible(), classHeight_, groupHeight_);
+  Panel8->SetBounds(l.mainPage);
+  Panel2->SetBounds(l.topBar);
+  eKao->SetBounds(l.entry);
+  bOK->SetBounds(l.okButton);
+  bbChange1->SetBounds(l.changeButton);
+  pHistory1->SetBounds(l.history1);
+  pHistory2->SetBounds(l.history2);
+  ListBox3->SetBounds(l.classList);
+  Splitter2->SetBounds(l.splitter2);
+  ListBox1->SetBounds(l.groupList);
+  Splitter1->SetBounds(l.splitter1);
+  ListBox2->SetBounds(l.faceList);
+  RichEdit1->SetBounds(l.faceList);
+  StatusBar1->SetBounds(l.statusBar);
+}
+
+// ---- start and close
+
+void TFKao::FormCreate() {
+  // The archiver is loaded only to see that it can be; it is freed at once.
+  archiverAvailable_ = p_.libraries.Load("UNLHA32.DLL") != nullptr;
+  if (!archiverAvailable_) {
+    NET1->SetEnabled(false);
+    NET2->SetEnabled(false);
+  }
+  RichEdit1->SetText("");
+  library_->currentGroup = -1;
+  LoadSettings();
+  ListClasses();
+  ListGroups();
+  LoadGroup();
+}
+
+bool TFKao::FormClose() {
+  return dispatch_.Run([this] {
+    SaveGroup();
+    // Relisting may remove the current group's file (an emptied group) and
+    // moves the selection to the default group: find the group again by name
+    // so that a later save never writes through a stale index.
+    const std::string current = library_->currentGroup >= 0 ? ListBox1->Item(library_->currentGroup) : std::string();
+    ListGroups();
+    library_->currentGroup = current.empty() ? -1 : ListBox1->FindExact(current);
+    if (library_->currentGroup >= 0) ListBox1->SetItemIndex(library_->currentGroup);
+  });
+}
+
+void TFKao::Close1Click() { form_->Close(); }
+
+// ---- keys
+
+bool TFKao::FormKeyDown(int key) {
+  if (key != platform::key::kEscape) return false;
+  form_->Close();
+  return true;
+}
+
+bool TFKao::FormKeyPress(char ch) { return ch == '\r' && !RichEdit1->HasFocus(); }
+
+// ---- lists
+
+void TFKao::KeepSelection(platform::ListBox& list, int current) {
+  if (current >= 0 && current < list.Count()) list.SetItemIndex(current);
+}
+
+void TFKao::ListBox3Click() {
+  try {
+    SaveGroup();
+  } catch (...) {
+    // The former group stays current: show its class again.
+    KeepSelection(*ListBox3, library_->currentClass);
+    throw;
+  }
+  ListGroups();
+  LoadGroup();
+}
+
+void TFKao::ListBox1Click() {
+  try {
+    SaveGroup();
+  } catch (...) {
+    KeepSelection(*ListBox1, library_->currentGroup);
+    throw;
+  }
+  LoadGroup();
+}
+
+// ---- menus
+
+void TFKao::File1Click() {
+  const auto help = p_.files.Attributes(p_.files.ExecutableFolder() + "\\help\\index.html");
+  Help1->SetEnabled(help && !(*help & platform::attr::kDirectory));
+}
+
+void TFKao::MainMenu1Change() {
+  const bool editing = RichEdit1->Visible();
+  E3->SetVisible(!editing);
+  E4->SetVisible(editing);
+  E5->SetVisible(editing);
+}
+
+}  // namespace app

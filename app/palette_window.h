@@ -1,0 +1,87 @@
+// TFKao, the palette window: the program's one main window. It holds the
+// face library state, shows the three lists and routes every command.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "app/dispatch.h"
+#include "app/palette_settings.h"
+#include "library/face_library.h"
+#include "platform/platform.h"
+
+namespace app {
+
+class TFKao {
+ public:
+  // Builds the window and its controls, runs FormCreate and shows it.
+  explicit TFKao(platform::Platform platform);
+  ~TFKao();
+  TFKao(const TFKao&) = delete;
+  TFKao& operator=(const TFKao&) = delete;
+
+  platform::Window& Form() { return *form_; }
+  library::FaceLibrary& Library() { return *library_; }
+  bool ArchiverAvailable() const { return archiverAvailable_; }
+
+  // Library operations, in the palette's calling orders.
+  void ListClasses() { library_->ListClasses(); }
+  void ListGroups() { library_->ListGroups(); }
+  void LoadGroup() { library_->LoadGroup(); }
+  void SaveGroup() { library_->SaveGroup(); }
+
+  // Handlers.
+  void FormCreate();
+  bool FormClose();
+  void Close1Click();
+  bool FormKeyDown(int key);
+  bool FormKeyPress(char ch);
+  void ListBox3Click();
+  void ListBox1Click();
+  void File1Click();
+  void MainMenu1Change();
+
+ private:
+  void BuildControls();
+  void BuildMenus();
+  void BuildPopupMenus();
+  void LoadSettings();
+  void Relayout();
+  void ShowListMenu(platform::Control& list, platform::Point at);
+  // Puts a list's selection back on the current entry after a command failed.
+  void KeepSelection(platform::ListBox& list, int current);
+  platform::MenuItem& Item(platform::MenuItem& menu, const char* caption, void (TFKao::*handler)() = nullptr);
+
+  platform::Platform p_;
+  Dispatcher dispatch_;
+  PaletteSettings settings_;
+  bool archiverAvailable_ = false;
+
+ public:
+  // Controls, named as the program's design names them.
+  std::unique_ptr<platform::Window> form_;
+  std::unique_ptr<platform::Panel> Panel8, Panel2, Panel1, Panel3, pHistory1, pHistory2;
+  std::unique_ptr<platform::EntryBox> eKao;
+  std::unique_ptr<platform::Button> bOK, bbChange1, bLink, bDateTime, bEditer, bAll, bSelectPast;
+  std::unique_ptr<platform::Button> bEditSave, bEditClose, bEditCopy, bEditCut, bEditPast;
+  std::unique_ptr<platform::ListBox> ListBox3, ListBox1, ListBox2;
+  std::unique_ptr<platform::Splitter> Splitter2, Splitter1;
+  std::unique_ptr<platform::EditBox> RichEdit1;
+  std::unique_ptr<platform::StatusBar> StatusBar1;
+  std::unique_ptr<platform::PopupMenu> PopupMenu1, PopupMenu3, PopupMenu4;
+
+  platform::MenuItem *File1 = nullptr, *S1 = nullptr, *Save1 = nullptr, *NET1 = nullptr, *NET2 = nullptr,
+                     *IME2 = nullptr, *IME1 = nullptr, *IMES2 = nullptr, *IMES1 = nullptr, *Z1 = nullptr, *C1 = nullptr,
+                     *Help1 = nullptr, *Version1 = nullptr, *Property1 = nullptr, *Close1 = nullptr;
+  platform::MenuItem *editE1 = nullptr, *N18 = nullptr, *E3 = nullptr, *E4 = nullptr, *E5 = nullptr,
+                     *Link1 = nullptr, *N13 = nullptr, *ClipDel1 = nullptr, *Class1 = nullptr, *Group1 = nullptr,
+                     *Kao1 = nullptr, *Class2 = nullptr, *Group2 = nullptr, *Kao2 = nullptr, *Class3 = nullptr,
+                     *Group3 = nullptr, *Kao3 = nullptr;
+
+ private:
+  std::unique_ptr<library::FaceLibrary> library_;
+  int classHeight_ = 81;
+  int groupHeight_ = 84;
+  platform::Control* popupComponent_ = nullptr;
+};
+
+}  // namespace app

@@ -1,0 +1,39 @@
+// Times the library operations on a large generated library, in headless.
+#include <cstdio>
+
+#include "app/palette_window.h"
+#include "bench/generated_library.h"
+#include "platform/headless/file_system.h"
+#include "platform/headless/library_loader.h"
+#include "platform/headless/toolkit.h"
+
+int main() {
+  headless::FileSystem files;
+  headless::Toolkit toolkit;
+  headless::LibraryLoader libraries;
+  const std::string kao = files.ExecutableFolder() + "\\kao";
+  bench::GenerateLibrary(files, kao, {});
+  const std::string groupFile = kao + "\\big\\big.txt";
+  const size_t bytes = files.ReadFile(groupFile).size();
+
+  app::TFKao palette({toolkit, files, libraries});
+  auto& lib = palette.Library();
+  lib.defaultClass = "big";
+  lib.defaultGroup = "big";
+  const double listClasses = bench::Seconds([&] { palette.ListClasses(); });
+  const double listGroups = bench::Seconds([&] { palette.ListGroups(); });
+  const double loadGroup = bench::Seconds([&] { palette.LoadGroup(); });
+  const double saveGroup = bench::Seconds([&] { palette.SaveGroup(); });
+  std::string sink;
+  const double raw = bench::Seconds([&] { sink = files.ReadFile(groupFile); });
+
+  std::printf("library: %d classes, %d groups, %d faces (%zu bytes)\n", palette.ListBox3->Count(),
+              palette.ListBox1->Count(), palette.ListBox2->Count(), bytes);
+  std::printf("ListClasses %8.3f ms\n", listClasses * 1e3);
+  std::printf("ListGroups  %8.3f ms\n", listGroups * 1e3);
+  std::printf("LoadGroup   %8.3f ms\n", loadGroup * 1e3);
+  std::printf("SaveGroup   %8.3f ms\n", saveGroup * 1e3);
+  std::printf("raw read    %8.3f ms\n", raw * 1e3);
+  std::printf("LoadGroup / raw read = %.2f (target: at most 3)\n", loadGroup / raw);
+  return 0;
+}

@@ -1,0 +1,117 @@
+#include "library/face_library.h"
+
+#include "library/group_file.h"
+#include "platform/failure.h"
+#include "platform/sjis.h"
+
+namespace library {
+
+namespace {
+
+// Suspends a list's redrawing for one operation, whatever way it ends.
+class RedrawPause {
+ public:
+  explicit RedrawPause(platform::ListBox& list) : list_(list) { list_.BeginUpdate(); }
+  ~RedrawPause() { list_.EndUpdate(); }
+  RedrawPause(const RedrawPause&) = delete;
+  RedrawPause& operator=(const RedrawPause&) = delete;
+
+ private:
+  platform::ListBox& list_;
+};
+
+void SelectByName(platform::ListBox& list, const Text& name) {
+  const int match = list.FindExact(name);
+  if (match >= 0)
+    list.SetItemIndex(match);
+  else if (list.Count() > 0)
+    list.SetItemIndex(0);
+}
+
+std::vector<Text> ItemsOf(const platform::ListBox& list) {
+  std::vector<Text> items;
+  items.reserve(list.Count());
+  for (int i = 0, n = list.Count(); i < n; ++i) items.push_back(list.Item(i));
+  return items;
+}
+
+Text WithoutLastExtension(const Text& name) {
+  const size_t dot = name.rfind('.');
+  return dot == Text::npos ? name : name.substr(0, dot);
+}
+
+}  // namespace
+
+void FaceLibrary::ListClasses() {
+  RedrawPause pause(v_.classes);
+  v_.classes.Clear();
+  // Hidden and system entries are left out by the enumeration itself.
+  for (const auto& e : files_.Enumerate(faceFolder + "\\*.*", platform::attr::kDirectory)) {
+    if (e.attributes != platform::attr::kDirectory) continue;
+    if (e.name == "." || e.name == "..") continue;
+    v_.classes.Add(e.name);
+  }
+  SelectByName(v_.classes, defaultClass);
+}
+
+void FaceLibrary::ListGroups() {
+  RedrawPause pause(v_.groups);
+  v_.groups.Clear();
+  currentClass = v_.classes.ItemIndex();
+  if (currentClass < 0) return;
+  currentClassFolder = faceFolder + "\\" + v_.classes.Item(currentClass);
+  if (!files_.Attributes(currentClassFolder)) files_.CreateDirectories(currentClassFolder);
+
+  constexpr uint32_t kEverything = platform::attr::kHidden | platform::attr::kSystem | platform::attr::kDirectory;
+  std::vector<Text> names;
+  for (const auto& e : files_.Enumerate(currentClassFolder + "\\*.txt", kEverything)) {
+    if (e.size == 0) {
+      // An emptied group disappears; a directory named *.txt is not a file and stays.
+      if (!(e.attributes & platform::attr::kDirectory)) files_.DeleteFile(currentClassFolder + "\\" + e.name);
+      continue;
+    }
+    names.push_back(WithoutLastExtension(e.name));
+  }
+  v_.groups.AddAll(names);
+  SelectByName(v_.groups, defaultGroup);
+}
+
+void FaceLibrary::LoadGroup() {
+  RedrawPause pause(v_.faces);
+  currentGroup = v_.groups.ItemIndex();
+  v_.faces.Clear();
+  const bool editing = v_.editBox.Visible();
+  if (currentGroup < 0) {
+    if (editing) v_.editBox.SetText("");
+  } else {
+    const Text path = GroupPath(v_.groups.Item(currentGroup));
+    Text bytes;
+    try {
+      bytes = files_.ReadFile(path);
+    } catch (const platform::IoError& e) {
+      throw platform::Failure(sjis::Format("ファイル \"%s\". %s は開けません", {path, e.what()}));
+    }
+    v_.faces.AddAll(ParseGroupFile(bytes));
+    if (editing) LoadEditBox();
+  }
+  if (v_.faces.Count() > 0) v_.faces.SetCaretIndex(0);
+  v_.status.SetPanelText(0, std::to_string(v_.faces.Count()));
+}
+
+void FaceLibrary::SaveGroup() {
+  if (currentGroup < 0 || v_.editBox.Visible()) return;
+  const Text path = GroupPath(v_.groups.Item(currentGroup));
+  try {
+    if (auto attributes = files_.Attributes(path); attributes && (*attributes & platform::attr::kReadOnly))
+      files_.SetAttributes(path, *attributes & ~platform::attr::kReadOnly);
+    files_.WriteFile(path, FormatGroupFile(ItemsOf(v_.faces)));
+  } catch (const platform::IoError& e) {
+    throw platform::Failure(sjis::Format("ファイル \"%s\". %s を作成できません", {path, e.what()}));
+  }
+}
+
+void FaceLibrary::LoadEditBox() {
+  v_.editBox.SetText(FormatGroupFile(ItemsOf(v_.faces)));
+}
+
+}  // namespace library

@@ -1,0 +1,324 @@
+#include "platform/headless/toolkit.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+#include "platform/sjis.h"
+
+namespace headless {
+
+Unexpected::Unexpected(std::string w) : what(std::move(w)) { std::fprintf(stderr, "headless: %s\n", what.c_str()); }
+
+// ---- menus
+
+MenuItem::MenuItem(Text caption, std::function<void()> onClick, bool separator)
+    : caption_(std::move(caption)), onClick_(std::move(onClick)), separator_(separator) {}
+
+platform::MenuItem& MenuItem::Add(const Text& caption, std::function<void()> onClick) {
+  items_.push_back(std::make_unique<MenuItem>(caption, std::move(onClick)));
+  return *items_.back();
+}
+
+void MenuItem::AddSeparator() { items_.push_back(std::make_unique<MenuItem>("-", nullptr, true)); }
+
+MenuItem& MenuItem::Find(const Text& caption) {
+  for (auto& item : items_)
+    if (!item->separator_ && item->caption_ == caption) return *item;
+  throw Unexpected("no menu item " + caption + " under " + caption_);
+}
+
+void MenuItem::UserOpen() {
+  if (!enabled_ || !visible_) throw Unexpected("menu " + caption_ + " is not available");
+  if (onOpen) onOpen();
+}
+
+void MenuItem::UserChoose() {
+  if (!enabled_ || !visible_) throw Unexpected("menu item " + caption_ + " is not available");
+  if (onClick_) onClick_();
+}
+
+void PopupMenu::Popup(platform::Point) {
+  const Text choice = toolkit_.TakePopupChoice();
+  if (!choice.empty()) root_.Find(choice).UserChoose();
+}
+
+// ---- controls
+
+template <class Base>
+ControlImpl<Base>::~ControlImpl() {
+  window_.Forget(this);
+}
+
+template <class Base>
+void ControlImpl<Base>::SetFocus() {
+  window_.SetFocused(this);
+}
+
+template <class Base>
+bool ControlImpl<Base>::HasFocus() const {
+  return window_.Focused() == this;
+}
+
+void ListBox::Check(int index) const {
+  if (index < 0 || index >= Count()) throw std::out_of_range("list index " + std::to_string(index));
+}
+
+void ListBox::Clear() {
+  items_.clear();
+  selected_.clear();
+  caret_ = -1;
+}
+
+void ListBox::Add(const Text& item) {
+  items_.push_back(item);
+  selected_.push_back(false);
+}
+
+void ListBox::AddAll(const std::vector<Text>& items) {
+  items_.reserve(items_.size() + items.size());
+  items_.insert(items_.end(), items.begin(), items.end());
+  selected_.resize(items_.size(), false);
+}
+
+Text ListBox::Item(int index) const {
+  Check(index);
+  return items_[index];
+}
+
+int ListBox::ItemIndex() const {
+  if (style_ == platform::ListStyle::Multiple) return caret_;
+  auto it = std::find(selected_.begin(), selected_.end(), true);
+  return it == selected_.end() ? -1 : static_cast<int>(it - selected_.begin());
+}
+
+void ListBox::SetItemIndex(int index) {
+  if (index != -1) Check(index);
+  std::fill(selected_.begin(), selected_.end(), false);
+  if (index >= 0) selected_[index] = true;
+  caret_ = index;
+}
+
+void ListBox::SetCaretIndex(int index) {
+  Check(index);
+  caret_ = index;
+}
+
+bool ListBox::Selected(int index) const {
+  Check(index);
+  return selected_[index];
+}
+
+void ListBox::SetSelected(int index, bool on) {
+  Check(index);
+  selected_[index] = on;
+}
+
+int ListBox::FindExact(const Text& text) const {
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (sjis::EqualsIgnoreCase(items_[i], text)) return static_cast<int>(i);
+  return -1;
+}
+
+void ListBox::EndUpdate() {
+  if (updates_ == 0) throw Unexpected("EndUpdate without BeginUpdate");
+  --updates_;
+}
+
+void ListBox::UserClick(int index, bool ctrl) {
+  Check(index);
+  SetFocus();
+  if (style_ == platform::ListStyle::Multiple && ctrl) {
+    selected_[index] = !selected_[index];
+    caret_ = index;
+  } else {
+    SetItemIndex(index);
+  }
+  if (onClick) onClick();
+}
+
+void ListBox::UserDoubleClick(int index) {
+  UserClick(index);
+  if (onDblClick) onDblClick();
+}
+
+void ListBox::UserArrow(int delta) {
+  if (items_.empty()) return;
+  const int from = caret_ < 0 ? 0 : caret_;
+  const int to = std::clamp(from + delta, 0, Count() - 1);
+  SetFocus();
+  SetItemIndex(to);
+  if (onClick) onClick();
+}
+
+void EntryBox::ReceiveChar(char c) {
+  ControlImpl::ReceiveChar(c);
+  if (c == '\b') {
+    if (!text_.empty()) text_.pop_back();
+  } else if (static_cast<unsigned char>(c) >= 0x20) {
+    text_ += c;
+  }
+}
+
+void EditBox::ReceiveChar(char c) {
+  ControlImpl::ReceiveChar(c);
+  text_ += c == '\r' ? Text("\r\n") : Text(1, c);
+}
+
+void Button::UserClick() {
+  if (!Enabled() || !Visible()) throw Unexpected("button is not available");
+  if (onClick) onClick();
+}
+
+void Splitter::UserDrag(int dy) {
+  if (onDrag) onDrag(dy);
+}
+
+StatusBar::StatusBar(Window& window, std::vector<int> widths, std::vector<bool> right)
+    : ControlImpl(window), widths_(std::move(widths)), right_(std::move(right)), texts_(widths_.size()) {
+  right_.resize(widths_.size(), false);
+}
+
+void StatusBar::SetPanelText(int panel, const Text& t) { texts_.at(panel) = t; }
+Text StatusBar::PanelText(int panel) const { return texts_.at(panel); }
+
+// ---- window
+
+void Window::SetBounds(const platform::Rect& r) {
+  bounds_ = r;
+  if (onResize) onResize();
+}
+
+platform::Size Window::ClientSize() const {
+  // A caption, a one-line menu bar and thin borders, as a sizeable window has.
+  constexpr int kBorder = 8, kCaption = 23, kMenu = 19;
+  return {std::max(0, bounds_.width - 2 * kBorder), std::max(0, bounds_.height - 2 * kBorder - kCaption - kMenu)};
+}
+
+void Window::Close() {
+  if (closed_) return;
+  if (onClose && !onClose()) return;
+  closed_ = true;
+}
+
+template <class T>
+void Window::Prepare(T& control) {
+  control.SetFont(font_);
+  controls_.push_back(&control);
+}
+
+std::unique_ptr<platform::Panel> Window::NewPanel(platform::Control*) {
+  auto c = std::make_unique<Panel>(*this);
+  Prepare(*c);
+  return c;
+}
+
+std::unique_ptr<platform::ListBox> Window::NewListBox(platform::Control*, platform::ListStyle style) {
+  auto c = std::make_unique<ListBox>(*this, style);
+  Prepare(*c);
+  return c;
+}
+
+std::unique_ptr<platform::EntryBox> Window::NewEntryBox(platform::Control*) {
+  auto c = std::make_unique<EntryBox>(*this);
+  Prepare(*c);
+  return c;
+}
+
+std::unique_ptr<platform::EditBox> Window::NewEditBox(platform::Control*) {
+  auto c = std::make_unique<EditBox>(*this);
+  Prepare(*c);
+  return c;
+}
+
+std::unique_ptr<platform::Button> Window::NewButton(platform::Control*, platform::Glyph glyph) {
+  auto c = std::make_unique<Button>(*this, glyph);
+  Prepare(*c);
+  return c;
+}
+
+std::unique_ptr<platform::Splitter> Window::NewSplitter(platform::Control*) {
+  auto c = std::make_unique<Splitter>(*this);
+  Prepare(*c);
+  return c;
+}
+
+std::unique_ptr<platform::StatusBar> Window::NewStatusBar(const std::vector<int>& widths,
+                                                           const std::vector<bool>& right) {
+  auto c = std::make_unique<StatusBar>(*this, widths, right);
+  Prepare(*c);
+  return c;
+}
+
+std::unique_ptr<platform::PopupMenu> Window::NewPopupMenu() { return std::make_unique<PopupMenu>(toolkit_); }
+
+void Window::Forget(platform::Control* c) {
+  if (focused_ == c) focused_ = nullptr;
+  std::erase(controls_, c);
+}
+
+namespace {
+// Each control kind receives characters through its own override.
+void Deliver(platform::Control* c, char ch) {
+  if (auto* e = dynamic_cast<EntryBox*>(c)) return e->ReceiveChar(ch);
+  if (auto* e = dynamic_cast<EditBox*>(c)) return e->ReceiveChar(ch);
+  if (auto* l = dynamic_cast<ListBox*>(c)) return l->ReceiveChar(ch);
+  if (auto* b = dynamic_cast<Button*>(c)) return b->ReceiveChar(ch);
+}
+}  // namespace
+
+void Window::UserKey(int key) {
+  if (closed_) throw Unexpected("key pressed on a closed window");
+  if (onKeyDown && onKeyDown(key)) return;
+  if (closed_) return;
+  if (focused_ && focused_->onKeyDown) focused_->onKeyDown(key);
+  if (key == platform::key::kEnter && !closed_) UserChar('\r');
+}
+
+void Window::UserChar(char c) {
+  if (onKeyPress && onKeyPress(c)) return;
+  if (focused_) Deliver(focused_, c);
+}
+
+// ---- toolkit
+
+Timer::~Timer() { toolkit_.Forget(this); }
+
+std::unique_ptr<platform::Window> Toolkit::NewWindow() { return std::make_unique<Window>(*this); }
+
+std::unique_ptr<platform::Timer> Toolkit::NewTimer(int intervalMs, std::function<void()> onTimer) {
+  auto t = std::make_unique<Timer>(*this, intervalMs, std::move(onTimer));
+  timers_.push_back(t.get());
+  return t;
+}
+
+void Toolkit::Forget(Timer* t) { std::erase(timers_, t); }
+
+void Toolkit::TickTimers() {
+  for (Timer* t : std::vector<Timer*>(timers_)) t->Tick();
+}
+
+platform::Answer Toolkit::MessageBox(platform::Window*, const Text& text, const Text& caption, platform::Icon icon,
+                                     platform::Buttons buttons) {
+  messages_.push_back({text, caption, icon, buttons});
+  if (!answers_.empty()) {
+    const platform::Answer a = answers_.front();
+    answers_.pop_front();
+    return a;
+  }
+  if (buttons == platform::Buttons::Ok) return platform::Answer::Ok;
+  throw Unexpected("unexpected question: " + text);
+}
+
+Text Toolkit::TakePopupChoice() {
+  if (popupChoices_.empty()) throw Unexpected("a popup menu opened that the test did not expect");
+  Text c = popupChoices_.front();
+  popupChoices_.pop_front();
+  return c;
+}
+
+void Toolkit::Run(platform::Window& main) {
+  if (!main.Closed()) throw Unexpected("headless Run needs a closed window; drive the window from the test");
+}
+
+}  // namespace headless

@@ -1,0 +1,321 @@
+// In-memory toolkit with the semantics of the Win32 one. Tests act as the
+// user through the User* calls and answer modal windows from a script; every
+// message box is recorded.
+#pragma once
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/toolkit.h"
+
+namespace headless {
+
+using platform::Text;
+
+// A step the test did not script (a question nobody answers, a greyed item
+// chosen). Not a std::exception, so the program's own error handling cannot
+// swallow it: it ends the test.
+struct Unexpected {
+  explicit Unexpected(std::string what);
+  std::string what;
+};
+class Window;
+
+class MenuItem : public platform::MenuItem {
+ public:
+  explicit MenuItem(Text caption, std::function<void()> onClick = {}, bool separator = false);
+  platform::MenuItem& Add(const Text& caption, std::function<void()> onClick) override;
+  void AddSeparator() override;
+  Text Caption() const override { return caption_; }
+  void SetEnabled(bool on) override { enabled_ = on; }
+  bool Enabled() const override { return enabled_; }
+  void SetChecked(bool on) override { checked_ = on; }
+  bool Checked() const override { return checked_; }
+  void SetVisible(bool on) override { visible_ = on; }
+  bool Visible() const override { return visible_; }
+
+  bool IsSeparator() const { return separator_; }
+  const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
+  // The child with this caption; fails loudly when there is none.
+  MenuItem& Find(const Text& caption);
+  // The user opens this drop-down (runs onOpen).
+  void UserOpen();
+  // The user chooses this item; fails loudly when it is greyed or hidden.
+  void UserChoose();
+
+ private:
+  Text caption_;
+  std::function<void()> onClick_;
+  bool separator_;
+  bool enabled_ = true, checked_ = false, visible_ = true;
+  std::vector<std::unique_ptr<MenuItem>> items_;
+};
+
+class Toolkit;
+
+// State shared by all controls: bounds, visibility, focus, font, hint.
+template <class Base>
+class ControlImpl : public Base {
+ public:
+  explicit ControlImpl(Window& window) : window_(window) {}
+  ~ControlImpl() override;
+  void SetBounds(const platform::Rect& r) override { bounds_ = r; }
+  platform::Rect Bounds() const override { return bounds_; }
+  void SetVisible(bool on) override { visible_ = on; }
+  bool Visible() const override { return visible_; }
+  void SetEnabled(bool on) override { enabled_ = on; }
+  bool Enabled() const override { return enabled_; }
+  void SetFocus() override;
+  bool HasFocus() const override;
+  void SetFont(const platform::Font& f) override { font_ = f; }
+  void SetHint(const Text& h) override { hint_ = h; }
+  Text Hint() const override { return hint_; }
+
+  const platform::Font& CurrentFont() const { return font_; }
+  // Characters that reached this control (the key preview let them through).
+  const Text& ReceivedChars() const { return received_; }
+  virtual void ReceiveChar(char c) { received_ += c; }
+
+ protected:
+  Window& window_;
+
+ private:
+  platform::Rect bounds_;
+  bool visible_ = true, enabled_ = true;
+  platform::Font font_;
+  Text hint_, received_;
+};
+
+class Panel : public ControlImpl<platform::Panel> {
+ public:
+  using ControlImpl::ControlImpl;
+  void SetCaption(const Text& c) override { caption_ = c; }
+  Text Caption() const override { return caption_; }
+
+ private:
+  Text caption_;
+};
+
+class ListBox : public ControlImpl<platform::ListBox> {
+ public:
+  ListBox(Window& window, platform::ListStyle style) : ControlImpl(window), style_(style) {}
+  void Clear() override;
+  void Add(const Text& item) override;
+  void AddAll(const std::vector<Text>& items) override;
+  int Count() const override { return static_cast<int>(items_.size()); }
+  Text Item(int index) const override;
+  int ItemIndex() const override;
+  void SetItemIndex(int index) override;
+  int CaretIndex() const override { return caret_; }
+  void SetCaretIndex(int index) override;
+  bool Selected(int index) const override;
+  void SetSelected(int index, bool on) override;
+  int FindExact(const Text& text) const override;
+  void BeginUpdate() override { ++updates_; }
+  void EndUpdate() override;
+
+  // The user clicks an item: focus, caret and selection move there (with
+  // ctrl in a multiple list the item's selection toggles), then onClick.
+  void UserClick(int index, bool ctrl = false);
+  void UserDoubleClick(int index);
+  // The user moves the caret with an arrow key (selection follows).
+  void UserArrow(int delta);
+  int UpdateDepth() const { return updates_; }
+  const std::vector<Text>& Items() const { return items_; }
+
+ private:
+  void Check(int index) const;
+  platform::ListStyle style_;
+  std::vector<Text> items_;
+  std::vector<bool> selected_;
+  int caret_ = -1;
+  int updates_ = 0;
+};
+
+class EntryBox : public ControlImpl<platform::EntryBox> {
+ public:
+  using ControlImpl::ControlImpl;
+  void SetText(const Text& t) override { text_ = t; }
+  Text GetText() const override { return text_; }
+  void ReceiveChar(char c) override;
+
+ private:
+  Text text_;
+};
+
+class EditBox : public ControlImpl<platform::EditBox> {
+ public:
+  using ControlImpl::ControlImpl;
+  void SetText(const Text& t) override { text_ = t; }
+  Text GetText() const override { return text_; }
+  void SetBackground(int32_t color) override { background_ = color; }
+  int32_t Background() const { return background_; }
+  void ReceiveChar(char c) override;
+
+ private:
+  Text text_;
+  int32_t background_ = 0xFFFFFF;
+};
+
+class Button : public ControlImpl<platform::Button> {
+ public:
+  Button(Window& window, platform::Glyph glyph) : ControlImpl(window), glyph_(glyph) {}
+  platform::Glyph Picture() const { return glyph_; }
+  void UserClick();
+
+ private:
+  platform::Glyph glyph_;
+};
+
+class Splitter : public ControlImpl<platform::Splitter> {
+ public:
+  using ControlImpl::ControlImpl;
+  void UserDrag(int dy);
+};
+
+class StatusBar : public ControlImpl<platform::StatusBar> {
+ public:
+  StatusBar(Window& window, std::vector<int> widths, std::vector<bool> right);
+  void SetPanelText(int panel, const Text& t) override;
+  Text PanelText(int panel) const override;
+  const std::vector<int>& Widths() const { return widths_; }
+  bool RightAligned(int panel) const { return right_.at(panel); }
+
+ private:
+  std::vector<int> widths_;
+  std::vector<bool> right_;
+  std::vector<Text> texts_;
+};
+
+class PopupMenu : public platform::PopupMenu {
+ public:
+  explicit PopupMenu(Toolkit& toolkit) : toolkit_(toolkit), root_("") {}
+  platform::MenuItem& Root() override { return root_; }
+  MenuItem& Items() { return root_; }
+  void Popup(platform::Point) override;
+
+ private:
+  Toolkit& toolkit_;
+  MenuItem root_;
+};
+
+class Window : public platform::Window {
+ public:
+  explicit Window(Toolkit& toolkit) : toolkit_(toolkit), menu_("") {}
+  void SetCaption(const Text& c) override { caption_ = c; }
+  Text Caption() const override { return caption_; }
+  void SetBounds(const platform::Rect& r) override;
+  platform::Rect Bounds() const override { return bounds_; }
+  platform::Size ClientSize() const override;
+  void SetStayOnTop(bool on) override { onTop_ = on; }
+  bool StayOnTop() const override { return onTop_; }
+  void SetFont(const platform::Font& f) override { font_ = f; }
+  void SetShowHints(bool on) override { hints_ = on; }
+  bool ShowHints() const { return hints_; }
+  void Show() override { visible_ = true; }
+  void Hide() override { visible_ = false; }
+  bool Visible() const override { return visible_ && !closed_; }
+  void Close() override;
+  bool Closed() const override { return closed_; }
+  platform::MenuItem& Menu() override { return menu_; }
+  MenuItem& MenuBar() { return menu_; }
+
+  std::unique_ptr<platform::Panel> NewPanel(platform::Control* parent) override;
+  std::unique_ptr<platform::ListBox> NewListBox(platform::Control* parent, platform::ListStyle) override;
+  std::unique_ptr<platform::EntryBox> NewEntryBox(platform::Control* parent) override;
+  std::unique_ptr<platform::EditBox> NewEditBox(platform::Control* parent) override;
+  std::unique_ptr<platform::Button> NewButton(platform::Control* parent, platform::Glyph) override;
+  std::unique_ptr<platform::Splitter> NewSplitter(platform::Control* parent) override;
+  std::unique_ptr<platform::StatusBar> NewStatusBar(const std::vector<int>& widths, const std::vector<bool>& right) override;
+  std::unique_ptr<platform::PopupMenu> NewPopupMenu() override;
+
+  // The user presses a key with the focus where it is: the key preview sees
+  // it first, then the focused control; Enter and other character keys then
+  // send their character through the same route.
+  void UserKey(int key);
+  void UserChar(char c);
+  // The user clicks the close box.
+  void UserCloseBox() { Close(); }
+
+  platform::Control* Focused() const { return focused_; }
+  void SetFocused(platform::Control* c) { focused_ = c; }
+  void Forget(platform::Control* c);
+  Toolkit& Owner() { return toolkit_; }
+
+ private:
+  template <class T>
+  void Prepare(T& control);
+  Toolkit& toolkit_;
+  Text caption_;
+  platform::Rect bounds_;
+  bool onTop_ = false, hints_ = false, visible_ = false, closed_ = false;
+  platform::Font font_;
+  MenuItem menu_;
+  platform::Control* focused_ = nullptr;
+  std::vector<platform::Control*> controls_;
+};
+
+class Timer : public platform::Timer {
+ public:
+  Timer(Toolkit& toolkit, int interval, std::function<void()> onTimer)
+      : toolkit_(toolkit), interval_(interval), onTimer_(std::move(onTimer)) {}
+  ~Timer() override;
+  void SetEnabled(bool on) override { enabled_ = on; }
+  bool Enabled() const override { return enabled_; }
+  int Interval() const { return interval_; }
+  void Tick() {
+    if (enabled_) onTimer_();
+  }
+
+ private:
+  Toolkit& toolkit_;
+  int interval_;
+  std::function<void()> onTimer_;
+  bool enabled_ = true;
+};
+
+struct MessageRecord {
+  Text text, caption;
+  platform::Icon icon;
+  platform::Buttons buttons;
+};
+
+class Toolkit : public platform::Toolkit {
+ public:
+  void SetApplicationTitle(const Text& t) override { title_ = t; }
+  Text ApplicationTitle() const { return title_; }
+  std::unique_ptr<platform::Window> NewWindow() override;
+  std::unique_ptr<platform::Timer> NewTimer(int intervalMs, std::function<void()> onTimer) override;
+  platform::Answer MessageBox(platform::Window* owner, const Text& text, const Text& caption, platform::Icon,
+                              platform::Buttons) override;
+  void Run(platform::Window& main) override;
+
+  // Answers of the next message boxes that ask a question, in order. A box
+  // with only OK is answered OK when nothing is scripted; a question without
+  // a scripted answer fails loudly.
+  void ScriptAnswer(platform::Answer a) { answers_.push_back(a); }
+  // Caption of the item that the user chooses in the next popup menu.
+  void ScriptPopupChoice(const Text& caption) { popupChoices_.push_back(caption); }
+  const std::vector<MessageRecord>& Messages() const { return messages_; }
+  void ClearMessages() { messages_.clear(); }
+  Text TakePopupChoice();
+  // Ticks every enabled timer once.
+  void TickTimers();
+  void Forget(Timer* t);
+
+ private:
+  Text title_;
+  std::deque<platform::Answer> answers_;
+  std::deque<Text> popupChoices_;
+  std::vector<MessageRecord> messages_;
+  std::vector<Timer*> timers_;
+};
+
+// The headless object behind an interface reference (tests only).
+template <class T, class I>
+T& As(I& control) {
+  return dynamic_cast<T&>(control);
+}
+
+}  // namespace headless

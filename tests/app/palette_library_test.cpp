@@ -1,0 +1,197 @@
+// The face library as the palette lists it and writes it back.
+#include "tests/support/palette_fixture.h"
+
+namespace attr = platform::attr;
+using V = std::vector<std::string>;
+
+TEST_F(PaletteTest, ClassesAreDirectoriesWithNoOtherAttribute) {
+  files.AddDirectory(K("A"));
+  files.AddDirectory(K("ver.2"));
+  files.AddDirectory(K("arch"), attr::kArchive);
+  files.AddDirectory(K("ro"), attr::kReadOnly);
+  files.AddDirectory(K("hid"), attr::kHidden);
+  files.AddDirectory(K("sys"), attr::kSystem);
+  files.AddFile(K("file.txt"), "x\r\n");
+  files.AddDirectory(K("C"));
+  files.AddDirectory(K("B"));
+  files.AddFile(K("ver.2\\g.txt"), "v\r\n");
+  Start();
+  EXPECT_EQ(Items(Classes()), (V{"A", "ver.2", "C", "B"}));  // file-system order, not sorted
+  Classes().UserClick(1);
+  EXPECT_EQ(palette->Library().currentClassFolder, K("ver.2"));
+  EXPECT_EQ(Items(Groups()), V{"g"});
+  EXPECT_EQ(Items(Faces()), V{"v"});
+}
+
+TEST_F(PaletteTest, DefaultClassAndGroupAreFoundWithoutRegardToCase) {
+  files.AddFile(K("A\\x.txt"), "1\r\n");
+  files.AddFile(K("B\\one.txt"), "1\r\n");
+  files.AddFile(K("B\\Two.txt"), "2\r\n3\r\n");
+  files.AddFile(K("C\\z.txt"), "1\r\n");
+  // The defaults come from the settings; here they are set before start.
+  Start();
+  palette->Library().defaultClass = "b";
+  palette->Library().defaultGroup = "TWO";
+  palette->ListClasses();
+  palette->ListGroups();
+  palette->LoadGroup();
+  EXPECT_EQ(Classes().ItemIndex(), 1);
+  EXPECT_EQ(Groups().ItemIndex(), 1);
+  EXPECT_EQ(Items(Faces()), (V{"2", "3"}));
+  EXPECT_EQ(Count(), "2");
+  // A default group missing from the class: the first group.
+  Classes().UserClick(2);
+  EXPECT_EQ(Groups().ItemIndex(), 0);
+}
+
+TEST_F(PaletteTest, EmptyGroupFilesAreDeletedAndTxtDirectoriesSkipped) {
+  files.AddFile(K("A\\a.txt"), "twelve bytes");
+  files.AddFile(K("A\\b.txt"), "");
+  files.AddDirectory(K("A\\dir.txt"));
+  files.AddFile(K("A\\READ.TXT"), "r\r\n");
+  files.AddFile(K("A\\note.txt.bak"), "n\r\n");
+  files.AddFile(K("A\\hidden.txt"), "h\r\n", attr::kHidden | attr::kReadOnly);
+  Start();
+  EXPECT_EQ(Items(Groups()), (V{"a", "READ", "hidden"}));
+  EXPECT_FALSE(files.Exists(K("A\\b.txt")));
+  EXPECT_TRUE(files.Exists(K("A\\dir.txt")));
+  Groups().UserClick(1);  // opened as READ.txt: the same file
+  EXPECT_EQ(Items(Faces()), V{"r"});
+  EXPECT_EQ(files.Content(K("A\\READ.TXT")), "r\r\n");
+}
+
+TEST_F(PaletteTest, EmptyOrMissingLibraryShowsNothing) {
+  Start();
+  EXPECT_EQ(Classes().Count(), 0);
+  EXPECT_EQ(Groups().Count(), 0);
+  EXPECT_EQ(Faces().Count(), 0);
+  EXPECT_EQ(Count(), "0");
+  EXPECT_TRUE(toolkit.Messages().empty());
+  EXPECT_FALSE(files.Exists(kKao));  // the face folder is not created
+
+  files.AddDirectory(K("empty"));
+  palette->ListClasses();
+  palette->ListGroups();
+  palette->LoadGroup();
+  EXPECT_EQ(Groups().Count(), 0);
+  EXPECT_EQ(Count(), "0");
+}
+
+TEST_F(PaletteTest, LeavingAGroupRewritesItWithCrLf) {
+  files.AddFile(K("A\\g1.txt"), std::string("x\r\n\r\ny"));
+  files.AddFile(K("A\\g2.txt"), "p\nq\n");
+  Start();
+  EXPECT_EQ(Items(Faces()), (V{"x", "", "y"}));
+  Groups().UserClick(1);
+  EXPECT_EQ(files.Content(K("A\\g1.txt")), "x\r\n\r\ny\r\n");
+  EXPECT_EQ(Items(Faces()), (V{"p", "q"}));
+  ASSERT_TRUE(Window().onClose());
+  EXPECT_EQ(files.Content(K("A\\g2.txt")), "p\r\nq\r\n");
+}
+
+TEST_F(PaletteTest, FirstFaceHasTheFocusButIsNotSelected) {
+  files.AddFile(K("A\\g.txt"), "a\r\nb\r\n");
+  Start();
+  EXPECT_EQ(Faces().CaretIndex(), 0);
+  EXPECT_FALSE(Faces().Selected(0));
+  EXPECT_FALSE(Faces().Selected(1));
+}
+
+TEST_F(PaletteTest, ReadOnlyGroupIsMadeWritableKeepingHidden) {
+  files.AddFile(K("A\\g.txt"), "a\n", attr::kReadOnly | attr::kHidden | attr::kArchive);
+  files.AddFile(K("A\\h.txt"), "b\r\n");
+  Start();
+  Groups().UserClick(1);
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "a\r\n");
+  EXPECT_EQ(files.Attributes(K("A\\g.txt")), attr::kHidden | attr::kArchive);
+}
+
+TEST_F(PaletteTest, UnreadableGroupKeepsFormerCountAndStaysCurrent) {
+  files.AddFile(K("A\\g.txt"), "1\r\n2\r\n3\r\n");
+  files.AddFile(K("A\\h.txt"), "x\r\n");
+  Start();
+  ASSERT_EQ(Count(), "3");
+  files.FailReads(K("A\\h.txt"), 5);
+  Groups().UserClick(1);
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  const auto& m = toolkit.Messages()[0];
+  EXPECT_EQ(m.text, "ファイル \"" + K("A\\h.txt") + "\". アクセスが拒否されました。 は開けません.");
+  EXPECT_EQ(m.caption, "ミルフォ");
+  EXPECT_EQ(m.icon, platform::Icon::Stop);
+  EXPECT_EQ(Faces().Count(), 0);
+  EXPECT_EQ(Count(), "3");
+  EXPECT_EQ(palette->Library().currentGroup, 1);
+  EXPECT_EQ(Faces().UpdateDepth(), 0);  // redrawing resumed after the failure
+  // The next save writes the empty list; the next listing removes the file.
+  files.ClearFailures();
+  Groups().UserClick(0);
+  EXPECT_EQ(files.Content(K("A\\h.txt")), "");
+  palette->ListGroups();
+  EXPECT_EQ(Items(Groups()), V{"g"});
+}
+
+TEST_F(PaletteTest, WriteFailureKeepsFacesAndGroup) {
+  files.AddFile(K("A\\g.txt"), "1\r\n2\r\n");
+  files.AddFile(K("A\\h.txt"), "x\r\n");
+  files.AddFile(K("B\\k.txt"), "k\r\n");
+  Start();
+  files.FailWrites(K("A\\g.txt"), 5);
+  Groups().UserClick(1);
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_EQ(toolkit.Messages()[0].text,
+            "ファイル \"" + K("A\\g.txt") + "\". アクセスが拒否されました。 を作成できません.");
+  EXPECT_EQ(Items(Faces()), (V{"1", "2"}));
+  EXPECT_EQ(palette->Library().currentGroup, 0);
+  EXPECT_EQ(Groups().ItemIndex(), 0);  // the list shows the group still current
+  // Leaving the class fails the same way and keeps the class.
+  Classes().UserClick(1);
+  EXPECT_EQ(toolkit.Messages().size(), 2u);
+  EXPECT_EQ(Classes().ItemIndex(), 0);
+  EXPECT_EQ(Items(Groups()), (V{"g", "h"}));
+  EXPECT_EQ(Items(Faces()), (V{"1", "2"}));
+  files.ClearFailures();
+  Classes().UserClick(1);
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "1\r\n2\r\n");
+  EXPECT_EQ(Items(Faces()), V{"k"});
+}
+
+TEST_F(PaletteTest, VanishedClassIsRecreatedEmpty) {
+  files.AddFile(K("A\\g.txt"), "1\r\n");
+  files.AddFile(K("B\\h.txt"), "2\r\n");
+  Start();
+  files.Remove(K("B"));
+  Classes().UserClick(1);
+  EXPECT_TRUE(files.Exists(K("B")));
+  EXPECT_EQ(Groups().Count(), 0);
+  EXPECT_EQ(Faces().Count(), 0);
+  EXPECT_EQ(Count(), "0");
+  EXPECT_TRUE(toolkit.Messages().empty());
+}
+
+TEST_F(PaletteTest, BadGroupFilesLoadWithoutLoss) {
+  const std::string nul("a\0b\r\nc", 6);
+  const std::string longLine(100000, 'w');
+  files.AddFile(K("A\\nul.txt"), nul);
+  files.AddFile(K("A\\long.txt"), longLine + "\n" + longLine);
+  Start();
+  EXPECT_EQ(Items(Faces()), (V{std::string("a\0b", 3), "c"}));
+  Groups().UserClick(1);
+  EXPECT_EQ(files.Content(K("A\\nul.txt")), nul + "\r\n");  // nothing after the NUL is lost
+  EXPECT_EQ(Items(Faces()), (V{longLine, longLine}));
+}
+
+TEST_F(PaletteTest, EmptiedGroupDisappearsAtClose) {
+  files.AddFile(K("A\\g.txt"), "1\r\n");
+  files.AddFile(K("A\\h.txt"), "2\r\n");
+  Start();
+  Groups().UserClick(1);
+  Faces().Clear();  // as deleting every face would leave it
+  ASSERT_TRUE(Window().onClose());
+  EXPECT_FALSE(files.Exists(K("A\\h.txt")));
+  EXPECT_EQ(Items(Groups()), V{"g"});
+  // The group is gone: a second close must not write through its old index.
+  EXPECT_EQ(palette->Library().currentGroup, -1);
+  ASSERT_TRUE(Window().onClose());
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "1\r\n");
+  EXPECT_TRUE(toolkit.Messages().empty());
+}

@@ -1,0 +1,223 @@
+// The palette window: start, close, keys, menus, layout, error handling.
+#include "app/dispatch.h"
+#include "app/palette_layout.h"
+#include "platform/failure.h"
+#include "tests/support/palette_fixture.h"
+
+using V = std::vector<std::string>;
+
+namespace {
+
+std::vector<std::string> Captions(headless::MenuItem& menu) {
+  std::vector<std::string> out;
+  for (const auto& item : menu.Items())
+    if (item->Visible()) out.push_back(item->Caption());
+  return out;
+}
+}  // namespace
+
+TEST_F(PaletteTest, StartsWithDefaultsOnTopAtTheOrigin) {
+  Start();
+  EXPECT_EQ(Window().Caption(), "ミルフォ");
+  EXPECT_EQ(Window().Bounds(), (platform::Rect{0, 0, 250, 400}));
+  EXPECT_TRUE(Window().StayOnTop());
+  EXPECT_TRUE(Window().Visible());
+  EXPECT_TRUE(Window().ShowHints());
+  EXPECT_EQ(palette->Library().faceFolder, "C:\\mirufo\\kao");
+  EXPECT_FALSE(palette->RichEdit1->Visible());
+  EXPECT_EQ(headless::As<headless::EditBox>(*palette->RichEdit1).Background(), 0x00BBD7A8);
+  const platform::Font listFont{"ＭＳ ゴシック", 12, true};
+  EXPECT_EQ(Classes().CurrentFont(), listFont);
+  EXPECT_EQ(Faces().CurrentFont(), listFont);
+  EXPECT_EQ(headless::As<headless::EntryBox>(*palette->eKao).CurrentFont(),
+            (platform::Font{"ＭＳ Ｐゴシック", 16, false}));
+  EXPECT_EQ(palette->eKao->Hint(), "文字を入力後ｴﾝﾀｰで登録します");
+  EXPECT_EQ(palette->bSelectPast->Hint(), "選択している文字の貼り付け");
+  auto& status = headless::As<headless::StatusBar>(*palette->StatusBar1);
+  EXPECT_EQ(status.Widths(), (std::vector<int>{50, 50}));
+  EXPECT_TRUE(status.RightAligned(0));
+  EXPECT_EQ(status.PanelText(1), "");
+}
+
+TEST_F(PaletteTest, ArchiverProbeLoadsAndFreesAtOnce) {
+  Start();
+  EXPECT_FALSE(palette->ArchiverAvailable());
+  EXPECT_FALSE(palette->NET1->Enabled());
+  EXPECT_FALSE(palette->NET2->Enabled());
+  palette.reset();
+
+  libraries.Provide("UNLHA32.DLL");
+  Start();
+  EXPECT_TRUE(palette->ArchiverAvailable());
+  EXPECT_EQ(libraries.LoadCount("UNLHA32.DLL"), 1);
+  EXPECT_EQ(libraries.OpenCount("UNLHA32.DLL"), 0);
+}
+
+TEST_F(PaletteTest, MenusCarryTheirCaptionsInOrder) {
+  Start();
+  auto& bar = Window().MenuBar();
+  EXPECT_EQ(Captions(bar), (V{"file(&F)", "edit(&E)"}));
+  EXPECT_EQ(Captions(bar.Find("file(&F)")),
+            (V{"ﾌｧｲﾙ読込(&R)...", "ﾌｧｲﾙ保存(&S)...", "-", "配布用取込[ミルフォ形式](&A)...",
+               "配布用保存[ミルフォ形式](&B)...", "-", "ﾃｷｽﾄ辞書読込(&G)...", "ﾃｷｽﾄ辞書保存(&A)...", "-",
+               "特殊ﾌｧｲﾙ読込(&Z)...", "ｵｰﾙﾄﾞｲﾝﾎﾟｰﾄ(&C)...", "ヘルプ(&H)", "バージョン(&V)", "-",
+               "プロパティ(&P)...", "-", "閉じる(&X)"}));
+  auto& edit = bar.Find("edit(&E)");
+  edit.UserOpen();
+  EXPECT_EQ(Captions(edit),
+            (V{"顔文字ﾌｫﾙﾀﾞを開く(&O)", "-", "編集(&Z)", "-", "リンク(&L)", "-", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ編集(&X)",
+               "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)", "-", "クラス作成(&A)...", "グループ作成(&B)...", "文字作成(&C)...", "-",
+               "クラス名変更(&D)...", "グループ名変更(&E)...", "文字変更(&F)...", "-", "クラス削除(&G)",
+               "グループ削除(&H)", "文字削除(&I)"}));
+  // The edit menu follows edit mode whenever it opens.
+  palette->RichEdit1->SetVisible(true);
+  edit.UserOpen();
+  EXPECT_FALSE(edit.Find("編集(&Z)").Visible());
+  EXPECT_TRUE(edit.Find("保存して編集終了(&Z)").Visible());
+  EXPECT_TRUE(edit.Find("編集ｷｬﾝｾﾙ(&N)").Visible());
+  // Commands of features not built yet are greyed, not pretending.
+  EXPECT_FALSE(edit.Find("クラス作成(&A)...").Enabled());
+  EXPECT_FALSE(palette->bOK->Enabled());
+  EXPECT_THROW(edit.Find("クラス作成(&A)...").UserChoose(), headless::Unexpected);
+}
+
+TEST_F(PaletteTest, ListContextMenuHasItsEntries) {
+  Start();
+  auto& popup = headless::As<headless::PopupMenu>(*palette->PopupMenu1);
+  EXPECT_EQ(Captions(popup.Items()), (V{"貼り付け(&C)", "-", "編集(&Z)", "-", "追加(&A)...", "-", "変更(&E)...", "-", "消去(&D)"}));
+  toolkit.ScriptPopupChoice("");  // dismissed
+  Classes().onContextMenu({10, 10});
+  EXPECT_EQ(Captions(headless::As<headless::PopupMenu>(*palette->PopupMenu4).Items()),
+            (V{"背景色変更(&B)...", "履歴固定(&H)", "デフォルト(&D)", "履歴削除(&X)"}));
+}
+
+TEST_F(PaletteTest, HelpIsEnabledExactlyWhenTheFileExists) {
+  Start();
+  auto& file = Window().MenuBar().Find("file(&F)");
+  file.UserOpen();
+  EXPECT_FALSE(palette->Help1->Enabled());
+  files.AddFile("C:\\mirufo\\help\\index.html", "<html></html>");
+  file.UserOpen();
+  EXPECT_TRUE(palette->Help1->Enabled());
+}
+
+TEST_F(PaletteTest, EscapeClosesFromAnyControlAndLosesUnsavedEdits) {
+  files.AddFile(K("A\\g.txt"), "a\r\n");
+  Start();
+  palette->RichEdit1->SetVisible(true);  // edit mode: the face list is not written
+  palette->RichEdit1->SetFocus();
+  palette->RichEdit1->SetText("changed\r\n");
+  Faces().Clear();
+  Window().UserKey(platform::key::kEscape);
+  EXPECT_TRUE(Window().Closed());
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "a\r\n");
+}
+
+TEST_F(PaletteTest, EscapeInTheEntryBoxCloses) {
+  Start();
+  palette->eKao->SetFocus();
+  Window().UserKey(platform::key::kEscape);
+  EXPECT_TRUE(Window().Closed());
+}
+
+TEST_F(PaletteTest, EnterIsSwallowedExceptInTheEditBox) {
+  files.AddFile(K("A\\g.txt"), "a\r\n");
+  Start();
+  int keyDowns = 0;
+  palette->eKao->onKeyDown = [&](int key) { keyDowns += key == platform::key::kEnter; };
+  palette->eKao->SetFocus();
+  Window().UserKey(platform::key::kEnter);
+  EXPECT_EQ(keyDowns, 1);  // the key-down still reaches the entry box
+  EXPECT_EQ(headless::As<headless::EntryBox>(*palette->eKao).ReceivedChars(), "");
+  Faces().SetFocus();
+  Window().UserKey(platform::key::kEnter);
+  EXPECT_EQ(Faces().ReceivedChars(), "");
+  palette->RichEdit1->SetVisible(true);
+  palette->RichEdit1->SetFocus();
+  Window().UserKey(platform::key::kEnter);
+  EXPECT_EQ(palette->RichEdit1->GetText(), "\r\n");
+  EXPECT_FALSE(Window().Closed());
+}
+
+TEST_F(PaletteTest, CloseFailureKeepsTheWindowOpen) {
+  files.AddFile(K("A\\g.txt"), "a\r\n");
+  Start();
+  files.FailWrites(K("A\\g.txt"), 5);
+  Window().UserCloseBox();
+  EXPECT_FALSE(Window().Closed());
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  files.ClearFailures();
+  Window().MenuBar().Find("file(&F)").Find("閉じる(&X)").UserChoose();
+  EXPECT_TRUE(Window().Closed());
+}
+
+TEST_F(PaletteTest, ClickingAClassSavesRelistsAndLoads) {
+  files.AddFile(K("A\\g.txt"), "a\n");
+  files.AddFile(K("B\\h.txt"), "b1\r\nb2\r\n");
+  files.AddFile(K("B\\z.txt"), "");
+  Start();
+  Classes().UserClick(1);
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "a\r\n");
+  EXPECT_EQ(Items(Groups()), V{"h"});
+  EXPECT_FALSE(files.Exists(K("B\\z.txt")));
+  EXPECT_EQ(Items(Faces()), (V{"b1", "b2"}));
+  EXPECT_EQ(Count(), "2");
+  // Setting selections from code ran no click handler: one write per leave.
+  EXPECT_EQ(files.WriteCount(K("A\\g.txt")), 1);
+}
+
+TEST_F(PaletteTest, MinimalModeMovesTheListsUp) {
+  Start();
+  EXPECT_EQ(palette->ListBox3->Bounds().top, 68);
+  palette->Panel2->SetVisible(false);
+  Window().SetBounds({0, 0, 250, 400});
+  EXPECT_EQ(palette->ListBox3->Bounds().top, 0);
+}
+
+TEST(PaletteLayout, StacksTheListsAndStretchesTheTopBar) {
+  const auto l = app::ComputeLayout({234, 350}, false, 81, 84);
+  EXPECT_EQ(l.classList, (platform::Rect{0, 68, 234, 81}));
+  EXPECT_EQ(l.splitter2, (platform::Rect{0, 149, 234, 3}));
+  EXPECT_EQ(l.groupList, (platform::Rect{0, 152, 234, 84}));
+  EXPECT_EQ(l.faceList, (platform::Rect{0, 239, 234, 350 - 19 - 239}));
+  EXPECT_EQ(l.statusBar, (platform::Rect{0, 331, 234, 19}));
+  EXPECT_EQ(l.entry, (platform::Rect{0, 0, 181, 24}));
+  EXPECT_EQ(l.okButton.left, 182);
+  EXPECT_EQ(l.changeButton.left, 206);
+  const auto wide = app::ComputeLayout({334, 350}, false, 81, 84);
+  EXPECT_EQ(wide.entry.width, 281);
+  EXPECT_EQ(wide.changeButton.left, 306);
+  EXPECT_EQ(wide.history1.width, 223);
+}
+
+TEST(PaletteLayout, SplittersStopAtTheMinimumSize) {
+  EXPECT_EQ(app::DraggedHeight(81, 100, -200), 20);
+  EXPECT_EQ(app::DraggedHeight(81, 100, 500), 161);  // the face list keeps 20
+  EXPECT_EQ(app::DraggedHeight(81, 100, 10), 91);
+  EXPECT_EQ(app::DraggedHeight(30, 5, 10), 20);
+}
+
+TEST(ErrorBox, FullStopRule) {
+  EXPECT_EQ(app::ErrorText("abc"), "abc.");
+  EXPECT_EQ(app::ErrorText("abc."), "abc.");
+  EXPECT_EQ(app::ErrorText("abc!"), "abc!");  // "!" is below "."
+  EXPECT_EQ(app::ErrorText("abc/"), "abc/.");
+  EXPECT_EQ(app::ErrorText("失敗しました。"), "失敗しました。.");
+  EXPECT_EQ(app::ErrorText(""), ".");
+}
+
+TEST(ErrorBox, EveryFailureKindIsShownAndEndsOnlyTheCommand) {
+  headless::Toolkit toolkit;
+  app::Dispatcher d(toolkit);
+  EXPECT_FALSE(d.Run([] { throw platform::Failure("ファイルがありません"); }));
+  EXPECT_FALSE(d.Run([] { throw std::out_of_range("x"); }));
+  EXPECT_FALSE(d.Run([] { throw std::bad_alloc(); }));
+  EXPECT_TRUE(d.Run([] {}));
+  ASSERT_EQ(toolkit.Messages().size(), 3u);
+  EXPECT_EQ(toolkit.Messages()[0].text, "ファイルがありません.");
+  for (const auto& m : toolkit.Messages()) {
+    EXPECT_EQ(m.caption, "ミルフォ");
+    EXPECT_EQ(m.icon, platform::Icon::Stop);
+    EXPECT_EQ(m.buttons, platform::Buttons::Ok);
+  }
+}

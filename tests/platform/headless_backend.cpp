@@ -1,0 +1,34 @@
+// The headless backend under contract test.
+#include "platform/headless/file_system.h"
+#include "platform/headless/library_loader.h"
+#include "platform/headless/toolkit.h"
+#include "tests/platform/contract_backend.h"
+
+namespace {
+
+class HeadlessBackend : public ContractBackend {
+ public:
+  HeadlessBackend() { libraries_.Provide("KERNEL32.DLL"); }
+  platform::FileSystem& Files() override { return files_; }
+  platform::LibraryLoader& Libraries() override { return libraries_; }
+  platform::Toolkit& Toolkit() override { return toolkit_; }
+  std::string NewFolder() override {
+    const std::string folder = "C:\\contract\\t" + std::to_string(++folders_);
+    files_.AddDirectory(folder);
+    return folder;
+  }
+  void UserClick(platform::ListBox& list, int index) override { headless::As<headless::ListBox>(list).UserClick(index); }
+  std::string PresentLibrary() override { return "kernel32.dll"; }
+  std::string AbsentLibrary() override { return "NOSUCHLIB.DLL"; }
+  void Pump() override {}
+
+ private:
+  headless::FileSystem files_;
+  headless::LibraryLoader libraries_;
+  headless::Toolkit toolkit_;
+  int folders_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<ContractBackend> MakeContractBackend() { return std::make_unique<HeadlessBackend>(); }

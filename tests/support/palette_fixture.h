@@ -1,0 +1,32 @@
+// A palette on the headless platform, driven by a test as a user would.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/palette_window.h"
+#include "platform/headless/file_system.h"
+#include "platform/headless/library_loader.h"
+#include "platform/headless/toolkit.h"
+
+inline constexpr const char* kKao = "C:\\mirufo\\kao";
+
+// A path inside the face folder.
+inline std::string K(const std::string& rest) { return std::string(kKao) + "\\" + rest; }
+
+class PaletteTest : public ::testing::Test {
+ protected:
+  void Start() { palette = std::make_unique<app::TFKao>(platform::Platform{toolkit, files, libraries}); }
+
+  headless::ListBox& Classes() { return headless::As<headless::ListBox>(*palette->ListBox3); }
+  headless::ListBox& Groups() { return headless::As<headless::ListBox>(*palette->ListBox1); }
+  headless::ListBox& Faces() { return headless::As<headless::ListBox>(*palette->ListBox2); }
+  headless::Window& Window() { return headless::As<headless::Window>(palette->Form()); }
+  std::string Count() { return palette->StatusBar1->PanelText(0); }
+  std::vector<std::string> Items(headless::ListBox& list) { return list.Items(); }
+
+  headless::Toolkit toolkit;
+  headless::FileSystem files;
+  headless::LibraryLoader libraries;
+  std::unique_ptr<app::TFKao> palette;
+};
