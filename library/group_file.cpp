@@ -4,6 +4,9 @@ namespace library {
 
 std::vector<Text> ParseGroupFile(std::string_view bytes) {
   std::vector<Text> faces;
+  size_t breaks = 0;
+  for (char c : bytes) breaks += c == '\n' || c == '\r';
+  faces.reserve(breaks + 1);
   size_t begin = 0;
   const size_t n = bytes.size();
   for (size_t i = 0; i < n; ++i) {
