@@ -1,0 +1,432 @@
+#include "platform/headless/file_system.h"
+
+#include <stdexcept>
+#include <string_view>
+
+#include "platform/failure.h"
+#include "platform/sjis.h"
+
+namespace headless {
+
+namespace attr = platform::attr;
+
+namespace {
+
+constexpr uint32_t kListedOnlyIfAllowed = attr::kHidden | attr::kSystem | attr::kDirectory | attr::kVolumeLabel;
+// What SetFileAttributes can change: read-only, hidden, system, archive,
+// temporary, offline, not-content-indexed. kNormal alone means "none".
+constexpr uint32_t kSettable = attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kArchive | 0x100 | 0x1000 | 0x2000;
+
+[[noreturn]] void Fail(unsigned long code) { throw platform::IoError(code, platform::SystemReason(code)); }
+
+[[noreturn]] void NotModelled(const Text& path, const char* what) {
+  throw std::invalid_argument("headless FileSystem: " + std::string(what) + ": " + path);
+}
+
+[[noreturn]] void BadSetUp(const Text& path, const char* what) {
+  throw std::logic_error("headless FileSystem: " + std::string(what) + ": " + path);
+}
+
+bool IsSeparator(std::string_view s, size_t i, size_t next) { return next == i + 1 && s[i] == '\\'; }
+
+// Whether a single-byte character of `set` occurs in s. Trail bytes of
+// double-byte characters may take the values of '|' or '\', so step by
+// character.
+bool HasSingleByte(std::string_view s, std::string_view set) {
+  for (size_t i = 0; i < s.size();) {
+    const size_t next = sjis::NextChar(s, i);
+    if (next == i + 1 && (static_cast<unsigned char>(s[i]) < 0x20 || set.find(s[i]) != std::string_view::npos)) return true;
+    i = next;
+  }
+  return false;
+}
+
+// Characters Windows refuses in a name; control characters count too.
+bool HasBadCharacter(std::string_view name) { return HasSingleByte(name, "<>:\"|?*"); }
+
+// Full-width Latin, Greek and Cyrillic letters have case too; Windows folds
+// them in names as it folds ASCII ones. Lower-case code -> upper-case code.
+void FoldDoubleByte(Text& s, size_t i) {
+  const unsigned char lead = static_cast<unsigned char>(s[i]);
+  const unsigned char trail = static_cast<unsigned char>(s[i + 1]);
+  int upper = -1;
+  if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A) upper = trail - 0x21;       // ａ-ｚ
+  else if (lead == 0x83 && trail >= 0xBF && trail <= 0xD6) upper = trail - 0x20;  // α-ω
+  else if (lead == 0x84 && trail >= 0x70 && trail <= 0x7E) upper = trail - 0x30;  // а-н
+  else if (lead == 0x84 && trail >= 0x80 && trail <= 0x91) upper = trail - 0x31;  // о-я
+  if (upper >= 0) s[i + 1] = static_cast<char>(upper);
+}
+
+// Matches a folded name against a folded mask as Windows does: "*" any run,
+// "?" one character; at the end of the name, trailing "." and "*" of the
+// mask match nothing, so "a.*" matches "a" and "*.*" matches every name.
+bool Match(std::string_view mask, std::string_view name) {
+  size_t m = 0, n = 0;
+  size_t starMask = std::string_view::npos, starName = 0;
+  while (n < name.size()) {
+    if (m < mask.size() && mask[m] == '*') {
+      starMask = ++m;
+      starName = n;
+      continue;
+    }
+    const size_t nNext = sjis::NextChar(name, n);
+    if (m < mask.size()) {
+      const size_t mNext = sjis::NextChar(mask, m);
+      if ((mNext == m + 1 && mask[m] == '?') || mask.substr(m, mNext - m) == name.substr(n, nNext - n)) {
+        m = mNext;
+        n = nNext;
+        continue;
+      }
+    }
+    if (starMask == std::string_view::npos) return false;
+    starName = sjis::NextChar(name, starName);
+    n = starName;
+    m = starMask;
+  }
+  while (m < mask.size() && (mask[m] == '*' || mask[m] == '.')) ++m;
+  return m == mask.size();
+}
+
+// Where a name is not a valid 8.3 name, Windows (on volumes that keep short
+// names) and Wine also match the mask against a generated short name, so
+// "*.txt" finds "a.txtx" (short name "A~1.TXT"). The short name's extension
+// is the first three bytes of the last extension; its base is approximated.
+std::optional<Text> ShortName(std::string_view key) {
+  size_t dot = std::string_view::npos;
+  int dots = 0;
+  bool odd = false;
+  for (size_t i = 0; i < key.size();) {
+    const size_t next = sjis::NextChar(key, i);
+    if (next == i + 1) {
+      if (key[i] == '.') {
+        ++dots;
+        if (i > 0) dot = i;
+      }
+      if (std::string_view(" +,;=[]").find(key[i]) != std::string_view::npos) odd = true;
+    }
+    i = next;
+  }
+  const std::string_view base = key.substr(0, dot == std::string_view::npos ? key.size() : dot);
+  const std::string_view ext = dot == std::string_view::npos ? std::string_view() : key.substr(dot + 1);
+  const bool legal = !odd && (dot == std::string_view::npos ? dots == 0 && key.size() <= 8
+                                                            : dots == 1 && base.size() <= 8 && ext.size() <= 3);
+  if (legal) return std::nullopt;
+  auto prefix = [](std::string_view s, size_t bytes, bool dropDots) {
+    Text out;
+    for (size_t i = 0; i < s.size();) {
+      const size_t next = sjis::NextChar(s, i);
+      if (next == i + 1 && (s[i] == ' ' || (dropDots && s[i] == '.'))) {
+        i = next;
+        continue;
+      }
+      if (out.size() + (next - i) > bytes) break;
+      out.append(s.substr(i, next - i));
+      i = next;
+    }
+    return out;
+  };
+  Text shortName = prefix(base, 6, true) + "~1";
+  if (!ext.empty()) shortName += "." + prefix(ext, 3, false);
+  return shortName;
+}
+
+bool Listed(uint32_t attributes, uint32_t allowed) { return (attributes & kListedOnlyIfAllowed & ~allowed) == 0; }
+
+}  // namespace
+
+FileSystem::FileSystem(Text executableFolder) : executableFolder_(std::move(executableFolder)) {
+  while (executableFolder_.size() > 3 && executableFolder_.back() == '\\') executableFolder_.pop_back();
+  Root('C');
+  AddDirectory(executableFolder_);
+}
+
+FileSystem::~FileSystem() = default;
+
+FileSystem::Parsed FileSystem::Parse(const Text& path) {
+  const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  if (path.size() < 3 || !letter(path[0]) || path[1] != ':' || path[2] != '\\')
+    NotModelled(path, "only absolute paths with a drive letter are modelled");
+  if (path.find('/') != Text::npos) NotModelled(path, "forward slashes are not modelled");
+  Parsed p;
+  p.drive = static_cast<char>(path[0] & ~0x20);
+  size_t start = 3;
+  for (size_t i = 3;;) {
+    const size_t next = i < path.size() ? sjis::NextChar(path, i) : i;
+    if (i == path.size() || IsSeparator(path, i, next)) {
+      const Text part = path.substr(start, i - start);
+      if (part == "..") {
+        if (!p.parts.empty()) p.parts.pop_back();
+      } else if (!part.empty() && part != ".") {
+        if (part.back() == '.' || part.back() == ' ') NotModelled(path, "a name ending in a dot or a space");
+        if (HasBadCharacter(part)) p.badName = true;
+        p.parts.push_back(part);
+      }
+      if (i == path.size()) break;
+      start = next;
+    }
+    i = next;
+  }
+  return p;
+}
+
+Text FileSystem::Key(const Text& name) {
+  Text key = sjis::UpperAscii(name);
+  for (size_t i = 0; i < key.size();) {
+    const size_t next = sjis::NextChar(key, i);
+    if (next == i + 2) FoldDoubleByte(key, i);
+    i = next;
+  }
+  return key;
+}
+
+Text FileSystem::Canonical(const Parsed& p) {
+  Text out{p.drive, ':'};
+  for (const Text& part : p.parts) out += "\\" + Key(part);
+  return out;
+}
+
+FileSystem::Node* FileSystem::Child(const Node& dir, const Text& name) const {
+  const auto it = dir.byKey.find(Key(name));
+  return it == dir.byKey.end() ? nullptr : it->second->get();
+}
+
+FileSystem::Found FileSystem::Find(const Parsed& p) const {
+  const auto drive = drives_.find(p.drive);
+  if (drive == drives_.end()) return {nullptr, 3};
+  Node* node = drive->second.get();
+  for (size_t i = 0; i < p.parts.size(); ++i) {
+    Node* child = node->IsDirectory() ? Child(*node, p.parts[i]) : nullptr;
+    if (!child) return {nullptr, node->IsDirectory() && i + 1 == p.parts.size() ? 2ul : 3ul};
+    node = child;
+  }
+  return {node, 0};
+}
+
+FileSystem::Node& FileSystem::AddChild(Node& dir, const Text& name, uint32_t attributes) {
+  auto node = std::make_unique<Node>();
+  node->name = name;
+  node->key = Key(name);
+  node->attributes = attributes;
+  node->parent = &dir;
+  Node& added = *node;
+  dir.children.push_back(std::move(node));
+  dir.byKey.emplace(added.key, std::prev(dir.children.end()));
+  return added;
+}
+
+FileSystem::Node& FileSystem::Root(char drive) {
+  auto& root = drives_[drive];
+  if (!root) {
+    root = std::make_unique<Node>();
+    root->name = Text{drive, ':'};
+    root->attributes = attr::kDirectory;
+  }
+  return *root;
+}
+
+FileSystem::Node& FileSystem::MakeDirectories(const Parsed& p, size_t count) {
+  Node* node = &Root(p.drive);
+  for (size_t i = 0; i < count; ++i) {
+    Node* child = Child(*node, p.parts[i]);
+    if (!child) child = &AddChild(*node, p.parts[i], attr::kDirectory);
+    if (!child->IsDirectory()) BadSetUp(p.parts[i], "a file stands where a directory is wanted");
+    node = child;
+  }
+  return *node;
+}
+
+FileSystem::Node& FileSystem::Require(const Text& path) const {
+  Node* node = Find(Parse(path)).node;
+  if (!node) BadSetUp(path, "no such file or directory");
+  return *node;
+}
+
+std::optional<unsigned long> FileSystem::Failure(const std::map<Text, unsigned long>& failures, const Parsed& p) const {
+  if (failures.empty()) return std::nullopt;
+  const auto it = failures.find(Canonical(p));
+  if (it == failures.end()) return std::nullopt;
+  return it->second;
+}
+
+std::vector<platform::DirEntry> FileSystem::Enumerate(const Text& pattern, uint32_t allowed) const {
+  size_t slash = Text::npos;
+  for (size_t i = 0; i < pattern.size();) {
+    const size_t next = sjis::NextChar(pattern, i);
+    if (IsSeparator(pattern, i, next)) slash = i;
+    i = next;
+  }
+  if (slash == Text::npos) NotModelled(pattern, "only absolute paths with a drive letter are modelled");
+  const Text mask = pattern.substr(slash + 1);
+  if (HasSingleByte(mask, "<>\":|/")) NotModelled(pattern, "DOS wildcards are not modelled");
+  const Parsed folder = Parse(pattern.substr(0, slash + 1));
+  std::vector<platform::DirEntry> out;
+  if (mask.empty() || folder.badName) return out;
+  const Node* dir = Find(folder).node;
+  if (!dir || !dir->IsDirectory() || Failure(readFailures_, folder)) return out;
+
+  const Text folded = Key(mask);
+  const auto offer = [&](const Text& name, const Text& key, uint64_t size, uint32_t attributes, bool real) {
+    if (!Listed(attributes, allowed)) return;
+    bool matches = Match(folded, key);
+    if (!matches && real) {
+      const auto shortName = ShortName(key);
+      matches = shortName && Match(folded, *shortName);
+    }
+    if (matches) out.push_back({name, size, attributes});
+  };
+  if (!folder.parts.empty()) {
+    // "." carries the folder's own attributes, ".." its parent's.
+    offer(".", ".", 0, dir->attributes, false);
+    offer("..", "..", 0, dir->parent->attributes, false);
+  }
+  for (const auto& child : dir->children) offer(child->name, child->key, child->data.size(), child->attributes, true);
+  return out;
+}
+
+std::optional<uint32_t> FileSystem::Attributes(const Text& path) const {
+  const Parsed p = Parse(path);
+  if (p.badName) return std::nullopt;
+  const Node* node = Find(p).node;
+  if (!node) return std::nullopt;
+  return node->attributes;
+}
+
+void FileSystem::SetAttributes(const Text& path, uint32_t attributes) {
+  const Parsed p = Parse(path);
+  if (p.badName) Fail(123);
+  const Found found = Find(p);
+  if (!found.node) Fail(found.error);
+  if (const auto code = Failure(writeFailures_, p)) Fail(*code);
+  found.node->attributes = (found.node->attributes & attr::kDirectory) | (attributes & kSettable);
+}
+
+void FileSystem::CreateDirectories(const Text& path) {
+  const Parsed p = Parse(path);
+  if (p.badName) Fail(123);
+  const auto drive = drives_.find(p.drive);
+  if (drive == drives_.end()) Fail(3);
+  Node* node = drive->second.get();
+  Parsed prefix{p.drive, {}, false};
+  for (size_t i = 0; i < p.parts.size(); ++i) {
+    prefix.parts.push_back(p.parts[i]);
+    Node* child = Child(*node, p.parts[i]);
+    if (child && !child->IsDirectory()) Fail(i + 1 == p.parts.size() ? 183 : 3);
+    if (!child) {
+      // Parents made so far stay, as they do on Windows.
+      if (const auto code = Failure(writeFailures_, prefix)) Fail(*code);
+      child = &AddChild(*node, p.parts[i], attr::kDirectory);
+    }
+    node = child;
+  }
+}
+
+bool FileSystem::DeleteFile(const Text& path) {
+  const Parsed p = Parse(path);
+  if (p.badName) return false;
+  Node* node = Find(p).node;
+  if (!node || node->IsDirectory() || (node->attributes & attr::kReadOnly) || Failure(writeFailures_, p)) return false;
+  Node& parent = *node->parent;
+  const auto it = parent.byKey.find(node->key);
+  parent.children.erase(it->second);
+  parent.byKey.erase(it);
+  return true;
+}
+
+Text FileSystem::ReadFile(const Text& path) const {
+  const Parsed p = Parse(path);
+  if (p.badName) Fail(123);
+  const Found found = Find(p);
+  if (!found.node) Fail(found.error);
+  if (found.node->IsDirectory()) Fail(5);
+  if (const auto code = Failure(readFailures_, p)) Fail(*code);
+  return found.node->data;
+}
+
+void FileSystem::WriteFile(const Text& path, const Text& data) {
+  Parsed p = Parse(path);
+  if (p.badName) Fail(123);
+  if (p.parts.empty()) Fail(5);
+  const Text name = p.parts.back();
+  p.parts.pop_back();
+  const Found folder = Find(p);
+  if (!folder.node || !folder.node->IsDirectory()) Fail(3);
+  p.parts.push_back(name);
+  Node* node = Child(*folder.node, name);
+  if (node && (node->IsDirectory() || (node->attributes & attr::kReadOnly))) Fail(5);
+  if (const auto code = Failure(writeFailures_, p)) Fail(*code);
+  // A new file gets the archive bit, as the system gives it to new files.
+  if (!node) node = &AddChild(*folder.node, name, attr::kArchive);
+  node->data = data;
+  ++writeCounts_[Canonical(p)];
+}
+
+void FileSystem::AddFile(const Text& path, const Text& data, uint32_t attributes) {
+  Parsed p = Parse(path);
+  if (p.badName || p.parts.empty()) BadSetUp(path, "not a valid file name");
+  if (attributes & attr::kDirectory) BadSetUp(path, "a file cannot carry the directory bit");
+  Node& dir = MakeDirectories(p, p.parts.size() - 1);
+  Node* node = Child(dir, p.parts.back());
+  if (node && node->IsDirectory()) BadSetUp(path, "a directory stands where a file is wanted");
+  if (!node) node = &AddChild(dir, p.parts.back(), attributes);
+  node->attributes = attributes;
+  node->data = data;
+}
+
+void FileSystem::AddDirectory(const Text& path, uint32_t extraAttributes) {
+  const Parsed p = Parse(path);
+  if (p.badName) BadSetUp(path, "not a valid directory name");
+  MakeDirectories(p, p.parts.size()).attributes = attr::kDirectory | extraAttributes;
+}
+
+bool FileSystem::Exists(const Text& path) const {
+  const Parsed p = Parse(path);
+  return !p.badName && Find(p).node;
+}
+
+Text FileSystem::Content(const Text& path) const {
+  const Node& node = Require(path);
+  if (node.IsDirectory()) BadSetUp(path, "a directory has no content");
+  return node.data;
+}
+
+void FileSystem::Remove(const Text& path) {
+  Node& node = Require(path);
+  if (!node.parent) BadSetUp(path, "a drive cannot be removed");
+  Node& parent = *node.parent;
+  const auto it = parent.byKey.find(node.key);
+  parent.children.erase(it->second);
+  parent.byKey.erase(it);
+}
+
+void FileSystem::FailReads(const Text& path, unsigned long code) { readFailures_[Canonical(Parse(path))] = code; }
+
+void FileSystem::FailWrites(const Text& path, unsigned long code) { writeFailures_[Canonical(Parse(path))] = code; }
+
+void FileSystem::ClearFailures() {
+  readFailures_.clear();
+  writeFailures_.clear();
+}
+
+int FileSystem::WriteCount(const Text& path) const {
+  const auto it = writeCounts_.find(Canonical(Parse(path)));
+  return it == writeCounts_.end() ? 0 : it->second;
+}
+
+std::vector<Text> FileSystem::Paths() const {
+  std::vector<Text> out;
+  const auto walk = [&out](const auto& self, const Node& dir, const Text& prefix) -> void {
+    for (const auto& child : dir.children) {
+      const Text path = prefix + "\\" + child->name;
+      if (child->IsDirectory()) {
+        out.push_back(path + "\\");
+        self(self, *child, path);
+      } else {
+        out.push_back(path);
+      }
+    }
+  };
+  for (const auto& [letter, root] : drives_) walk(walk, *root, root->name);
+  return out;
+}
+
+}  // namespace headless

@@ -1,0 +1,111 @@
+// In-memory file system with the Windows semantics the program meets:
+// drive letters and backslash paths, names matched without regard to letter
+// case but kept as created, attributes, wildcard enumeration in the order the
+// entries were created (the file system's own order; never sorted).
+//
+// What it does not model it refuses loudly with std::invalid_argument rather
+// than guessing: relative paths and paths without a drive, forward slashes,
+// and names ending in a dot or a space (Windows strips those).
+#pragma once
+#include <cstdint>
+#include <list>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace headless {
+
+using platform::Text;
+
+class FileSystem : public platform::FileSystem {
+ public:
+  explicit FileSystem(Text executableFolder = "C:\\mirufo");
+  ~FileSystem() override;
+
+  std::vector<platform::DirEntry> Enumerate(const Text& pattern, uint32_t allowed) const override;
+  std::optional<uint32_t> Attributes(const Text& path) const override;
+  void SetAttributes(const Text& path, uint32_t attributes) override;
+  void CreateDirectories(const Text& path) override;
+  bool DeleteFile(const Text& path) override;
+  Text ReadFile(const Text& path) const override;
+  void WriteFile(const Text& path, const Text& data) override;
+  Text ExecutableFolder() const override { return executableFolder_; }
+
+  // ---- Test hooks. Misuse (a directory where a file is wanted, a missing
+  // path) throws std::logic_error: a broken set-up should fail the test.
+
+  // Creates or replaces a file with exactly these attributes (a plain file
+  // has 0), creating missing parent directories.
+  void AddFile(const Text& path, const Text& data, uint32_t attributes = 0);
+  // Creates a directory and its parents; its attributes become kDirectory |
+  // extraAttributes (also when it already existed).
+  void AddDirectory(const Text& path, uint32_t extraAttributes = 0);
+  bool Exists(const Text& path) const;
+  // Content of an existing file.
+  Text Content(const Text& path) const;
+  // Removes a file or a whole tree whatever its attributes, as another
+  // program would behind this one's back.
+  void Remove(const Text& path);
+  // From now on ReadFile of `path` throws IoError(code), and enumerating
+  // inside it, if it is a folder, gives no entries.
+  void FailReads(const Text& path, unsigned long code);
+  // From now on every change of `path` fails and leaves it as it was:
+  // WriteFile and SetAttributes throw IoError(code), so does
+  // CreateDirectories when it would create it, and DeleteFile returns false.
+  void FailWrites(const Text& path, unsigned long code);
+  void ClearFailures();
+  // Number of WriteFile calls that succeeded on `path`.
+  int WriteCount(const Text& path) const;
+  // Every file and directory below the drive roots, depth first in creation
+  // order, as full paths; directories end with a backslash.
+  std::vector<Text> Paths() const;
+
+ private:
+  struct Node;
+  using Children = std::list<std::unique_ptr<Node>>;
+  struct Node {
+    Text name;
+    Text key;  // Key(name): what lookups compare
+    uint32_t attributes = 0;
+    Text data;
+    Node* parent = nullptr;
+    Children children;  // creation order
+    std::unordered_map<Text, Children::iterator> byKey;  // key -> child
+    bool IsDirectory() const { return (attributes & platform::attr::kDirectory) != 0; }
+  };
+  struct Parsed {
+    char drive = 0;           // upper-case letter
+    std::vector<Text> parts;  // components below the root
+    bool badName = false;     // a component holds a character Windows refuses
+  };
+  // Result of walking a path: the node, or the deepest existing ancestor and
+  // the Windows error for the missing part (2: the last one, 3: a folder).
+  struct Found {
+    Node* node = nullptr;
+    unsigned long error = 0;
+  };
+
+  static Parsed Parse(const Text& path);
+  static Text Key(const Text& name);
+  static Text Canonical(const Parsed& p);
+  Found Find(const Parsed& p) const;
+  Node* Child(const Node& dir, const Text& name) const;
+  Node& AddChild(Node& dir, const Text& name, uint32_t attributes);
+  Node& Root(char drive);
+  Node& MakeDirectories(const Parsed& p, size_t count);
+  Node& Require(const Text& path) const;
+  std::optional<unsigned long> Failure(const std::map<Text, unsigned long>& failures, const Parsed& p) const;
+
+  Text executableFolder_;
+  std::map<char, std::unique_ptr<Node>> drives_;
+  std::map<Text, unsigned long> readFailures_;   // Canonical path -> code
+  std::map<Text, unsigned long> writeFailures_;  // Canonical path -> code
+  std::map<Text, int> writeCounts_;              // Canonical path -> count
+};
+
+}  // namespace headless
