@@ -1,0 +1,276 @@
+// What every FileSystem backend promises and the program relies on. Runs
+// against headless natively and against win32 under Wine.
+//
+// Enumeration order is the file system's own: headless keeps creation order,
+// NTFS and Wine sort names. So only its stability is pinned here.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "platform/failure.h"
+#include "tests/platform/contract_backend.h"
+
+namespace {
+
+namespace attr = platform::attr;
+using platform::DirEntry;
+using platform::IoError;
+
+constexpr uint32_t kAll = attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kDirectory | attr::kArchive;
+
+class FileSystemContract : public ::testing::Test {
+ protected:
+  std::unique_ptr<ContractBackend> backend = MakeContractBackend();
+  platform::FileSystem& fs = backend->Files();
+  const std::string dir = backend->NewFolder();
+
+  std::string In(const std::string& name) const { return dir + "\\" + name; }
+
+  std::vector<std::string> Names(const std::string& mask, uint32_t allowed = kAll) const {
+    std::vector<std::string> names;
+    for (const DirEntry& e : fs.Enumerate(In(mask), allowed)) names.push_back(e.name);
+    return names;
+  }
+  std::vector<std::string> SortedNames(const std::string& mask, uint32_t allowed = kAll) const {
+    auto names = Names(mask, allowed);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  std::optional<DirEntry> Entry(const std::string& mask, const std::string& name) const {
+    for (const DirEntry& e : fs.Enumerate(In(mask), kAll))
+      if (e.name == name) return e;
+    return std::nullopt;
+  }
+  unsigned long ErrorOf(const std::function<void()>& call) const {
+    try {
+      call();
+    } catch (const IoError& e) {
+      return e.Code();
+    }
+    return 0;
+  }
+};
+
+using List = std::vector<std::string>;
+
+TEST_F(FileSystemContract, NamesAreFoundWhateverTheirLetterCaseAndKeepTheirOwn) {
+  fs.CreateDirectories(In("Sub"));
+  fs.WriteFile(In("SUB\\READ.TXT"), "r");
+  EXPECT_EQ(fs.ReadFile(In("sub\\read.txt")), "r");
+  EXPECT_TRUE(fs.Attributes(In("Sub\\Read.Txt")).has_value());
+
+  fs.WriteFile(In("sub\\read.txt"), "again");
+  EXPECT_EQ(SortedNames("sub\\*.*", 0), List{"READ.TXT"});
+  EXPECT_EQ(SortedNames("*.*", attr::kDirectory), (List{".", "..", "Sub"}));
+  EXPECT_EQ(fs.ReadFile(In("SUB\\READ.TXT")), "again");
+  EXPECT_TRUE(fs.DeleteFile(In("sub\\Read.txt")));
+  EXPECT_FALSE(fs.Attributes(In("SUB\\READ.TXT")));
+}
+
+TEST_F(FileSystemContract, FullWidthGreekAndCyrillicLettersFoldButOtherDoubleByteCharactersDoNot) {
+  fs.WriteFile(In("ａα я.txt"), "1");
+  EXPECT_EQ(fs.ReadFile(In("Ａ\x83\x9f Я.txt")), "1");  // Ａ, Α (capital alpha), space, Я
+
+  // The trail bytes 0x41 'A' and 0x61 'a' of ア and ヂ are no letters.
+  fs.WriteFile(In("ア.txt"), "a");
+  fs.WriteFile(In("ヂ.txt"), "di");
+  EXPECT_EQ(fs.ReadFile(In("ア.txt")), "a");
+  EXPECT_EQ(fs.ReadFile(In("ヂ.txt")), "di");
+}
+
+TEST_F(FileSystemContract, EnumerationStartsWithDotEntriesAndKeepsAStableOrder) {
+  for (const char* name : {"c", "a", "b"}) fs.WriteFile(In(name), name);
+  fs.CreateDirectories(In("d"));
+  const List first = Names("*.*");
+  ASSERT_EQ(first.size(), 6u);
+  EXPECT_EQ(first[0], ".");
+  EXPECT_EQ(first[1], "..");
+  EXPECT_EQ(SortedNames("*.*"), (List{".", "..", "a", "b", "c", "d"}));
+  EXPECT_EQ(Names("*.*"), first);
+}
+
+TEST_F(FileSystemContract, StarDotTxtMatchesTheExtensionIgnoringCase) {
+  for (const char* name : {"a.txt", "READ.TXT", "a.txt.bak", "note", "txt"}) fs.WriteFile(In(name), "x");
+  fs.CreateDirectories(In("x.txt"));
+  EXPECT_EQ(SortedNames("*.txt"), (List{"READ.TXT", "a.txt", "x.txt"}));
+
+  const auto folder = Entry("*.txt", "x.txt");
+  ASSERT_TRUE(folder);
+  EXPECT_EQ(folder->size, 0u);
+  EXPECT_TRUE(folder->attributes & attr::kDirectory);
+  EXPECT_EQ(SortedNames("*.txt", kAll & ~attr::kDirectory), (List{"READ.TXT", "a.txt"}));
+  EXPECT_EQ(SortedNames("read.txt"), List{"READ.TXT"});
+}
+
+TEST_F(FileSystemContract, StarDotStarMatchesNamesWithoutADot) {
+  fs.WriteFile(In("note"), "x");
+  fs.WriteFile(In("a.b.c"), "x");
+  EXPECT_EQ(SortedNames("*.*", 0), (List{"a.b.c", "note"}));
+  EXPECT_EQ(SortedNames("*", 0), (List{"a.b.c", "note"}));
+}
+
+// Windows volumes that keep 8.3 names and Wine also match a mask against the
+// short name, whose extension is cut to three characters.
+TEST_F(FileSystemContract, StarDotTxtAlsoMatchesLongerExtensionsThroughTheShortName) {
+  fs.WriteFile(In("a.txtx"), "x");
+  fs.WriteFile(In("longer name.txtfile"), "x");
+  fs.WriteFile(In("a.tx"), "x");
+  EXPECT_EQ(SortedNames("*.txt"), (List{"a.txtx", "longer name.txtfile"}));
+}
+
+TEST_F(FileSystemContract, HiddenSystemAndDirectoriesNeedTheirBitAllowedOtherBitsNeverExclude) {
+  const std::pair<const char*, uint32_t> files[] = {
+      {"plain", 0}, {"ro", attr::kReadOnly}, {"arc", attr::kArchive}, {"hid", attr::kHidden}, {"sys", attr::kSystem}};
+  for (const auto& [name, bits] : files) {
+    fs.WriteFile(In(name), "x");
+    fs.SetAttributes(In(name), bits);
+  }
+  fs.CreateDirectories(In("dir"));
+  fs.CreateDirectories(In("hdir"));
+  fs.SetAttributes(In("hdir"), attr::kHidden);
+
+  EXPECT_EQ(SortedNames("*.*", 0), (List{"arc", "plain", "ro"}));
+  EXPECT_EQ(SortedNames("*.*", attr::kHidden), (List{"arc", "hid", "plain", "ro"}));
+  EXPECT_EQ(SortedNames("*.*", attr::kSystem | attr::kReadOnly), (List{"arc", "plain", "ro", "sys"}));
+  EXPECT_EQ(SortedNames("*.*", attr::kDirectory), (List{".", "..", "arc", "dir", "plain", "ro"}));
+  EXPECT_EQ(SortedNames("*.*", attr::kDirectory | attr::kHidden), (List{".", "..", "arc", "dir", "hdir", "hid", "plain", "ro"}));
+  EXPECT_TRUE(Entry("*.*", "hdir")->attributes & attr::kHidden);
+  EXPECT_TRUE(Entry("*.*", "ro")->attributes & attr::kReadOnly);
+}
+
+TEST_F(FileSystemContract, EntriesCarrySizesAndZeroByteFilesAreListed) {
+  fs.WriteFile(In("empty.txt"), "");
+  fs.WriteFile(In("twelve.txt"), "twelve bytes");
+  EXPECT_EQ(SortedNames("*.txt"), (List{"empty.txt", "twelve.txt"}));
+  EXPECT_EQ(Entry("*.txt", "empty.txt")->size, 0u);
+  EXPECT_EQ(Entry("*.txt", "twelve.txt")->size, 12u);
+  EXPECT_EQ(fs.ReadFile(In("empty.txt")), "");
+}
+
+TEST_F(FileSystemContract, MissingFoldersAndFilesListNothing) {
+  fs.WriteFile(In("file"), "x");
+  EXPECT_TRUE(fs.Enumerate(In("missing\\*.*"), kAll).empty());
+  EXPECT_TRUE(fs.Enumerate(In("file\\*.*"), kAll).empty());
+  EXPECT_TRUE(fs.Enumerate(In("*.none"), kAll).empty());
+}
+
+TEST_F(FileSystemContract, WriteFileCreatesAndReplacesTheWholeContentWithoutLeftovers) {
+  fs.WriteFile(In("g.txt"), "a long first content\r\n");
+  EXPECT_EQ(fs.ReadFile(In("g.txt")), "a long first content\r\n");
+  fs.WriteFile(In("g.txt"), "short");
+  EXPECT_EQ(fs.ReadFile(In("g.txt")), "short");
+  fs.WriteFile(In("g.txt"), "");
+  EXPECT_EQ(fs.ReadFile(In("g.txt")), "");
+  fs.WriteFile(In("g.txt"), "last");
+
+  EXPECT_EQ(Names("*.*", kAll & ~attr::kDirectory), List{"g.txt"});
+  EXPECT_EQ(Names("*.txt"), List{"g.txt"});
+  EXPECT_EQ(Entry("*.*", "g.txt")->size, 4u);
+}
+
+TEST_F(FileSystemContract, ContentKeepsEveryByte) {
+  std::string binary("a\0b\rc\n\r\n\x1a\xff\x81", 11);
+  fs.WriteFile(In("bin"), binary);
+  EXPECT_EQ(fs.ReadFile(In("bin")), binary);
+
+  std::string large(1 << 20, '\0');
+  for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 + i / 256);
+  fs.WriteFile(In("large"), large);
+  EXPECT_EQ(fs.ReadFile(In("large")), large);
+}
+
+TEST_F(FileSystemContract, WriteFileKeepsAttributesButAReadOnlyFileRefuses) {
+  fs.WriteFile(In("g.txt"), "old");
+  fs.SetAttributes(In("g.txt"), attr::kReadOnly | attr::kHidden);
+  EXPECT_EQ(ErrorOf([&] { fs.WriteFile(In("g.txt"), "new"); }), 5u);
+  EXPECT_EQ(fs.ReadFile(In("g.txt")), "old");
+  EXPECT_FALSE(fs.DeleteFile(In("g.txt")));
+
+  fs.SetAttributes(In("g.txt"), *fs.Attributes(In("g.txt")) & ~attr::kReadOnly);
+  fs.WriteFile(In("g.txt"), "new");
+  EXPECT_EQ(fs.ReadFile(In("g.txt")), "new");
+  const uint32_t after = *fs.Attributes(In("g.txt"));
+  EXPECT_TRUE(after & attr::kHidden);
+  EXPECT_FALSE(after & attr::kReadOnly);
+}
+
+TEST_F(FileSystemContract, FailuresCarryTheSystemErrorCode) {
+  fs.CreateDirectories(In("sub"));
+  EXPECT_EQ(ErrorOf([&] { fs.ReadFile(In("missing.txt")); }), 2u);
+  EXPECT_EQ(ErrorOf([&] { fs.ReadFile(In("nodir\\missing.txt")); }), 3u);
+  EXPECT_EQ(ErrorOf([&] { fs.WriteFile(In("nodir\\new.txt"), "x"); }), 3u);
+  EXPECT_EQ(ErrorOf([&] { fs.SetAttributes(In("missing.txt"), 0); }), 2u);
+  EXPECT_NE(ErrorOf([&] { fs.ReadFile(In("sub")); }), 0u);
+  EXPECT_NE(ErrorOf([&] { fs.WriteFile(In("sub"), "x"); }), 0u);
+  EXPECT_TRUE(fs.Attributes(In("sub")));
+  try {
+    fs.ReadFile(In("missing.txt"));
+  } catch (const IoError& e) {
+    EXPECT_EQ(std::string(e.what()), platform::SystemReason(2));
+  }
+}
+
+TEST_F(FileSystemContract, CreateDirectoriesMakesParentsAndPlainDirectories) {
+  fs.CreateDirectories(In("a\\b\\c"));
+  EXPECT_EQ(fs.Attributes(In("a")), attr::kDirectory);
+  EXPECT_EQ(fs.Attributes(In("a\\b\\c")), attr::kDirectory);
+  fs.CreateDirectories(In("a\\b\\c"));
+  fs.CreateDirectories(In("a\\b\\c\\"));
+  fs.WriteFile(In("a\\b\\c\\f.txt"), "f");
+  EXPECT_EQ(fs.ReadFile(In("a\\b\\c\\f.txt")), "f");
+  EXPECT_EQ(fs.Attributes(In("a\\b\\")), attr::kDirectory);
+
+  fs.WriteFile(In("file"), "x");
+  EXPECT_NE(ErrorOf([&] { fs.CreateDirectories(In("file")); }), 0u);
+  EXPECT_NE(ErrorOf([&] { fs.CreateDirectories(In("file\\sub")); }), 0u);
+  EXPECT_EQ(fs.ReadFile(In("file")), "x");
+  EXPECT_FALSE(fs.Attributes(In("missing")));
+}
+
+TEST_F(FileSystemContract, DeleteFileRemovesFilesOnly) {
+  fs.WriteFile(In("f"), "x");
+  fs.CreateDirectories(In("d"));
+  EXPECT_TRUE(fs.DeleteFile(In("f")));
+  EXPECT_FALSE(fs.Attributes(In("f")));
+  EXPECT_FALSE(fs.DeleteFile(In("f")));
+  EXPECT_FALSE(fs.DeleteFile(In("nodir\\f")));
+  EXPECT_FALSE(fs.DeleteFile(In("d")));
+  EXPECT_TRUE(fs.Attributes(In("d")));
+  EXPECT_EQ(SortedNames("*.*"), (List{".", "..", "d"}));
+}
+
+TEST_F(FileSystemContract, SetAttributesNeverChangesTheDirectoryBit) {
+  fs.WriteFile(In("f"), "x");
+  fs.CreateDirectories(In("d"));
+  fs.SetAttributes(In("f"), attr::kDirectory | attr::kHidden);
+  EXPECT_EQ(*fs.Attributes(In("f")) & (attr::kDirectory | attr::kHidden), attr::kHidden);
+  EXPECT_EQ(fs.ReadFile(In("f")), "x");
+  fs.SetAttributes(In("d"), 0);
+  EXPECT_EQ(fs.Attributes(In("d")), attr::kDirectory);
+  fs.SetAttributes(In("d"), attr::kSystem);
+  EXPECT_EQ(fs.Attributes(In("d")), attr::kDirectory | attr::kSystem);
+}
+
+TEST_F(FileSystemContract, ShiftJisNamesRoundTripThroughEnumeration) {
+  // ソ and 表 end in the byte of a backslash.
+  fs.CreateDirectories(In("ソフト"));
+  fs.WriteFile(In("ソフト\\顔文字.txt"), "(^_^)");
+  fs.WriteFile(In("ソフト\\表.txt"), "x");
+  EXPECT_EQ(SortedNames("*.*", attr::kDirectory), (List{".", "..", "ソフト"}));
+  EXPECT_EQ(SortedNames("ソフト\\*.txt"), (List{"顔文字.txt", "表.txt"}));
+  EXPECT_EQ(fs.ReadFile(In("ソフト\\顔文字.txt")), "(^_^)");
+  EXPECT_EQ(fs.Attributes(In("ソフト")), attr::kDirectory);
+}
+
+TEST_F(FileSystemContract, ExecutableFolderIsAnExistingFolderWithoutTrailingBackslash) {
+  const std::string folder = fs.ExecutableFolder();
+  ASSERT_GE(folder.size(), 3u);
+  EXPECT_EQ(folder[1], ':');
+  EXPECT_NE(folder.back(), '\\');
+  const auto bits = fs.Attributes(folder);
+  ASSERT_TRUE(bits);
+  EXPECT_TRUE(*bits & attr::kDirectory);
+}
+
+}  // namespace
