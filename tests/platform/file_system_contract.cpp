@@ -60,6 +60,8 @@ TEST_F(FileSystemContract, NamesAreFoundWhateverTheirLetterCaseAndKeepTheirOwn) 
   EXPECT_EQ(fs.ReadFile(In("sub\\read.txt")), "r");
   EXPECT_TRUE(fs.Attributes(In("Sub\\Read.Txt")).has_value());
 
+  // Rewriting through another spelling keeps the stored name (under Wine a
+  // bare ReplaceFile would rename the file to the spelling given).
   fs.WriteFile(In("sub\\read.txt"), "again");
   EXPECT_EQ(SortedNames("sub\\*.*", 0), List{"READ.TXT"});
   EXPECT_EQ(SortedNames("*.*", attr::kDirectory), (List{".", "..", "Sub"}));
@@ -180,6 +182,8 @@ TEST_F(FileSystemContract, ContentKeepsEveryByte) {
   EXPECT_EQ(fs.ReadFile(In("large")), large);
 }
 
+// Under Wine a bare ReplaceFile neither refuses a read-only target nor keeps
+// the replaced file's attributes, so this pins both.
 TEST_F(FileSystemContract, WriteFileKeepsAttributesButAReadOnlyFileRefuses) {
   fs.WriteFile(In("g.txt"), "old");
   fs.SetAttributes(In("g.txt"), attr::kReadOnly | attr::kHidden);
