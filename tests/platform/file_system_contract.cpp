@@ -182,8 +182,8 @@ TEST_F(FileSystemContract, ContentKeepsEveryByte) {
   EXPECT_EQ(fs.ReadFile(In("large")), large);
 }
 
-// Under Wine a bare ReplaceFile neither refuses a read-only target nor keeps
-// the replaced file's attributes, so this pins both.
+// Under Wine, CreateFile(CREATE_ALWAYS) truncates a read-only file and
+// ReplaceFile drops the replaced file's attributes; this pins both cases.
 TEST_F(FileSystemContract, WriteFileKeepsAttributesButAReadOnlyFileRefuses) {
   fs.WriteFile(In("g.txt"), "old");
   fs.SetAttributes(In("g.txt"), attr::kReadOnly | attr::kHidden);
