@@ -128,7 +128,7 @@ void TFKao::BuildMenus() {
   f.AddSeparator();
   Z1 = &Item(f, "特殊ﾌｧｲﾙ読込(&Z)...");
   C1 = &Item(f, "ｵｰﾙﾄﾞｲﾝﾎﾟｰﾄ(&C)...");
-  Help1 = &Item(f, "ヘルプ(&H)");
+  Help1 = &Item(f, "ヘルプ(&H)", &TFKao::Help1Click);
   Version1 = &Item(f, "バージョン(&V)");
   f.AddSeparator();
   Property1 = &Item(f, "プロパティ(&P)...");
@@ -297,10 +297,14 @@ void TFKao::ListBox1Click() {
 
 // ---- menus
 
+std::string TFKao::HelpFile() const { return p_.files.ExecutableFolder() + "\\help\\index.html"; }
+
 void TFKao::File1Click() {
-  const auto help = p_.files.Attributes(p_.files.ExecutableFolder() + "\\help\\index.html");
+  const auto help = p_.files.Attributes(HelpFile());
   Help1->SetEnabled(help && !(*help & platform::attr::kDirectory));
 }
+
+void TFKao::Help1Click() { p_.shell.Open(HelpFile()); }
 
 void TFKao::MainMenu1Change() {
   const bool editing = RichEdit1->Visible();

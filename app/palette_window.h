@@ -38,12 +38,14 @@ class TFKao {
   void ListBox3Click();
   void ListBox1Click();
   void File1Click();
+  void Help1Click();
   void MainMenu1Change();
 
  private:
   void BuildControls();
   void BuildMenus();
   void BuildPopupMenus();
+  std::string HelpFile() const;
   void LoadSettings();
   void Relayout();
   void ShowListMenu(platform::Control& list, platform::Point at);

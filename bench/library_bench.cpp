@@ -5,18 +5,20 @@
 #include "bench/generated_library.h"
 #include "platform/headless/file_system.h"
 #include "platform/headless/library_loader.h"
+#include "platform/headless/shell.h"
 #include "platform/headless/toolkit.h"
 
 int main() {
   headless::FileSystem files;
   headless::Toolkit toolkit;
   headless::LibraryLoader libraries;
+  headless::Shell shell;
   const std::string kao = files.ExecutableFolder() + "\\kao";
   bench::GenerateLibrary(files, kao, {});
   const std::string groupFile = kao + "\\big\\big.txt";
   const size_t bytes = files.ReadFile(groupFile).size();
 
-  app::TFKao palette({toolkit, files, libraries});
+  app::TFKao palette({toolkit, files, libraries, shell});
   auto& lib = palette.Library();
   lib.defaultClass = "big";
   lib.defaultGroup = "big";

@@ -2,6 +2,7 @@
 #pragma once
 #include "platform/file_system.h"
 #include "platform/library_loader.h"
+#include "platform/shell.h"
 #include "platform/toolkit.h"
 
 namespace platform {
@@ -10,6 +11,7 @@ struct Platform {
   Toolkit& toolkit;
   FileSystem& files;
   LibraryLoader& libraries;
+  Shell& shell;
 };
 
 }  // namespace platform

@@ -1,17 +1,14 @@
-// The shell: open with the verb "open", and whole-tree copies and deletes.
+// The shell's "open" action for a path, an address or a mail link.
 #pragma once
 #include <string>
-#include <vector>
 
 namespace platform {
 
 class Shell {
  public:
   virtual ~Shell() = default;
+  // Links that the shell cannot open are ignored.
   virtual void Open(const std::string& target) = 0;
-  // Copies or deletes directory trees without questions; false on failure.
-  virtual bool CopyTree(const std::string& from, const std::string& to) = 0;
-  virtual bool DeleteTree(const std::string& path) = 0;
 };
 
 }  // namespace platform

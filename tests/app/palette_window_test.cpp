@@ -98,7 +98,12 @@ TEST_F(PaletteTest, HelpIsEnabledExactlyWhenTheFileExists) {
   EXPECT_FALSE(palette->Help1->Enabled());
   files.AddFile("C:\\mirufo\\help\\index.html", "<html></html>");
   file.UserOpen();
-  EXPECT_TRUE(palette->Help1->Enabled());
+  ASSERT_TRUE(palette->Help1->Enabled());
+  file.Find("ヘルプ(&H)").UserChoose();
+  EXPECT_EQ(shell.Opened(), std::vector<std::string>{"C:\\mirufo\\help\\index.html"});
+  files.Remove("C:\\mirufo\\help");
+  file.UserOpen();
+  EXPECT_FALSE(palette->Help1->Enabled());
 }
 
 TEST_F(PaletteTest, EscapeClosesFromAnyControlAndLosesUnsavedEdits) {

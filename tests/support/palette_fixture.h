@@ -7,6 +7,7 @@
 #include "app/palette_window.h"
 #include "platform/headless/file_system.h"
 #include "platform/headless/library_loader.h"
+#include "platform/headless/shell.h"
 #include "platform/headless/toolkit.h"
 
 inline constexpr const char* kKao = "C:\\mirufo\\kao";
@@ -16,7 +17,7 @@ inline std::string K(const std::string& rest) { return std::string(kKao) + "\\" 
 
 class PaletteTest : public ::testing::Test {
  protected:
-  void Start() { palette = std::make_unique<app::TFKao>(platform::Platform{toolkit, files, libraries}); }
+  void Start() { palette = std::make_unique<app::TFKao>(platform::Platform{toolkit, files, libraries, shell}); }
 
   headless::ListBox& Classes() { return headless::As<headless::ListBox>(*palette->ListBox3); }
   headless::ListBox& Groups() { return headless::As<headless::ListBox>(*palette->ListBox1); }
@@ -28,5 +29,6 @@ class PaletteTest : public ::testing::Test {
   headless::Toolkit toolkit;
   headless::FileSystem files;
   headless::LibraryLoader libraries;
+  headless::Shell shell;
   std::unique_ptr<app::TFKao> palette;
 };
