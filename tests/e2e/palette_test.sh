@@ -104,12 +104,20 @@ same() { cmp -s "$1" "$2" || fail "$1 holds $(xxd -p "$1" | tr -d '\n'), expecte
 # Wine 8's default metrics at 96 DPI (measured): 4-pixel frame, 19-pixel
 # caption, 19-pixel menu bar. Below the menu the 68-pixel top bar, then the
 # class list (81 high, 2-pixel sunken edge), a 3-pixel splitter and the group
-# list. ITEM is the height of a list row in "ＭＳ ゴシック" at 12 points.
+# list. The height of a row is read off the screen (row_height).
 client_x=4
 client_y=42
 class_top=$((client_y + 68 + 2))
 group_top=$((client_y + 68 + 81 + 3 + 2))
-item=16
+item=
+
+# row_height PICTURE: the selected first class is one band of the highlight
+# colour at the top of the class list; its height is the row height.
+row_height() {
+  convert "$1" -crop "1x81+$((client_x + 180))+$class_top" +repage -depth 8 txt:- |
+    awk -F'[ ]+' 'NR > 1 { c[NR - 2] = $3 }
+      END { n = 0; while (n in c && c[n] == c[0]) n++; print n }'
+}
 click_row() { xvfb_click "$palette" $((client_x + 60)) $(($1 + $2 * item + item / 2)); }
 
 # --- start: the palette alone, where a first start puts it -----------------
@@ -122,6 +130,9 @@ xvfb_geometry "$palette"
 [ "$WIN_X,$WIN_Y,$WIN_W,$WIN_H" = "0,0,250,400" ] ||
   fail "palette at $WIN_X,$WIN_Y size ${WIN_W}x$WIN_H, expected 0,0 size 250x400"
 xvfb_screenshot "$build/e2e-palette.png" "$palette"
+item=$(row_height "$build/e2e-palette.png")
+[ "$item" -ge 12 ] && [ "$item" -le 30 ] ||
+  fail "no selected row of 12 to 30 pixels at the top of the class list (found $item)"
 
 # Nothing is written merely by starting.
 for f in "$kao"/*/*.txt; do
