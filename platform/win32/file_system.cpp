@@ -1,0 +1,184 @@
+#include "platform/win32/file_system.h"
+
+#include <windows.h>
+#undef DeleteFile  // our member, not the macro
+
+#include <algorithm>
+
+#include "platform/failure.h"
+#include "platform/win32/text_convert.h"
+#include "platform/win32/unique_handle.h"
+
+namespace platform::win32 {
+
+namespace {
+
+[[noreturn]] void Throw(DWORD code) { throw IoError(code, SystemReason(code)); }
+[[noreturn]] void ThrowLast() { Throw(::GetLastError()); }
+
+// Attribute bits as the program sees them: a plain file has none.
+uint32_t Visible(DWORD attributes) { return attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL); }
+
+constexpr uint32_t kGated = attr::kHidden | attr::kSystem | attr::kDirectory | attr::kVolumeLabel;
+
+// The part that holds the folder: everything before the last backslash.
+std::wstring Parent(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L'\\');
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+// The path with the file's name as the folder spells it: the replaced file
+// keeps its own letter case, whatever case the caller used.
+std::wstring OwnSpelling(const std::wstring& path) {
+  WIN32_FIND_DATAW data;
+  unique_find find(::FindFirstFileExW(path.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
+  if (!find) return path;
+  const size_t slash = path.find_last_of(L'\\');
+  return (slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1)) + data.cFileName;
+}
+
+void WriteAll(HANDLE file, const Text& data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 24));
+    DWORD written = 0;
+    if (!::WriteFile(file, data.data() + done, chunk, &written, nullptr)) ThrowLast();
+    if (written == 0) Throw(ERROR_WRITE_FAULT);
+    done += written;
+  }
+}
+
+}  // namespace
+
+std::vector<DirEntry> FileSystem::Enumerate(const Text& pattern, uint32_t allowed) const {
+  std::vector<DirEntry> entries;
+  WIN32_FIND_DATAW data;
+  unique_find find(::FindFirstFileExW(Wide(pattern).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
+  if (!find) return entries;
+  do {
+    const uint32_t bits = Visible(data.dwFileAttributes);
+    if ((bits & kGated) & ~allowed) continue;
+    auto name = NarrowExact(data.cFileName);
+    if (!name) continue;  // a name Shift-JIS cannot hold is no name the program can use
+    DirEntry entry;
+    entry.name = std::move(*name);
+    entry.attributes = bits;
+    entry.size = (bits & attr::kDirectory) ? 0 : (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    entries.push_back(std::move(entry));
+  } while (::FindNextFileW(find.get(), &data));
+  return entries;
+}
+
+std::optional<uint32_t> FileSystem::Attributes(const Text& path) const {
+  const DWORD bits = ::GetFileAttributesW(Wide(path).c_str());
+  if (bits == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return Visible(bits);
+}
+
+void FileSystem::SetAttributes(const Text& path, uint32_t attributes) {
+  DWORD bits = attributes & ~static_cast<DWORD>(attr::kDirectory | attr::kVolumeLabel | attr::kNormal);
+  if (bits == 0) bits = FILE_ATTRIBUTE_NORMAL;
+  if (!::SetFileAttributesW(Wide(path).c_str(), bits)) ThrowLast();
+}
+
+void FileSystem::CreateDirectories(const Text& path) {
+  std::wstring wide = Wide(path);
+  while (wide.size() > 3 && wide.back() == L'\\') wide.pop_back();
+  // Walk up to the first folder that exists, then create downwards.
+  std::vector<std::wstring> missing;
+  for (std::wstring at = wide; !at.empty(); at = Parent(at)) {
+    const DWORD bits = ::GetFileAttributesW(at.c_str());
+    if (bits != INVALID_FILE_ATTRIBUTES) {
+      if (!(bits & FILE_ATTRIBUTE_DIRECTORY)) Throw(ERROR_ALREADY_EXISTS);
+      break;
+    }
+    missing.push_back(at);
+    if (at.size() <= 3) break;  // a drive root that does not exist
+  }
+  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+    if (::CreateDirectoryW(it->c_str(), nullptr)) continue;
+    const DWORD code = ::GetLastError();
+    const DWORD bits = ::GetFileAttributesW(it->c_str());
+    if (code == ERROR_ALREADY_EXISTS && bits != INVALID_FILE_ATTRIBUTES && (bits & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    Throw(code);
+  }
+}
+
+bool FileSystem::DeleteFile(const Text& path) { return ::DeleteFileW(Wide(path).c_str()) != FALSE; }
+
+Text FileSystem::ReadFile(const Text& path) const {
+  unique_file file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) ThrowLast();
+  LARGE_INTEGER size;
+  if (!::GetFileSizeEx(file.get(), &size)) ThrowLast();
+  Text data(static_cast<size_t>(size.QuadPart), '\0');
+  size_t done = 0;
+  while (done < data.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 24));
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), data.data() + done, chunk, &got, nullptr)) ThrowLast();
+    if (got == 0) break;  // the file shrank meanwhile
+    done += got;
+  }
+  data.resize(done);
+  return data;
+}
+
+void FileSystem::WriteFile(const Text& path, const Text& data) {
+  std::wstring target = Wide(path);
+  const DWORD old = ::GetFileAttributesW(target.c_str());
+  if (old != INVALID_FILE_ATTRIBUTES && (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+    Throw(ERROR_ACCESS_DENIED);
+  if (old != INVALID_FILE_ATTRIBUTES) target = OwnSpelling(target);
+
+  // Hidden, and with an extension no "*.txt" listing matches, not even
+  // through the short name.
+  const std::wstring temp = target + L".~new";
+  ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);  // a leftover of a crash
+  ::DeleteFileW(temp.c_str());
+  {
+    unique_file file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN,
+                                   nullptr));
+    if (!file) ThrowLast();
+    try {
+      WriteAll(file.get(), data);
+      if (!::FlushFileBuffers(file.get())) ThrowLast();
+    } catch (...) {
+      file.reset();
+      ::DeleteFileW(temp.c_str());
+      throw;
+    }
+  }
+
+  const bool replaced =
+      old != INVALID_FILE_ATTRIBUTES
+          ? ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+          : ::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+  if (!replaced) {
+    const DWORD code = ::GetLastError();
+    ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(temp.c_str());
+    Throw(code);
+  }
+  // The file keeps the attributes it had; a new one is a plain archive file,
+  // not the hidden temporary it came from.
+  const DWORD want = old != INVALID_FILE_ATTRIBUTES ? old : FILE_ATTRIBUTE_ARCHIVE;
+  if (::GetFileAttributesW(target.c_str()) != want) ::SetFileAttributesW(target.c_str(), want);
+}
+
+Text FileSystem::ExecutableFolder() const {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) ThrowLast();
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      break;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+  return Narrow(Parent(buffer));
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,20 @@
+// The Windows file system behind platform::FileSystem: W functions with
+// paths converted from Shift-JIS.
+#pragma once
+#include "platform/file_system.h"
+
+namespace platform::win32 {
+
+class FileSystem : public platform::FileSystem {
+ public:
+  std::vector<DirEntry> Enumerate(const Text& pattern, uint32_t allowed) const override;
+  std::optional<uint32_t> Attributes(const Text& path) const override;
+  void SetAttributes(const Text& path, uint32_t attributes) override;
+  void CreateDirectories(const Text& path) override;
+  bool DeleteFile(const Text& path) override;
+  Text ReadFile(const Text& path) const override;
+  void WriteFile(const Text& path, const Text& data) override;
+  Text ExecutableFolder() const override;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,232 @@
+// The toolkit: the hidden application window, fonts, menu commands, timers,
+// message boxes and the message loop with its key preview.
+#include "platform/win32/toolkit.h"
+
+
+#include "platform/failure.h"
+#include "platform/win32/text_convert.h"
+#include "platform/win32/toolkit_controls.h"
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr wchar_t kAppClass[] = L"MirufoApplication";
+constexpr wchar_t kTimerClass[] = L"MirufoTimers";
+
+std::wstring g_title = L"Error";
+
+void Register(const wchar_t* name, WNDPROC proc, HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (::GetClassInfoExW(instance, name, &wc)) return;
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
+  wc.lpszClassName = name;
+  ::RegisterClassExW(&wc);
+}
+
+LRESULT CALLBACK AppProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  // Closing the application window from outside asks nothing of ours.
+  if (msg == WM_CLOSE) return 0;
+  return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+void LastResort(const char* message) noexcept {
+  try {
+    const std::wstring text = message ? Wide(message) : std::wstring(L"予期しないエラーが発生しました。");
+    ::MessageBoxW(::GetActiveWindow(), text.c_str(), g_title.c_str(), MB_OK | MB_ICONSTOP);
+  } catch (...) {
+    ::MessageBoxW(nullptr, L"Error", g_title.c_str(), MB_OK | MB_ICONSTOP);
+  }
+}
+
+Toolkit::Toolkit() : instance_(::GetModuleHandleW(nullptr)) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  richEdit_.reset(::LoadLibraryExW(L"Msftedit.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+  if (!richEdit_) richEdit_.reset(::LoadLibraryW(L"Msftedit.dll"));
+
+  Register(kAppClass, AppProc, instance_);
+  Register(kTimerClass, TimerProc, instance_);
+  app_.reset(::CreateWindowExW(0, kAppClass, L"", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                               nullptr, nullptr, instance_, nullptr));
+  timerWindow_.reset(::CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr));
+  if (!app_ || !timerWindow_) throw Failure("ウィンドウを作成できません");
+  ::SetWindowLongPtrW(timerWindow_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+Toolkit::~Toolkit() {
+  for (auto& [id, timer] : timers_) ::KillTimer(timerWindow_.get(), id);
+  ::SetWindowLongPtrW(timerWindow_.get(), GWLP_USERDATA, 0);
+}
+
+void Toolkit::SetApplicationTitle(const Text& title) {
+  title_ = title;
+  g_title = WideText(title);
+  ::SetWindowTextW(app_.get(), g_title.c_str());
+}
+
+std::unique_ptr<platform::Window> Toolkit::NewWindow() { return std::make_unique<Window>(*this); }
+
+std::unique_ptr<platform::Timer> Toolkit::NewTimer(int intervalMs, std::function<void()> onTimer) {
+  return std::make_unique<TimerImpl>(*this, intervalMs, std::move(onTimer));
+}
+
+Answer Toolkit::MessageBox(platform::Window* owner, const Text& text, const Text& caption, Icon icon, Buttons buttons) {
+  HWND parent = app_.get();
+  if (auto* w = dynamic_cast<Window*>(owner); w && w->Handle()) parent = w->Handle();
+  UINT flags = 0;
+  switch (icon) {
+    case Icon::None: break;
+    case Icon::Stop: flags |= MB_ICONHAND; break;
+    case Icon::Warning: flags |= MB_ICONEXCLAMATION; break;
+    case Icon::Information: flags |= MB_ICONASTERISK; break;
+    case Icon::Question: flags |= MB_ICONQUESTION; break;
+  }
+  switch (buttons) {
+    case Buttons::Ok: flags |= MB_OK; break;
+    case Buttons::OkCancel: flags |= MB_OKCANCEL; break;
+    case Buttons::YesNo: flags |= MB_YESNO; break;
+  }
+  switch (::MessageBoxW(parent, WideText(text).c_str(), WideText(caption).c_str(), flags)) {
+    case IDOK: return Answer::Ok;
+    case IDYES: return Answer::Yes;
+    case IDNO: return Answer::No;
+    default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+  }
+}
+
+bool Toolkit::Preview(const MSG& msg) {
+  const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+  if (!key && msg.message != WM_CHAR) return false;
+  Window* window = Window::From(::GetAncestor(msg.hwnd, GA_ROOT));
+  if (!window) return false;
+  // Only ASCII characters are looked at; others go straight to the control.
+  if (!key && msg.wParam >= 0x80) return false;
+  bool consumed = false;
+  Guard([&] {
+    consumed = key ? window->PreviewKey(static_cast<int>(msg.wParam))
+                   : window->PreviewChar(static_cast<char>(msg.wParam));
+  });
+  return consumed;
+}
+
+void Toolkit::Run(platform::Window& main) {
+  MSG msg;
+  while (!main.Closed()) {
+    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got == -1) break;
+    if (got == 0) {  // someone asked the thread to quit: pass it on
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (Preview(msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+void Toolkit::Wake() const { ::PostMessageW(timerWindow_.get(), WM_NULL, 0, 0); }
+
+HFONT Toolkit::FontFor(const Font& font) {
+  auto key = std::make_pair(font.face, std::make_pair(font.size, font.points));
+  auto found = fonts_.find(key);
+  if (found != fonts_.end()) return found->second.get();
+  LOGFONTW lf{};
+  if (font.points) {
+    HDC screen = ::GetDC(nullptr);
+    lf.lfHeight = -::MulDiv(font.size, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ::ReleaseDC(nullptr, screen);
+  } else {
+    lf.lfHeight = -font.size;  // the character height in pixels
+  }
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = SHIFTJIS_CHARSET;
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  const std::wstring face = WideText(font.face).substr(0, LF_FACESIZE - 1);
+  face.copy(lf.lfFaceName, face.size());
+  HFONT handle = ::CreateFontIndirectW(&lf);
+  if (!handle) throw Failure("フォントを作成できません");
+  return fonts_.emplace(key, unique_hfont(handle)).first->second.get();
+}
+
+UINT Toolkit::RegisterCommand(MenuItem* item) {
+  // WM_COMMAND carries 16 bits; ids of freed items are used again.
+  constexpr UINT kFirst = 100, kLast = 0xEFFF;
+  for (UINT tries = 0; tries <= kLast - kFirst; ++tries) {
+    const UINT id = nextCommand_;
+    nextCommand_ = nextCommand_ >= kLast ? kFirst : nextCommand_ + 1;
+    if (commands_.emplace(id, item).second) return id;
+  }
+  throw Failure("メニュー項目が多すぎます");
+}
+
+void Toolkit::Unregister(UINT id, HMENU menu) {
+  if (id) commands_.erase(id);
+  if (menu) menus_.erase(menu);
+}
+
+MenuItem* Toolkit::CommandItem(UINT id) const {
+  auto found = commands_.find(id);
+  return found == commands_.end() ? nullptr : found->second;
+}
+
+MenuItem* Toolkit::DropDown(HMENU menu) const {
+  auto found = menus_.find(menu);
+  return found == menus_.end() ? nullptr : found->second;
+}
+
+// ---- timers
+
+UINT_PTR Toolkit::AddTimer(TimerImpl* timer) {
+  const UINT_PTR id = nextTimer_++;
+  timers_[id] = timer;
+  return id;
+}
+
+void Toolkit::RemoveTimer(UINT_PTR id) {
+  ::KillTimer(timerWindow_.get(), id);
+  timers_.erase(id);
+}
+
+LRESULT CALLBACK Toolkit::TimerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  if (msg == WM_TIMER) {
+    auto* self = reinterpret_cast<Toolkit*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self) {
+      auto found = self->timers_.find(wp);
+      if (found != self->timers_.end()) Guard([&] { found->second->Tick(); });
+    }
+    return 0;
+  }
+  return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+TimerImpl::TimerImpl(Toolkit& toolkit, int intervalMs, std::function<void()> onTimer)
+    : toolkit_(toolkit),
+      // SetTimer raises anything below its minimum to the shortest period.
+      interval_(static_cast<UINT>(intervalMs < 1 ? 1 : intervalMs)),
+      onTimer_(std::move(onTimer)),
+      id_(toolkit.AddTimer(this)) {
+  SetEnabled(true);
+}
+
+TimerImpl::~TimerImpl() { toolkit_.RemoveTimer(id_); }
+
+void TimerImpl::SetEnabled(bool on) {
+  if (on == enabled_) return;
+  enabled_ = on;
+  if (on)
+    ::SetTimer(toolkit_.TimerWindow(), id_, interval_, nullptr);
+  else
+    ::KillTimer(toolkit_.TimerWindow(), id_);
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,265 @@
+// The Win32 toolkit: real windows and common controls behind
+// platform::Toolkit. Internal to platform/win32.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+// The interfaces use these names for their own members.
+#undef MessageBox
+#undef DeleteFile
+
+#include <exception>
+#include <map>
+#include <memory>
+#include <set>
+#include <unordered_map>
+
+#include "platform/toolkit.h"
+#include "platform/win32/unique_handle.h"
+
+namespace platform::win32 {
+
+class Toolkit;
+class Window;
+class MenuItem;
+
+// Shows a failure that escaped every handler (the owner's dispatch catches
+// the ordinary ones); message is nullptr for a non-standard exception.
+void LastResort(const char* message) noexcept;
+
+// Runs a callback from inside a window procedure: no failure may cross into
+// the system.
+template <class F>
+void Guard(F&& call) noexcept {
+  try {
+    call();
+  } catch (const std::exception& e) {
+    LastResort(e.what());
+  } catch (...) {
+    LastResort(nullptr);
+  }
+}
+
+// The Win32 side of every control: its child window and the notices that
+// its parent forwards to it.
+class ControlCore {
+ public:
+  ControlCore(Window& window, HWND parent);
+  virtual ~ControlCore();
+  ControlCore(const ControlCore&) = delete;
+  ControlCore& operator=(const ControlCore&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  Window* Owner() const { return window_; }
+  void Orphan() { window_ = nullptr; }
+  // The control object behind a child window of ours, or nullptr.
+  static ControlCore* From(HWND hwnd);
+
+  // WM_COMMAND and WM_NOTIFY that the parent received from this control.
+  virtual void OnCommand(UINT) {}
+  virtual LRESULT OnNotify(const NMHDR&) { return 0; }
+
+ protected:
+  // Creates the child window and subclasses it.
+  void Create(DWORD exStyle, const wchar_t* className, DWORD style);
+  // Messages of the control itself; handled=true stops the default.
+  virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled);
+  virtual void FireKeyDown(int key) = 0;
+  virtual bool FireContextMenu(Point screen) = 0;
+  void ApplyFont(const Font& font);
+  // The control's own procedure, for what OnMessage leaves to it.
+  LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) const;
+  HWND parent_;
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+  HWND hwnd_ = nullptr;
+  WNDPROC base_ = nullptr;
+  Window* window_;
+};
+
+// Routes WM_COMMAND and WM_NOTIFY of a parent to the child's control.
+bool ForwardToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+// The child window that a new control goes into.
+HWND ParentHandle(Window& window, Control* parent);
+
+// platform::Control on top of ControlCore for each control interface.
+template <class Base>
+class ControlImpl : public Base, public ControlCore {
+ public:
+  ControlImpl(Window& window, Control* parent);
+  void SetBounds(const Rect& r) override;
+  Rect Bounds() const override;
+  void SetVisible(bool on) override;
+  bool Visible() const override;
+  void SetEnabled(bool on) override;
+  bool Enabled() const override;
+  void SetFocus() override;
+  bool HasFocus() const override;
+  void SetFont(const Font& font) override { ApplyFont(font); }
+  void SetHint(const Text& hint) override;
+  Text Hint() const override { return hint_; }
+
+ protected:
+  void FireKeyDown(int key) override {
+    if (this->onKeyDown) this->onKeyDown(key);
+  }
+  bool FireContextMenu(Point screen) override {
+    if (!this->onContextMenu) return false;
+    this->onContextMenu(screen);
+    return true;
+  }
+  // Sets the window font of the owner on a freshly created control.
+  void Finish();
+
+ private:
+  Text hint_;
+};
+
+class MenuItem : public platform::MenuItem {
+ public:
+  // The root of a menu bar (bar=true) or of a popup menu.
+  MenuItem(Toolkit& toolkit, bool bar);
+  ~MenuItem() override;
+  platform::MenuItem& Add(const Text& caption, std::function<void()> onClick) override;
+  void AddSeparator() override;
+  Text Caption() const override { return caption_; }
+  void SetEnabled(bool on) override;
+  bool Enabled() const override { return enabled_; }
+  void SetChecked(bool on) override;
+  bool Checked() const override { return checked_; }
+  void SetVisible(bool on) override;
+  bool Visible() const override { return visible_; }
+
+  HMENU Menu() const { return menu_; }
+  // The window whose bar this root is; nullptr for popup menus.
+  void SetBarWindow(HWND hwnd) { barWindow_ = hwnd; }
+  void Choose() const;
+  void Opening() const;
+  bool IsEmpty() const { return items_.empty(); }
+  // Detaches hidden sub-menus and the bar from their windows before the
+  // handles go, so that every HMENU is destroyed exactly once.
+  void DestroyHandles();
+
+ private:
+  MenuItem(Toolkit& toolkit, MenuItem* parent, Text caption, std::function<void()> onClick, bool separator);
+  int Position() const;  // among the parent's attached items
+  void Attach();
+  void Refresh();
+  void Redraw() const;
+  void EnsureSubMenu();
+  MenuItem* Root();
+
+  Toolkit& toolkit_;
+  MenuItem* parent_;
+  Text caption_;
+  std::function<void()> onClick_;
+  bool separator_ = false;
+  bool enabled_ = true, checked_ = false, visible_ = true;
+  UINT id_ = 0;
+  HMENU menu_ = nullptr;  // own drop-down, when it has children
+  HWND barWindow_ = nullptr;
+  std::vector<std::unique_ptr<MenuItem>> items_;
+};
+
+class Toolkit : public platform::Toolkit {
+ public:
+  Toolkit();
+  ~Toolkit() override;
+  void SetApplicationTitle(const Text& title) override;
+  std::unique_ptr<platform::Window> NewWindow() override;
+  std::unique_ptr<platform::Timer> NewTimer(int intervalMs, std::function<void()> onTimer) override;
+  Answer MessageBox(platform::Window* owner, const Text& text, const Text& caption, Icon, Buttons) override;
+  void Run(platform::Window& main) override;
+
+  HINSTANCE Instance() const { return instance_; }
+  HWND ApplicationWindow() const { return app_.get(); }
+  Text ApplicationTitle() const { return title_; }
+  // Fonts are shared and live as long as the toolkit.
+  HFONT FontFor(const Font& font);
+  // Menu commands and drop-downs by their handles.
+  UINT RegisterCommand(MenuItem* item);
+  void Unregister(UINT id, HMENU menu);
+  void RegisterMenu(HMENU menu, MenuItem* item) { menus_[menu] = item; }
+  MenuItem* CommandItem(UINT id) const;
+  MenuItem* DropDown(HMENU menu) const;
+  HWND TimerWindow() const { return timerWindow_.get(); }
+  UINT_PTR AddTimer(class TimerImpl* timer);
+  void RemoveTimer(UINT_PTR id);
+  // Wakes the message loop so that it looks at the main window's state.
+  void Wake() const;
+
+ private:
+  static LRESULT CALLBACK TimerProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+  bool Preview(const MSG& msg);
+  HINSTANCE instance_;
+  unique_hmodule richEdit_;
+  unique_hwnd app_, timerWindow_;
+  Text title_;
+  std::map<std::pair<Text, std::pair<int, bool>>, unique_hfont> fonts_;
+  std::unordered_map<UINT, MenuItem*> commands_;
+  std::unordered_map<HMENU, MenuItem*> menus_;
+  std::unordered_map<UINT_PTR, TimerImpl*> timers_;
+  UINT nextCommand_ = 100;
+  UINT_PTR nextTimer_ = 1;
+};
+
+class Window : public platform::Window {
+ public:
+  explicit Window(Toolkit& toolkit);
+  ~Window() override;
+  void SetCaption(const Text& caption) override;
+  Text Caption() const override { return caption_; }
+  void SetBounds(const Rect& r) override;
+  Rect Bounds() const override;
+  Size ClientSize() const override;
+  void SetStayOnTop(bool on) override;
+  bool StayOnTop() const override;
+  void SetFont(const Font& font) override { font_ = font; }
+  void SetShowHints(bool on) override;
+  void Show() override;
+  void Hide() override;
+  bool Visible() const override;
+  void Close() override;
+  bool Closed() const override { return closed_; }
+  platform::MenuItem& Menu() override { return menu_; }
+
+  std::unique_ptr<platform::Panel> NewPanel(Control* parent) override;
+  std::unique_ptr<platform::ListBox> NewListBox(Control* parent, ListStyle) override;
+  std::unique_ptr<platform::EntryBox> NewEntryBox(Control* parent) override;
+  std::unique_ptr<platform::EditBox> NewEditBox(Control* parent) override;
+  std::unique_ptr<platform::Button> NewButton(Control* parent, Glyph) override;
+  std::unique_ptr<platform::Splitter> NewSplitter(Control* parent) override;
+  std::unique_ptr<platform::StatusBar> NewStatusBar(const std::vector<int>& widths,
+                                                    const std::vector<bool>& rightAligned) override;
+  std::unique_ptr<platform::PopupMenu> NewPopupMenu() override;
+
+  HWND Handle() const { return hwnd_; }
+  Toolkit& Owner() const { return toolkit_; }
+  const Font& CurrentFont() const { return font_; }
+  // The window object behind a top-level window of ours, or nullptr.
+  static Window* From(HWND hwnd);
+  // Key preview of the message loop; true consumes the message.
+  bool PreviewKey(int key);
+  bool PreviewChar(char ch);
+
+  void Adopt(ControlCore* control) { controls_.insert(control); }
+  void Forget(ControlCore* control) { controls_.erase(control); }
+  void SetTip(HWND control, const Text& hint);
+
+ private:
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM) noexcept;
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  void FireResize();
+
+  Toolkit& toolkit_;
+  HWND hwnd_ = nullptr;
+  HWND tips_ = nullptr;       // owned by hwnd_, destroyed with it
+  HWND lastFocus_ = nullptr;  // the control to focus again on reactivation
+  Text caption_;
+  Font font_;
+  bool closed_ = false, hints_ = false, resized_ = false;
+  MenuItem menu_;
+  std::set<ControlCore*> controls_;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,149 @@
+// What every control shares: its child window, the subclass procedure that
+// reports keys and context menus, and the routing of parent notices.
+#include "platform/win32/toolkit_controls.h"
+
+#include <windowsx.h>
+
+#include <unordered_map>
+
+#include "platform/failure.h"
+
+namespace platform::win32 {
+
+namespace {
+
+// Our child windows: the control object (nullptr once it is gone) and the
+// procedure that was there before ours.
+struct Subclassed {
+  ControlCore* control;
+  WNDPROC base;
+};
+std::unordered_map<HWND, Subclassed>& Controls() {
+  static std::unordered_map<HWND, Subclassed> controls;
+  return controls;
+}
+
+}  // namespace
+
+ControlCore::ControlCore(Window& window, HWND parent) : parent_(parent), window_(&window) { window.Adopt(this); }
+
+ControlCore::~ControlCore() {
+  if (window_) {
+    window_->Forget(this);
+    if (hwnd_) window_->SetTip(hwnd_, "");
+  }
+  if (hwnd_) {
+    // No more messages to a half-destroyed object.
+    auto found = Controls().find(hwnd_);
+    if (found != Controls().end()) found->second.control = nullptr;
+    ::DestroyWindow(hwnd_);
+  }
+}
+
+// Subclassing through GWLP_WNDPROC: comctl32's SetWindowSubclass looks up a
+// window property on every message, which Wine serves through its server at
+// some 10 us a message (a 200,000-item list took seconds).
+void ControlCore::Create(DWORD exStyle, const wchar_t* className, DWORD style) {
+  static UINT nextId = 1000;
+  const UINT id = nextId++ & 0x7FFF;
+  hwnd_ = ::CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
+                            parent_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleW(nullptr),
+                            nullptr);
+  if (!hwnd_) throw Failure("コントロールを作成できません");
+  const auto base = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd_, GWLP_WNDPROC));
+  Controls()[hwnd_] = {this, base};
+  ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlCore::SubclassProc));
+  base_ = base;
+}
+
+ControlCore* ControlCore::From(HWND hwnd) {
+  auto found = Controls().find(hwnd);
+  return found == Controls().end() ? nullptr : found->second.control;
+}
+
+void ControlCore::ApplyFont(const Font& font) {
+  if (!window_ || !hwnd_ || font.face.empty() || font.size <= 0) return;
+  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(window_->Owner().FontFor(font)), TRUE);
+}
+
+LRESULT ControlCore::Default(UINT msg, WPARAM wp, LPARAM lp) const {
+  return ::CallWindowProcW(base_, hwnd_, msg, wp, lp);
+}
+
+LRESULT ControlCore::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
+  switch (msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      Guard([&] { FireKeyDown(static_cast<int>(wp)); });
+      break;
+    case WM_CONTEXTMENU: {
+      // DefWindowProc passes a child's request up; that is the child's own.
+      if (reinterpret_cast<HWND>(wp) != hwnd_) break;
+      Point at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      if (at.x == -1 && at.y == -1) {  // the menu key: at the control's corner
+        RECT r{};
+        ::GetWindowRect(hwnd_, &r);
+        at = {r.left, r.top};
+      }
+      bool shown = false;
+      Guard([&] { shown = FireContextMenu(at); });
+      handled = shown;
+      break;
+    }
+    case WM_COMMAND:
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (ForwardToChild(msg, wp, lp, result)) {
+        handled = true;
+        return result;
+      }
+      break;
+    }
+  }
+  return 0;
+}
+
+LRESULT CALLBACK ControlCore::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  auto found = Controls().find(hwnd);
+  if (found == Controls().end()) return ::DefWindowProcW(hwnd, msg, wp, lp);
+  const Subclassed entry = found->second;
+  if (msg == WM_NCDESTROY) {
+    Controls().erase(found);
+    if (entry.control) entry.control->hwnd_ = nullptr;
+    return ::CallWindowProcW(entry.base, hwnd, msg, wp, lp);
+  }
+  if (!entry.control) return ::CallWindowProcW(entry.base, hwnd, msg, wp, lp);
+  bool handled = false;
+  LRESULT result = 0;
+  Guard([&] { result = entry.control->OnMessage(msg, wp, lp, handled); });
+  // The control may be gone now: a handler can destroy its own control.
+  return handled ? result : ::CallWindowProcW(entry.base, hwnd, msg, wp, lp);
+}
+
+bool ForwardToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  if (msg == WM_COMMAND && lp) {
+    ControlCore* child = ControlCore::From(reinterpret_cast<HWND>(lp));
+    if (!child) return false;
+    Guard([&] { child->OnCommand(HIWORD(wp)); });
+    result = 0;
+    return true;
+  }
+  if (msg == WM_NOTIFY && lp) {
+    const auto& header = *reinterpret_cast<const NMHDR*>(lp);
+    ControlCore* child = ControlCore::From(header.hwndFrom);
+    if (!child) return false;
+    result = 0;
+    Guard([&] { result = child->OnNotify(header); });
+    return true;
+  }
+  return false;
+}
+
+HWND ParentHandle(Window& window, Control* parent) {
+  if (!parent) return window.Handle();
+  auto* core = dynamic_cast<ControlCore*>(parent);
+  if (!core || !core->Handle()) throw Failure("親コントロールがありません");
+  return core->Handle();
+}
+
+}  // namespace platform::win32

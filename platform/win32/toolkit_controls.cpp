@@ -1,0 +1,223 @@
+// Panels, text boxes, buttons and splitters.
+#include "platform/win32/toolkit_controls.h"
+
+#include <richedit.h>
+#include <windowsx.h>
+
+#include "platform/failure.h"
+#include "platform/win32/text_convert.h"
+
+namespace platform::win32 {
+
+namespace {
+
+const wchar_t* RegisterPlainClass(const wchar_t* name, const wchar_t* cursor) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (::GetClassInfoExW(::GetModuleHandleW(nullptr), name, &wc)) return name;
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = ::DefWindowProcW;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.hCursor = ::LoadCursorW(nullptr, cursor);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = name;
+  ::RegisterClassExW(&wc);
+  return name;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// Typed or pasted text that Shift-JIS cannot hold is refused, never turned
+// into question marks.
+Text Exact(const std::wstring& text) {
+  auto bytes = NarrowExact(text);
+  if (!bytes) throw Failure("シフトJISで表せない文字が含まれています");
+  return *bytes;
+}
+
+}  // namespace
+
+// ---- Panel
+
+Panel::Panel(Window& window, Control* parent) : ControlImpl(window, parent) {
+  Create(WS_EX_CONTROLPARENT, RegisterPlainClass(L"MirufoPanel", IDC_ARROW), WS_CLIPCHILDREN);
+  Finish();
+}
+
+void Panel::SetCaption(const Text& caption) {
+  caption_ = caption;
+  ::SetWindowTextW(Handle(), WideText(caption).c_str());
+  ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+LRESULT Panel::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
+  switch (msg) {
+    case WM_PAINT:
+      Paint();
+      handled = true;
+      return 0;
+    case WM_SETFONT:
+      font_ = reinterpret_cast<HFONT>(wp);
+      if (LOWORD(lp)) ::InvalidateRect(Handle(), nullptr, TRUE);
+      handled = true;
+      return 0;
+    case WM_GETFONT:
+      handled = true;
+      return reinterpret_cast<LRESULT>(font_);
+    case WM_SIZE:
+      ::InvalidateRect(Handle(), nullptr, TRUE);
+      break;
+    case WM_LBUTTONDOWN:
+      pressed_ = true;
+      break;
+    case WM_LBUTTONUP:
+      if (pressed_) {
+        pressed_ = false;
+        if (onClick) onClick();
+        return 0;
+      }
+      break;
+    case WM_LBUTTONDBLCLK:
+      pressed_ = false;  // the release that follows is no second click
+      if (onDblClick) onDblClick();
+      return 0;
+  }
+  return ControlImpl::OnMessage(msg, wp, lp, handled);
+}
+
+void Panel::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(Handle(), &ps);
+  RECT r{};
+  ::GetClientRect(Handle(), &r);
+  // A panel that holds no controls is a text panel: sunken, with its caption.
+  if (!::GetWindow(Handle(), GW_CHILD)) {
+    ::DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    if (!caption_.empty()) {
+      const std::wstring text = WideText(caption_);
+      HGDIOBJ old = ::SelectObject(dc, font_ ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
+      ::SetBkMode(dc, TRANSPARENT);
+      ::SetTextColor(dc, ::GetSysColor(IsWindowEnabled(Handle()) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+      ::InflateRect(&r, -2, 0);
+      ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+      ::SelectObject(dc, old);
+    }
+  }
+  ::EndPaint(Handle(), &ps);
+}
+
+// ---- EntryBox
+
+EntryBox::EntryBox(Window& window, Control* parent) : ControlImpl(window, parent) {
+  Create(WS_EX_CLIENTEDGE, L"EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL);
+  Finish();
+}
+
+void EntryBox::SetText(const Text& text) { ::SetWindowTextW(Handle(), WideText(text).c_str()); }
+
+Text EntryBox::GetText() const { return Exact(WindowText(Handle())); }
+
+// ---- EditBox
+
+EditBox::EditBox(Window& window, Control* parent) : ControlImpl(window, parent) {
+  Create(WS_EX_CLIENTEDGE, MSFTEDIT_CLASS,
+         WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL |
+             ES_NOHIDESEL);
+  // Plain text is only accepted while the control is still empty.
+  ::SendMessageW(Handle(), EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
+  ::SendMessageW(Handle(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  ::SendMessageW(Handle(), EM_SETTARGETDEVICE, 0, 1);  // no word wrap
+  Finish();
+}
+
+void EditBox::SetText(const Text& text) {
+  const std::wstring wide = WideText(text);
+  SETTEXTEX how{ST_DEFAULT, 1200};
+  ::SendMessageW(Handle(), EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+Text EditBox::GetText() const {
+  GETTEXTLENGTHEX size{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
+  const LRESULT n = ::SendMessageW(Handle(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&size), 0);
+  if (n <= 0) return {};
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  GETTEXTEX how{};
+  how.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  how.flags = GT_USECRLF;
+  how.codepage = 1200;
+  const LRESULT got = ::SendMessageW(Handle(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&how),
+                                     reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got < 0 ? 0 : got));
+  return Exact(text);
+}
+
+void EditBox::SetBackground(int32_t color) {
+  const auto bits = static_cast<uint32_t>(color);
+  // 0xFF0000nn names system colour nn.
+  const COLORREF rgb = (bits & 0xFF000000u) ? ::GetSysColor(static_cast<int>(bits & 0xFF)) : bits;
+  ::SendMessageW(Handle(), EM_SETBKGNDCOLOR, 0, rgb);
+}
+
+// ---- Button
+
+Button::Button(Window& window, Control* parent, Glyph glyph) : ControlImpl(window, parent) {
+  Create(0, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON);
+  icon_ = MakeGlyphIcon(glyph, 16);
+  ::SendMessageW(Handle(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon_.get()));
+  Finish();
+}
+
+void Button::OnCommand(UINT code) {
+  if (code == BN_CLICKED && onClick) onClick();
+}
+
+// ---- Splitter
+
+Splitter::Splitter(Window& window, Control* parent) : ControlImpl(window, parent) {
+  Create(0, RegisterPlainClass(L"MirufoSplitter", IDC_SIZENS), 0);
+}
+
+LRESULT Splitter::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
+  auto screenY = [&] {
+    POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    ::ClientToScreen(Handle(), &p);
+    return static_cast<int>(p.y);
+  };
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+      ::SetCapture(Handle());
+      dragging_ = true;
+      lastY_ = screenY();
+      handled = true;
+      return 0;
+    case WM_MOUSEMOVE:
+      if (dragging_) {
+        const int y = screenY();
+        if (y != lastY_) {
+          const int dy = y - lastY_;
+          lastY_ = y;
+          if (onDrag) onDrag(dy);
+        }
+        handled = true;
+        return 0;
+      }
+      break;
+    case WM_LBUTTONUP:
+      if (dragging_) ::ReleaseCapture();
+      dragging_ = false;
+      handled = true;
+      return 0;
+    case WM_CAPTURECHANGED:
+      dragging_ = false;
+      break;
+  }
+  return ControlImpl::OnMessage(msg, wp, lp, handled);
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,194 @@
+// The controls of the Win32 toolkit. Internal to platform/win32.
+#pragma once
+#include <vector>
+
+#include "platform/win32/toolkit.h"
+
+namespace platform::win32 {
+
+// A picture for a top-bar button, drawn at run time.
+unique_hicon MakeGlyphIcon(Glyph glyph, int size);
+
+class Panel : public ControlImpl<platform::Panel> {
+ public:
+  Panel(Window& window, Control* parent);
+  void SetCaption(const Text& caption) override;
+  Text Caption() const override { return caption_; }
+
+ private:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+  void Paint();
+  Text caption_;
+  HFONT font_ = nullptr;
+  bool pressed_ = false;
+};
+
+class ListBox : public ControlImpl<platform::ListBox> {
+ public:
+  ListBox(Window& window, Control* parent, ListStyle style);
+  void Clear() override;
+  void Add(const Text& item) override;
+  void AddAll(const std::vector<Text>& items) override;
+  int Count() const override { return static_cast<int>(items_.size()); }
+  Text Item(int index) const override;
+  int ItemIndex() const override;
+  void SetItemIndex(int index) override;
+  int CaretIndex() const override;
+  void SetCaretIndex(int index) override;
+  bool Selected(int index) const override;
+  void SetSelected(int index, bool selected) override;
+  int FindExact(const Text& text) const override;
+  void BeginUpdate() override;
+  void EndUpdate() override;
+  void OnCommand(UINT code) override;
+
+ private:
+  void Check(int index) const;
+  void Append(const Text& item);
+  void Redraw(bool on);
+  bool multiple_;
+  // The items' exact bytes: the control's own strings stop at a NUL.
+  std::vector<Text> items_;
+  int updates_ = 0;
+};
+
+class EntryBox : public ControlImpl<platform::EntryBox> {
+ public:
+  EntryBox(Window& window, Control* parent);
+  void SetText(const Text& text) override;
+  Text GetText() const override;
+};
+
+class EditBox : public ControlImpl<platform::EditBox> {
+ public:
+  EditBox(Window& window, Control* parent);
+  void SetText(const Text& text) override;
+  Text GetText() const override;
+  void SetBackground(int32_t color) override;
+};
+
+class Button : public ControlImpl<platform::Button> {
+ public:
+  Button(Window& window, Control* parent, Glyph glyph);
+  void OnCommand(UINT code) override;
+
+ private:
+  unique_hicon icon_;
+};
+
+class Splitter : public ControlImpl<platform::Splitter> {
+ public:
+  Splitter(Window& window, Control* parent);
+
+ private:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+  bool dragging_ = false;
+  int lastY_ = 0;
+};
+
+class StatusBar : public ControlImpl<platform::StatusBar> {
+ public:
+  StatusBar(Window& window, const std::vector<int>& widths, const std::vector<bool>& rightAligned);
+  void SetPanelText(int panel, const Text& text) override;
+  Text PanelText(int panel) const override;
+  LRESULT OnNotify(const NMHDR& header) override;
+
+ private:
+  void SetParts();
+  std::vector<int> widths_;
+  std::vector<bool> right_;
+  std::vector<Text> texts_;
+  bool afterDoubleClick_ = false;
+};
+
+class PopupMenu : public platform::PopupMenu {
+ public:
+  PopupMenu(Window& window);
+  platform::MenuItem& Root() override { return root_; }
+  void Popup(Point screen) override;
+
+ private:
+  Toolkit& toolkit_;
+  HWND owner_;
+  MenuItem root_;
+};
+
+class TimerImpl : public platform::Timer {
+ public:
+  TimerImpl(Toolkit& toolkit, int intervalMs, std::function<void()> onTimer);
+  ~TimerImpl() override;
+  void SetEnabled(bool on) override;
+  bool Enabled() const override { return enabled_; }
+  void Tick() {
+    if (enabled_ && onTimer_) onTimer_();
+  }
+
+ private:
+  Toolkit& toolkit_;
+  UINT interval_;
+  std::function<void()> onTimer_;
+  UINT_PTR id_;
+  bool enabled_ = false;
+};
+
+// ---- ControlImpl
+
+template <class Base>
+ControlImpl<Base>::ControlImpl(Window& window, Control* parent) : ControlCore(window, ParentHandle(window, parent)) {}
+
+template <class Base>
+void ControlImpl<Base>::Finish() {
+  if (Owner()) ApplyFont(Owner()->CurrentFont());
+}
+
+template <class Base>
+void ControlImpl<Base>::SetBounds(const Rect& r) {
+  ::SetWindowPos(Handle(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+template <class Base>
+Rect ControlImpl<Base>::Bounds() const {
+  RECT r{};
+  ::GetWindowRect(Handle(), &r);
+  ::MapWindowPoints(nullptr, ::GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+template <class Base>
+void ControlImpl<Base>::SetVisible(bool on) {
+  ::ShowWindow(Handle(), on ? SW_SHOWNA : SW_HIDE);
+}
+
+template <class Base>
+bool ControlImpl<Base>::Visible() const {
+  // Its own flag, whatever its parents show.
+  return (::GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+template <class Base>
+void ControlImpl<Base>::SetEnabled(bool on) {
+  ::EnableWindow(Handle(), on);
+}
+
+template <class Base>
+bool ControlImpl<Base>::Enabled() const {
+  return ::IsWindowEnabled(Handle()) != FALSE;
+}
+
+template <class Base>
+void ControlImpl<Base>::SetFocus() {
+  ::SetFocus(Handle());
+}
+
+template <class Base>
+bool ControlImpl<Base>::HasFocus() const {
+  return Handle() && ::GetFocus() == Handle();
+}
+
+template <class Base>
+void ControlImpl<Base>::SetHint(const Text& hint) {
+  hint_ = hint;
+  if (Owner()) Owner()->SetTip(Handle(), hint);
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,158 @@
+// LISTBOX with a copy of every item's bytes: the list is the working copy of
+// a group file, and a control string cannot hold a NUL.
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/sjis.h"
+#include "platform/win32/text_convert.h"
+#include "platform/win32/toolkit_controls.h"
+
+namespace platform::win32 {
+
+ListBox::ListBox(Window& window, Control* parent, ListStyle style)
+    : ControlImpl(window, parent), multiple_(style == ListStyle::Multiple) {
+  Create(WS_EX_CLIENTEDGE, L"LISTBOX",
+         WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS |
+             (multiple_ ? LBS_EXTENDEDSEL : 0));
+  Finish();
+}
+
+void ListBox::Check(int index) const {
+  if (index < 0 || index >= Count()) throw std::out_of_range("list index " + std::to_string(index));
+}
+
+void ListBox::Clear() {
+  items_.clear();
+  ::SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
+}
+
+void ListBox::Append(const Text& item) {
+  items_.push_back(item);
+  ::SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(item).c_str()));
+}
+
+void ListBox::Add(const Text& item) { Append(item); }
+
+void ListBox::AddAll(const std::vector<Text>& items) {
+  size_t bytes = 0;
+  for (const Text& item : items) bytes += (item.size() + 1) * sizeof(wchar_t);
+  items_.reserve(items_.size() + items.size());
+  ::SendMessageW(Handle(), LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
+  BeginUpdate();
+  for (const Text& item : items) Append(item);
+  EndUpdate();
+}
+
+Text ListBox::Item(int index) const {
+  Check(index);
+  return items_[index];
+}
+
+int ListBox::ItemIndex() const {
+  if (multiple_) return CaretIndex();
+  return static_cast<int>(::SendMessageW(Handle(), LB_GETCURSEL, 0, 0));
+}
+
+void ListBox::SetItemIndex(int index) {
+  if (index != -1) Check(index);
+  if (!multiple_) {
+    ::SendMessageW(Handle(), LB_SETCURSEL, index, 0);
+    return;
+  }
+  ::SendMessageW(Handle(), LB_SETSEL, FALSE, -1);
+  if (index < 0) return;
+  ::SendMessageW(Handle(), LB_SETSEL, TRUE, index);
+  ::SendMessageW(Handle(), LB_SETANCHORINDEX, index, 0);
+  ::SendMessageW(Handle(), LB_SETCARETINDEX, index, FALSE);
+}
+
+int ListBox::CaretIndex() const {
+  if (items_.empty()) return -1;
+  return static_cast<int>(::SendMessageW(Handle(), LB_GETCARETINDEX, 0, 0));
+}
+
+void ListBox::SetCaretIndex(int index) {
+  Check(index);
+  if (!multiple_) {
+    ::SendMessageW(Handle(), LB_SETCARETINDEX, index, FALSE);
+    return;
+  }
+  // The caret moves alone: whatever the control does with the selection on
+  // the way, the selection is put back as it was.
+  std::vector<int> selected(static_cast<size_t>(::SendMessageW(Handle(), LB_GETSELCOUNT, 0, 0)));
+  if (!selected.empty())
+    ::SendMessageW(Handle(), LB_GETSELITEMS, selected.size(), reinterpret_cast<LPARAM>(selected.data()));
+  ::SendMessageW(Handle(), LB_SETCARETINDEX, index, FALSE);
+  const bool moved = ::SendMessageW(Handle(), LB_GETSELCOUNT, 0, 0) != static_cast<LRESULT>(selected.size()) ||
+                     (::SendMessageW(Handle(), LB_GETSEL, index, 0) > 0) !=
+                         std::binary_search(selected.begin(), selected.end(), index);
+  if (moved) {
+    ::SendMessageW(Handle(), LB_SETSEL, FALSE, -1);
+    for (int i : selected) ::SendMessageW(Handle(), LB_SETSEL, TRUE, i);
+    ::SendMessageW(Handle(), LB_SETCARETINDEX, index, FALSE);
+  }
+}
+
+bool ListBox::Selected(int index) const {
+  Check(index);
+  return ::SendMessageW(Handle(), LB_GETSEL, index, 0) > 0;
+}
+
+void ListBox::SetSelected(int index, bool selected) {
+  Check(index);
+  if (multiple_) {
+    ::SendMessageW(Handle(), LB_SETSEL, selected, index);
+  } else if (selected) {
+    ::SendMessageW(Handle(), LB_SETCURSEL, index, 0);
+  } else if (ItemIndex() == index) {
+    ::SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  }
+}
+
+int ListBox::FindExact(const Text& text) const {
+  if (text.find('\0') != Text::npos) {
+    for (size_t i = 0; i < items_.size(); ++i)
+      if (sjis::EqualsIgnoreCase(items_[i], text)) return static_cast<int>(i);
+    return -1;
+  }
+  // The control's own search, from the top (a start of -1); it wraps, so
+  // stop when it comes round again.
+  const std::wstring wide = WideText(text);
+  int from = -1;
+  for (;;) {
+    const int found = static_cast<int>(
+        ::SendMessageW(Handle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(from), reinterpret_cast<LPARAM>(wide.c_str())));
+    if (found < 0 || found <= from) return -1;
+    // An item cut at a NUL shows only its start; it is not this text.
+    if (static_cast<size_t>(found) < items_.size() && items_[found].find('\0') == Text::npos) return found;
+    from = found;
+  }
+}
+
+void ListBox::Redraw(bool on) {
+  // WM_SETREDRAW TRUE may show a hidden window; keep its own visibility.
+  const bool visible = Visible();
+  ::SendMessageW(Handle(), WM_SETREDRAW, on, 0);
+  if (on) {
+    if (!visible && Visible()) ::ShowWindow(Handle(), SW_HIDE);
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+  }
+}
+
+void ListBox::BeginUpdate() {
+  if (updates_++ == 0) Redraw(false);
+}
+
+void ListBox::EndUpdate() {
+  if (updates_ == 0) return;
+  if (--updates_ == 0) Redraw(true);
+}
+
+void ListBox::OnCommand(UINT code) {
+  // The control notifies only what the user did: LB_SETCURSEL, LB_SETSEL and
+  // LB_SETCARETINDEX send nothing.
+  if (code == LBN_SELCHANGE && onClick) onClick();
+  if (code == LBN_DBLCLK && onDblClick) onDblClick();
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,249 @@
+// Top-level windows: owned by the hidden application window, with a menu
+// bar, tooltips and the key preview hooks of the message loop.
+
+#include "platform/failure.h"
+#include "platform/win32/text_convert.h"
+#include "platform/win32/toolkit_controls.h"
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"MirufoWindow";
+
+ATOM RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
+  static ATOM atom = 0;
+  if (atom) return atom;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
+  if (!wc.hIcon) wc.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kWindowClass;
+  atom = ::RegisterClassExW(&wc);
+  return atom;
+}
+
+ATOM g_windowAtom = 0;
+
+}  // namespace
+
+Window::Window(Toolkit& toolkit) : toolkit_(toolkit), menu_(toolkit, true) {
+  g_windowAtom = RegisterWindowClass(toolkit.Instance(), Proc);
+  ::CreateWindowExW(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kWindowClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                    CW_USEDEFAULT, CW_USEDEFAULT, 300, 400, toolkit.ApplicationWindow(), nullptr, toolkit.Instance(),
+                    this);
+  if (!hwnd_) throw Failure("ウィンドウを作成できません");
+  menu_.SetBarWindow(hwnd_);
+}
+
+Window::~Window() {
+  for (ControlCore* control : controls_) control->Orphan();
+  if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+Window* Window::From(HWND hwnd) {
+  if (!hwnd || !g_windowAtom || ::GetClassLongPtrW(hwnd, GCW_ATOM) != g_windowAtom) return nullptr;
+  return reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void Window::SetCaption(const Text& caption) {
+  caption_ = caption;
+  if (hwnd_) ::SetWindowTextW(hwnd_, WideText(caption).c_str());
+}
+
+void Window::SetBounds(const Rect& r) {
+  if (!hwnd_) return;
+  resized_ = false;
+  ::SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The owner lays out on every placement, also one that keeps the size.
+  if (!resized_) FireResize();
+}
+
+Rect Window::Bounds() const {
+  RECT r{};
+  if (hwnd_) ::GetWindowRect(hwnd_, &r);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+Size Window::ClientSize() const {
+  RECT r{};
+  if (hwnd_) ::GetClientRect(hwnd_, &r);
+  return {r.right, r.bottom};
+}
+
+void Window::SetStayOnTop(bool on) {
+  if (hwnd_)
+    ::SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool Window::StayOnTop() const { return hwnd_ && (::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST); }
+
+void Window::SetShowHints(bool on) {
+  hints_ = on;
+  if (tips_) ::SendMessageW(tips_, TTM_ACTIVATE, on, 0);
+}
+
+void Window::Show() {
+  if (!hwnd_) return;
+  ::ShowWindow(hwnd_, SW_SHOW);
+  ::UpdateWindow(hwnd_);
+}
+
+void Window::Hide() {
+  if (hwnd_) ::ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool Window::Visible() const { return !closed_ && hwnd_ && ::IsWindowVisible(hwnd_); }
+
+void Window::Close() {
+  if (closed_) return;
+  if (onClose && !onClose()) return;
+  closed_ = true;
+  if (hwnd_) ::DestroyWindow(hwnd_);
+  toolkit_.Wake();
+}
+
+void Window::FireResize() {
+  resized_ = true;
+  if (onResize) onResize();
+}
+
+void Window::SetTip(HWND control, const Text& hint) {
+  if (!hwnd_ || !control) return;
+  if (!tips_) {
+    if (hint.empty()) return;
+    tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
+                              0, hwnd_, nullptr, toolkit_.Instance(), nullptr);
+    if (!tips_) return;
+    ::SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
+    ::SendMessageW(tips_, TTM_ACTIVATE, hints_, 0);
+  }
+  std::wstring text = WideText(hint);
+  TOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every comctl32
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = hwnd_;
+  info.uId = reinterpret_cast<UINT_PTR>(control);
+  const bool known = ::SendMessageW(tips_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.lpszText = text.data();
+  if (hint.empty()) {
+    if (known) ::SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  } else {
+    ::SendMessageW(tips_, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  }
+}
+
+bool Window::PreviewKey(int key) { return onKeyDown && onKeyDown(key); }
+bool Window::PreviewChar(char ch) { return onKeyPress && onKeyPress(ch); }
+
+LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  Window* self = nullptr;
+  if (msg == WM_NCCREATE) {
+    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->tips_ = nullptr;
+    self->closed_ = true;
+    self->toolkit_.Wake();
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  LRESULT result = 0;
+  bool done = false;
+  Guard([&] {
+    result = self->Handle(msg, wp, lp);
+    done = true;
+  });
+  return done ? result : ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_DESTROY:
+      // The bar belongs to menu_, not to the window: keep DestroyWindow off it.
+      ::SetMenu(hwnd_, nullptr);
+      closed_ = true;
+      break;
+    case WM_SIZE:
+      if (wp != SIZE_MINIMIZED) FireResize();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
+      }
+      break;
+    case WM_SETFOCUS:
+      // Coming back to the window gives the focus back to the control that had it.
+      if (lastFocus_ && ::IsWindow(lastFocus_) && ::IsChild(hwnd_, lastFocus_) && ::IsWindowVisible(lastFocus_)) {
+        ::SetFocus(lastFocus_);
+        return 0;
+      }
+      break;
+    case WM_COMMAND:
+      if (lp == 0 && HIWORD(wp) <= 1) {
+        if (MenuItem* item = toolkit_.CommandItem(LOWORD(wp))) item->Choose();
+        return 0;
+      }
+      [[fallthrough]];
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (ForwardToChild(msg, wp, lp, result)) return result;
+      break;
+    }
+    case WM_INITMENUPOPUP:
+      if (!HIWORD(lp))
+        if (MenuItem* item = toolkit_.DropDown(reinterpret_cast<HMENU>(wp))) item->Opening();
+      return 0;
+  }
+  return ::DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+// ---- children
+
+std::unique_ptr<platform::Panel> Window::NewPanel(Control* parent) { return std::make_unique<win32::Panel>(*this, parent); }
+
+std::unique_ptr<platform::ListBox> Window::NewListBox(Control* parent, ListStyle style) {
+  return std::make_unique<win32::ListBox>(*this, parent, style);
+}
+
+std::unique_ptr<platform::EntryBox> Window::NewEntryBox(Control* parent) {
+  return std::make_unique<win32::EntryBox>(*this, parent);
+}
+
+std::unique_ptr<platform::EditBox> Window::NewEditBox(Control* parent) {
+  return std::make_unique<win32::EditBox>(*this, parent);
+}
+
+std::unique_ptr<platform::Button> Window::NewButton(Control* parent, Glyph glyph) {
+  return std::make_unique<win32::Button>(*this, parent, glyph);
+}
+
+std::unique_ptr<platform::Splitter> Window::NewSplitter(Control* parent) {
+  return std::make_unique<win32::Splitter>(*this, parent);
+}
+
+std::unique_ptr<platform::StatusBar> Window::NewStatusBar(const std::vector<int>& widths,
+                                                          const std::vector<bool>& rightAligned) {
+  return std::make_unique<win32::StatusBar>(*this, widths, rightAligned);
+}
+
+std::unique_ptr<platform::PopupMenu> Window::NewPopupMenu() { return std::make_unique<win32::PopupMenu>(*this); }
+
+}  // namespace platform::win32

@@ -1,0 +1,18 @@
+#include "platform/win32/win32_platform.h"
+
+#include "platform/win32/file_system.h"
+#include "platform/win32/library_loader.h"
+#include "platform/win32/shell.h"
+#include "platform/win32/toolkit.h"
+
+namespace platform::win32 {
+
+Win32Platform::Win32Platform()
+    : toolkit_(std::make_unique<Toolkit>()),
+      files_(std::make_unique<FileSystem>()),
+      libraries_(std::make_unique<LibraryLoader>()),
+      shell_(std::make_unique<Shell>()) {}
+
+Win32Platform::~Win32Platform() = default;
+
+}  // namespace platform::win32

@@ -1,0 +1,90 @@
+// The Win32 backend under contract test, run under Wine: real files in a
+// temporary folder and real controls.
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "platform/win32/file_system.h"
+#include "platform/win32/library_loader.h"
+#include "platform/win32/text_convert.h"
+#include "platform/win32/toolkit.h"
+#include "tests/platform/contract_backend.h"
+
+namespace {
+
+namespace win32 = platform::win32;
+
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(path);
+      else
+        ::DeleteFileW(path.c_str());
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+  }
+  ::SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ::RemoveDirectoryW(folder.c_str());
+}
+
+class Win32Backend : public ContractBackend {
+ public:
+  ~Win32Backend() override {
+    for (const std::wstring& folder : folders_) RemoveTree(folder);
+  }
+  platform::FileSystem& Files() override { return files_; }
+  platform::LibraryLoader& Libraries() override { return libraries_; }
+  platform::Toolkit& Toolkit() override { return toolkit_; }
+
+  std::string NewFolder() override {
+    static int serial = 0;
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD n = ::GetTempPathW(MAX_PATH + 1, temp);
+    std::wstring folder(temp, n);
+    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    folder += L"\\mirufo-contract-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+    RemoveTree(folder);
+    if (!::CreateDirectoryW(folder.c_str(), nullptr)) throw std::runtime_error("cannot create a test folder");
+    folders_.push_back(folder);
+    return win32::Narrow(folder);
+  }
+
+  // The mouse messages a click sends, at the middle of the item.
+  void UserClick(platform::ListBox& list, int index) override {
+    HWND hwnd = dynamic_cast<win32::ControlCore&>(list).Handle();
+    RECT r{};
+    if (::SendMessageW(hwnd, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)) == LB_ERR)
+      throw std::out_of_range("no such item");
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
+  }
+
+  std::string PresentLibrary() override { return "kernel32.dll"; }
+  std::string AbsentLibrary() override { return "NOSUCHLIB.DLL"; }
+
+  void Pump() override {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+  }
+
+ private:
+  win32::FileSystem files_;
+  win32::LibraryLoader libraries_;
+  win32::Toolkit toolkit_;
+  std::vector<std::wstring> folders_;
+};
+
+}  // namespace
+
+std::unique_ptr<ContractBackend> MakeContractBackend() { return std::make_unique<Win32Backend>(); }
