@@ -59,7 +59,7 @@ finish() {
   if [ "$status" = passed ]; then
     rm -rf "$work"
   else
-    echo "the test's files are kept in $work" >&2
+    echo "the test's files (and Wine's output, wine.log) are kept in $work" >&2
   fi
 }
 trap finish EXIT
@@ -99,7 +99,8 @@ wait_for() {
   done
 }
 
-same() { cmp -s "$1" "$2" || fail "$1 holds $(xxd -p "$1" | tr -d '\n'), expected $(xxd -p "$2" | tr -d '\n')"; }
+hex() { od -An -tx1 "$1" | tr -d ' \n'; }
+same() { cmp -s "$1" "$2" || fail "$1 holds $(hex "$1"), expected $(hex "$2")"; }
 
 # Wine 8's default metrics at 96 DPI (measured): 4-pixel frame, 19-pixel
 # caption, 19-pixel menu bar. Below the menu the 68-pixel top bar, then the
