@@ -37,6 +37,25 @@ std::wstring OwnSpelling(const std::wstring& path) {
   return (slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1)) + data.cFileName;
 }
 
+// Wine's ReplaceFileW makes an "rf*.tmp" in the folder first and leaves it
+// there when the replacement fails; Windows makes none. The names present
+// before the call are kept.
+std::vector<std::wstring> ReplaceLeftovers(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW data;
+  unique_find find(::FindFirstFileExW((folder + L"\\rf*.tmp").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                      nullptr, 0));
+  if (!find) return names;
+  do names.push_back(data.cFileName);
+  while (::FindNextFileW(find.get(), &data));
+  return names;
+}
+
+void RemoveReplaceLeftovers(const std::wstring& folder, const std::vector<std::wstring>& before) {
+  for (const std::wstring& name : ReplaceLeftovers(folder))
+    if (std::find(before.begin(), before.end(), name) == before.end()) ::DeleteFileW((folder + L"\\" + name).c_str());
+}
+
 void WriteAll(HANDLE file, const Text& data) {
   size_t done = 0;
   while (done < data.size()) {
@@ -151,6 +170,8 @@ void FileSystem::WriteFile(const Text& path, const Text& data) {
     }
   }
 
+  const std::vector<std::wstring> before =
+      old != INVALID_FILE_ATTRIBUTES ? ReplaceLeftovers(Parent(target)) : std::vector<std::wstring>();
   const bool replaced =
       old != INVALID_FILE_ATTRIBUTES
           ? ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
@@ -159,6 +180,7 @@ void FileSystem::WriteFile(const Text& path, const Text& data) {
     const DWORD code = ::GetLastError();
     ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileW(temp.c_str());
+    if (old != INVALID_FILE_ATTRIBUTES) RemoveReplaceLeftovers(Parent(target), before);
     Throw(code);
   }
   // The file keeps the attributes it had; a new one is a plain archive file,

@@ -77,8 +77,16 @@ Size Window::ClientSize() const {
 }
 
 void Window::SetStayOnTop(bool on) {
-  if (hwnd_)
-    ::SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (!hwnd_) return;
+  constexpr UINT kOnlyOrder = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  ::SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kOnlyOrder);
+  if (on || !StayOnTop()) return;
+  // Wine keeps an owned window topmost; without its owner for a moment it
+  // lets go, and stays so when the owner comes back.
+  const LONG_PTR owner = ::GetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT);
+  ::SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, 0);
+  ::SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, kOnlyOrder);
+  ::SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, owner);
 }
 
 bool Window::StayOnTop() const { return hwnd_ && (::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST); }
