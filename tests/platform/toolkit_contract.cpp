@@ -1,0 +1,186 @@
+// Toolkit behaviours beyond the list box that the program relies on, for
+// every backend: menu state, texts that keep their bytes, placement.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "tests/platform/contract_backend.h"
+
+namespace {
+
+class ToolkitContract : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window = backend->Toolkit().NewWindow();
+    window->SetFont({"ＭＳ Ｐゴシック", 16, false});
+    window->SetBounds({10, 20, 320, 420});
+    window->Show();
+  }
+
+  std::unique_ptr<ContractBackend> backend = MakeContractBackend();
+  std::unique_ptr<platform::Window> window;
+};
+
+TEST_F(ToolkitContract, MenuItemsKeepTheirStateWhileHiddenAndComeBackWithIt) {
+  platform::MenuItem& edit = window->Menu().Add("edit(&E)", nullptr);
+  platform::MenuItem& first = edit.Add("編集(&Z)", nullptr);
+  edit.AddSeparator();
+  platform::MenuItem& link = edit.Add("リンク(&L)", nullptr);
+  platform::MenuItem& last = edit.Add("ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)", nullptr);
+
+  link.SetVisible(false);
+  link.SetChecked(true);
+  link.SetEnabled(false);
+  first.SetVisible(false);
+  first.SetVisible(true);
+  link.SetVisible(true);
+  EXPECT_TRUE(link.Visible());
+  EXPECT_TRUE(link.Checked());
+  EXPECT_FALSE(link.Enabled());
+  EXPECT_EQ(link.Caption(), "リンク(&L)");
+  EXPECT_TRUE(first.Visible());
+  EXPECT_TRUE(first.Enabled());
+  EXPECT_FALSE(first.Checked());
+
+  link.SetChecked(false);
+  link.SetEnabled(true);
+  EXPECT_FALSE(link.Checked());
+  EXPECT_TRUE(link.Enabled());
+  EXPECT_EQ(last.Caption(), "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)");
+
+  // A whole drop-down of the bar greys and comes back.
+  edit.SetEnabled(false);
+  EXPECT_FALSE(edit.Enabled());
+  edit.SetEnabled(true);
+  EXPECT_TRUE(edit.Enabled());
+}
+
+TEST_F(ToolkitContract, TextBoxesGiveBackJapaneseTextWithTabsAndLineEnds) {
+  auto entry = window->NewEntryBox(nullptr);
+  entry->SetText("(^_^)顔文字 ソ表ｱｲｳ");
+  EXPECT_EQ(entry->GetText(), "(^_^)顔文字 ソ表ｱｲｳ");
+  entry->SetText("");
+  EXPECT_EQ(entry->GetText(), "");
+
+  auto edit = window->NewEditBox(nullptr);
+  const std::string lines = "一行目\tタブ\r\n\r\n(´・ω・｀)\r\n";
+  edit->SetText(lines);
+  EXPECT_EQ(edit->GetText(), lines);
+  edit->SetText("最後に改行なし\r\nend");
+  EXPECT_EQ(edit->GetText(), "最後に改行なし\r\nend");
+  const std::string large(100000, 'x');
+  edit->SetText(large);
+  EXPECT_EQ(edit->GetText().size(), large.size());
+  edit->SetText("");
+  EXPECT_EQ(edit->GetText(), "");
+}
+
+TEST_F(ToolkitContract, StatusBarAndPanelsKeepTheirTexts) {
+  auto status = window->NewStatusBar({50, 50}, {true, false});
+  status->SetPanelText(0, "12345");
+  status->SetPanelText(1, "顔");
+  EXPECT_EQ(status->PanelText(0), "12345");
+  EXPECT_EQ(status->PanelText(1), "顔");
+  EXPECT_THROW(status->SetPanelText(2, "x"), std::out_of_range);
+
+  auto panel = window->NewPanel(nullptr);
+  panel->SetCaption("履歴");
+  panel->SetHint("背景色");
+  EXPECT_EQ(panel->Caption(), "履歴");
+  EXPECT_EQ(panel->Hint(), "背景色");
+}
+
+TEST_F(ToolkitContract, ChildrenArePlacedRelativeToTheirParentAndKeepTheirOwnVisibility) {
+  auto page = window->NewPanel(nullptr);
+  page->SetBounds({5, 6, 200, 300});
+  auto bar = window->NewPanel(page.get());
+  bar->SetBounds({0, 10, 200, 68});
+  auto button = window->NewButton(bar.get(), platform::Glyph::Register);
+  button->SetBounds({182, 1, 24, 24});
+  auto list = window->NewListBox(page.get(), platform::ListStyle::Single);
+  list->SetBounds({0, 80, 200, 81});
+
+  EXPECT_EQ(page->Bounds(), (platform::Rect{5, 6, 200, 300}));
+  EXPECT_EQ(button->Bounds(), (platform::Rect{182, 1, 24, 24}));
+  EXPECT_EQ(list->Bounds(), (platform::Rect{0, 80, 200, 81}));
+
+  page->SetVisible(false);
+  EXPECT_FALSE(page->Visible());
+  EXPECT_TRUE(list->Visible());  // its own flag, whatever the parent shows
+  list->SetVisible(false);
+  page->SetVisible(true);
+  EXPECT_FALSE(list->Visible());
+
+  button->SetEnabled(false);
+  EXPECT_FALSE(button->Enabled());
+  button->SetEnabled(true);
+  EXPECT_TRUE(button->Enabled());
+}
+
+TEST_F(ToolkitContract, PlacingTheWindowLaysItOutAndLeavesRoomForFrameAndMenu) {
+  window->Menu().Add("file(&F)", nullptr).Add("閉じる(&X)", nullptr);
+  int resized = 0;
+  window->onResize = [&] { ++resized; };
+  window->SetBounds({30, 40, 250, 500});
+  EXPECT_GE(resized, 1);
+  EXPECT_EQ(window->Bounds(), (platform::Rect{30, 40, 250, 500}));
+  const platform::Size client = window->ClientSize();
+  EXPECT_GT(client.width, 200);
+  EXPECT_LT(client.width, 250);
+  EXPECT_GT(client.height, 400);
+  EXPECT_LT(client.height, 500);
+
+  resized = 0;
+  window->SetBounds({60, 40, 250, 500});  // moved, same size
+  EXPECT_GE(resized, 1);
+
+  window->SetCaption("ミルフォ");
+  EXPECT_EQ(window->Caption(), "ミルフォ");
+  window->SetStayOnTop(true);
+  EXPECT_TRUE(window->StayOnTop());
+  window->SetStayOnTop(false);
+  EXPECT_FALSE(window->StayOnTop());
+}
+
+TEST_F(ToolkitContract, CloseAsksTheOwnerAndEndsTheWindowOnlyWhenItAgrees) {
+  bool agree = false;
+  int asked = 0;
+  window->onClose = [&] {
+    ++asked;
+    return agree;
+  };
+  EXPECT_TRUE(window->Visible());
+  window->Close();
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(window->Closed());
+  EXPECT_TRUE(window->Visible());
+
+  agree = true;
+  window->Close();
+  EXPECT_EQ(asked, 2);
+  EXPECT_TRUE(window->Closed());
+  EXPECT_FALSE(window->Visible());
+  window->Close();  // once closed, nothing more is asked
+  EXPECT_EQ(asked, 2);
+  backend->Toolkit().Run(*window);  // returns at once for a closed window
+}
+
+TEST_F(ToolkitContract, MultipleListSelectionFromCodeMovesCaretAndSelectionTogether) {
+  auto list = window->NewListBox(nullptr, platform::ListStyle::Multiple);
+  list->SetBounds({0, 0, 200, 200});
+  list->AddAll({"a", "b", "c", "d"});
+  list->SetSelected(0, true);
+  list->SetItemIndex(2);
+  EXPECT_EQ(list->ItemIndex(), 2);
+  EXPECT_EQ(list->CaretIndex(), 2);
+  EXPECT_TRUE(list->Selected(2));
+  EXPECT_FALSE(list->Selected(0));
+  EXPECT_THROW(list->Item(4), std::out_of_range);
+  EXPECT_THROW(list->SetSelected(-1, true), std::out_of_range);
+  list->Clear();
+  EXPECT_EQ(list->Count(), 0);
+  EXPECT_EQ(list->CaretIndex(), -1);
+  EXPECT_EQ(list->FindExact("a"), -1);
+}
+
+}  // namespace

@@ -1,0 +1,277 @@
+// What only the Win32 backend can show: the real messages behind the
+// toolkit's events, the menu handles, and the files on disk.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/failure.h"
+#include "platform/win32/text_convert.h"
+#include "platform/win32/toolkit.h"
+#include "tests/platform/contract_backend.h"
+
+namespace {
+
+namespace win32 = platform::win32;
+
+HWND Hwnd(platform::Control& control) { return dynamic_cast<win32::ControlCore&>(control).Handle(); }
+HWND Hwnd(platform::Window& window) { return dynamic_cast<win32::Window&>(window).Handle(); }
+
+std::wstring MenuText(HMENU menu, int position) {
+  wchar_t text[128] = {};
+  ::GetMenuStringW(menu, static_cast<UINT>(position), text, 128, MF_BYPOSITION);
+  return text;
+}
+
+class Win32Toolkit : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window = backend->Toolkit().NewWindow();
+    window->SetBounds({10, 20, 320, 420});
+    window->Show();
+  }
+
+  std::unique_ptr<ContractBackend> backend = MakeContractBackend();
+  std::unique_ptr<platform::Window> window;
+};
+
+TEST_F(Win32Toolkit, KeyPreviewSeesKeysFirstAndSwallowsWhatItConsumes) {
+  auto list = window->NewListBox(nullptr, platform::ListStyle::Multiple);
+  auto entry = window->NewEntryBox(nullptr);
+  std::vector<int> previewed, listKeys;
+  std::string previewedChars, textAtClose;
+  window->onKeyDown = [&](int key) {
+    previewed.push_back(key);
+    if (key != VK_ESCAPE) return false;
+    textAtClose = entry->GetText();
+    window->Close();
+    return true;
+  };
+  window->onKeyPress = [&](char ch) {
+    previewedChars += ch;
+    return ch == '\r';
+  };
+  list->onKeyDown = [&](int key) { listKeys.push_back(key); };
+
+  ::PostMessageW(Hwnd(*list), WM_KEYDOWN, VK_DELETE, 0);
+  ::PostMessageW(Hwnd(*entry), WM_CHAR, '\r', 0);
+  ::PostMessageW(Hwnd(*entry), WM_CHAR, 'a', 0);
+  ::PostMessageW(Hwnd(*list), WM_KEYDOWN, VK_ESCAPE, 0);
+  ::PostMessageW(Hwnd(*list), WM_KEYDOWN, VK_DELETE, 0);  // after the close: never seen
+  backend->Toolkit().Run(*window);
+
+  EXPECT_TRUE(window->Closed());
+  EXPECT_EQ(previewed, (std::vector<int>{VK_DELETE, VK_ESCAPE}));
+  EXPECT_EQ(listKeys, std::vector<int>{VK_DELETE});
+  EXPECT_EQ(previewedChars, "\ra");
+  EXPECT_EQ(textAtClose, "a");  // Enter was swallowed, the letter arrived
+}
+
+TEST_F(Win32Toolkit, TimersTickInTheLoopUntilDisabled) {
+  int ticks = 0, idle = 0;
+  auto quiet = backend->Toolkit().NewTimer(1, [&] { ++idle; });
+  quiet->SetEnabled(false);
+  auto timer = backend->Toolkit().NewTimer(1, [&] {
+    if (++ticks == 3) window->Close();
+  });
+  EXPECT_TRUE(timer->Enabled());
+  backend->Toolkit().Run(*window);
+  EXPECT_EQ(ticks, 3);
+  EXPECT_EQ(idle, 0);
+  EXPECT_FALSE(quiet->Enabled());
+}
+
+TEST_F(Win32Toolkit, MenuHandlesFollowTheItems) {
+  int opened = 0, chosen = 0;
+  platform::MenuItem& file = window->Menu().Add("file(&F)", nullptr);
+  file.onOpen = [&] { ++opened; };
+  platform::MenuItem& help = file.Add("ヘルプ(&H)", [&] { ++chosen; });
+  file.Add("ime1", nullptr).SetVisible(false);
+  file.AddSeparator();
+  file.Add("閉じる(&X)", nullptr);
+  platform::MenuItem& edit = window->Menu().Add("edit(&E)", nullptr);
+  platform::MenuItem& link = edit.Add("リンク(&L)", nullptr);
+
+  HMENU bar = ::GetMenu(Hwnd(*window));
+  ASSERT_TRUE(bar);
+  ASSERT_EQ(::GetMenuItemCount(bar), 2);
+  HMENU drop = ::GetSubMenu(bar, 0);
+  ASSERT_TRUE(drop);
+  EXPECT_EQ(::GetMenuItemCount(drop), 3);  // the hidden item is not in the menu
+  EXPECT_EQ(MenuText(drop, 0), L"ヘルプ(&H)");
+  EXPECT_EQ(MenuText(drop, 2), L"閉じる(&X)");
+
+  help.SetVisible(false);
+  EXPECT_EQ(MenuText(drop, 0), L"");  // the separator moved up
+  help.SetVisible(true);
+  EXPECT_EQ(::GetMenuItemCount(drop), 3);
+  EXPECT_EQ(MenuText(drop, 0), L"ヘルプ(&H)");
+
+  link.SetChecked(true);
+  EXPECT_TRUE(::GetMenuState(::GetSubMenu(bar, 1), 0, MF_BYPOSITION) & MF_CHECKED);
+  edit.SetEnabled(false);
+  EXPECT_TRUE(::GetMenuState(bar, 1, MF_BYPOSITION) & MF_GRAYED);
+  edit.SetEnabled(true);
+  EXPECT_FALSE(::GetMenuState(bar, 1, MF_BYPOSITION) & MF_GRAYED);
+
+  ::SendMessageW(Hwnd(*window), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(drop), 0);
+  EXPECT_EQ(opened, 1);
+  const UINT id = ::GetMenuItemID(drop, 0);
+  ::SendMessageW(Hwnd(*window), WM_COMMAND, id, 0);
+  EXPECT_EQ(chosen, 1);
+  help.SetEnabled(false);
+  ::SendMessageW(Hwnd(*window), WM_COMMAND, id, 0);  // a greyed item does nothing
+  EXPECT_EQ(chosen, 1);
+  EXPECT_TRUE(::GetMenuState(drop, 0, MF_BYPOSITION) & MF_GRAYED);
+}
+
+TEST_F(Win32Toolkit, MouseOnPanelsSplittersAndTheStatusBarGivesOneNoticePerGesture) {
+  auto panel = window->NewPanel(nullptr);
+  panel->SetBounds({0, 0, 100, 20});
+  int clicks = 0, doubles = 0;
+  panel->onClick = [&] { ++clicks; };
+  panel->onDblClick = [&] { ++doubles; };
+  HWND p = Hwnd(*panel);
+  ::SendMessageW(p, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  ::SendMessageW(p, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ::SendMessageW(p, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  ::SendMessageW(p, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(doubles, 1);
+
+  auto status = window->NewStatusBar({50, 50}, {true, false});
+  status->SetBounds({0, 300, 300, 19});
+  int statusClicks = 0, statusDoubles = 0;
+  status->onClick = [&] { ++statusClicks; };
+  status->onDblClick = [&] { ++statusDoubles; };
+  HWND s = Hwnd(*status);
+  ::SendMessageW(s, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+  ::SendMessageW(s, WM_LBUTTONUP, 0, MAKELPARAM(10, 5));
+  ::SendMessageW(s, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 5));
+  ::SendMessageW(s, WM_LBUTTONUP, 0, MAKELPARAM(10, 5));
+  EXPECT_EQ(statusClicks, 1);
+  EXPECT_EQ(statusDoubles, 1);
+
+  auto splitter = window->NewSplitter(nullptr);
+  splitter->SetBounds({0, 100, 300, 3});
+  std::vector<int> drags;
+  splitter->onDrag = [&](int dy) { drags.push_back(dy); };
+  HWND g = Hwnd(*splitter);
+  ::SendMessageW(g, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 1));
+  ::SendMessageW(g, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 6));
+  ::SendMessageW(g, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(12, 6));  // sideways only
+  ::SendMessageW(g, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 3));
+  ::SendMessageW(g, WM_LBUTTONUP, 0, MAKELPARAM(10, 3));
+  ::SendMessageW(g, WM_MOUSEMOVE, 0, MAKELPARAM(10, 30));  // released: no drag
+  EXPECT_EQ(drags, (std::vector<int>{5, -3}));
+}
+
+TEST_F(Win32Toolkit, ContextMenusComeFromTheControlItselfAtThePointOrItsCorner) {
+  auto panel = window->NewPanel(nullptr);
+  panel->SetBounds({20, 30, 200, 200});
+  auto list = window->NewListBox(panel.get(), platform::ListStyle::Single);
+  list->SetBounds({10, 10, 100, 100});
+  std::vector<std::pair<int, int>> panelMenus, listMenus;
+  panel->onContextMenu = [&](platform::Point at) { panelMenus.push_back({at.x, at.y}); };
+
+  // A child without a menu of its own does not open its parent's.
+  ::SendMessageW(Hwnd(*list), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Hwnd(*list)), MAKELPARAM(50, 60));
+  EXPECT_TRUE(panelMenus.empty());
+
+  list->onContextMenu = [&](platform::Point at) { listMenus.push_back({at.x, at.y}); };
+  ::SendMessageW(Hwnd(*list), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Hwnd(*list)), MAKELPARAM(50, 60));
+  ::SendMessageW(Hwnd(*list), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Hwnd(*list)), static_cast<LPARAM>(-1));
+  RECT r{};
+  ::GetWindowRect(Hwnd(*list), &r);
+  EXPECT_EQ(listMenus, (std::vector<std::pair<int, int>>{{50, 60}, {r.left, r.top}}));
+  EXPECT_TRUE(panelMenus.empty());
+}
+
+TEST_F(Win32Toolkit, ControlsShowShiftJisFontsAndRefuseTextShiftJisCannotHold) {
+  window->SetFont({"ＭＳ Ｐゴシック", 16, false});
+  auto list = window->NewListBox(nullptr, platform::ListStyle::Single);
+  LOGFONTW lf{};
+  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(Hwnd(*list), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+  EXPECT_EQ(lf.lfHeight, -16);
+  EXPECT_EQ(lf.lfCharSet, SHIFTJIS_CHARSET);
+  EXPECT_STREQ(lf.lfFaceName, L"ＭＳ Ｐゴシック");
+  list->SetFont({"ＭＳ ゴシック", 12, true});
+  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(Hwnd(*list), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+  HDC screen = ::GetDC(nullptr);
+  EXPECT_EQ(lf.lfHeight, -::MulDiv(12, ::GetDeviceCaps(screen, LOGPIXELSY), 72));
+  ::ReleaseDC(nullptr, screen);
+
+  auto entry = window->NewEntryBox(nullptr);
+  ::SetWindowTextW(Hwnd(*entry), L"caf\u00e9");
+  EXPECT_THROW(entry->GetText(), platform::Failure);
+  ::SetWindowTextW(Hwnd(*entry), L"\u301c");  // WAVE DASH: only a best fit for ～
+  EXPECT_THROW(entry->GetText(), platform::Failure);
+  auto edit = window->NewEditBox(nullptr);
+  ::SetWindowTextW(Hwnd(*edit), L"\u00e9");
+  EXPECT_THROW(edit->GetText(), platform::Failure);
+
+  auto status = window->NewStatusBar({50, 70}, {true, false});
+  status->SetPanelText(0, "12");
+  status->SetPanelText(1, "x");
+  wchar_t text[32] = {};
+  ::SendMessageW(Hwnd(*status), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, L"\t\t12");  // right-aligned
+  ::SendMessageW(Hwnd(*status), SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, L"x");
+  int edges[4] = {};
+  EXPECT_EQ(::SendMessageW(Hwnd(*status), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 2);
+  EXPECT_EQ(edges[0], 50);
+  EXPECT_EQ(edges[1], -1);
+}
+
+TEST_F(Win32Toolkit, HiddenListStaysHiddenThroughRedrawSuspension) {
+  auto list = window->NewListBox(nullptr, platform::ListStyle::Multiple);
+  list->SetVisible(false);
+  list->BeginUpdate();
+  list->AddAll({"a", "b"});
+  list->EndUpdate();
+  EXPECT_FALSE(list->Visible());
+  EXPECT_FALSE(::IsWindowVisible(Hwnd(*list)));
+}
+
+// ---- files
+
+class Win32Files : public ::testing::Test {
+ protected:
+  std::unique_ptr<ContractBackend> backend = MakeContractBackend();
+  platform::FileSystem& fs = backend->Files();
+  const std::string dir = backend->NewFolder();
+  std::string In(const std::string& name) const { return dir + "\\" + name; }
+};
+
+TEST_F(Win32Files, AFailedReplacementKeepsTheOldContentAndLeavesNoTemporary) {
+  fs.WriteFile(In("g.txt"), "old");
+  HANDLE locked = ::CreateFileW(win32::Wide(In("g.txt")).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  EXPECT_THROW(fs.WriteFile(In("g.txt"), "new"), platform::IoError);
+  ::CloseHandle(locked);
+  EXPECT_EQ(fs.ReadFile(In("g.txt")), "old");
+  std::vector<std::string> names;
+  for (const auto& e : fs.Enumerate(In("*"), 0xFF)) names.push_back(e.name);
+  EXPECT_EQ(names, (std::vector<std::string>{".", "..", "g.txt"}));
+}
+
+TEST_F(Win32Files, NamesShiftJisCannotHoldAreLeftOutOfListings) {
+  fs.WriteFile(In("顔.txt"), "x");
+  for (const wchar_t* name : {L"caf\u00e9.txt", L"\u301c.txt"}) {
+    HANDLE h = ::CreateFileW((win32::Wide(dir) + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    ::CloseHandle(h);
+  }
+  const auto entries = fs.Enumerate(In("*.txt"), 0xFF);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].name, "顔.txt");
+}
+
+TEST_F(Win32Files, LargeFilesAreReadAndWrittenWhole) {
+  std::string big(50u << 20, 'k');
+  big[12345678] = '\0';
+  fs.WriteFile(In("big.txt"), big);
+  EXPECT_EQ(fs.ReadFile(In("big.txt")), big);
+}
+
+}  // namespace
