@@ -124,6 +124,27 @@ TEST_F(Win32Toolkit, MenuHandlesFollowTheItems) {
   EXPECT_TRUE(::GetMenuState(drop, 0, MF_BYPOSITION) & MF_GRAYED);
 }
 
+TEST_F(Win32Toolkit, APopupMenuHasRunTheChosenHandlerWhenItReturns) {
+  auto popup = window->NewPopupMenu();
+  int opened = 0;
+  std::vector<int> chosen;
+  popup->Root().onOpen = [&] { ++opened; };
+  popup->Root().Add("貼り付け(&C)", [&] { chosen.push_back(1); });
+  popup->Root().AddSeparator();
+  popup->Root().Add("編集(&Z)", [&] { chosen.push_back(2); });
+  // The keys a user would press, arriving while the menu's own loop runs.
+  auto keys = backend->Toolkit().NewTimer(1, [&] {
+    HWND owner = Hwnd(*window);
+    ::PostMessageW(owner, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageW(owner, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageW(owner, WM_KEYDOWN, VK_RETURN, 0);
+  });
+  popup->Popup({40, 60});
+  keys->SetEnabled(false);
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(chosen, std::vector<int>{2});
+}
+
 TEST_F(Win32Toolkit, MouseOnPanelsSplittersAndTheStatusBarGivesOneNoticePerGesture) {
   auto panel = window->NewPanel(nullptr);
   panel->SetBounds({0, 0, 100, 20});
