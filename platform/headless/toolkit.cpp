@@ -87,7 +87,7 @@ Text ListBox::Item(int index) const {
 }
 
 int ListBox::ItemIndex() const {
-  if (style_ == platform::ListStyle::Multiple) return caret_;
+  if (style_ == platform::ListStyle::Multiple) return CaretIndex();
   auto it = std::find(selected_.begin(), selected_.end(), true);
   return it == selected_.end() ? -1 : static_cast<int>(it - selected_.begin());
 }
@@ -144,7 +144,7 @@ void ListBox::UserDoubleClick(int index) {
 
 void ListBox::UserArrow(int delta) {
   if (items_.empty()) return;
-  const int from = caret_ < 0 ? 0 : caret_;
+  const int from = CaretIndex();
   const int to = std::clamp(from + delta, 0, Count() - 1);
   SetFocus();
   SetItemIndex(to);

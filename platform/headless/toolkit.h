@@ -107,7 +107,8 @@ class ListBox : public ControlImpl<platform::ListBox> {
   Text Item(int index) const override;
   int ItemIndex() const override;
   void SetItemIndex(int index) override;
-  int CaretIndex() const override { return caret_; }
+  // Like the real control: no caret in an empty list, else item 0 until moved.
+  int CaretIndex() const override { return items_.empty() ? -1 : caret_ < 0 ? 0 : caret_; }
   void SetCaretIndex(int index) override;
   bool Selected(int index) const override;
   void SetSelected(int index, bool on) override;

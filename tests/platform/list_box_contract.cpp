@@ -57,6 +57,10 @@ TEST_F(ListBoxContract, UserClickRunsTheHandlerOnce) {
 }
 
 TEST_F(ListBoxContract, CaretIsSeparateFromSelection) {
+  EXPECT_EQ(multi->CaretIndex(), 0);  // a filled list starts with item 0
+  multi->Clear();
+  EXPECT_EQ(multi->CaretIndex(), -1);
+  multi->AddAll({"a", "b", "c", "d"});
   multi->SetCaretIndex(0);
   EXPECT_EQ(multi->CaretIndex(), 0);
   for (int i = 0; i < multi->Count(); ++i) EXPECT_FALSE(multi->Selected(i)) << i;
