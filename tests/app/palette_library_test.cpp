@@ -180,6 +180,18 @@ TEST_F(PaletteTest, BadGroupFilesLoadWithoutLoss) {
   EXPECT_EQ(Items(Faces()), (V{longLine, longLine}));
 }
 
+TEST_F(PaletteTest, FiftyMegabyteGroupLoadsAndSavesWhole) {
+  std::string big;
+  const std::string line = std::string(998, 'z');
+  while (big.size() < 50u * 1024 * 1024) big += line + "\r\n";
+  files.AddFile(K("A\\big.txt"), big);
+  files.AddFile(K("A\\small.txt"), "s\r\n");
+  Start();
+  EXPECT_EQ(Faces().Count(), static_cast<int>(big.size() / 1000));
+  Groups().UserClick(1);
+  EXPECT_EQ(files.Content(K("A\\big.txt")), big);
+}
+
 TEST_F(PaletteTest, EmptiedGroupDisappearsAtClose) {
   files.AddFile(K("A\\g.txt"), "1\r\n");
   files.AddFile(K("A\\h.txt"), "2\r\n");
