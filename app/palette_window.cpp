@@ -269,29 +269,24 @@ bool TFKao::FormKeyPress(char ch) { return ch == '\r' && !RichEdit1->HasFocus();
 
 // ---- lists
 
-void TFKao::KeepSelection(platform::ListBox& list, int current) {
-  if (current >= 0 && current < list.Count()) list.SetItemIndex(current);
-}
-
-void TFKao::ListBox3Click() {
+void TFKao::SaveGroupOrStay(platform::ListBox& list, int current) {
   try {
     SaveGroup();
   } catch (...) {
-    // The former group stays current: show its class again.
-    KeepSelection(*ListBox3, library_->currentClass);
+    // The former group stays current: the list shows its entry again.
+    if (current >= 0 && current < list.Count()) list.SetItemIndex(current);
     throw;
   }
+}
+
+void TFKao::ListBox3Click() {
+  SaveGroupOrStay(*ListBox3, library_->currentClass);
   ListGroups();
   LoadGroup();
 }
 
 void TFKao::ListBox1Click() {
-  try {
-    SaveGroup();
-  } catch (...) {
-    KeepSelection(*ListBox1, library_->currentGroup);
-    throw;
-  }
+  SaveGroupOrStay(*ListBox1, library_->currentGroup);
   LoadGroup();
 }
 

@@ -49,8 +49,9 @@ class TFKao {
   void LoadSettings();
   void Relayout();
   void ShowListMenu(platform::Control& list, platform::Point at);
-  // Puts a list's selection back on the current entry after a command failed.
-  void KeepSelection(platform::ListBox& list, int current);
+  // SaveGroup before leaving the group; when it fails, the list's selection
+  // goes back to the entry that is still current.
+  void SaveGroupOrStay(platform::ListBox& list, int current);
   platform::MenuItem& Item(platform::MenuItem& menu, const char* caption, void (TFKao::*handler)() = nullptr);
 
   platform::Platform p_;

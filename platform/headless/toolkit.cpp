@@ -201,53 +201,27 @@ void Window::Close() {
   closed_ = true;
 }
 
-template <class T>
-void Window::Prepare(T& control) {
-  control.SetFont(font_);
-  controls_.push_back(&control);
+template <class T, class... Args>
+std::unique_ptr<T> Window::Make(Args&&... args) {
+  auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
+  control->SetFont(font_);
+  controls_.push_back(control.get());
+  return control;
 }
 
-std::unique_ptr<platform::Panel> Window::NewPanel(platform::Control*) {
-  auto c = std::make_unique<Panel>(*this);
-  Prepare(*c);
-  return c;
-}
-
+std::unique_ptr<platform::Panel> Window::NewPanel(platform::Control*) { return Make<Panel>(); }
 std::unique_ptr<platform::ListBox> Window::NewListBox(platform::Control*, platform::ListStyle style) {
-  auto c = std::make_unique<ListBox>(*this, style);
-  Prepare(*c);
-  return c;
+  return Make<ListBox>(style);
 }
-
-std::unique_ptr<platform::EntryBox> Window::NewEntryBox(platform::Control*) {
-  auto c = std::make_unique<EntryBox>(*this);
-  Prepare(*c);
-  return c;
-}
-
-std::unique_ptr<platform::EditBox> Window::NewEditBox(platform::Control*) {
-  auto c = std::make_unique<EditBox>(*this);
-  Prepare(*c);
-  return c;
-}
-
+std::unique_ptr<platform::EntryBox> Window::NewEntryBox(platform::Control*) { return Make<EntryBox>(); }
+std::unique_ptr<platform::EditBox> Window::NewEditBox(platform::Control*) { return Make<EditBox>(); }
 std::unique_ptr<platform::Button> Window::NewButton(platform::Control*, platform::Glyph glyph) {
-  auto c = std::make_unique<Button>(*this, glyph);
-  Prepare(*c);
-  return c;
+  return Make<Button>(glyph);
 }
-
-std::unique_ptr<platform::Splitter> Window::NewSplitter(platform::Control*) {
-  auto c = std::make_unique<Splitter>(*this);
-  Prepare(*c);
-  return c;
-}
-
+std::unique_ptr<platform::Splitter> Window::NewSplitter(platform::Control*) { return Make<Splitter>(); }
 std::unique_ptr<platform::StatusBar> Window::NewStatusBar(const std::vector<int>& widths,
                                                            const std::vector<bool>& right) {
-  auto c = std::make_unique<StatusBar>(*this, widths, right);
-  Prepare(*c);
-  return c;
+  return Make<StatusBar>(widths, right);
 }
 
 std::unique_ptr<platform::PopupMenu> Window::NewPopupMenu() { return std::make_unique<PopupMenu>(toolkit_); }

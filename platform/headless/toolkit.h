@@ -245,8 +245,8 @@ class Window : public platform::Window {
   Toolkit& Owner() { return toolkit_; }
 
  private:
-  template <class T>
-  void Prepare(T& control);
+  template <class T, class... Args>
+  std::unique_ptr<T> Make(Args&&... args);
   Toolkit& toolkit_;
   Text caption_;
   platform::Rect bounds_;
