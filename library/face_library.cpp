@@ -72,7 +72,7 @@ void FaceLibrary::ListGroups() {
     }
     names.push_back(WithoutLastExtension(e.name));
   }
-  v_.groups.AddAll(names);
+  v_.groups.AddAll(std::move(names));
   SelectByName(v_.groups, defaultGroup);
 }
 

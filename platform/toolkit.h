@@ -103,8 +103,9 @@ class ListBox : public Control {
  public:
   virtual void Clear() = 0;
   virtual void Add(const Text& item) = 0;
-  // Appends many items at once, reserving storage first.
-  virtual void AddAll(const std::vector<Text>& items) = 0;
+  // Appends many items at once, reserving storage first; taken by value so
+  // that a caller's temporary list is moved in, not copied.
+  virtual void AddAll(std::vector<Text> items) = 0;
   virtual int Count() const = 0;
   virtual Text Item(int index) const = 0;
   // Single selection: the selected item or -1. Setting it runs no handler.

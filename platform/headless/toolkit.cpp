@@ -75,9 +75,13 @@ void ListBox::Add(const Text& item) {
   selected_.push_back(false);
 }
 
-void ListBox::AddAll(const std::vector<Text>& items) {
-  items_.reserve(items_.size() + items.size());
-  items_.insert(items_.end(), items.begin(), items.end());
+void ListBox::AddAll(std::vector<Text> items) {
+  if (items_.empty()) {
+    items_ = std::move(items);
+  } else {
+    items_.reserve(items_.size() + items.size());
+    std::move(items.begin(), items.end(), std::back_inserter(items_));
+  }
   selected_.resize(items_.size(), false);
 }
 

@@ -102,7 +102,7 @@ class ListBox : public ControlImpl<platform::ListBox> {
   ListBox(Window& window, platform::ListStyle style) : ControlImpl(window), style_(style) {}
   void Clear() override;
   void Add(const Text& item) override;
-  void AddAll(const std::vector<Text>& items) override;
+  void AddAll(std::vector<Text> items) override;
   int Count() const override { return static_cast<int>(items_.size()); }
   Text Item(int index) const override;
   int ItemIndex() const override;

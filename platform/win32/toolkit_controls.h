@@ -28,7 +28,7 @@ class ListBox : public ControlImpl<platform::ListBox> {
   ListBox(Window& window, Control* parent, ListStyle style);
   void Clear() override;
   void Add(const Text& item) override;
-  void AddAll(const std::vector<Text>& items) override;
+  void AddAll(std::vector<Text> items) override;
   int Count() const override { return static_cast<int>(items_.size()); }
   Text Item(int index) const override;
   int ItemIndex() const override;
@@ -44,7 +44,7 @@ class ListBox : public ControlImpl<platform::ListBox> {
 
  private:
   void Check(int index) const;
-  void Append(const Text& item);
+  void Append(Text item);
   void Redraw(bool on);
   bool multiple_;
   // The items' exact bytes: the control's own strings stop at a NUL.

@@ -26,20 +26,20 @@ void ListBox::Clear() {
   ::SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
 }
 
-void ListBox::Append(const Text& item) {
-  items_.push_back(item);
+void ListBox::Append(Text item) {
   ::SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(item).c_str()));
+  items_.push_back(std::move(item));
 }
 
 void ListBox::Add(const Text& item) { Append(item); }
 
-void ListBox::AddAll(const std::vector<Text>& items) {
+void ListBox::AddAll(std::vector<Text> items) {
   size_t bytes = 0;
   for (const Text& item : items) bytes += (item.size() + 1) * sizeof(wchar_t);
   items_.reserve(items_.size() + items.size());
   ::SendMessageW(Handle(), LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
   BeginUpdate();
-  for (const Text& item : items) Append(item);
+  for (Text& item : items) Append(std::move(item));
   EndUpdate();
 }
 
