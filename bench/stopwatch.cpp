@@ -1,5 +1,6 @@
 // Kept apart: <chrono> holds a literal that Shift-JIS cannot encode, so this
 // file alone is compiled with a UTF-8 execution character set.
+#include <algorithm>
 #include <chrono>
 
 #include "bench/stopwatch.h"
@@ -10,6 +11,12 @@ double Seconds(const std::function<void()>& f) {
   const auto start = std::chrono::steady_clock::now();
   f();
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double BestSeconds(int runs, const std::function<void()>& f) {
+  double best = Seconds(f);
+  for (int i = 1; i < runs; ++i) best = std::min(best, Seconds(f));
+  return best;
 }
 
 }  // namespace bench

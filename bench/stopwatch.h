@@ -6,4 +6,7 @@ namespace bench {
 // Wall-clock seconds that f takes.
 double Seconds(const std::function<void()>& f);
 
+// The shortest of several runs: the figure least disturbed by the machine.
+double BestSeconds(int runs, const std::function<void()>& f);
+
 }  // namespace bench
