@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,21 @@ struct Point {
   int x = 0, y = 0;
 };
 
+// Colour values: 0x00BBGGRR for a plain colour, 0xFF0000nn for the
+// system colour number nn.
+namespace colour {
+constexpr int32_t kWindowText = static_cast<int32_t>(0xFF000008);
+constexpr int32_t kButtonFace = static_cast<int32_t>(0xFF00000F);
+constexpr int32_t kBlue = 0x00FF0000;
+constexpr bool IsSystem(int32_t c) { return (static_cast<uint32_t>(c) & 0xFF000000u) == 0xFF000000u; }
+}  // namespace colour
+
 struct Font {
   Text face;
   int size = 0;         // pixels or points, by `points`
   bool points = false;  // false: size is the character height in pixels
+  bool underline = false;
+  int32_t color = colour::kWindowText;
   bool operator==(const Font&) const = default;
 };  // always the Shift-JIS character set
 
@@ -96,6 +108,8 @@ class Panel : public Control {
  public:
   virtual void SetCaption(const Text&) = 0;
   virtual Text Caption() const = 0;
+  virtual void SetColor(int32_t color) = 0;
+  virtual int32_t Color() const = 0;
   std::function<void()> onClick, onDblClick;
 };
 
@@ -215,6 +229,8 @@ class Toolkit {
   virtual std::unique_ptr<Window> NewWindow() = 0;
   virtual std::unique_ptr<Timer> NewTimer(int intervalMs, std::function<void()> onTimer) = 0;
   virtual Answer MessageBox(Window* owner, const Text& text, const Text& caption, Icon, Buttons) = 0;
+  // The system colour chooser, opened on `initial`; nothing when cancelled.
+  virtual std::optional<int32_t> PickColor(Window* owner, int32_t initial) = 0;
   // Runs events until the window has closed.
   virtual void Run(Window& main) = 0;
 };

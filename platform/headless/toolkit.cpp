@@ -288,6 +288,14 @@ platform::Answer Toolkit::MessageBox(platform::Window*, const Text& text, const 
   throw Unexpected("unexpected question: " + text);
 }
 
+std::optional<int32_t> Toolkit::PickColor(platform::Window*, int32_t initial) {
+  if (colors_.empty()) throw Unexpected("a colour chooser opened that the test did not expect");
+  lastOffered_ = initial;
+  auto c = colors_.front();
+  colors_.pop_front();
+  return c;
+}
+
 Text Toolkit::TakePopupChoice() {
   if (popupChoices_.empty()) throw Unexpected("a popup menu opened that the test did not expect");
   Text c = popupChoices_.front();

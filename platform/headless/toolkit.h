@@ -92,9 +92,19 @@ class Panel : public ControlImpl<platform::Panel> {
   using ControlImpl::ControlImpl;
   void SetCaption(const Text& c) override { caption_ = c; }
   Text Caption() const override { return caption_; }
+  void SetColor(int32_t c) override { color_ = c; }
+  int32_t Color() const override { return color_; }
+  void UserClick() {
+    if (onClick) onClick();
+  }
+  void UserDoubleClick() {
+    UserClick();
+    if (onDblClick) onDblClick();
+  }
 
  private:
   Text caption_;
+  int32_t color_ = platform::colour::kButtonFace;
 };
 
 class ListBox : public ControlImpl<platform::ListBox> {
@@ -290,7 +300,13 @@ class Toolkit : public platform::Toolkit {
   std::unique_ptr<platform::Timer> NewTimer(int intervalMs, std::function<void()> onTimer) override;
   platform::Answer MessageBox(platform::Window* owner, const Text& text, const Text& caption, platform::Icon,
                               platform::Buttons) override;
+  std::optional<int32_t> PickColor(platform::Window* owner, int32_t initial) override;
   void Run(platform::Window& main) override;
+
+  // The colour the user confirms in the next colour chooser; nothing: cancel.
+  void ScriptColor(std::optional<int32_t> c) { colors_.push_back(c); }
+  // The colour the last chooser opened on.
+  int32_t LastColorOffered() const { return lastOffered_; }
 
   // Answers of the next message boxes that ask a question, in order. A box
   // with only OK is answered OK when nothing is scripted; a question without
@@ -309,6 +325,8 @@ class Toolkit : public platform::Toolkit {
   Text title_;
   std::deque<platform::Answer> answers_;
   std::deque<Text> popupChoices_;
+  std::deque<std::optional<int32_t>> colors_;
+  int32_t lastOffered_ = -1;
   std::vector<MessageRecord> messages_;
   std::vector<Timer*> timers_;
 };

@@ -101,6 +101,18 @@ Answer Toolkit::MessageBox(platform::Window* owner, const Text& text, const Text
   }
 }
 
+std::optional<int32_t> Toolkit::PickColor(platform::Window* owner, int32_t initial) {
+  CHOOSECOLORW cc{};
+  cc.lStructSize = sizeof cc;
+  cc.hwndOwner = app_.get();
+  if (auto* w = dynamic_cast<Window*>(owner); w && w->Handle()) cc.hwndOwner = w->Handle();
+  cc.rgbResult = ToColorRef(initial);
+  cc.lpCustColors = customColors_;
+  cc.Flags = CC_RGBINIT;
+  if (!::ChooseColorW(&cc)) return std::nullopt;
+  return static_cast<int32_t>(cc.rgbResult & 0xFFFFFF);
+}
+
 bool Toolkit::Preview(const MSG& msg) {
   const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
   if (!key && msg.message != WM_CHAR) return false;
@@ -134,7 +146,7 @@ void Toolkit::Run(platform::Window& main) {
 void Toolkit::Wake() const { ::PostMessageW(timerWindow_.get(), WM_NULL, 0, 0); }
 
 HFONT Toolkit::FontFor(const Font& font) {
-  auto key = std::make_pair(font.face, std::make_pair(font.size, font.points));
+  auto key = std::make_tuple(font.face, font.size, font.points, font.underline);
   auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second.get();
   LOGFONTW lf{};
@@ -146,6 +158,7 @@ HFONT Toolkit::FontFor(const Font& font) {
     lf.lfHeight = -font.size;  // the character height in pixels
   }
   lf.lfWeight = FW_NORMAL;
+  lf.lfUnderline = font.underline;
   lf.lfCharSet = SHIFTJIS_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;

@@ -3,14 +3,17 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
 // The interfaces use these names for their own members.
 #undef MessageBox
 #undef DeleteFile
 
 #include <exception>
 #include <map>
+
 #include <memory>
 #include <set>
+#include <tuple>
 #include <unordered_map>
 
 #include "platform/toolkit.h"
@@ -39,6 +42,11 @@ void Guard(F&& call) noexcept {
   }
 }
 
+// A colour value (0x00BBGGRR, or 0xFF0000nn for system colour nn) for GDI.
+inline COLORREF ToColorRef(int32_t color) {
+  return colour::IsSystem(color) ? ::GetSysColor(color & 0xFF) : static_cast<COLORREF>(color & 0xFFFFFF);
+}
+
 // The Win32 side of every control: its child window and the notices that
 // its parent forwards to it.
 class ControlCore {
@@ -57,6 +65,8 @@ class ControlCore {
   // WM_COMMAND and WM_NOTIFY that the parent received from this control.
   virtual void OnCommand(UINT) {}
   virtual LRESULT OnNotify(const NMHDR&) { return 0; }
+  // WM_CTLCOLOR* for this control: a brush, or nullptr for the default.
+  virtual HBRUSH OnCtlColor(HDC) { return nullptr; }
 
  protected:
   // Creates the child window and subclasses it.
@@ -176,6 +186,7 @@ class Toolkit : public platform::Toolkit {
   Text ApplicationTitle() const { return title_; }
   // Fonts are shared and live as long as the toolkit.
   HFONT FontFor(const Font& font);
+  std::optional<int32_t> PickColor(platform::Window* owner, int32_t initial) override;
   // Menu commands and drop-downs by their handles.
   UINT RegisterCommand(MenuItem* item);
   void Unregister(UINT id, HMENU menu);
@@ -195,7 +206,8 @@ class Toolkit : public platform::Toolkit {
   unique_hmodule richEdit_;
   unique_hwnd app_, timerWindow_;
   Text title_;
-  std::map<std::pair<Text, std::pair<int, bool>>, unique_hfont> fonts_;
+  std::map<std::tuple<Text, int, bool, bool>, unique_hfont> fonts_;
+  COLORREF customColors_[16] = {};
   std::unordered_map<UINT, MenuItem*> commands_;
   std::unordered_map<HMENU, MenuItem*> menus_;
   std::unordered_map<UINT_PTR, TimerImpl*> timers_;

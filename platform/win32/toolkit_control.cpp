@@ -91,7 +91,10 @@ LRESULT ControlCore::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
       break;
     }
     case WM_COMMAND:
-    case WM_NOTIFY: {
+    case WM_NOTIFY:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: {
       LRESULT result = 0;
       if (ForwardToChild(msg, wp, lp, result)) {
         handled = true;
@@ -126,6 +129,15 @@ bool ForwardToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (!child) return false;
     Guard([&] { child->OnCommand(HIWORD(wp)); });
     result = 0;
+    return true;
+  }
+  if ((msg == WM_CTLCOLORLISTBOX || msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC) && lp) {
+    ControlCore* child = ControlCore::From(reinterpret_cast<HWND>(lp));
+    if (!child) return false;
+    HBRUSH brush = nullptr;
+    Guard([&] { brush = child->OnCtlColor(reinterpret_cast<HDC>(wp)); });
+    if (!brush) return false;
+    result = reinterpret_cast<LRESULT>(brush);
     return true;
   }
   if (msg == WM_NOTIFY && lp) {

@@ -49,6 +49,11 @@ Panel::Panel(Window& window, Control* parent) : ControlImpl(window, parent) {
   Finish();
 }
 
+void Panel::SetColor(int32_t color) {
+  color_ = color;
+  ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void Panel::SetCaption(const Text& caption) {
   caption_ = caption;
   ::SetWindowTextW(Handle(), WideText(caption).c_str());
@@ -97,6 +102,8 @@ void Panel::Paint() {
   ::GetClientRect(Handle(), &r);
   // A panel that holds no controls is a text panel: sunken, with its caption.
   if (!::GetWindow(Handle(), GW_CHILD)) {
+    unique_hbrush fill(::CreateSolidBrush(ToColorRef(color_)));
+    ::FillRect(dc, &r, fill.get());
     ::DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
     if (!caption_.empty()) {
       const std::wstring text = WideText(caption_);
@@ -105,7 +112,7 @@ void Panel::Paint() {
       ::SetTextColor(dc, ::GetSysColor(IsWindowEnabled(Handle()) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
       ::InflateRect(&r, -2, 0);
       ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
       ::SelectObject(dc, old);
     }
   }

@@ -14,6 +14,8 @@ class Panel : public ControlImpl<platform::Panel> {
   Panel(Window& window, Control* parent);
   void SetCaption(const Text& caption) override;
   Text Caption() const override { return caption_; }
+  void SetColor(int32_t color) override;
+  int32_t Color() const override { return color_; }
 
  private:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
@@ -21,6 +23,7 @@ class Panel : public ControlImpl<platform::Panel> {
   Text caption_;
   HFONT font_ = nullptr;
   bool pressed_ = false;
+  int32_t color_ = colour::kButtonFace;
 };
 
 class ListBox : public ControlImpl<platform::ListBox> {
@@ -40,7 +43,9 @@ class ListBox : public ControlImpl<platform::ListBox> {
   int FindExact(const Text& text) const override;
   void BeginUpdate() override;
   void EndUpdate() override;
+  void SetFont(const Font& font) override;
   void OnCommand(UINT code) override;
+  HBRUSH OnCtlColor(HDC dc) override;
 
  private:
   void Check(int index) const;
@@ -50,6 +55,7 @@ class ListBox : public ControlImpl<platform::ListBox> {
   // The items' exact bytes: the control's own strings stop at a NUL.
   std::vector<Text> items_;
   int updates_ = 0;
+  int32_t textColor_ = colour::kWindowText;
 };
 
 class EntryBox : public ControlImpl<platform::EntryBox> {

@@ -148,6 +148,18 @@ void ListBox::EndUpdate() {
   if (--updates_ == 0) Redraw(true);
 }
 
+void ListBox::SetFont(const Font& font) {
+  textColor_ = font.color;
+  ControlImpl::SetFont(font);
+  ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+HBRUSH ListBox::OnCtlColor(HDC dc) {
+  ::SetTextColor(dc, ToColorRef(textColor_));
+  ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+  return ::GetSysColorBrush(COLOR_WINDOW);
+}
+
 void ListBox::OnCommand(UINT code) {
   // The control notifies only what the user did: LB_SETCURSEL, LB_SETSEL and
   // LB_SETCARETINDEX send nothing.

@@ -210,7 +210,10 @@ LRESULT Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       [[fallthrough]];
-    case WM_NOTIFY: {
+    case WM_NOTIFY:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: {
       LRESULT result = 0;
       if (ForwardToChild(msg, wp, lp, result)) return result;
       break;

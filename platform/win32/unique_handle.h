@@ -64,6 +64,7 @@ inline void DeleteGdiObject(HGDIOBJ object) noexcept { ::DeleteObject(object); }
 using unique_hwnd = unique_handle<null_handle_traits<HWND, ::DestroyWindow>>;
 using unique_hfont = unique_handle<null_handle_traits<HFONT, DeleteGdiObject>>;
 using unique_hbitmap = unique_handle<null_handle_traits<HBITMAP, DeleteGdiObject>>;
+using unique_hbrush = unique_handle<null_handle_traits<HBRUSH, DeleteGdiObject>>;
 using unique_hicon = unique_handle<null_handle_traits<HICON, ::DestroyIcon>>;
 using unique_hmenu = unique_handle<null_handle_traits<HMENU, ::DestroyMenu>>;
 using unique_hglobal = unique_handle<null_handle_traits<HGLOBAL, ::GlobalFree>>;
