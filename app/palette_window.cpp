@@ -20,6 +20,8 @@ TFKao::TFKao(platform::Platform platform) : p_(platform), dispatch_(platform.too
   BuildControls();
   BuildMenus();
   BuildPopupMenus();
+  ConnectPaste();
+  ConnectHistory();
   library_ = std::make_unique<library::FaceLibrary>(
       p_.files, library::LibraryViews{*ListBox3, *ListBox1, *ListBox2, *StatusBar1, *RichEdit1});
   form_->onKeyDown = [this](int key) { return FormKeyDown(key); };
@@ -144,7 +146,7 @@ void TFKao::BuildMenus() {
   E4 = &Item(e, "保存して編集終了(&Z)");
   E5 = &Item(e, "編集ｷｬﾝｾﾙ(&N)");
   e.AddSeparator();
-  Link1 = &Item(e, "リンク(&L)");
+  Link1 = &Item(e, "リンク(&L)", &TFKao::Link1Click);
   e.AddSeparator();
   N13 = &Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ編集(&X)");
   ClipDel1 = &Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)");
@@ -166,10 +168,10 @@ void TFKao::BuildMenus() {
 void TFKao::BuildPopupMenus() {
   PopupMenu1 = form_->NewPopupMenu();
   platform::MenuItem& lists = PopupMenu1->Root();
-  const char* listItems[] = {"貼り付け(&C)", "編集(&Z)", "追加(&A)...", "変更(&E)...", "消去(&D)"};
-  for (size_t i = 0; i < std::size(listItems); ++i) {
-    if (i > 0) lists.AddSeparator();
-    Item(lists, listItems[i]);
+  Copy1 = &Item(lists, "貼り付け(&C)", &TFKao::Copy1Click);
+  for (const char* caption : {"編集(&Z)", "追加(&A)...", "変更(&E)...", "消去(&D)"}) {
+    lists.AddSeparator();
+    Item(lists, caption);
   }
   PopupMenu3 = form_->NewPopupMenu();
   for (const char* caption : {"切り取り(&T)", "コピー(&C)", "貼り付け(&P)", "-", "OK(&O)", "ｷｬﾝｾﾙ(&X)"}) {
@@ -179,8 +181,11 @@ void TFKao::BuildPopupMenus() {
       Item(PopupMenu3->Root(), caption);
   }
   PopupMenu4 = form_->NewPopupMenu();
-  for (const char* caption : {"背景色変更(&B)...", "履歴固定(&H)", "デフォルト(&D)", "履歴削除(&X)"})
-    Item(PopupMenu4->Root(), caption);
+  platform::MenuItem& history = PopupMenu4->Root();
+  C2 = &Item(history, "背景色変更(&B)...", &TFKao::C2Click);
+  Favorit = &Item(history, "履歴固定(&H)", &TFKao::FavoritClick);
+  N10 = &Item(history, "デフォルト(&D)", &TFKao::N10Click);
+  D2 = &Item(history, "履歴削除(&X)", &TFKao::D2Click);
   RichEdit1->onContextMenu = [this](platform::Point at) { PopupMenu3->Popup(at); };
   pHistory1->onContextMenu = pHistory2->onContextMenu = [this](platform::Point at) { PopupMenu4->Popup(at); };
 }
@@ -199,9 +204,23 @@ void TFKao::LoadSettings() {
   library_->defaultClass = s.defaultClass;
   library_->defaultGroup = s.defaultGroup;
   groupHeight_ = s.border;
-  const platform::Font listFont{kListFace, s.fontSize, true};
-  for (platform::Control* c : std::initializer_list<platform::Control*>{ListBox3.get(), ListBox1.get(), ListBox2.get(), RichEdit1.get()})
-    c->SetFont(listFont);
+  listFont_ = platform::Font{kListFace, s.fontSize, true};
+  for (platform::Control* c : std::initializer_list<platform::Control*>{ListBox3.get(), ListBox1.get(), RichEdit1.get()})
+    c->SetFont(listFont_);
+  Link1->SetChecked(s.linkMode);
+  ApplyLinkLook();
+  clipOnly_ = s.clipOnly;
+  withReturn_ = s.withReturn;
+  oneClick_ = s.oneClick;
+  hideAfter_ = s.hideAfter;
+  fixedWindow_ = s.fixedWindow;
+  windowName_ = s.windowName;
+  pHistory1->SetColor(s.historyColor);
+  pHistory2->SetColor(pHistory1->Color());
+  pHistory1->SetCaption(s.history1);
+  pHistory2->SetCaption(s.history2);
+  Favorit->SetChecked(s.historyLock);
+  historyLock_ = s.historyLock;
   RichEdit1->SetBackground(s.richColor);
   Panel2->SetVisible(!s.small);
   Relayout();

@@ -41,6 +41,25 @@ class TFKao {
   void Help1Click();
   void MainMenu1Change();
 
+  // Paste.
+  void PasteText(const std::string& text);
+  void ListBox2Click();
+  void ListBox2DblClick();
+  void Copy1Click();
+  void StatusBar1Click();
+  void StatusBar1DblClick();
+  void Link1Click();
+  void bAllClick();
+
+  // History.
+  void PushHistory(const std::string& text);
+  void pHistory1Click();
+  void pHistory1DblClick(platform::Panel& panel);
+  void C2Click();
+  void FavoritClick();
+  void N10Click();
+  void D2Click();
+
  private:
   void BuildControls();
   void BuildMenus();
@@ -49,6 +68,13 @@ class TFKao {
   void LoadSettings();
   void Relayout();
   void ShowListMenu(platform::Control& list, platform::Point at);
+  void ConnectPaste();
+  void ConnectHistory();
+  void ApplyLinkLook();
+  // Brings the window with this title to the front and sends Ctrl+V.
+  void SendPaste(platform::WindowId target);
+  // Opens a face as a file name or address (link mode).
+  void OpenLink(const std::string& text) { p_.shell.Open(text); }
   // SaveGroup before leaving the group; when it fails, the list's selection
   // goes back to the entry that is still current.
   void SaveGroupOrStay(platform::ListBox& list, int current);
@@ -75,6 +101,7 @@ class TFKao {
   platform::MenuItem *File1 = nullptr, *S1 = nullptr, *Save1 = nullptr, *NET1 = nullptr, *NET2 = nullptr,
                      *IME2 = nullptr, *IME1 = nullptr, *IMES2 = nullptr, *IMES1 = nullptr, *Z1 = nullptr, *C1 = nullptr,
                      *Help1 = nullptr, *Version1 = nullptr, *Property1 = nullptr, *Close1 = nullptr;
+  platform::MenuItem *Copy1 = nullptr, *C2 = nullptr, *Favorit = nullptr, *N10 = nullptr, *D2 = nullptr;
   platform::MenuItem *editE1 = nullptr, *N18 = nullptr, *E3 = nullptr, *E4 = nullptr, *E5 = nullptr,
                      *Link1 = nullptr, *N13 = nullptr, *ClipDel1 = nullptr, *Class1 = nullptr, *Group1 = nullptr,
                      *Kao1 = nullptr, *Class2 = nullptr, *Group2 = nullptr, *Kao2 = nullptr, *Class3 = nullptr,
@@ -85,6 +112,14 @@ class TFKao {
   int classHeight_ = 81;
   int groupHeight_ = 84;
   platform::Control* popupComponent_ = nullptr;
+  platform::Font listFont_;
+  // The paste modes, as the settings and the commands leave them.
+  bool clipOnly_ = false, withReturn_ = false, oneClick_ = false, hideAfter_ = false, fixedWindow_ = false;
+  std::string windowName_;
+  // The title that the target search found; empty between pastes.
+  std::string targetTitle_;
+  bool historyLock_ = false;
+  int32_t lastChosenColor_ = 0;  // the colour chooser opens on it: black at first
 };
 
 }  // namespace app

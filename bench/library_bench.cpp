@@ -3,7 +3,9 @@
 
 #include "app/palette_window.h"
 #include "bench/generated_library.h"
+#include "platform/headless/clipboard.h"
 #include "platform/headless/file_system.h"
+#include "platform/headless/other_windows.h"
 #include "platform/headless/library_loader.h"
 #include "platform/headless/shell.h"
 #include "platform/headless/toolkit.h"
@@ -14,12 +16,14 @@ int main() {
   headless::Toolkit toolkit;
   headless::LibraryLoader libraries;
   headless::Shell shell;
+  headless::Clipboard clipboard;
+  headless::OtherWindows windows;
   const std::string kao = files.ExecutableFolder() + "\\kao";
   bench::GenerateLibrary(files, kao, {});
   const std::string groupFile = kao + "\\big\\big.txt";
   const size_t bytes = files.ReadFile(groupFile).size();
 
-  app::TFKao palette({toolkit, files, libraries, shell});
+  app::TFKao palette({toolkit, files, libraries, shell, clipboard, windows});
   auto& lib = palette.Library();
   lib.defaultClass = "big";
   lib.defaultGroup = "big";

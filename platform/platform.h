@@ -1,7 +1,9 @@
 // The bundle of platform services handed to the palette window.
 #pragma once
+#include "platform/clipboard.h"
 #include "platform/file_system.h"
 #include "platform/library_loader.h"
+#include "platform/other_windows.h"
 #include "platform/shell.h"
 #include "platform/toolkit.h"
 
@@ -12,6 +14,8 @@ struct Platform {
   FileSystem& files;
   LibraryLoader& libraries;
   Shell& shell;
+  Clipboard& clipboard;
+  OtherWindows& windows;
 };
 
 }  // namespace platform

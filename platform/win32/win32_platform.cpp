@@ -1,7 +1,9 @@
 #include "platform/win32/win32_platform.h"
 
+#include "platform/win32/clipboard.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/library_loader.h"
+#include "platform/win32/other_windows.h"
 #include "platform/win32/shell.h"
 #include "platform/win32/toolkit.h"
 
@@ -11,7 +13,9 @@ Win32Platform::Win32Platform()
     : toolkit_(std::make_unique<Toolkit>()),
       files_(std::make_unique<FileSystem>()),
       libraries_(std::make_unique<LibraryLoader>()),
-      shell_(std::make_unique<Shell>()) {}
+      shell_(std::make_unique<Shell>()),
+      clipboard_(std::make_unique<Clipboard>()),
+      windows_(std::make_unique<OtherWindows>()) {}
 
 Win32Platform::~Win32Platform() = default;
 

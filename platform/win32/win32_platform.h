@@ -14,13 +14,15 @@ class Win32Platform {
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
-  platform::Platform Bundle() { return {*toolkit_, *files_, *libraries_, *shell_}; }
+  platform::Platform Bundle() { return {*toolkit_, *files_, *libraries_, *shell_, *clipboard_, *windows_}; }
 
  private:
   std::unique_ptr<platform::Toolkit> toolkit_;
   std::unique_ptr<platform::FileSystem> files_;
   std::unique_ptr<platform::LibraryLoader> libraries_;
   std::unique_ptr<platform::Shell> shell_;
+  std::unique_ptr<platform::Clipboard> clipboard_;
+  std::unique_ptr<platform::OtherWindows> windows_;
 };
 
 }  // namespace platform::win32

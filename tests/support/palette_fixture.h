@@ -5,7 +5,9 @@
 #include <memory>
 
 #include "app/palette_window.h"
+#include "platform/headless/clipboard.h"
 #include "platform/headless/file_system.h"
+#include "platform/headless/other_windows.h"
 #include "platform/headless/library_loader.h"
 #include "platform/headless/shell.h"
 #include "platform/headless/toolkit.h"
@@ -17,7 +19,7 @@ inline std::string K(const std::string& rest) { return std::string(kKao) + "\\" 
 
 class PaletteTest : public ::testing::Test {
  protected:
-  void Start() { palette = std::make_unique<app::TFKao>(platform::Platform{toolkit, files, libraries, shell}); }
+  void Start() { palette = std::make_unique<app::TFKao>(platform::Platform{toolkit, files, libraries, shell, clipboard, windows}); }
 
   headless::ListBox& Classes() { return headless::As<headless::ListBox>(*palette->ListBox3); }
   headless::ListBox& Groups() { return headless::As<headless::ListBox>(*palette->ListBox1); }
@@ -30,5 +32,7 @@ class PaletteTest : public ::testing::Test {
   headless::FileSystem files;
   headless::LibraryLoader libraries;
   headless::Shell shell;
+  headless::Clipboard clipboard;
+  headless::OtherWindows windows;
   std::unique_ptr<app::TFKao> palette;
 };

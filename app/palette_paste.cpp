@@ -1,0 +1,96 @@
+// TFKao: putting faces into the user's application.
+#include "app/paste.h"
+#include "app/palette_window.h"
+#include "platform/failure.h"
+
+namespace app {
+
+void TFKao::ConnectPaste() {
+  bLink->onClick = dispatch_.Bind([this] { Link1Click(); });
+  bAll->onClick = dispatch_.Bind([this] { bAllClick(); });
+  bSelectPast->onClick = dispatch_.Bind([this] { Copy1Click(); });
+  for (platform::Button* b : {bLink.get(), bAll.get(), bSelectPast.get()}) b->SetEnabled(true);
+  ListBox2->onClick = dispatch_.Bind([this] { ListBox2Click(); });
+  ListBox2->onDblClick = dispatch_.Bind([this] { ListBox2DblClick(); });
+  StatusBar1->onClick = dispatch_.Bind([this] { StatusBar1Click(); });
+  StatusBar1->onDblClick = dispatch_.Bind([this] { StatusBar1DblClick(); });
+}
+
+void TFKao::SendPaste(platform::WindowId target) {
+  if (target == 0) return;
+  p_.windows.BringToFront(target);
+  p_.windows.SendKeys(PasteKeys());
+}
+
+void TFKao::PasteText(const std::string& text) {
+  if (!p_.clipboard.SetText(text)) throw platform::Failure("クリップボードを開くことができません");
+  if (!clipOnly_ && !Link1->Checked()) {
+    platform::WindowId target = 0;
+    if (fixedWindow_) {
+      target = p_.windows.FindByTitle(windowName_);
+    } else {
+      targetTitle_ = FindTargetWindow(p_.windows.TopLevelFrontToBack());
+      if (!targetTitle_.empty()) target = p_.windows.FindByTitle(targetTitle_);
+    }
+    SendPaste(target);
+    targetTitle_.clear();
+  }
+  if (hideAfter_) form_->Hide();
+}
+
+void TFKao::ListBox2Click() {
+  if (oneClick_) ListBox2DblClick();
+}
+
+void TFKao::ListBox2DblClick() {
+  if (ListBox2->Count() == 0) return;
+  const std::string face = ListBox2->Item(ListBox2->CaretIndex());
+  if (Link1->Checked())
+    OpenLink(face);
+  else
+    PasteText(face);
+  PushHistory(face);
+}
+
+void TFKao::Copy1Click() {
+  if (ListBox2->Count() == 0) return;
+  std::string text;
+  if (Link1->Checked()) {
+    text = ListBox2->Item(ListBox2->CaretIndex());
+    OpenLink(text);
+  } else {
+    text = SelectedFacesText(*ListBox2, withReturn_);
+    PasteText(text);
+  }
+  PushHistory(text);
+}
+
+void TFKao::StatusBar1Click() {
+  if (oneClick_) StatusBar1DblClick();
+}
+
+void TFKao::StatusBar1DblClick() {
+  targetTitle_ = FindTargetWindow(p_.windows.TopLevelFrontToBack());
+  if (!targetTitle_.empty()) SendPaste(p_.windows.FindByTitle(targetTitle_));
+  targetTitle_.clear();
+}
+
+void TFKao::Link1Click() {
+  Link1->SetChecked(!Link1->Checked());
+  ApplyLinkLook();
+}
+
+void TFKao::ApplyLinkLook() {
+  platform::Font look = listFont_;
+  look.underline = Link1->Checked();
+  look.color = Link1->Checked() ? platform::colour::kBlue : platform::colour::kWindowText;
+  ListBox2->SetFont(look);
+}
+
+void TFKao::bAllClick() {
+  ListBox2->BeginUpdate();
+  for (int i = 0, n = ListBox2->Count(); i < n; ++i) ListBox2->SetSelected(i, true);
+  ListBox2->EndUpdate();
+}
+
+}  // namespace app

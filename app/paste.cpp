@@ -1,0 +1,32 @@
+#include "app/paste.h"
+
+namespace app {
+
+std::string FindTargetWindow(const std::vector<platform::TopWindow>& frontToBack) {
+  constexpr size_t kTitleMax = 254;
+  for (const platform::TopWindow& w : frontToBack) {
+    if (w.owner != 0 || !w.visible) continue;
+    const std::string title = w.title.substr(0, kTitleMax);
+    if (title.empty() || title == "ミルフォ") continue;
+    return title;
+  }
+  return {};
+}
+
+std::string SelectedFacesText(const platform::ListBox& faces, bool withReturn) {
+  std::string text;
+  for (int i = 0, n = faces.Count(); i < n; ++i) {
+    if (!faces.Selected(i)) continue;
+    text += faces.Item(i);
+    if (withReturn) text += "\r\n";
+  }
+  return text;
+}
+
+const std::vector<platform::KeyEvent>& PasteKeys() {
+  constexpr int kControl = 0x11, kV = 0x56;
+  static const std::vector<platform::KeyEvent> keys{{kControl, false}, {kV, false}, {kV, true}, {kControl, true}};
+  return keys;
+}
+
+}  // namespace app

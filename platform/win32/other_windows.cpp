@@ -1,0 +1,71 @@
+#include "platform/win32/other_windows.h"
+
+#include <windows.h>
+
+#include "platform/win32/text_convert.h"
+
+namespace platform::win32 {
+
+namespace {
+
+BOOL CALLBACK Collect(HWND hwnd, LPARAM lp) noexcept {
+  auto& out = *reinterpret_cast<std::vector<TopWindow>*>(lp);
+  try {
+    wchar_t title[512];
+    const int n = ::GetWindowTextW(hwnd, title, static_cast<int>(std::size(title)));
+    out.push_back({reinterpret_cast<WindowId>(hwnd), reinterpret_cast<WindowId>(::GetWindow(hwnd, GW_OWNER)),
+                   ::IsWindowVisible(hwnd) != 0, Narrow(std::wstring_view(title, n > 0 ? n : 0))});
+  } catch (...) {
+    return FALSE;
+  }
+  return TRUE;
+}
+
+bool Ready(HWND target) {
+  if (::GetForegroundWindow() != target) return false;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &info) && info.hwndFocus;
+}
+
+}  // namespace
+
+std::vector<TopWindow> OtherWindows::TopLevelFrontToBack() const {
+  // EnumWindows walks the z-order from the top.
+  std::vector<TopWindow> windows;
+  ::EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+WindowId OtherWindows::FindByTitle(const std::string& title) const {
+  // A title that CP932 turned into '?' on the way in must match nothing.
+  return reinterpret_cast<WindowId>(::FindWindowW(nullptr, Wide(title).c_str()));
+}
+
+bool OtherWindows::BringToFront(WindowId id) {
+  HWND target = reinterpret_cast<HWND>(id);
+  if (!::IsWindow(target)) return false;
+  ::SetForegroundWindow(target);
+  const ULONGLONG until = ::GetTickCount64() + 500;
+  while (!Ready(target) && ::GetTickCount64() < until) {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::Sleep(5);
+  }
+  return ::GetForegroundWindow() == target;
+}
+
+void OtherWindows::SendKeys(const std::vector<KeyEvent>& events) {
+  std::vector<INPUT> inputs(events.size());
+  for (size_t i = 0; i < events.size(); ++i) {
+    inputs[i].type = INPUT_KEYBOARD;
+    inputs[i].ki.wVk = static_cast<WORD>(events[i].key);
+    inputs[i].ki.dwFlags = events[i].up ? KEYEVENTF_KEYUP : 0;
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,17 @@
+// Other applications' top-level windows, and key strokes by SendInput.
+#pragma once
+#include "platform/other_windows.h"
+
+namespace platform::win32 {
+
+class OtherWindows : public platform::OtherWindows {
+ public:
+  std::vector<TopWindow> TopLevelFrontToBack() const override;
+  WindowId FindByTitle(const std::string& title) const override;
+  // Waits, bounded, until the window is in front with a focused control:
+  // keys sent before the target's thread takes the focus back are lost.
+  bool BringToFront(WindowId id) override;
+  void SendKeys(const std::vector<KeyEvent>& events) override;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,196 @@
+// Pasting faces into the user's application, and the history panels.
+#include "app/paste.h"
+#include "tests/support/palette_fixture.h"
+
+using V = std::vector<std::string>;
+
+namespace {
+
+class PasteTest : public PaletteTest {
+ protected:
+  void SetUp() override {
+    files.AddFile(K("A\\g.txt"), "a\r\nb\r\nc\r\n");
+    files.AddFile(K("A\\h.txt"), "x\r\n");
+  }
+  headless::Panel& History(int n) { return headless::As<headless::Panel>(n == 1 ? *palette->pHistory1 : *palette->pHistory2); }
+  // Number of Ctrl+V batches that reached window w.
+  int PastesTo(platform::WindowId w) {
+    int n = 0;
+    for (const auto& sent : windows.SentKeys())
+      if (sent.target == w && sent.keys.size() == 4) ++n;
+    return n;
+  }
+};
+
+}  // namespace
+
+TEST(PasteRoad, TargetIsTheFirstUnownedVisibleTitledWindow) {
+  using platform::TopWindow;
+  EXPECT_EQ(app::FindTargetWindow({{1, 9, true, "owned"}, {2, 0, false, "hidden"}, {3, 0, true, ""},
+                                   {4, 0, true, "ミルフォ"}, {5, 0, true, "メモ帳"}, {6, 0, true, "later"}}),
+            "メモ帳");
+  EXPECT_EQ(app::FindTargetWindow({{1, 9, true, "owned"}}), "");
+  const std::string longTitle(300, 't');
+  EXPECT_EQ(app::FindTargetWindow({{1, 0, true, longTitle}}), std::string(254, 't'));
+  const auto& keys = app::PasteKeys();
+  ASSERT_EQ(keys.size(), 4u);
+  EXPECT_EQ(keys[0].key, 0x11);
+  EXPECT_FALSE(keys[0].up);
+  EXPECT_EQ(keys[1].key, 0x56);
+  EXPECT_FALSE(keys[1].up);
+  EXPECT_EQ(keys[2].key, 0x56);
+  EXPECT_TRUE(keys[2].up);
+  EXPECT_EQ(keys[3].key, 0x11);
+  EXPECT_TRUE(keys[3].up);
+}
+
+TEST_F(PasteTest, DoubleClickPastesTheFocusedFaceIntoTheWindowBelow) {
+  const auto older = windows.AddWindow("older");
+  const auto notepad = windows.AddWindow("無題 - メモ帳");
+  Start();
+  Faces().UserDoubleClick(1);
+  EXPECT_EQ(clipboard.GetText(), "b");
+  EXPECT_EQ(PastesTo(notepad), 1);
+  EXPECT_EQ(PastesTo(older), 0);
+  EXPECT_EQ(History(1).Caption(), "b");
+  // The user moves to another application: the next paste goes there.
+  windows.BringToFront(older);
+  Faces().UserDoubleClick(2);
+  EXPECT_EQ(PastesTo(older), 1);
+  EXPECT_EQ(History(1).Caption(), "c");
+  EXPECT_EQ(History(2).Caption(), "b");
+}
+
+TEST_F(PasteTest, SharedTitleTakesTheFrontmost) {
+  const auto back = windows.AddWindow("same");
+  const auto front = windows.AddWindow("same");
+  Start();
+  Faces().UserDoubleClick(0);
+  EXPECT_EQ(PastesTo(front), 1);
+  EXPECT_EQ(PastesTo(back), 0);
+}
+
+TEST_F(PasteTest, MultiplePasteJoinsTheSelectedFaces) {
+  const auto w = windows.AddWindow("editor");
+  Start();
+  Faces().UserClick(0);
+  Faces().UserClick(2, true);
+  palette->Copy1Click();
+  EXPECT_EQ(clipboard.GetText(), "ac");
+  EXPECT_EQ(History(1).Caption(), "ac");
+  EXPECT_EQ(PastesTo(w), 1);
+}
+
+TEST_F(PasteTest, EmptySelectionPastesTheEmptyText) {
+  const auto w = windows.AddWindow("editor");
+  Start();
+  Faces().UserDoubleClick(0);  // history: a
+  Faces().SetSelected(0, false);
+  palette->bSelectPast->onClick();
+  EXPECT_EQ(clipboard.GetText(), "");
+  EXPECT_EQ(PastesTo(w), 2);
+  EXPECT_EQ(History(1).Caption(), "");
+  EXPECT_EQ(History(2).Caption(), "a");
+}
+
+TEST_F(PasteTest, HistoryRules) {
+  windows.AddWindow("editor");
+  Start();
+  Faces().UserDoubleClick(0);
+  Faces().UserDoubleClick(0);  // the same face twice: no change
+  EXPECT_EQ(History(1).Caption(), "a");
+  EXPECT_EQ(History(2).Caption(), "");
+  Faces().UserDoubleClick(1);
+  Faces().UserDoubleClick(0);  // the second entry pasted: the two change places
+  EXPECT_EQ(History(1).Caption(), "a");
+  EXPECT_EQ(History(2).Caption(), "b");
+  palette->FavoritClick();
+  Faces().UserDoubleClick(2);
+  EXPECT_EQ(History(1).Caption(), "a");
+  EXPECT_TRUE(palette->Favorit->Checked());
+  palette->D2Click();  // clearing works while locked
+  EXPECT_EQ(History(1).Caption(), "");
+  EXPECT_EQ(History(2).Caption(), "");
+  Faces().UserDoubleClick(2);
+  EXPECT_EQ(History(1).Caption(), "");
+}
+
+TEST_F(PasteTest, HistoryPanelsPasteAgainWithoutPushing) {
+  const auto w = windows.AddWindow("editor");
+  Start();
+  Faces().UserDoubleClick(0);
+  Faces().UserDoubleClick(1);
+  History(2).UserDoubleClick();
+  EXPECT_EQ(clipboard.GetText(), "a");
+  EXPECT_EQ(PastesTo(w), 3);
+  EXPECT_EQ(History(1).Caption(), "b");
+  // A single click pastes only from the first panel, only in one-click mode.
+  History(1).UserClick();
+  History(2).UserClick();
+  EXPECT_EQ(PastesTo(w), 3);
+}
+
+TEST_F(PasteTest, LinkModeOpensInsteadOfPasting) {
+  const auto w = windows.AddWindow("editor");
+  Start();
+  palette->Link1Click();
+  EXPECT_TRUE(palette->Link1->Checked());
+  EXPECT_TRUE(Faces().CurrentFont().underline);
+  EXPECT_EQ(Faces().CurrentFont().color, platform::colour::kBlue);
+  Faces().UserClick(0);
+  Faces().UserClick(2, true);
+  Faces().SetCaretIndex(1);
+  palette->Copy1Click();  // only the focused face
+  EXPECT_EQ(shell.Opened(), V{"b"});
+  EXPECT_EQ(History(1).Caption(), "b");
+  History(1).UserDoubleClick();
+  EXPECT_EQ(shell.Opened(), (V{"b", "b"}));
+  EXPECT_EQ(PastesTo(w), 0);
+  palette->Link1Click();
+  EXPECT_FALSE(Faces().CurrentFont().underline);
+  EXPECT_EQ(Faces().CurrentFont().color, platform::colour::kWindowText);
+}
+
+TEST_F(PasteTest, ClipboardFailureStopsBeforeKeysHideAndHistory) {
+  const auto w = windows.AddWindow("editor");
+  Start();
+  clipboard.FailNextOpen();
+  Faces().UserDoubleClick(0);
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_EQ(toolkit.Messages()[0].text, "クリップボードを開くことができません.");
+  EXPECT_EQ(PastesTo(w), 0);
+  EXPECT_EQ(History(1).Caption(), "");
+  EXPECT_TRUE(Window().Visible());
+}
+
+TEST_F(PasteTest, StatusBarRepastesTheClipboard) {
+  const auto w = windows.AddWindow("editor");
+  Start();
+  palette->StatusBar1DblClick();
+  EXPECT_EQ(PastesTo(w), 1);
+  EXPECT_TRUE(clipboard.Writes().empty());
+  EXPECT_EQ(History(1).Caption(), "");
+}
+
+TEST_F(PasteTest, SelectAllMarksEveryFace) {
+  Start();
+  palette->bAll->onClick();
+  for (int i = 0; i < Faces().Count(); ++i) EXPECT_TRUE(Faces().Selected(i));
+  EXPECT_EQ(Faces().UpdateDepth(), 0);
+}
+
+TEST_F(PasteTest, ColourChooserAndDefault) {
+  Start();
+  EXPECT_EQ(History(1).Color(), platform::colour::kButtonFace);
+  toolkit.ScriptColor(0x0000FF);
+  palette->C2Click();
+  EXPECT_EQ(toolkit.LastColorOffered(), 0);  // black at first
+  EXPECT_EQ(History(1).Color(), 0x0000FF);
+  EXPECT_EQ(History(2).Color(), 0x0000FF);
+  toolkit.ScriptColor(std::nullopt);
+  palette->C2Click();
+  EXPECT_EQ(toolkit.LastColorOffered(), 0x0000FF);
+  EXPECT_EQ(History(1).Color(), 0x0000FF);
+  palette->N10Click();
+  EXPECT_EQ(History(2).Color(), platform::colour::kButtonFace);
+}
