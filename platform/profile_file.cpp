@@ -1,0 +1,267 @@
+#include "platform/profile_file.h"
+
+#include <stdexcept>
+
+#include "platform/sjis.h"
+
+namespace platform {
+
+namespace {
+
+// What the profile functions treat as blank around names and values; 0x1A
+// is the end-of-file mark old editors leave behind.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
+
+std::string_view Trim(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && IsBlank(s[b])) ++b;
+  while (e > b && IsBlank(s[e - 1])) --e;
+  return s.substr(b, e - b);
+}
+
+struct Line {
+  enum Kind { kBlank, kSection, kEntry, kOther };
+  Kind kind = kBlank;
+  size_t begin = 0;  // first byte
+  size_t end = 0;    // before the line break
+  size_t next = 0;   // after the line break
+  std::string_view name;
+  std::string_view value;  // of an entry, blanks removed
+};
+
+Line Classify(std::string_view text, size_t begin) {
+  Line line;
+  line.begin = begin;
+  const size_t brk = text.find_first_of("\r\n", begin);
+  line.end = brk == std::string_view::npos ? text.size() : brk;
+  line.next = line.end;
+  if (line.next < text.size()) line.next += (text[line.next] == '\r' && line.next + 1 < text.size() && text[line.next + 1] == '\n') ? 2 : 1;
+
+  const std::string_view body = Trim(text.substr(begin, line.end - begin));
+  if (body.empty()) return line;
+  if (body[0] == '[') {
+    // "]" is also a trail byte of double-byte characters: step by character.
+    for (size_t i = 1; i < body.size(); i = sjis::NextChar(body, i)) {
+      if (body[i] == ']') {
+        line.kind = Line::kSection;
+        line.name = Trim(body.substr(1, i - 1));
+        return line;
+      }
+    }
+  }
+  // "=" is below the trail-byte range, so a plain search is safe.
+  const size_t eq = body.find('=');
+  if (eq == std::string_view::npos) {
+    line.kind = Line::kOther;
+    return line;
+  }
+  line.kind = Line::kEntry;
+  line.name = Trim(body.substr(0, eq));
+  line.value = Trim(body.substr(eq + 1));
+  return line;
+}
+
+// Calls f for every line in order until it returns false.
+template <class F>
+void ForEachLine(std::string_view text, F&& f) {
+  for (size_t at = 0; at < text.size();) {
+    const Line line = Classify(text, at);
+    if (!f(line)) return;
+    at = line.next;
+  }
+}
+
+// Where a key of a section is, or where a new one goes.
+struct Location {
+  bool sectionFound = false;
+  std::optional<Line> entry;
+  Line lastFilled;  // last non-blank line of the section: a new key follows it
+};
+
+Location Locate(std::string_view text, std::string_view section, std::string_view key) {
+  Location loc;
+  bool inside = false;
+  ForEachLine(text, [&](const Line& line) {
+    if (line.kind == Line::kSection) {
+      if (inside) return false;
+      if (sjis::EqualsIgnoreCase(line.name, section)) {
+        loc.sectionFound = inside = true;
+        loc.lastFilled = line;
+      }
+      return true;
+    }
+    if (!inside || line.kind == Line::kBlank) return true;
+    loc.lastFilled = line;
+    if (line.kind == Line::kEntry && sjis::EqualsIgnoreCase(line.name, key)) {
+      loc.entry = line;
+      return false;
+    }
+    return true;
+  });
+  return loc;
+}
+
+std::string_view UpToLineBreak(std::string_view s) { return s.substr(0, s.find_first_of("\r\n")); }
+
+}  // namespace
+
+ProfileWriteError::ProfileWriteError(const Text& path, unsigned long code)
+    : Failure(sjis::Format("%s に書き込めません", {path})), path_(path), code_(code) {}
+
+ProfileFile::ProfileFile(FileSystem& files, Text path) : files_(files), path_(std::move(path)) {}
+
+std::optional<Text> ProfileFile::Load() const {
+  const auto attributes = files_.Attributes(path_);
+  if (!attributes || (*attributes & attr::kDirectory)) return std::nullopt;
+  try {
+    return files_.ReadFile(path_);
+  } catch (const IoError&) {
+    return std::nullopt;
+  }
+}
+
+std::string ProfileFile::ReadString(const std::string& section, const std::string& key, const std::string& fallback) const {
+  const auto text = Load();
+  if (!text) return fallback;
+  const Location loc = Locate(*text, Trim(section), Trim(key));
+  if (!loc.entry) return fallback;
+
+  std::string_view value = loc.entry->value;
+  value = value.substr(0, value.find('\0'));
+  if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+    value = value.substr(1, value.size() - 2);
+  if (value.size() > kProfileValueLimit) {
+    size_t cut = 0;
+    for (size_t next; (next = sjis::NextChar(value, cut)) <= kProfileValueLimit && next > cut;) cut = next;
+    value = value.substr(0, cut);
+  }
+  return std::string(value);
+}
+
+void ProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+  const std::string_view name = Trim(key), group = Trim(section);
+  if (name.empty() || name.find_first_of("=\r\n") != std::string_view::npos || group.find_first_of("]\r\n") != std::string_view::npos)
+    throw std::invalid_argument("not a profile key or section name");
+
+  Text text;
+  if (const auto attributes = files_.Attributes(path_)) {
+    try {
+      text = files_.ReadFile(path_);
+    } catch (const IoError& e) {
+      throw ProfileWriteError(path_, e.Code());
+    }
+  }
+  const std::string_view stored = UpToLineBreak(value);
+  const Location loc = Locate(text, group, name);
+  if (loc.entry) {
+    // The entry keeps its own spelling of the key and its line break.
+    Text line(loc.entry->name);
+    line += '=';
+    line += stored;
+    text.replace(loc.entry->begin, loc.entry->end - loc.entry->begin, line);
+  } else {
+    Text added;
+    size_t at = text.size();
+    if (loc.sectionFound) {
+      at = loc.lastFilled.next;
+      if (loc.lastFilled.next == loc.lastFilled.end) added = "\r\n";
+    } else {
+      if (!text.empty() && text.back() != '\n' && text.back() != '\r') added = "\r\n";
+      added += '[';
+      added += group;
+      added += "]\r\n";
+    }
+    added += name;
+    added += '=';
+    added += stored;
+    added += "\r\n";
+    text.insert(at, added);
+  }
+  try {
+    files_.WriteFile(path_, text);
+  } catch (const IoError& e) {
+    throw ProfileWriteError(path_, e.Code());
+  }
+}
+
+std::vector<std::string> ProfileFile::Sections() const {
+  std::vector<std::string> names;
+  const auto text = Load();
+  if (!text) return names;
+  ForEachLine(*text, [&](const Line& line) {
+    if (line.kind == Line::kSection) names.emplace_back(line.name);
+    return true;
+  });
+  return names;
+}
+
+std::vector<std::string> ProfileFile::Keys(const std::string& section) const {
+  std::vector<std::string> names;
+  const auto text = Load();
+  if (!text) return names;
+  const std::string_view wanted = Trim(section);
+  bool inside = false;
+  ForEachLine(*text, [&](const Line& line) {
+    if (line.kind == Line::kSection) {
+      if (inside) return false;
+      inside = sjis::EqualsIgnoreCase(line.name, wanted);
+    } else if (inside && line.kind == Line::kEntry && !line.name.empty()) {
+      names.emplace_back(line.name);
+    }
+    return true;
+  });
+  return names;
+}
+
+std::optional<int32_t> ParseProfileInteger(std::string_view text) {
+  std::string_view s = Trim(text);
+  int base = 10;
+  bool negative = false;
+  if (s.size() > 1 && s[0] == '$') {
+    base = 16;
+    s.remove_prefix(1);
+  } else if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    base = 16;
+    s.remove_prefix(2);
+  } else if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
+    negative = s[0] == '-';
+    s.remove_prefix(1);
+  }
+  if (s.empty()) return std::nullopt;
+  // Decimal up to 2^31 (for the negative end); hexadecimal up to 2^32 - 1.
+  const uint64_t limit = base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+  uint64_t n = 0;
+  for (const char c : s) {
+    int digit;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      return std::nullopt;
+    n = n * base + digit;
+    if (n > limit) return std::nullopt;
+  }
+  if (negative) return static_cast<int32_t>(-static_cast<int64_t>(n));
+  return static_cast<int32_t>(static_cast<uint32_t>(n));
+}
+
+int32_t ReadInteger(const Profile& profile, const std::string& section, const std::string& key, int32_t fallback) {
+  return ParseProfileInteger(profile.ReadString(section, key, "")).value_or(fallback);
+}
+
+bool ReadBool(const Profile& profile, const std::string& section, const std::string& key, bool fallback) {
+  return ReadInteger(profile, section, key, fallback ? 1 : 0) != 0;
+}
+
+void WriteInteger(Profile& profile, const std::string& section, const std::string& key, int32_t value) {
+  profile.WriteString(section, key, std::to_string(value));
+}
+
+void WriteBool(Profile& profile, const std::string& section, const std::string& key, bool value) {
+  profile.WriteString(section, key, value ? "1" : "0");
+}
+
+}  // namespace platform

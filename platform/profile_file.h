@@ -1,0 +1,79 @@
+// Profile (INI) files read and written through the file-system interface,
+// with the rules of the Windows profile functions for what the program uses.
+// Every call reads the whole file; a write rewrites it at once. Nothing is
+// cached, so a value written through one ProfileFile is seen by any other.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/failure.h"
+#include "platform/file_system.h"
+#include "platform/profile.h"
+
+namespace platform {
+
+// A profile file that could not be written. The message is the one shown to
+// the user ("<path> に書き込めません"); the path and the system error code
+// (0 when there is none) are kept for callers that decide by them.
+class ProfileWriteError : public Failure {
+ public:
+  ProfileWriteError(const Text& path, unsigned long code);
+  const Text& Path() const { return path_; }
+  unsigned long Code() const { return code_; }
+
+ private:
+  Text path_;
+  unsigned long code_;
+};
+
+// Longest value a read returns, in bytes (the reader's buffer of 2048 bytes
+// less its terminating NUL).
+constexpr size_t kProfileValueLimit = 2047;
+
+class ProfileFile : public Profile {
+ public:
+  ProfileFile(FileSystem& files, Text path);
+
+  // The value with surrounding blanks removed, then one pair of matching
+  // quotes, cut at kProfileValueLimit bytes (never inside a double-byte
+  // character) and at a NUL. A missing or unreadable file, a missing section
+  // or key give the fallback; so does a line without "=".
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const override;
+  // Replaces the first entry of the key in the first matching section, or
+  // adds one at the end of that section, or adds the section at the end of
+  // the file. Every other byte of the file stays as it was. A value is
+  // stored up to its first line break: the file keeps one line per key.
+  // Throws ProfileWriteError.
+  void WriteString(const std::string& section, const std::string& key, const std::string& value) override;
+  // Section names in file order, a repeated section as often as it appears.
+  std::vector<std::string> Sections() const override;
+  // Key names of the first matching section in file order, repeated keys
+  // included.
+  std::vector<std::string> Keys(const std::string& section) const override;
+
+  const Text& Path() const { return path_; }
+
+ private:
+  std::optional<Text> Load() const;
+
+  FileSystem& files_;
+  Text path_;
+};
+
+// A whole number as the settings store reads one: blanks around it ignored,
+// optional sign, decimal, or hexadecimal after "0x", "0X" or "$" (up to
+// FFFFFFFF, taken as the 32-bit pattern). Anything else, including a
+// number with trailing characters or out of the 32-bit range, gives nothing.
+std::optional<int32_t> ParseProfileInteger(std::string_view text);
+
+int32_t ReadInteger(const Profile& profile, const std::string& section, const std::string& key, int32_t fallback);
+// An integer with the default 1 or 0; any non-zero number is true.
+bool ReadBool(const Profile& profile, const std::string& section, const std::string& key, bool fallback);
+// Signed decimal text.
+void WriteInteger(Profile& profile, const std::string& section, const std::string& key, int32_t value);
+// "1" or "0".
+void WriteBool(Profile& profile, const std::string& section, const std::string& key, bool value);
+
+}  // namespace platform

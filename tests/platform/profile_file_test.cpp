@@ -1,0 +1,259 @@
+// The profile file store over the headless file system: reading and writing
+// rules, the failure message, and files that are not what a writer of INI
+// files would make.
+#include <gtest/gtest.h>
+
+#include "platform/headless/file_system.h"
+#include "platform/profile_file.h"
+#include "platform/sjis.h"
+
+namespace {
+
+using platform::ProfileFile;
+using platform::ProfileWriteError;
+
+constexpr char kPath[] = "C:\\mirufo\\system.ini";
+
+class ProfileFileTest : public ::testing::Test {
+ protected:
+  headless::FileSystem fs;
+  ProfileFile ini{fs, kPath};
+
+  void Given(const std::string& content) { fs.AddFile(kPath, content); }
+  std::string Content() const { return fs.Content(kPath); }
+  std::string Read(const std::string& key, const std::string& section = "kao") const {
+    return ini.ReadString(section, key, "<none>");
+  }
+};
+
+using List = std::vector<std::string>;
+
+TEST_F(ProfileFileTest, MissingFileSectionKeyOrValueGiveTheFallback) {
+  EXPECT_EQ(Read("a"), "<none>");
+  EXPECT_TRUE(ini.Sections().empty());
+  EXPECT_TRUE(ini.Keys("kao").empty());
+
+  Given("top=1\r\n[other]\r\na=2\r\n[kao]\r\nnoequals\r\nb=\r\n");
+  EXPECT_EQ(Read("top"), "<none>");        // before any section
+  EXPECT_EQ(Read("a"), "<none>");          // another section's key
+  EXPECT_EQ(Read("noequals"), "<none>");   // a line without "="
+  EXPECT_EQ(Read("b"), "");                // present but empty
+  EXPECT_EQ(Read("a", "missing"), "<none>");
+
+  fs.FailReads(kPath, 5);
+  EXPECT_EQ(Read("b"), "<none>");
+  fs.ClearFailures();
+  fs.Remove(kPath);
+  fs.AddDirectory(kPath);
+  EXPECT_EQ(Read("b"), "<none>");
+}
+
+TEST_F(ProfileFileTest, SectionAndKeyMatchIgnoringAsciiLetterCaseOnly) {
+  Given("[KAO]\r\nvLeft=1\r\n defaultClass =x\r\n\x83\x41=a\r\n\x83\x61=di\r\n[\x83\x5D]\r\nk=zo\r\n");
+  EXPECT_EQ(Read("vleft"), "1");
+  EXPECT_EQ(Read("VLEFT", "Kao"), "1");
+  EXPECT_EQ(Read("defaultclass"), "x");
+  EXPECT_EQ(Read(" defaultclass\t", " kao "), "x");
+  // ア and ヂ differ only in a trail byte that looks like 'A' and 'a'.
+  EXPECT_EQ(Read("\x83\x41"), "a");
+  EXPECT_EQ(Read("\x83\x61"), "di");
+  // ゾ ends in 0x5D, the byte of "]": the section name is the whole character.
+  EXPECT_EQ(Read("k", "\x83\x5D"), "zo");
+  EXPECT_EQ(ini.Sections(), (List{"KAO", "\x83\x5D"}));
+}
+
+TEST_F(ProfileFileTest, ReadingRemovesBlanksThenOnePairOfMatchingQuotes) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"  plain \t", "plain"},
+      {" \"  two blanks  \" ", "  two blanks  "},
+      {"'single'", "single"},
+      {"\"\"", ""},
+      {"\"\"x\"\"", "\"x\""},  // one pair only
+      {"\"", "\""},            // a lone quote is no pair
+      {"\"mixed'", "\"mixed'"},
+      {"\"open", "\"open"},
+      {"a \"b\"", "a \"b\""},
+      {"=more=", "=more="},    // the first "=" ends the key
+  };
+  for (const auto& [raw, expected] : cases) {
+    Given(std::string("[kao]\r\nk=") + raw + "\r\n");
+    EXPECT_EQ(Read("k"), expected) << raw;
+  }
+}
+
+TEST_F(ProfileFileTest, AValueEndsAtAnyLineEnd) {
+  Given("[kao]\ra=1\rb=2\n[x]\r\nc=3\r\n\r\nd=4");
+  EXPECT_EQ(Read("a"), "1");
+  EXPECT_EQ(Read("b"), "2");
+  EXPECT_EQ(Read("c", "x"), "3");
+  EXPECT_EQ(Read("d", "x"), "4");
+  EXPECT_EQ(ini.Keys("X"), (List{"c", "d"}));
+}
+
+TEST_F(ProfileFileTest, LongValuesAreCutAt2047BytesNeverInsideACharacter) {
+  const std::string exact(2047, 'x');
+  Given("[kao]\r\na=" + exact + "\r\nb=" + exact + "y\r\nc=\"" + exact + "\"\r\nd=" + std::string(2046, 'x') +
+        "\x88\x9f\r\ne=\"" + std::string(1 << 20, 'z') + "\"\r\n");
+  EXPECT_EQ(Read("a"), exact);
+  EXPECT_EQ(Read("b"), exact);
+  EXPECT_EQ(Read("c"), exact);
+  EXPECT_EQ(Read("d"), std::string(2046, 'x'));  // 亜 would end at byte 2048
+  EXPECT_EQ(Read("e"), std::string(2047, 'z'));
+}
+
+TEST_F(ProfileFileTest, WritingCreatesTheFileTheSectionAndTheKeyWithCrLf) {
+  ini.WriteString("kao", "time1", "\"yyyy/mm/dd hh:nn:ss\"");
+  EXPECT_EQ(Content(), "[kao]\r\ntime1=\"yyyy/mm/dd hh:nn:ss\"\r\n");
+  EXPECT_EQ(Read("time1"), "yyyy/mm/dd hh:nn:ss");
+
+  ini.WriteString("kao", "left", "5");
+  ini.WriteString("other", "x", "");
+  EXPECT_EQ(Content(), "[kao]\r\ntime1=\"yyyy/mm/dd hh:nn:ss\"\r\nleft=5\r\n[other]\r\nx=\r\n");
+  EXPECT_EQ(ini.Sections(), (List{"kao", "other"}));
+  EXPECT_EQ(ini.Keys("KAO"), (List{"time1", "left"}));
+}
+
+TEST_F(ProfileFileTest, ReplacingAnEntryKeepsEveryOtherByte) {
+  Given("; settings\n[Kao]\n  Left = 1 \n\tnote\n[kao2]\nleft=9\n");
+  ini.WriteString("kao", "LEFT", "250");
+  EXPECT_EQ(Content(), "; settings\n[Kao]\nLeft=250\n\tnote\n[kao2]\nleft=9\n");
+  ini.WriteString("kao", "left", "");
+  EXPECT_EQ(Content(), "; settings\n[Kao]\nLeft=\n\tnote\n[kao2]\nleft=9\n");
+}
+
+TEST_F(ProfileFileTest, ANewKeyFollowsTheLastFilledLineOfItsSection) {
+  Given("[kao]\r\na=1\r\n\r\n[x]\r\nb=2");
+  ini.WriteString("kao", "c", "3");
+  ini.WriteString("x", "d", "4");
+  EXPECT_EQ(Content(), "[kao]\r\na=1\r\nc=3\r\n\r\n[x]\r\nb=2\r\nd=4\r\n");
+
+  Given("[a]\nk=1");
+  ini.WriteString("b", "k", "2");
+  EXPECT_EQ(Content(), "[a]\nk=1\r\n[b]\r\nk=2\r\n");
+}
+
+TEST_F(ProfileFileTest, TheFirstOfRepeatedKeysAndSectionsIsReadAndReplaced) {
+  Given("[kao]\r\nk=first\r\nK=second\r\n[KAO]\r\nk=third\r\nonly=here\r\n");
+  EXPECT_EQ(Read("k"), "first");
+  EXPECT_EQ(Read("only"), "<none>");
+  EXPECT_EQ(ini.Sections(), (List{"kao", "KAO"}));
+  EXPECT_EQ(ini.Keys("kao"), (List{"k", "K"}));
+  ini.WriteString("kao", "k", "new");
+  ini.WriteString("kao", "only", "1");
+  EXPECT_EQ(Content(), "[kao]\r\nk=new\r\nK=second\r\nonly=1\r\n[KAO]\r\nk=third\r\nonly=here\r\n");
+}
+
+TEST_F(ProfileFileTest, AValueIsStoredUpToItsFirstLineBreak) {
+  ini.WriteString("kao", "text1", "\"line one\r\nline two\"");
+  ini.WriteString("kao", "text2", "a\nb=c");
+  EXPECT_EQ(Content(), "[kao]\r\ntext1=\"line one\r\ntext2=a\r\n");
+  EXPECT_EQ(Read("text1"), "\"line one");  // the opening quote stays
+}
+
+TEST_F(ProfileFileTest, AFailedWriteNamesTheFileAndKeepsTheEarlierKeys) {
+  ini.WriteString("kao", "a", "1");
+  fs.SetAttributes(kPath, platform::attr::kReadOnly);
+  try {
+    ini.WriteString("kao", "b", "2");
+    FAIL() << "the write went through";
+  } catch (const ProfileWriteError& e) {
+    EXPECT_EQ(std::string(e.what()), sjis::Format("%s に書き込めません", {kPath}));
+    EXPECT_EQ(e.Path(), kPath);
+    EXPECT_EQ(e.Code(), 5u);
+  }
+  EXPECT_EQ(Read("a"), "1");
+  EXPECT_EQ(Read("b"), "<none>");
+
+  fs.SetAttributes(kPath, 0);
+  fs.FailReads(kPath, 32);  // an existing file that cannot be read is not overwritten
+  EXPECT_THROW(ini.WriteString("kao", "b", "2"), ProfileWriteError);
+  fs.ClearFailures();
+  EXPECT_EQ(Content(), "[kao]\r\na=1\r\n");
+
+  fs.FailWrites("C:\\locked\\system.ini", 5);
+  ProfileFile locked(fs, "C:\\locked\\system.ini");
+  EXPECT_THROW(locked.WriteString("kao", "a", "1"), platform::Failure);
+}
+
+TEST_F(ProfileFileTest, NothingIsCachedBetweenCalls) {
+  ProfileFile other(fs, "c:\\MIRUFO\\SYSTEM.INI");
+  ini.WriteString("kao", "a", "1");
+  EXPECT_EQ(other.ReadString("kao", "a", ""), "1");
+  Given("[kao]\r\na=2\r\n");
+  EXPECT_EQ(Read("a"), "2");
+  other.WriteString("kao", "a", "3");
+  EXPECT_EQ(Read("a"), "3");
+}
+
+TEST_F(ProfileFileTest, BinaryHugeAndCrowdedFilesAreHandled) {
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 131 + 7) & 0xFF);
+  Given(binary + "\r\n[kao]\r\nk=v" + std::string(1, '\0') + "w\r\n" + binary);
+  EXPECT_EQ(Read("k"), "v");  // a NUL ends the value
+  ini.WriteString("kao", "k", "x");
+  EXPECT_EQ(Read("k"), "x");
+  EXPECT_EQ(Content().substr(0, binary.size()), binary);
+
+  std::string crowded;
+  for (int i = 0; i < 10000; ++i) crowded += "[s" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
+  Given(crowded);
+  EXPECT_EQ(ini.Sections().size(), 10000u);
+  EXPECT_EQ(Read("k", "s9999"), "9999");
+  ini.WriteString("s9999", "k", "last");
+  ini.WriteString("s10000", "k", "new");
+  EXPECT_EQ(Read("k", "S9999"), "last");
+  EXPECT_EQ(ini.Sections().back(), "s10000");
+
+  Given("[kao]\r\n" + std::string(1 << 20, '[') + "\r\n" + std::string(1 << 20, '=') + "\r\nk=1\r\n");
+  EXPECT_EQ(Read("k"), "1");
+}
+
+TEST(ProfileInteger, WholeNumbersInDecimalOrHexadecimalAndNothingElse) {
+  using platform::ParseProfileInteger;
+  const std::pair<const char*, std::optional<int32_t>> cases[] = {
+      {"250", 250},
+      {" -16777201 ", -16777201},
+      {"+7", 7},
+      {"0x1f", 31},
+      {"0X1F", 31},
+      {"$FF00000F", -16777201},
+      {"$ffffffff", -1},
+      {"2147483647", 2147483647},
+      {"-2147483648", INT32_MIN},
+      {"2147483648", std::nullopt},
+      {"$100000000", std::nullopt},
+      {"12abc", std::nullopt},
+      {"1.5", std::nullopt},
+      {"1 2", std::nullopt},
+      {"", std::nullopt},
+      {"-", std::nullopt},
+      {"$", std::nullopt},
+      {"0x", std::nullopt},
+      {"-$10", std::nullopt},
+      {"0x-1", std::nullopt},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(ParseProfileInteger(text), expected) << text;
+}
+
+TEST_F(ProfileFileTest, IntegersAndBooleansReadThroughTheStringRules) {
+  Given("[kao]\r\nfontsize=\"14\"\r\nbad=12abc\r\nempty=\r\nflag=2\r\noff=0\r\n");
+  using platform::ReadBool;
+  using platform::ReadInteger;
+  EXPECT_EQ(ReadInteger(ini, "kao", "fontsize", 12), 14);
+  EXPECT_EQ(ReadInteger(ini, "kao", "bad", 12), 12);
+  EXPECT_EQ(ReadInteger(ini, "kao", "empty", 12), 12);
+  EXPECT_EQ(ReadInteger(ini, "kao", "missing", -1), -1);
+  EXPECT_TRUE(ReadBool(ini, "kao", "flag", false));
+  EXPECT_FALSE(ReadBool(ini, "kao", "off", true));
+  EXPECT_TRUE(ReadBool(ini, "kao", "bad", true));
+  EXPECT_FALSE(ReadBool(ini, "kao", "bad", false));
+
+  platform::WriteInteger(ini, "kao", "usercolor1", -16777201);
+  platform::WriteBool(ini, "kao", "flag", false);
+  platform::WriteBool(ini, "kao", "hint", true);
+  EXPECT_EQ(Read("usercolor1"), "-16777201");
+  EXPECT_EQ(Read("flag"), "0");
+  EXPECT_EQ(Read("hint"), "1");
+}
+
+}  // namespace
