@@ -10,13 +10,13 @@ void TFKao::ConnectHistory() {
 }
 
 void TFKao::PushHistory(const std::string& text) {
-  if (historyLock_ || pHistory1->Caption() == text) return;
+  if (settings_.historyLock || pHistory1->Caption() == text) return;
   pHistory2->SetCaption(pHistory1->Caption());
   pHistory1->SetCaption(text);
 }
 
 void TFKao::pHistory1Click() {
-  if (oneClick_) pHistory1DblClick(*pHistory1);
+  if (settings_.oneClick) pHistory1DblClick(*pHistory1);
 }
 
 void TFKao::pHistory1DblClick(platform::Panel& panel) {
@@ -37,7 +37,7 @@ void TFKao::C2Click() {
 
 void TFKao::FavoritClick() {
   Favorit->SetChecked(!Favorit->Checked());
-  historyLock_ = Favorit->Checked();
+  settings_.historyLock = Favorit->Checked();
 }
 
 void TFKao::N10Click() {

@@ -24,10 +24,10 @@ void TFKao::SendPaste(platform::WindowId target) {
 
 void TFKao::PasteText(const std::string& text) {
   if (!p_.clipboard.SetText(text)) throw platform::Failure("クリップボードを開くことができません");
-  if (!clipOnly_ && !Link1->Checked()) {
+  if (!settings_.clipOnly && !Link1->Checked()) {
     platform::WindowId target = 0;
-    if (fixedWindow_) {
-      target = p_.windows.FindByTitle(windowName_);
+    if (settings_.fixedWindow) {
+      target = p_.windows.FindByTitle(settings_.windowName);
     } else {
       targetTitle_ = FindTargetWindow(p_.windows.TopLevelFrontToBack());
       if (!targetTitle_.empty()) target = p_.windows.FindByTitle(targetTitle_);
@@ -35,11 +35,11 @@ void TFKao::PasteText(const std::string& text) {
     SendPaste(target);
     targetTitle_.clear();
   }
-  if (hideAfter_) form_->Hide();
+  if (settings_.hideAfter) form_->Hide();
 }
 
 void TFKao::ListBox2Click() {
-  if (oneClick_) ListBox2DblClick();
+  if (settings_.oneClick) ListBox2DblClick();
 }
 
 void TFKao::ListBox2DblClick() {
@@ -59,14 +59,14 @@ void TFKao::Copy1Click() {
     text = ListBox2->Item(ListBox2->CaretIndex());
     OpenLink(text);
   } else {
-    text = SelectedFacesText(*ListBox2, withReturn_);
+    text = SelectedFacesText(*ListBox2, settings_.withReturn);
     PasteText(text);
   }
   PushHistory(text);
 }
 
 void TFKao::StatusBar1Click() {
-  if (oneClick_) StatusBar1DblClick();
+  if (settings_.oneClick) StatusBar1DblClick();
 }
 
 void TFKao::StatusBar1DblClick() {

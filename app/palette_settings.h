@@ -1,35 +1,24 @@
-// The values the palette starts with; the settings file supplies them, and
-// each has the default that a missing key reads as.
+// The palette's own copy of the settings it uses between reads of the
+// settings file. Everything else lives in the controls or is read from the
+// file when it is needed.
 #pragma once
-#include <cstdint>
 #include <string>
-
-#include "platform/toolkit.h"
 
 namespace app {
 
 struct PaletteSettings {
-  std::string faceFolder;  // empty: the executable's folder + "\kao"
-  platform::Rect bounds{0, 0, 250, 400};
-  bool stayOnTop = true;
-  bool hint = true;
-  bool small = false;
-  int border = 84;    // group list height
-  int fontSize = 12;  // points, the lists and the edit box
-  int32_t richColor = 0x00BBD7A8;
-  std::string defaultClass, defaultGroup;
-  // Paste modes.
-  bool linkMode = false;   // "linl1"
-  bool clipOnly = false;   // "clip1"
-  bool withReturn = false; // "return"
-  bool oneClick = false;   // "one"
-  bool hideAfter = false;  // "after"
-  bool fixedWindow = false;  // "window"
-  std::string windowName;    // "wname"
-  // History.
-  int32_t historyColor = platform::colour::kButtonFace;  // "usercolor1"
-  std::string history1, history2;                        // "text1", "text2"
-  bool historyLock = false;                              // "favorit"
+  std::string stampFormat;  // "time1"
+  // Screen edges that show and hide the palette: "vtop", "vleft",
+  // "vheight", "vwidth".
+  bool edgeTop = false, edgeLeft = false, edgeBottom = false, edgeRight = false;
+  bool hideAfter = false;   // "after"
+  bool clipOnly = false;    // "clip1"
+  bool withReturn = false;  // "return": CR LF after each face of a multi-face paste
+  bool oneClick = false;    // "one"
+  bool historyLock = false; // "favorit"
+  bool dropSkipsChooser = false;  // "dragdrop"
+  bool fixedWindow = false;       // "window"
+  std::string windowName;         // "wname"
 };
 
 }  // namespace app

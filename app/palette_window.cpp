@@ -9,7 +9,6 @@ using platform::Glyph;
 namespace {
 const char* const kTitle = "ミルフォ";
 const platform::Font kWindowFont{"ＭＳ Ｐゴシック", 16, false};
-constexpr const char* kListFace = "ＭＳ ゴシック";
 }  // namespace
 
 TFKao::TFKao(platform::Platform platform) : p_(platform), dispatch_(platform.toolkit) {
@@ -195,37 +194,6 @@ void TFKao::ShowListMenu(platform::Control& list, platform::Point at) {
   PopupMenu1->Popup(at);
 }
 
-void TFKao::LoadSettings() {
-  const PaletteSettings& s = settings_;
-  form_->SetBounds(s.bounds);
-  form_->SetStayOnTop(s.stayOnTop);
-  form_->SetShowHints(s.hint);
-  library_->faceFolder = s.faceFolder.empty() ? p_.files.ExecutableFolder() + "\\kao" : s.faceFolder;
-  library_->defaultClass = s.defaultClass;
-  library_->defaultGroup = s.defaultGroup;
-  groupHeight_ = s.border;
-  listFont_ = platform::Font{kListFace, s.fontSize, true};
-  for (platform::Control* c : std::initializer_list<platform::Control*>{ListBox3.get(), ListBox1.get(), RichEdit1.get()})
-    c->SetFont(listFont_);
-  Link1->SetChecked(s.linkMode);
-  ApplyLinkLook();
-  clipOnly_ = s.clipOnly;
-  withReturn_ = s.withReturn;
-  oneClick_ = s.oneClick;
-  hideAfter_ = s.hideAfter;
-  fixedWindow_ = s.fixedWindow;
-  windowName_ = s.windowName;
-  pHistory1->SetColor(s.historyColor);
-  pHistory2->SetColor(pHistory1->Color());
-  pHistory1->SetCaption(s.history1);
-  pHistory2->SetCaption(s.history2);
-  Favorit->SetChecked(s.historyLock);
-  historyLock_ = s.historyLock;
-  RichEdit1->SetBackground(s.richColor);
-  Panel2->SetVisible(!s.small);
-  Relayout();
-}
-
 void TFKao::Relayout() {
   const PaletteLayout l = ComputeLayout(form_->ClientSize(), !Panel2->Visible(), classHeight_, groupHeight_);
   Panel8->SetBounds(l.mainPage);
@@ -262,7 +230,7 @@ void TFKao::FormCreate() {
 }
 
 bool TFKao::FormClose() {
-  return dispatch_.Run([this] {
+  const bool saved = dispatch_.Run([this] {
     SaveGroup();
     // Relisting may remove the current group's file (an emptied group) and
     // moves the selection to the default group: find the group again by name
@@ -272,6 +240,11 @@ bool TFKao::FormClose() {
     library_->currentGroup = current.empty() ? -1 : ListBox1->FindExact(current);
     if (library_->currentGroup >= 0) ListBox1->SetItemIndex(library_->currentGroup);
   });
+  // A face that could not be saved keeps the palette open; settings that
+  // cannot be written (a read-only folder) are reported and the palette
+  // still closes, or it could never close.
+  if (saved) dispatch_.Run([this] { SaveSettings(); });
+  return saved;
 }
 
 void TFKao::Close1Click() { form_->Close(); }

@@ -65,7 +65,10 @@ class TFKao {
   void BuildMenus();
   void BuildPopupMenus();
   std::string HelpFile() const;
+  // The settings file: read while the window is created, written at close.
+  std::string SettingsPath() const;
   void LoadSettings();
+  void SaveSettings();
   void Relayout();
   void ShowListMenu(platform::Control& list, platform::Point at);
   void ConnectPaste();
@@ -82,7 +85,7 @@ class TFKao {
 
   platform::Platform p_;
   Dispatcher dispatch_;
-  PaletteSettings settings_;
+  PaletteSettings settings_;  // as the settings file and the commands leave them
   bool archiverAvailable_ = false;
 
  public:
@@ -113,12 +116,8 @@ class TFKao {
   int groupHeight_ = 84;
   platform::Control* popupComponent_ = nullptr;
   platform::Font listFont_;
-  // The paste modes, as the settings and the commands leave them.
-  bool clipOnly_ = false, withReturn_ = false, oneClick_ = false, hideAfter_ = false, fixedWindow_ = false;
-  std::string windowName_;
   // The title that the target search found; empty between pastes.
   std::string targetTitle_;
-  bool historyLock_ = false;
   int32_t lastChosenColor_ = 0;  // the colour chooser opens on it: black at first
 };
 
