@@ -20,13 +20,14 @@ std::string_view Trim(std::string_view s) {
 }
 
 struct Line {
-  enum Kind { kBlank, kSection, kEntry, kOther };
+  enum Kind { kBlank, kSection, kEntry };
   Kind kind = kBlank;
   size_t begin = 0;  // first byte
   size_t end = 0;    // before the line break
   size_t next = 0;   // after the line break
   std::string_view name;
   std::string_view value;  // of an entry, blanks removed
+  bool hasValue = false;   // a line without "=" names a key that has none
 };
 
 Line Classify(std::string_view text, size_t begin) {
@@ -51,13 +52,14 @@ Line Classify(std::string_view text, size_t begin) {
   }
   // "=" is below the trail-byte range, so a plain search is safe.
   const size_t eq = body.find('=');
+  line.kind = Line::kEntry;
   if (eq == std::string_view::npos) {
-    line.kind = Line::kOther;
+    line.name = body;
     return line;
   }
-  line.kind = Line::kEntry;
   line.name = Trim(body.substr(0, eq));
   line.value = Trim(body.substr(eq + 1));
+  line.hasValue = true;
   return line;
 }
 
@@ -124,7 +126,7 @@ std::string ProfileFile::ReadString(const std::string& section, const std::strin
   const auto text = Load();
   if (!text) return fallback;
   const Location loc = Locate(*text, Trim(section), Trim(key));
-  if (!loc.entry) return fallback;
+  if (!loc.entry || !loc.entry->hasValue) return fallback;
 
   std::string_view value = loc.entry->value;
   value = value.substr(0, value.find('\0'));

@@ -39,7 +39,8 @@ class ProfileFile : public Profile {
   // The value with surrounding blanks removed, then one pair of matching
   // quotes, cut at kProfileValueLimit bytes (never inside a double-byte
   // character) and at a NUL. A missing or unreadable file, a missing section
-  // or key give the fallback; so does a line without "=".
+  // or key give the fallback; so does a key on a line without "=", which
+  // hides later entries of the same key as the system's reader does.
   std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const override;
   // Replaces the first entry of the key in the first matching section, or
   // adds one at the end of that section, or adds the section at the end of

@@ -33,10 +33,10 @@ TEST_F(ProfileFileTest, MissingFileSectionKeyOrValueGiveTheFallback) {
   EXPECT_TRUE(ini.Sections().empty());
   EXPECT_TRUE(ini.Keys("kao").empty());
 
-  Given("top=1\r\n[other]\r\na=2\r\n[kao]\r\nnoequals\r\nb=\r\n");
+  Given("top=1\r\n[other]\r\na=2\r\n[kao]\r\nnoequals\r\nb=\r\nnoequals=hidden\r\n");
   EXPECT_EQ(Read("top"), "<none>");        // before any section
   EXPECT_EQ(Read("a"), "<none>");          // another section's key
-  EXPECT_EQ(Read("noequals"), "<none>");   // a line without "="
+  EXPECT_EQ(Read("noequals"), "<none>");   // a line without "=" hides the later entry
   EXPECT_EQ(Read("b"), "");                // present but empty
   EXPECT_EQ(Read("a", "missing"), "<none>");
 
