@@ -13,6 +13,8 @@ double Seconds(const std::function<void()>& f) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+double Now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
+
 double BestSeconds(int runs, const std::function<void()>& f) {
   double best = Seconds(f);
   for (int i = 1; i < runs; ++i) best = std::min(best, Seconds(f));

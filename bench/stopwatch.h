@@ -6,6 +6,9 @@ namespace bench {
 // Wall-clock seconds that f takes.
 double Seconds(const std::function<void()>& f);
 
+// Seconds on a steady clock from an arbitrary origin: for differences only.
+double Now();
+
 // The shortest of several runs: the figure least disturbed by the machine.
 double BestSeconds(int runs, const std::function<void()>& f);
 
