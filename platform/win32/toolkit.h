@@ -265,7 +265,9 @@ class Window : public platform::Window {
 
   Toolkit& toolkit_;
   HWND hwnd_ = nullptr;
-  HWND tips_ = nullptr;       // owned by hwnd_, destroyed with it
+  // Owned by the application window, not by hwnd_: Wine leaves a window
+  // that owns a topmost popup below it when it is made topmost itself.
+  unique_hwnd tips_;
   HWND lastFocus_ = nullptr;  // the control to focus again on reactivation
   Text caption_;
   Font font_;

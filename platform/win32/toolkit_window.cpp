@@ -43,6 +43,7 @@ Window::Window(Toolkit& toolkit) : toolkit_(toolkit), menu_(toolkit, true) {
 
 Window::~Window() {
   for (ControlCore* control : controls_) control->Orphan();
+  tips_.reset();
   if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
@@ -93,7 +94,7 @@ bool Window::StayOnTop() const { return hwnd_ && (::GetWindowLongPtrW(hwnd_, GWL
 
 void Window::SetShowHints(bool on) {
   hints_ = on;
-  if (tips_) ::SendMessageW(tips_, TTM_ACTIVATE, on, 0);
+  if (tips_) ::SendMessageW(tips_.get(), TTM_ACTIVATE, on, 0);
 }
 
 void Window::Show() {
@@ -125,11 +126,11 @@ void Window::SetTip(HWND control, const Text& hint) {
   if (!hwnd_ || !control) return;
   if (!tips_) {
     if (hint.empty()) return;
-    tips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
-                              0, hwnd_, nullptr, toolkit_.Instance(), nullptr);
+    tips_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                                  0, 0, toolkit_.ApplicationWindow(), nullptr, toolkit_.Instance(), nullptr));
     if (!tips_) return;
-    ::SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
-    ::SendMessageW(tips_, TTM_ACTIVATE, hints_, 0);
+    ::SendMessageW(tips_.get(), TTM_SETMAXTIPWIDTH, 0, 400);
+    ::SendMessageW(tips_.get(), TTM_ACTIVATE, hints_, 0);
   }
   std::wstring text = WideText(hint);
   TOOLINFOW info{};
@@ -137,14 +138,14 @@ void Window::SetTip(HWND control, const Text& hint) {
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   info.hwnd = hwnd_;
   info.uId = reinterpret_cast<UINT_PTR>(control);
-  const bool known = ::SendMessageW(tips_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
+  const bool known = ::SendMessageW(tips_.get(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
   info.cbSize = TTTOOLINFOW_V2_SIZE;
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   info.lpszText = text.data();
   if (hint.empty()) {
-    if (known) ::SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    if (known) ::SendMessageW(tips_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   } else {
-    ::SendMessageW(tips_, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    ::SendMessageW(tips_.get(), known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   }
 }
 
@@ -164,7 +165,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcep
   if (msg == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
-    self->tips_ = nullptr;
+    self->tips_.reset();
     self->closed_ = true;
     self->toolkit_.Wake();
     return ::DefWindowProcW(hwnd, msg, wp, lp);

@@ -295,4 +295,32 @@ TEST_F(Win32Files, LargeFilesAreReadAndWrittenWhole) {
   EXPECT_EQ(fs.ReadFile(In("big.txt")), big);
 }
 
+bool InFrontOf(HWND a, HWND b) {
+  for (HWND h = ::GetTopWindow(nullptr); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+    if (h == a) return true;
+    if (h == b) return false;
+  }
+  return false;
+}
+
+TEST_F(Win32Toolkit, StayOnTopHoldsWhenShownAndWhenAnotherWindowIsActivated) {
+  // Set while hidden and with hints on its controls, as the palette does at
+  // start: the hint window must not pull the palette out of the topmost band.
+  window = backend->Toolkit().NewWindow();
+  auto panel = window->NewPanel(nullptr);
+  panel->SetHint("hint");
+  window->SetShowHints(true);
+  window->SetStayOnTop(true);
+  window->SetBounds({10, 20, 320, 420});
+  window->Show();
+  backend->Pump();
+  EXPECT_TRUE(window->StayOnTop());
+  HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200, nullptr,
+                                 nullptr, nullptr, nullptr);
+  ::SetForegroundWindow(other);
+  backend->Pump();
+  EXPECT_TRUE(window->StayOnTop());
+  EXPECT_TRUE(InFrontOf(Hwnd(*window), other));
+  ::DestroyWindow(other);
+}
 }  // namespace
