@@ -1,0 +1,149 @@
+# Sourced by the end-to-end scripts: a copy of the program in a fresh folder,
+# Wine on a private Xvfb inside one virtual desktop, and the few helpers the
+# scripts share. The scripts are called as
+#   NAME_test.sh MIRUFO.EXE BUILD_DIR PROBE.EXE
+# and set E2E_NAME before sourcing this file.
+set -euo pipefail
+exe=$(cd "$(dirname "${1:?usage: $0 MIRUFO.EXE BUILD_DIR PROBE.EXE}")" && pwd)/$(basename "$1")
+build=$(cd "${2:?usage: $0 MIRUFO.EXE BUILD_DIR PROBE.EXE}" && pwd)
+probe_exe=${3:?usage: $0 MIRUFO.EXE BUILD_DIR PROBE.EXE}
+tools=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../tools" && pwd)
+[ -f "$exe" ] || { echo "FAIL: $exe does not exist" >&2; exit 1; }
+[ -f "$probe_exe" ] || { echo "FAIL: $probe_exe does not exist" >&2; exit 1; }
+probe_exe=$(cd "$(dirname "$probe_exe")" && pwd)/$(basename "$probe_exe")
+
+# --- the program beside its own face folder -------------------------------
+mkdir -p "$build/e2e"
+work=$(mktemp -d "$build/e2e/$E2E_NAME.XXXXXX")
+cp "$exe" "$work/mirufo.exe"
+for dll in "$(dirname "$exe")"/*.[dD][lL][lL]; do
+  if [ -f "$dll" ]; then cp "$dll" "$work/"; fi
+done
+kao=$work/kao
+mkdir -p "$kao"
+sjis() { printf "$1" | iconv -f UTF-8 -t CP932; }
+
+# --- Wine, X and clean-up -------------------------------------------------
+"$tools/wine-prefix" "$build"
+. "$tools/wine-env" "$build"
+. "$tools/xvfb-session"
+pids=()
+status=failed
+finish() {
+  local p
+  for p in "${pids[@]}"; do
+    if kill -0 "$p" 2>/dev/null; then kill "$p" 2>/dev/null || true; fi
+  done
+  if [ -n "$XVFB_PID" ]; then
+    wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 </dev/null || true
+  fi
+  [ "$status" = passed ] || wineserver -k 2>/dev/null || true
+  timeout 30 wineserver -w 2>/dev/null || true
+  xvfb_stop
+  if [ "$status" = passed ]; then
+    rm -rf "$work"
+  else
+    echo "the test's files (and Wine's output, wine.log) are kept in $work" >&2
+  fi
+}
+trap finish EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  xvfb_screenshot "$build/e2e-$E2E_NAME-failed.png" 2>/dev/null &&
+    echo "screen saved as $build/e2e-$E2E_NAME-failed.png" >&2
+  exit 1
+}
+
+xvfb_start
+# A Wine process of an earlier test may still hold the prefix, on that test's
+# display; let it go first.
+timeout 30 wineserver -w 2>/dev/null || true
+# Every program runs inside one virtual desktop, where Wine draws the frames
+# and "wine" hands back the program's exit code (explorer /desktop would
+# not). The setting is removed again on exit.
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v e2e /d 1024x768 /f >/dev/null 2>&1 </dev/null
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d e2e /f >/dev/null 2>&1 </dev/null
+cd "$work"
+
+# start_palette: runs the program; sets pid and palette (its X window).
+start_palette() {
+  wine "$work/mirufo.exe" >>"$work/wine.log" 2>&1 </dev/null &
+  pid=$!
+  pids+=("$pid")
+  local ids
+  ids=$(xvfb_wait_window '^ミルフォ$' 30 "$pid") || fail "the palette window did not appear"
+  palette=$(head -n 1 <<<"$ids")
+  sleep 1 # let it paint, and let a message box of a failed start come up
+  local n
+  n=$(xdotool search --onlyvisible --name 'ミルフォ' | wc -l)
+  [ "$n" -eq 1 ] || fail "$n windows titled ミルフォ: a message box is open"
+}
+
+# close_palette: Escape in the palette; the program must end with 0.
+close_palette() {
+  xvfb_click "$palette" 120 10 # the caption: the palette becomes active
+  give_keys "$palette"
+  xdotool key Escape
+  wait_for 20 "the program ending on Escape" eval '! kill -0 "$pid" 2>/dev/null'
+  local rc=0
+  wait "$pid" || rc=$?
+  [ "$rc" -eq 0 ] || fail "mirufo.exe exited with $rc"
+}
+
+# give_keys X_WINDOW: keys typed from now on go to that window. Without a
+# window manager Wine's virtual desktop leaves the X input focus where it
+# was when another program's window comes to the front, so a script must
+# move it as a window manager would.
+give_keys() {
+  sleep 0.3
+  xdotool windowfocus "$1"
+}
+
+# probe ARGS...: asks the Windows side (see probe.cpp); prints UTF-8.
+probe() { wine "$probe_exe" "$@" 2>/dev/null </dev/null; }
+
+# wait_for SECS DESCRIPTION COMMAND...: polls until COMMAND succeeds.
+wait_for() {
+  local secs=$1 what=$2 deadline
+  shift 2
+  deadline=$((SECONDS + secs))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "$what: not within $secs s"
+    sleep 0.2
+  done
+}
+
+hex() { od -An -tx1 "$1" | tr -d ' \n'; }
+same() { cmp -s "$1" "$2" || fail "$1 holds $(hex "$1"), expected $(hex "$2")"; }
+
+# Wine 8's default metrics at 96 DPI (measured): 4-pixel frame, 19-pixel
+# caption, 19-pixel menu bar. Below the menu the 68-pixel top bar, then the
+# class list (81 high, 2-pixel sunken edge), a 3-pixel splitter, the group
+# list (84 high) and another splitter. The height of a row is read off the
+# screen (row_height). All are relative to the palette's frame.
+client_x=4
+client_y=42
+class_top=$((client_y + 68 + 2))
+group_top=$((client_y + 68 + 81 + 3 + 2))
+face_top=$((client_y + 68 + 81 + 3 + 84 + 3 + 2))
+history1_y=$((client_y + 26 + 10))
+history2_y=$((client_y + 47 + 10))
+history_x=$((client_x + 106 + 40))
+item=
+
+# row_height PICTURE: the selected first class is one band of the highlight
+# colour at the top of the class list; its height is the row height.
+row_height() {
+  convert "$1" -crop "1x81+$((client_x + 180))+$class_top" +repage -depth 8 txt:- |
+    awk -F'[ ]+' 'NR > 1 { c[NR - 2] = $3 }
+      END { n = 0; while (n in c && c[n] == c[0]) n++; print n }'
+}
+measure_rows() {
+  xvfb_screenshot "$build/e2e-$E2E_NAME-rows.png" "$palette"
+  item=$(row_height "$build/e2e-$E2E_NAME-rows.png")
+  [ "$item" -ge 12 ] && [ "$item" -le 30 ] ||
+    fail "no selected row of 12 to 30 pixels at the top of the class list (found $item)"
+}
+# click_row LIST_TOP ROW [COUNT]: clicks (COUNT times) on a row of a list.
+click_row() { xvfb_click "$palette" $((client_x + 60)) $(($1 + $2 * item + item / 2)) "${3:-1}"; }

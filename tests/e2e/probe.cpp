@@ -1,0 +1,131 @@
+// What the end-to-end scripts ask of the Windows side, answered in UTF-8 on
+// standard output:
+//   probe text TITLE          text of the first edit control of the visible
+//                             top-level window whose title contains TITLE
+//   probe children TITLE      the texts of that window's child windows, one
+//                             per line, in creation order, CR and LF
+//                             written as \r and \n
+//   probe clipboard           the clipboard's Unicode text
+//   probe move TITLE X Y      moves that window's frame to X,Y
+//   probe windows             the visible top-level windows front to back,
+//                             one per line: "T " for a topmost one, else
+//                             "- ", then the title
+// Exit code 0 on success, 2 when the window or the text is not there.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+void Print(const std::wstring& text) {
+  const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(n, '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  DWORD written = 0;
+  ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
+}
+
+std::wstring TextOf(HWND hwnd) {
+  std::wstring text(static_cast<size_t>(::SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  const LRESULT n = ::SendMessageW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(n));
+  return text;
+}
+
+struct Search {
+  std::wstring title;
+  HWND found = nullptr;
+  std::vector<std::wstring> all;
+};
+
+BOOL CALLBACK FindTop(HWND hwnd, LPARAM lp) {
+  auto& s = *reinterpret_cast<Search*>(lp);
+  if (!::IsWindowVisible(hwnd)) return TRUE;
+  const std::wstring title = TextOf(hwnd);
+  s.all.push_back(((::GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) ? L"T " : L"- ") + title);
+  if (!s.found && !s.title.empty() && title.find(s.title) != std::wstring::npos) s.found = hwnd;
+  return TRUE;
+}
+
+HWND FindWindowContaining(const std::wstring& title) {
+  Search s{title};
+  ::EnumWindows(FindTop, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM lp) {
+  reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> out;
+  ::EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&out));
+  return out;
+}
+
+int Run(const std::vector<std::wstring>& args) {
+  if (args.size() == 2 && args[1] == L"clipboard") {
+    if (!::OpenClipboard(nullptr)) return 2;
+    int rc = 2;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+      if (auto* text = static_cast<const wchar_t*>(::GlobalLock(data))) {
+        Print(text);
+        ::GlobalUnlock(data);
+        rc = 0;
+      }
+    }
+    ::CloseClipboard();
+    return rc;
+  }
+  if (args.size() == 2 && args[1] == L"windows") {
+    Search s;
+    ::EnumWindows(FindTop, reinterpret_cast<LPARAM>(&s));
+    for (const std::wstring& title : s.all) Print(title + L"\n");
+    return 0;
+  }
+  if (args.size() < 3) return 1;
+  HWND top = FindWindowContaining(args[2]);
+  if (!top) return 2;
+  if (args[1] == L"text" && args.size() == 3) {
+    for (HWND child : Children(top)) {
+      wchar_t cls[64];
+      ::GetClassNameW(child, cls, 64);
+      if (::lstrcmpiW(cls, L"Edit") == 0 || ::wcsncmp(cls, L"RichEdit", 8) == 0) {
+        Print(TextOf(child));
+        return 0;
+      }
+    }
+    return 2;
+  }
+  if (args[1] == L"children" && args.size() == 3) {
+    for (HWND child : Children(top)) {
+      std::wstring line;
+      for (const wchar_t c : TextOf(child)) line += c == L'\r' ? L"\\r" : c == L'\n' ? L"\\n" : std::wstring(1, c);
+      Print(line + L"\n");
+    }
+    return 0;
+  }
+  if (args[1] == L"move" && args.size() == 5) {
+    const int x = std::stoi(args[3]), y = std::stoi(args[4]);
+    return ::SetWindowPos(top, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 2;
+  }
+  return 1;
+}
+
+}  // namespace
+
+int main() {
+  int argc = 0;
+  wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+  std::vector<std::wstring> args(argv, argv + argc);
+  ::LocalFree(argv);
+  try {
+    return Run(args);
+  } catch (...) {
+    return 1;
+  }
+}
