@@ -1,5 +1,7 @@
 // A stack of other applications' top-level windows, front to back; records
-// the key strokes sent and which window was in front when they were.
+// the key strokes sent and which window had the keyboard when they were.
+// Bringing a window to the front gives it the keyboard without restacking:
+// under Wine without a window manager the order stays as it was.
 #pragma once
 #include <string>
 #include <vector>
@@ -11,7 +13,7 @@ namespace headless {
 class OtherWindows : public platform::OtherWindows {
  public:
   struct Sent {
-    platform::WindowId target;  // the foreground window at the time
+    platform::WindowId target;  // the window with the keyboard at the time
     std::vector<platform::KeyEvent> keys;
   };
 
@@ -22,23 +24,32 @@ class OtherWindows : public platform::OtherWindows {
     return 0;
   }
   bool BringToFront(platform::WindowId id) override {
+    for (const auto& w : stack_) {
+      if (w.id != id) continue;
+      foreground_ = id;
+      return true;
+    }
+    return false;
+  }
+  void SendKeys(const std::vector<platform::KeyEvent>& events) override { sent_.push_back({foreground_, events}); }
+
+  // A new window in front of the others; a visible one takes the keyboard.
+  platform::WindowId AddWindow(const std::string& title, platform::WindowId owner = 0, bool visible = true) {
+    stack_.insert(stack_.begin(), {++lastId_, owner, visible, title});
+    if (visible) foreground_ = lastId_;
+    return lastId_;
+  }
+  // The user clicks a window: it comes in front of the others and takes the
+  // keyboard.
+  void Activate(platform::WindowId id) {
     for (size_t i = 0; i < stack_.size(); ++i) {
       if (stack_[i].id != id) continue;
       const platform::TopWindow w = stack_[i];
       stack_.erase(stack_.begin() + static_cast<long>(i));
       stack_.insert(stack_.begin(), w);
-      return true;
+      foreground_ = id;
+      return;
     }
-    return false;
-  }
-  void SendKeys(const std::vector<platform::KeyEvent>& events) override {
-    sent_.push_back({stack_.empty() ? 0 : stack_.front().id, events});
-  }
-
-  // A new window in front of the others.
-  platform::WindowId AddWindow(const std::string& title, platform::WindowId owner = 0, bool visible = true) {
-    stack_.insert(stack_.begin(), {++lastId_, owner, visible, title});
-    return lastId_;
   }
   const std::vector<Sent>& SentKeys() const { return sent_; }
 
@@ -46,6 +57,7 @@ class OtherWindows : public platform::OtherWindows {
   std::vector<platform::TopWindow> stack_;
   std::vector<Sent> sent_;
   platform::WindowId lastId_ = 100;
+  platform::WindowId foreground_ = 0;
 };
 
 }  // namespace headless

@@ -54,7 +54,7 @@ TEST_F(PasteTest, DoubleClickPastesTheFocusedFaceIntoTheWindowBelow) {
   EXPECT_EQ(PastesTo(older), 0);
   EXPECT_EQ(History(1).Caption(), "b");
   // The user moves to another application: the next paste goes there.
-  windows.BringToFront(older);
+  windows.Activate(older);
   Faces().UserDoubleClick(2);
   EXPECT_EQ(PastesTo(older), 1);
   EXPECT_EQ(History(1).Caption(), "c");

@@ -3,9 +3,12 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "platform/clipboard.h"
 #include "platform/file_system.h"
 #include "platform/library_loader.h"
+#include "platform/other_windows.h"
 #include "platform/toolkit.h"
 
 class ContractBackend {
@@ -14,6 +17,15 @@ class ContractBackend {
   virtual platform::FileSystem& Files() = 0;
   virtual platform::LibraryLoader& Libraries() = 0;
   virtual platform::Toolkit& Toolkit() = 0;
+  virtual platform::Clipboard& Clipboard() = 0;
+  virtual platform::OtherWindows& Windows() = 0;
+  // A top-level window as another application would have it, titled as
+  // given, created in front of the others; owned by a hidden window when
+  // `owned`. It takes the keyboard when it is brought to the front.
+  virtual platform::WindowId NewTopWindow(const std::string& title, bool owned, bool visible) = 0;
+  // The key events the window has received, waiting a moment until there
+  // are at least `count` of them.
+  virtual std::vector<platform::KeyEvent> KeysReceived(platform::WindowId window, size_t count) = 0;
   // A fresh, empty folder (no trailing backslash) for one test.
   virtual std::string NewFolder() = 0;
   // Acts as the user: a mouse click on the list's item at index.

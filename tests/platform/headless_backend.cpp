@@ -1,6 +1,8 @@
 // The headless backend under contract test.
+#include "platform/headless/clipboard.h"
 #include "platform/headless/file_system.h"
 #include "platform/headless/library_loader.h"
+#include "platform/headless/other_windows.h"
 #include "platform/headless/toolkit.h"
 #include "tests/platform/contract_backend.h"
 
@@ -12,6 +14,17 @@ class HeadlessBackend : public ContractBackend {
   platform::FileSystem& Files() override { return files_; }
   platform::LibraryLoader& Libraries() override { return libraries_; }
   platform::Toolkit& Toolkit() override { return toolkit_; }
+  platform::Clipboard& Clipboard() override { return clipboard_; }
+  platform::OtherWindows& Windows() override { return windows_; }
+  platform::WindowId NewTopWindow(const std::string& title, bool owned, bool visible) override {
+    return windows_.AddWindow(title, owned ? kHiddenOwner : 0, visible);
+  }
+  std::vector<platform::KeyEvent> KeysReceived(platform::WindowId window, size_t) override {
+    std::vector<platform::KeyEvent> keys;
+    for (const auto& sent : windows_.SentKeys())
+      if (sent.target == window) keys.insert(keys.end(), sent.keys.begin(), sent.keys.end());
+    return keys;
+  }
   std::string NewFolder() override {
     const std::string folder = "C:\\contract\\t" + std::to_string(++folders_);
     files_.AddDirectory(folder);
@@ -26,6 +39,9 @@ class HeadlessBackend : public ContractBackend {
   headless::FileSystem files_;
   headless::LibraryLoader libraries_;
   headless::Toolkit toolkit_;
+  headless::Clipboard clipboard_;
+  headless::OtherWindows windows_;
+  static constexpr platform::WindowId kHiddenOwner = 7;
   int folders_ = 0;
 };
 

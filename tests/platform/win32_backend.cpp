@@ -2,10 +2,15 @@
 // temporary folder and real controls.
 #include <windows.h>
 
+#include <memory>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
+#include "platform/win32/clipboard.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/library_loader.h"
+#include "platform/win32/other_windows.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/toolkit.h"
 #include "tests/platform/contract_backend.h"
@@ -34,14 +39,61 @@ void RemoveTree(const std::wstring& folder) {
   ::RemoveDirectoryW(folder.c_str());
 }
 
+// A window of "another application": it records the keys it receives.
+LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* keys = reinterpret_cast<std::vector<platform::KeyEvent>*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (keys && (msg == WM_KEYDOWN || msg == WM_KEYUP)) keys->push_back({static_cast<int>(wp), msg == WM_KEYUP});
+  return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
 class Win32Backend : public ContractBackend {
  public:
   ~Win32Backend() override {
+    for (auto& target : targets_) ::DestroyWindow(target.first);
+    if (owner_) ::DestroyWindow(owner_);
     for (const std::wstring& folder : folders_) RemoveTree(folder);
   }
   platform::FileSystem& Files() override { return files_; }
   platform::LibraryLoader& Libraries() override { return libraries_; }
   platform::Toolkit& Toolkit() override { return toolkit_; }
+  platform::Clipboard& Clipboard() override { return clipboard_; }
+  platform::OtherWindows& Windows() override { return windows_; }
+
+  platform::WindowId NewTopWindow(const std::string& title, bool owned, bool visible) override {
+    static const ATOM atom = [] {
+      WNDCLASSW wc{};
+      wc.lpfnWndProc = TargetProc;
+      wc.hInstance = ::GetModuleHandleW(nullptr);
+      wc.lpszClassName = L"MirufoContractTarget";
+      return ::RegisterClassW(&wc);
+    }();
+    if (owned && !owner_)
+      owner_ = ::CreateWindowExW(0, MAKEINTATOM(atom), L"owner", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    HWND hwnd = ::CreateWindowExW(0, MAKEINTATOM(atom), win32::Wide(title).c_str(), WS_OVERLAPPEDWINDOW, 300, 100, 300, 200,
+                                  owned ? owner_ : nullptr, nullptr, nullptr, nullptr);
+    if (!hwnd) throw std::runtime_error("cannot create a test window");
+    auto& keys = targets_.emplace_back(hwnd, std::make_unique<std::vector<platform::KeyEvent>>()).second;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(keys.get()));
+    if (visible) {
+      ::ShowWindow(hwnd, SW_SHOW);
+      ::SetForegroundWindow(hwnd);
+    }
+    Pump();
+    return reinterpret_cast<platform::WindowId>(hwnd);
+  }
+
+  std::vector<platform::KeyEvent> KeysReceived(platform::WindowId window, size_t count) override {
+    for (auto& target : targets_) {
+      if (reinterpret_cast<platform::WindowId>(target.first) != window) continue;
+      const ULONGLONG until = ::GetTickCount64() + 2000;
+      while (target.second->size() < count && ::GetTickCount64() < until) {
+        Pump();
+        ::Sleep(5);
+      }
+      return *target.second;
+    }
+    return {};
+  }
 
   std::string NewFolder() override {
     static int serial = 0;
@@ -82,6 +134,10 @@ class Win32Backend : public ContractBackend {
   win32::FileSystem files_;
   win32::LibraryLoader libraries_;
   win32::Toolkit toolkit_;
+  win32::Clipboard clipboard_;
+  win32::OtherWindows windows_;
+  HWND owner_ = nullptr;
+  std::vector<std::pair<HWND, std::unique_ptr<std::vector<platform::KeyEvent>>>> targets_;
   std::vector<std::wstring> folders_;
 };
 

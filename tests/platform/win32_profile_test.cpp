@@ -134,7 +134,9 @@ TEST_F(SystemProfile, WritesAgree) {
       OurWrite(ours, s.section, s.key, s.value);
       ASSERT_TRUE(SystemWrite(system, s.section, s.key, s.value));
     }
-    if (start.sameBytes) EXPECT_EQ(Bytes(ours), Bytes(system)) << start.text;
+    if (start.sameBytes) {
+      EXPECT_EQ(Bytes(ours), Bytes(system)) << start.text;
+    }
     for (const WriteStep& s : steps) {
       EXPECT_EQ(SystemRead(ours, s.section, s.key), SystemRead(system, s.section, s.key)) << s.key;
       EXPECT_EQ(OurRead(ours, s.section, s.key), OurRead(system, s.section, s.key)) << s.key;
