@@ -53,7 +53,9 @@ bool OtherWindows::BringToFront(WindowId id) {
       ::TranslateMessage(&msg);
       ::DispatchMessageW(&msg);
     }
-    ::Sleep(5);
+    // Wakes at the next message or after a millisecond: the keys go out as
+    // soon as the target has the keyboard.
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
   }
   return ::GetForegroundWindow() == target;
 }
