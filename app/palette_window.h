@@ -22,6 +22,7 @@ class TFKao {
   platform::Window& Form() { return *form_; }
   library::FaceLibrary& Library() { return *library_; }
   bool ArchiverAvailable() const { return archiverAvailable_; }
+  const PaletteSettings& Settings() const { return settings_; }
 
   // Library operations, in the palette's calling orders.
   void ListClasses() { library_->ListClasses(); }

@@ -85,6 +85,25 @@ TEST_F(SettingsTest, EveryStartKeyReachesItsControl) {
   EXPECT_EQ(Edit().Background(), 0xC0DCC0);
 }
 
+TEST_F(SettingsTest, KeysAreFoundWhicheverWayTheyAreSpelled) {
+  Ini("vleft=1\r\nVHEIGHT=1\r\nvTop=0\r\nvwidth=0x1\r\ndragdrop=1\r\nafter=1\r\n");
+  Start();
+  const app::PaletteSettings& s = palette->Settings();
+  EXPECT_TRUE(s.edgeLeft);
+  EXPECT_TRUE(s.edgeBottom);
+  EXPECT_FALSE(s.edgeTop);
+  EXPECT_TRUE(s.edgeRight);
+  EXPECT_TRUE(s.dropSkipsChooser);
+  EXPECT_TRUE(s.hideAfter);
+  // The stamp format written at the first start is read back without quotes.
+  EXPECT_EQ(s.stampFormat, "yyyy/mm/dd hh:nn:ss");
+  palette.reset();
+  Ini("vLeft=1\r\ntime1=' hh:nn '\r\n");
+  Start();
+  EXPECT_TRUE(palette->Settings().edgeLeft);
+  EXPECT_EQ(palette->Settings().stampFormat, " hh:nn ");
+}
+
 TEST_F(SettingsTest, ExitWritesItsKeysInOrderAndLeavesTheDialogsKeys) {
   Ini("vleft=1\r\nclip1=1\r\nfontsize=\"14\"\r\n");
   Start();
