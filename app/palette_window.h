@@ -52,6 +52,9 @@ class TFKao {
   void Link1Click();
   void bAllClick();
 
+  // Screen edges.
+  void Timer1Timer();
+
   // History.
   void PushHistory(const std::string& text);
   void pHistory1Click();
@@ -101,6 +104,7 @@ class TFKao {
   std::unique_ptr<platform::EditBox> RichEdit1;
   std::unique_ptr<platform::StatusBar> StatusBar1;
   std::unique_ptr<platform::PopupMenu> PopupMenu1, PopupMenu3, PopupMenu4;
+  std::unique_ptr<platform::Timer> Timer1;
 
   platform::MenuItem *File1 = nullptr, *S1 = nullptr, *Save1 = nullptr, *NET1 = nullptr, *NET2 = nullptr,
                      *IME2 = nullptr, *IME1 = nullptr, *IMES2 = nullptr, *IMES1 = nullptr, *Z1 = nullptr, *C1 = nullptr,
@@ -120,6 +124,9 @@ class TFKao {
   // The title that the target search found; empty between pastes.
   std::string targetTitle_;
   int32_t lastChosenColor_ = 0;  // the colour chooser opens on it: black at first
+  // Set once a tick has found the cursor on no enabled edge; each toggle
+  // clears it, so resting on an edge toggles only once.
+  bool edgeArmed_ = false;
 };
 
 }  // namespace app

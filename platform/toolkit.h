@@ -187,6 +187,8 @@ class Window {
   virtual void SetShowHints(bool) = 0;
   virtual void Show() = 0;
   virtual void Hide() = 0;
+  // Shows the window in front of the other applications' windows.
+  virtual void BringToFront() = 0;
   virtual bool Visible() const = 0;
   // Asks to close: runs onClose, and destroys the window when it agrees.
   virtual void Close() = 0;
@@ -233,6 +235,10 @@ class Toolkit {
   virtual std::optional<int32_t> PickColor(Window* owner, int32_t initial) = 0;
   // Runs events until the window has closed.
   virtual void Run(Window& main) = 0;
+  // The mouse cursor in screen coordinates (origin at the primary display's
+  // top-left corner), and the primary display's size in pixels.
+  virtual Point CursorPos() const = 0;
+  virtual Size ScreenSize() const = 0;
 };
 
 }  // namespace platform

@@ -226,6 +226,11 @@ class Window : public platform::Window {
   bool ShowHints() const { return hints_; }
   void Show() override { visible_ = true; }
   void Hide() override { visible_ = false; }
+  void BringToFront() override {
+    visible_ = true;
+    ++broughtToFront_;
+  }
+  int BroughtToFront() const { return broughtToFront_; }
   bool Visible() const override { return visible_ && !closed_; }
   void Close() override;
   bool Closed() const override { return closed_; }
@@ -261,6 +266,7 @@ class Window : public platform::Window {
   Text caption_;
   platform::Rect bounds_;
   bool onTop_ = false, hints_ = false, visible_ = false, closed_ = false;
+  int broughtToFront_ = 0;
   platform::Font font_;
   MenuItem menu_;
   platform::Control* focused_ = nullptr;
@@ -302,7 +308,12 @@ class Toolkit : public platform::Toolkit {
                               platform::Buttons) override;
   std::optional<int32_t> PickColor(platform::Window* owner, int32_t initial) override;
   void Run(platform::Window& main) override;
+  platform::Point CursorPos() const override { return cursor_; }
+  platform::Size ScreenSize() const override { return screen_; }
 
+  // The user moves the mouse; the display changes.
+  void MoveCursor(platform::Point at) { cursor_ = at; }
+  void SetScreenSize(platform::Size size) { screen_ = size; }
   // The colour the user confirms in the next colour chooser; nothing: cancel.
   void ScriptColor(std::optional<int32_t> c) { colors_.push_back(c); }
   // The colour the last chooser opened on.
@@ -329,6 +340,8 @@ class Toolkit : public platform::Toolkit {
   int32_t lastOffered_ = -1;
   std::vector<MessageRecord> messages_;
   std::vector<Timer*> timers_;
+  platform::Point cursor_{512, 384};
+  platform::Size screen_{1024, 768};
 };
 
 // The headless object behind an interface reference (tests only).

@@ -143,6 +143,14 @@ void Toolkit::Run(platform::Window& main) {
   }
 }
 
+platform::Point Toolkit::CursorPos() const {
+  POINT p{};
+  ::GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+platform::Size Toolkit::ScreenSize() const { return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
+
 void Toolkit::Wake() const { ::PostMessageW(timerWindow_.get(), WM_NULL, 0, 0); }
 
 HFONT Toolkit::FontFor(const Font& font) {

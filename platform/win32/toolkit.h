@@ -180,6 +180,8 @@ class Toolkit : public platform::Toolkit {
   std::unique_ptr<platform::Timer> NewTimer(int intervalMs, std::function<void()> onTimer) override;
   Answer MessageBox(platform::Window* owner, const Text& text, const Text& caption, Icon, Buttons) override;
   void Run(platform::Window& main) override;
+  platform::Point CursorPos() const override;
+  platform::Size ScreenSize() const override;
 
   HINSTANCE Instance() const { return instance_; }
   HWND ApplicationWindow() const { return app_.get(); }
@@ -230,6 +232,7 @@ class Window : public platform::Window {
   void SetShowHints(bool on) override;
   void Show() override;
   void Hide() override;
+  void BringToFront() override;
   bool Visible() const override;
   void Close() override;
   bool Closed() const override { return closed_; }

@@ -107,6 +107,12 @@ void Window::Hide() {
   if (hwnd_) ::ShowWindow(hwnd_, SW_HIDE);
 }
 
+void Window::BringToFront() {
+  if (!hwnd_) return;
+  ::ShowWindow(hwnd_, SW_SHOW);
+  ::SetForegroundWindow(hwnd_);
+}
+
 bool Window::Visible() const { return !closed_ && hwnd_ && ::IsWindowVisible(hwnd_); }
 
 void Window::Close() {
