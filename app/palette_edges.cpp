@@ -4,9 +4,25 @@
 
 namespace app {
 
+namespace {
+// A still cursor cannot reach an edge without moving first, so while it
+// rests (and while no edge is enabled) the timer polls less often: every
+// wake-up costs a share of a core under Wine. The first movement brings the
+// shortest period back.
+constexpr int kStillTicks = 100;
+constexpr int kRestingPeriodMs = 50;
+}  // namespace
+
 void TFKao::Timer1Timer() {
   const platform::Point at = p_.toolkit.CursorPos();
   const PaletteSettings& s = settings_;
+  const bool moved = at.x != lastCursor_.x || at.y != lastCursor_.y;
+  lastCursor_ = at;
+  stillTicks_ = moved ? 0 : stillTicks_ + 1;
+  const bool anyEdge = s.edgeTop || s.edgeLeft || s.edgeBottom || s.edgeRight;
+  const int period = anyEdge && stillTicks_ < kStillTicks ? kPollPeriodMs : kRestingPeriodMs;
+  if (Timer1->Interval() != period) Timer1->SetInterval(period);
+
   bool hit = (at.y == 0 && s.edgeTop) || (at.x == 0 && s.edgeLeft);
   if (!hit && (s.edgeBottom || s.edgeRight)) {
     // Read on every tick: the display may change while the program runs.

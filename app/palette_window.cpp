@@ -28,7 +28,7 @@ TFKao::TFKao(platform::Platform platform) : p_(platform), dispatch_(platform.too
   form_->onClose = [this] { return FormClose(); };
   form_->onResize = [this] { Relayout(); };
   // The shortest period the platform offers; a tick is one cursor query.
-  Timer1 = p_.toolkit.NewTimer(1, dispatch_.Bind([this] { Timer1Timer(); }));
+  Timer1 = p_.toolkit.NewTimer(kPollPeriodMs, dispatch_.Bind([this] { Timer1Timer(); }));
   dispatch_.Run([this] { FormCreate(); });
   form_->Show();
 }

@@ -52,7 +52,9 @@ class TFKao {
   void Link1Click();
   void bAllClick();
 
-  // Screen edges.
+  // Screen edges: Timer1 polls the cursor, at the shortest period while it
+  // matters.
+  static constexpr int kPollPeriodMs = 1;
   void Timer1Timer();
 
   // History.
@@ -127,6 +129,8 @@ class TFKao {
   // Set once a tick has found the cursor on no enabled edge; each toggle
   // clears it, so resting on an edge toggles only once.
   bool edgeArmed_ = false;
+  platform::Point lastCursor_{-1, -1};
+  int stillTicks_ = 0;
 };
 
 }  // namespace app

@@ -221,6 +221,8 @@ class Timer {
   virtual ~Timer() = default;
   virtual void SetEnabled(bool) = 0;
   virtual bool Enabled() const = 0;
+  virtual void SetInterval(int ms) = 0;  // below the platform's shortest: the shortest
+  virtual int Interval() const = 0;
 };
 
 class Toolkit {

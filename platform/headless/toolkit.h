@@ -280,7 +280,8 @@ class Timer : public platform::Timer {
   ~Timer() override;
   void SetEnabled(bool on) override { enabled_ = on; }
   bool Enabled() const override { return enabled_; }
-  int Interval() const { return interval_; }
+  void SetInterval(int ms) override { interval_ = ms; }
+  int Interval() const override { return interval_; }
   void Tick() {
     if (enabled_) onTimer_();
   }

@@ -230,16 +230,26 @@ LRESULT CALLBACK Toolkit::TimerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) n
   return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
+namespace {
+// SetTimer raises anything below its minimum to the shortest period.
+UINT TimerPeriod(int ms) { return static_cast<UINT>(ms < 1 ? 1 : ms); }
+}  // namespace
+
 TimerImpl::TimerImpl(Toolkit& toolkit, int intervalMs, std::function<void()> onTimer)
     : toolkit_(toolkit),
-      // SetTimer raises anything below its minimum to the shortest period.
-      interval_(static_cast<UINT>(intervalMs < 1 ? 1 : intervalMs)),
+      interval_(TimerPeriod(intervalMs)),
       onTimer_(std::move(onTimer)),
       id_(toolkit.AddTimer(this)) {
   SetEnabled(true);
 }
 
 TimerImpl::~TimerImpl() { toolkit_.RemoveTimer(id_); }
+
+void TimerImpl::SetInterval(int ms) {
+  interval_ = TimerPeriod(ms);
+  // Setting an existing timer again replaces its period.
+  if (enabled_) ::SetTimer(toolkit_.TimerWindow(), id_, interval_, nullptr);
+}
 
 void TimerImpl::SetEnabled(bool on) {
   if (on == enabled_) return;

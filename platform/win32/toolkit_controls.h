@@ -125,6 +125,8 @@ class TimerImpl : public platform::Timer {
   ~TimerImpl() override;
   void SetEnabled(bool on) override;
   bool Enabled() const override { return enabled_; }
+  void SetInterval(int ms) override;
+  int Interval() const override { return static_cast<int>(interval_); }
   void Tick() {
     if (enabled_ && onTimer_) onTimer_();
   }

@@ -20,11 +20,21 @@ class EdgeTest : public PaletteTest {
 
 }  // namespace
 
-TEST_F(EdgeTest, TheTimerPollsAtTheShortestPeriod) {
-  Start("");
+TEST_F(EdgeTest, TheTimerPollsAtTheShortestPeriodWhileTheCursorMoves) {
+  Start("vtop=1\r\n");
   auto& timer = headless::As<headless::Timer>(*palette->Timer1);
   EXPECT_EQ(timer.Interval(), 1);
   EXPECT_TRUE(timer.Enabled());
+  for (int i = 0; i < 150; ++i) At(300, 300);
+  EXPECT_GT(timer.Interval(), 1);  // a resting cursor is polled less often
+  At(300, 0);                      // and still seen at the edge on the next tick
+  EXPECT_FALSE(Shown());
+  EXPECT_EQ(timer.Interval(), 1);
+  palette.reset();
+
+  Start("");
+  for (int i = 0; i < 3; ++i) At(300 + i, 300);
+  EXPECT_GT(headless::As<headless::Timer>(*palette->Timer1).Interval(), 1);  // no edge enabled
 }
 
 TEST_F(EdgeTest, ACornerOfTwoEnabledEdgesTogglesOnce) {
