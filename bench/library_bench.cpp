@@ -7,6 +7,7 @@
 #include "platform/headless/file_system.h"
 #include "platform/headless/other_windows.h"
 #include "platform/headless/library_loader.h"
+#include "platform/headless/locale.h"
 #include "platform/headless/shell.h"
 #include "platform/headless/toolkit.h"
 
@@ -18,12 +19,13 @@ int main() {
   headless::Shell shell;
   headless::Clipboard clipboard;
   headless::OtherWindows windows;
+  headless::Locale locale;
   const std::string kao = files.ExecutableFolder() + "\\kao";
   bench::GenerateLibrary(files, kao, {});
   const std::string groupFile = kao + "\\big\\big.txt";
   const size_t bytes = files.ReadFile(groupFile).size();
 
-  app::TFKao palette({toolkit, files, libraries, shell, clipboard, windows});
+  app::TFKao palette({toolkit, files, libraries, shell, clipboard, windows, locale});
   auto& lib = palette.Library();
   lib.defaultClass = "big";
   lib.defaultGroup = "big";

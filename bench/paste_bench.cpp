@@ -27,6 +27,7 @@
 #include "platform/headless/clipboard.h"
 #include "platform/headless/file_system.h"
 #include "platform/headless/library_loader.h"
+#include "platform/headless/locale.h"
 #include "platform/headless/other_windows.h"
 #include "platform/headless/shell.h"
 #include "platform/headless/toolkit.h"
@@ -120,10 +121,11 @@ int Run() {
   headless::Shell shell;
   headless::Clipboard clipboard;
   headless::OtherWindows others;
+  headless::Locale locale;
   for (int i = 1; i <= kOtherWindows; ++i) others.AddWindow("window " + std::to_string(i));
   files.AddFile(files.ExecutableFolder() + "\\kao\\A\\g.txt", kFaces);
   TimedWindows windows(others);
-  app::TFKao palette({toolkit, files, libraries, shell, clipboard, windows});
+  app::TFKao palette({toolkit, files, libraries, shell, clipboard, windows, locale});
   RequireFaces(palette);
 
   std::vector<Sample> samples;
@@ -425,7 +427,7 @@ int Run() {
   Scratch scratch(p.files);
   OtherProcess targets;
   auto palette =
-      std::make_unique<app::TFKao>(platform::Platform{p.toolkit, p.files, p.libraries, p.shell, p.clipboard, windows});
+      std::make_unique<app::TFKao>(platform::Platform{p.toolkit, p.files, p.libraries, p.shell, p.clipboard, windows, p.locale});
   RequireFaces(*palette);
   const HWND form = PaletteWindow(p.windows);
   PumpUntil(200, [] { return false; });

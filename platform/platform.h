@@ -3,6 +3,7 @@
 #include "platform/clipboard.h"
 #include "platform/file_system.h"
 #include "platform/library_loader.h"
+#include "platform/locale.h"
 #include "platform/other_windows.h"
 #include "platform/shell.h"
 #include "platform/toolkit.h"
@@ -16,6 +17,7 @@ struct Platform {
   Shell& shell;
   Clipboard& clipboard;
   OtherWindows& windows;
+  Locale& locale;
 };
 
 }  // namespace platform

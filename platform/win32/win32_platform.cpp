@@ -3,6 +3,7 @@
 #include "platform/win32/clipboard.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/library_loader.h"
+#include "platform/win32/locale.h"
 #include "platform/win32/other_windows.h"
 #include "platform/win32/shell.h"
 #include "platform/win32/toolkit.h"
@@ -15,7 +16,8 @@ Win32Platform::Win32Platform()
       libraries_(std::make_unique<LibraryLoader>()),
       shell_(std::make_unique<Shell>()),
       clipboard_(std::make_unique<Clipboard>()),
-      windows_(std::make_unique<OtherWindows>()) {}
+      windows_(std::make_unique<OtherWindows>()),
+      locale_(std::make_unique<Locale>()) {}
 
 Win32Platform::~Win32Platform() = default;
 

@@ -14,7 +14,7 @@ class Win32Platform {
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
-  platform::Platform Bundle() { return {*toolkit_, *files_, *libraries_, *shell_, *clipboard_, *windows_}; }
+  platform::Platform Bundle() { return {*toolkit_, *files_, *libraries_, *shell_, *clipboard_, *windows_, *locale_}; }
 
  private:
   std::unique_ptr<platform::Toolkit> toolkit_;
@@ -23,6 +23,7 @@ class Win32Platform {
   std::unique_ptr<platform::Shell> shell_;
   std::unique_ptr<platform::Clipboard> clipboard_;
   std::unique_ptr<platform::OtherWindows> windows_;
+  std::unique_ptr<platform::Locale> locale_;
 };
 
 }  // namespace platform::win32

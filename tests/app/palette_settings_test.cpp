@@ -246,7 +246,7 @@ TEST_F(SettingsTest, ExitStopsAtTheKeyThatFails) {
   FillingDisk disk;
   disk.AddFile(kIni, "[kao]\r\ntime1=x\r\n");
   disk.AddFile(K("A\\g.txt"), "a\r\n");
-  palette = std::make_unique<app::TFKao>(platform::Platform{toolkit, disk, libraries, shell, clipboard, windows});
+  palette = std::make_unique<app::TFKao>(platform::Platform{toolkit, disk, libraries, shell, clipboard, windows, locale});
   disk.left = 3;  // kaopath2, linl1, border
   Window().Close();
   EXPECT_TRUE(Window().Closed());

@@ -9,6 +9,7 @@
 #include "platform/headless/file_system.h"
 #include "platform/headless/other_windows.h"
 #include "platform/headless/library_loader.h"
+#include "platform/headless/locale.h"
 #include "platform/headless/shell.h"
 #include "platform/headless/toolkit.h"
 
@@ -19,7 +20,7 @@ inline std::string K(const std::string& rest) { return std::string(kKao) + "\\" 
 
 class PaletteTest : public ::testing::Test {
  protected:
-  void Start() { palette = std::make_unique<app::TFKao>(platform::Platform{toolkit, files, libraries, shell, clipboard, windows}); }
+  void Start() { palette = std::make_unique<app::TFKao>(platform::Platform{toolkit, files, libraries, shell, clipboard, windows, locale}); }
 
   headless::ListBox& Classes() { return headless::As<headless::ListBox>(*palette->ListBox3); }
   headless::ListBox& Groups() { return headless::As<headless::ListBox>(*palette->ListBox1); }
@@ -34,5 +35,6 @@ class PaletteTest : public ::testing::Test {
   headless::Shell shell;
   headless::Clipboard clipboard;
   headless::OtherWindows windows;
+  headless::Locale locale;
   std::unique_ptr<app::TFKao> palette;
 };
