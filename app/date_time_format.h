@@ -1,0 +1,19 @@
+// The date and time stamp: a moment written by the user's stamp format,
+// with the names, separators and formats of the user's locale.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/locale.h"
+
+namespace app {
+
+// The stamp text of a moment: at most kStampLimit bytes, never ending inside a double-byte character.
+constexpr size_t kStampLimit = 256;
+
+// An empty format is read as "C" (the locale's short date, and its long
+// time when the time is not midnight).
+std::string DateTimeFormatter(std::string_view format, const platform::Moment& moment, const platform::LocaleData& locale);
+
+}  // namespace app
