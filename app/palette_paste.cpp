@@ -9,7 +9,8 @@ void TFKao::ConnectPaste() {
   bLink->onClick = dispatch_.Bind([this] { Link1Click(); });
   bAll->onClick = dispatch_.Bind([this] { bAllClick(); });
   bSelectPast->onClick = dispatch_.Bind([this] { Copy1Click(); });
-  for (platform::Button* b : {bLink.get(), bAll.get(), bSelectPast.get()}) b->SetEnabled(true);
+  bDateTime->onClick = dispatch_.Bind([this] { bDateTimeClick(); });
+  for (platform::Button* b : {bLink.get(), bAll.get(), bSelectPast.get(), bDateTime.get()}) b->SetEnabled(true);
   ListBox2->onClick = dispatch_.Bind([this] { ListBox2Click(); });
   ListBox2->onDblClick = dispatch_.Bind([this] { ListBox2DblClick(); });
   StatusBar1->onClick = dispatch_.Bind([this] { StatusBar1Click(); });
@@ -22,18 +23,19 @@ void TFKao::SendPaste(platform::WindowId target) {
   p_.windows.SendKeys(PasteKeys());
 }
 
+void TFKao::PasteIntoFoundWindow() {
+  targetTitle_ = FindTargetWindow(p_.windows.TopLevelFrontToBack());
+  if (!targetTitle_.empty()) SendPaste(p_.windows.FindByTitle(targetTitle_));
+  targetTitle_.clear();
+}
+
 void TFKao::PasteText(const std::string& text) {
   if (!p_.clipboard.SetText(text)) throw platform::Failure("クリップボードを開くことができません");
   if (!settings_.clipOnly && !Link1->Checked()) {
-    platform::WindowId target = 0;
-    if (settings_.fixedWindow) {
-      target = p_.windows.FindByTitle(settings_.windowName);
-    } else {
-      targetTitle_ = FindTargetWindow(p_.windows.TopLevelFrontToBack());
-      if (!targetTitle_.empty()) target = p_.windows.FindByTitle(targetTitle_);
-    }
-    SendPaste(target);
-    targetTitle_.clear();
+    if (settings_.fixedWindow)
+      SendPaste(p_.windows.FindByTitle(settings_.windowName));
+    else
+      PasteIntoFoundWindow();
   }
   if (settings_.hideAfter) form_->Hide();
 }
@@ -69,11 +71,7 @@ void TFKao::StatusBar1Click() {
   if (settings_.oneClick) StatusBar1DblClick();
 }
 
-void TFKao::StatusBar1DblClick() {
-  targetTitle_ = FindTargetWindow(p_.windows.TopLevelFrontToBack());
-  if (!targetTitle_.empty()) SendPaste(p_.windows.FindByTitle(targetTitle_));
-  targetTitle_.clear();
-}
+void TFKao::StatusBar1DblClick() { PasteIntoFoundWindow(); }
 
 void TFKao::Link1Click() {
   Link1->SetChecked(!Link1->Checked());

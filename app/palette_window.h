@@ -51,6 +51,7 @@ class TFKao {
   void StatusBar1DblClick();
   void Link1Click();
   void bAllClick();
+  void bDateTimeClick();
 
   // Screen edges: Timer1 polls the cursor, at the shortest period while it
   // matters.
@@ -80,8 +81,10 @@ class TFKao {
   void ConnectPaste();
   void ConnectHistory();
   void ApplyLinkLook();
-  // Brings the window with this title to the front and sends Ctrl+V.
+  // Brings the window to the front and sends Ctrl+V; nothing for no window.
   void SendPaste(platform::WindowId target);
+  // Ctrl+V into the window the user worked in before the palette.
+  void PasteIntoFoundWindow();
   // Opens a face as a file name or address (link mode).
   void OpenLink(const std::string& text) { p_.shell.Open(text); }
   // SaveGroup before leaving the group; when it fails, the list's selection

@@ -4,7 +4,7 @@
 # notepad, twice with typing in between; a restart brings back the history
 # panels and the window position from system.ini; clipboard-only mode fills
 # the clipboard and leaves notepad alone; link mode opens a face that names
-# a text file.
+# a text file; the date stamp button types the date in the user's format.
 # usage: paste_test.sh MIRUFO.EXE BUILD_DIR PROBE.EXE
 E2E_NAME=paste
 . "$(dirname "$0")/e2e-lib.sh"
@@ -28,10 +28,12 @@ clipboard_is() { [ "$(probe clipboard)" = "$1" ]; }
 ini_value() { iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r' | sed -n "s/^$1=//p"; }
 # set_ini KEY VALUE: changes a key the way the settings dialog would.
 set_ini() {
+  local value
+  value=$(printf '%s' "$2" | iconv -f UTF-8 -t CP932)
   if grep -q "^$1=" "$ini"; then
-    sed -i "s/^$1=.*\r\$/$1=$2\r/" "$ini"
+    LC_ALL=C sed -i "s/^$1=.*\r\$/$1=$value\r/" "$ini"
   else
-    printf '%s=%s\r\n' "$1" "$2" >>"$ini"
+    printf '%s=%s\r\n' "$1" "$value" >>"$ini"
   fi
 }
 
@@ -84,6 +86,7 @@ notepad_is "${face0}abc$face1" || fail "notepad changed in clipboard-only mode: 
 close_palette
 set_ini clip1 0
 set_ini linl1 1
+set_ini time1 '"yyyy"年"m"月"d"日""'
 start_palette
 click_row "$face_top" 2 2
 xvfb_wait_window 'link.txt' 30 >/dev/null || fail "link mode did not open $link"
@@ -94,6 +97,11 @@ notepad_is "${face0}abc$face1" || fail "notepad changed in link mode: $(probe te
 # Wine's virtual desktop draws a new window over a topmost one of another
 # program (the order above is right); move it off the palette to click it.
 wait_for 10 "the opened file moved" probe move link.txt 300 380
+
+# --- the date stamp goes to the window in front, link mode or not -----------
+stamp=$(date +%Y年%-m月%-d日)
+xvfb_click "$palette" $((client_x + 52)) $((client_y + 36))
+wait_for 10 "the stamp $stamp in the opened file" eval '[[ "$(probe text link.txt)" == "$stamp"* ]]'
 xvfb_screenshot "$build/e2e-paste-link.png"
 close_palette
 
