@@ -3,13 +3,8 @@
 
 namespace {
 
-class EdgeTest : public PaletteTest {
+class EdgeTest : public OneFaceTest {
  protected:
-  void Start(const std::string& edges) {
-    files.AddFile(K("A\\g.txt"), "a\r\n");
-    files.AddFile("C:\\mirufo\\system.ini", "[kao]\r\n" + edges);
-    PaletteTest::Start();
-  }
   // The user moves the mouse there and a tick passes.
   void At(int x, int y) {
     toolkit.MoveCursor({x, y});

@@ -3,13 +3,8 @@
 
 namespace {
 
-class StampTest : public PaletteTest {
+class StampTest : public OneFaceTest {
  protected:
-  void Start(const std::string& settings) {
-    files.AddFile(K("A\\g.txt"), "a\r\n");
-    files.AddFile("C:\\mirufo\\system.ini", "[kao]\r\n" + settings);
-    PaletteTest::Start();
-  }
   void Click() { palette->bDateTime->onClick(); }
   std::string History1() { return palette->pHistory1->Caption(); }
 };

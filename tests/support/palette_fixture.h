@@ -38,3 +38,14 @@ class PaletteTest : public ::testing::Test {
   headless::Locale locale;
   std::unique_ptr<app::TFKao> palette;
 };
+
+// A palette over one class with one face, started with these lines in the
+// [kao] section of the settings file.
+class OneFaceTest : public PaletteTest {
+ protected:
+  void Start(const std::string& settings) {
+    files.AddFile(K("A\\g.txt"), "a\r\n");
+    files.AddFile("C:\\mirufo\\system.ini", "[kao]\r\n" + settings);
+    PaletteTest::Start();
+  }
+};
