@@ -45,6 +45,10 @@ class FileSystem {
   // Creates the directory and any missing parent; an existing one is fine.
   virtual void CreateDirectories(const Text& path) = 0;  // throws IoError
   virtual bool DeleteFile(const Text& path) = 0;          // false on failure
+  // The shell's delete of a file or a whole folder: permanent, without a
+  // question, read-only files included; the shell shows its own progress
+  // and errors. Nothing for a path over 1023 bytes (the shell's limit).
+  virtual void DeleteTree(const Text& path) = 0;
 
   virtual Text ReadFile(const Text& path) const = 0;  // whole file; throws IoError
   // Replaces the file's content through a temporary file in the same folder,

@@ -122,6 +122,11 @@ class ListBox : public Control {
   virtual void AddAll(std::vector<Text> items) = 0;
   virtual int Count() const = 0;
   virtual Text Item(int index) const = 0;
+  // Replaces an item's text; its selection and the caret stay.
+  virtual void SetItem(int index, const Text& item) = 0;
+  // Removes an item; the others keep their selection. Where the caret and
+  // a single selection go is for the caller to set.
+  virtual void Delete(int index) = 0;
   // Single selection: the selected item or -1. Setting it runs no handler.
   virtual int ItemIndex() const = 0;
   virtual void SetItemIndex(int index) = 0;

@@ -332,6 +332,18 @@ bool FileSystem::DeleteFile(const Text& path) {
   return true;
 }
 
+void FileSystem::DeleteTree(const Text& path) {
+  if (path.empty() || path.size() > 1023) return;
+  const Parsed p = Parse(path);
+  if (p.badName || p.parts.empty() || Failure(writeFailures_, p)) return;
+  Node* node = Find(p).node;
+  if (!node) return;
+  Node& parent = *node->parent;
+  const auto it = parent.byKey.find(node->key);
+  parent.children.erase(it->second);
+  parent.byKey.erase(it);
+}
+
 Text FileSystem::ReadFile(const Text& path) const {
   const Parsed p = Parse(path);
   if (p.badName) Fail(123);

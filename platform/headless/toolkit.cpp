@@ -85,6 +85,18 @@ void ListBox::AddAll(std::vector<Text> items) {
   selected_.resize(items_.size(), false);
 }
 
+void ListBox::SetItem(int index, const Text& item) {
+  Check(index);
+  items_[index] = item;
+}
+
+void ListBox::Delete(int index) {
+  Check(index);
+  items_.erase(items_.begin() + index);
+  selected_.erase(selected_.begin() + index);
+  if (caret_ > index || caret_ == Count()) --caret_;
+}
+
 Text ListBox::Item(int index) const {
   Check(index);
   return items_[index];

@@ -115,6 +115,8 @@ class ListBox : public ControlImpl<platform::ListBox> {
   void AddAll(std::vector<Text> items) override;
   int Count() const override { return static_cast<int>(items_.size()); }
   Text Item(int index) const override;
+  void SetItem(int index, const Text& item) override;
+  void Delete(int index) override;
   int ItemIndex() const override;
   void SetItemIndex(int index) override;
   // Like the real control: no caret in an empty list, else item 0 until moved.

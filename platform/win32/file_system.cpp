@@ -1,6 +1,8 @@
 #include "platform/win32/file_system.h"
 
 #include <windows.h>
+
+#include <shellapi.h>
 #undef DeleteFile  // our member, not the macro
 
 #include <algorithm>
@@ -124,6 +126,20 @@ void FileSystem::CreateDirectories(const Text& path) {
 }
 
 bool FileSystem::DeleteFile(const Text& path) { return ::DeleteFileW(Wide(path).c_str()) != FALSE; }
+
+void FileSystem::DeleteTree(const Text& path) {
+  if (path.empty() || path.size() > 1023) return;
+  std::wstring from = Wide(path);
+  from.append(2, L'\0');  // a list of paths, ended by an empty one
+  SHFILEOPSTRUCTW op{};
+  op.hwnd = ::GetActiveWindow();  // the palette owns the shell's windows
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.pTo = from.c_str();
+  op.fFlags = FOF_NOCONFIRMATION;
+  op.lpszProgressTitle = L"フォルダ操作";
+  ::SHFileOperationW(&op);  // its own windows report failures
+}
 
 Text FileSystem::ReadFile(const Text& path) const {
   unique_file file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

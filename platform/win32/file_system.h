@@ -12,6 +12,7 @@ class FileSystem : public platform::FileSystem {
   void SetAttributes(const Text& path, uint32_t attributes) override;
   void CreateDirectories(const Text& path) override;
   bool DeleteFile(const Text& path) override;
+  void DeleteTree(const Text& path) override;
   Text ReadFile(const Text& path) const override;
   void WriteFile(const Text& path, const Text& data) override;
   Text ExecutableFolder() const override;

@@ -33,6 +33,8 @@ class ListBox : public ControlImpl<platform::ListBox> {
   void Add(const Text& item) override;
   void AddAll(std::vector<Text> items) override;
   int Count() const override { return static_cast<int>(items_.size()); }
+  void SetItem(int index, const Text& item) override;
+  void Delete(int index) override;
   Text Item(int index) const override;
   int ItemIndex() const override;
   void SetItemIndex(int index) override;

@@ -43,6 +43,30 @@ void ListBox::AddAll(std::vector<Text> items) {
   EndUpdate();
 }
 
+void ListBox::SetItem(int index, const Text& item) {
+  Check(index);
+  const bool selected = Selected(index);
+  const int caret = CaretIndex();
+  const int current = multiple_ ? -1 : ItemIndex();
+  BeginUpdate();
+  ::SendMessageW(Handle(), LB_DELETESTRING, index, 0);
+  ::SendMessageW(Handle(), LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(WideText(item).c_str()));
+  items_[index] = item;
+  if (multiple_) {
+    ::SendMessageW(Handle(), LB_SETSEL, selected, index);
+    ::SendMessageW(Handle(), LB_SETCARETINDEX, caret, FALSE);
+  } else if (current >= 0) {
+    ::SendMessageW(Handle(), LB_SETCURSEL, current, 0);
+  }
+  EndUpdate();
+}
+
+void ListBox::Delete(int index) {
+  Check(index);
+  ::SendMessageW(Handle(), LB_DELETESTRING, index, 0);
+  items_.erase(items_.begin() + index);
+}
+
 Text ListBox::Item(int index) const {
   Check(index);
   return items_[index];

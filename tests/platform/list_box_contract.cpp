@@ -1,6 +1,8 @@
 // List box semantics that the palette relies on, for every backend.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "tests/platform/contract_backend.h"
 
 namespace {
@@ -109,6 +111,43 @@ TEST_F(ListBoxContract, SuspendedRedrawStillTakesItems) {
   backend->Pump();
   EXPECT_EQ(multi->Count(), 2);
   EXPECT_EQ(multi->Item(1), "b");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ListBoxContract, ChangingAndDeletingItemsKeepsTheOthersSelection) {
+  multi->SetSelected(0, true);
+  multi->SetSelected(2, true);
+  multi->SetCaretIndex(2);
+  multi->SetItem(2, "(;_;)");
+  EXPECT_EQ(multi->Item(2), "(;_;)");
+  EXPECT_TRUE(multi->Selected(2));
+  EXPECT_EQ(multi->CaretIndex(), 2);
+  EXPECT_EQ(multi->FindExact("(;_;)"), 2);
+  EXPECT_EQ(multi->FindExact("顔文字"), -1);
+
+  multi->Delete(1);
+  ASSERT_EQ(multi->Count(), 3);
+  EXPECT_EQ(multi->Item(1), "(;_;)");
+  EXPECT_TRUE(multi->Selected(0));
+  EXPECT_TRUE(multi->Selected(1));
+  EXPECT_FALSE(multi->Selected(2));
+  multi->SetCaretIndex(2);
+  EXPECT_EQ(multi->CaretIndex(), 2);
+
+  single->SetItemIndex(3);
+  single->SetItem(3, "x");
+  EXPECT_EQ(single->ItemIndex(), 3);
+  single->Delete(0);
+  EXPECT_EQ(single->Item(2), "x");
+  single->SetItemIndex(2);
+  EXPECT_EQ(single->ItemIndex(), 2);
+  for (int i = single->Count() - 1; i >= 0; --i) single->Delete(i);
+  EXPECT_EQ(single->Count(), 0);
+  EXPECT_EQ(single->ItemIndex(), -1);
+  EXPECT_THROW(single->Delete(0), std::out_of_range);
 }
 
 }  // namespace
