@@ -45,6 +45,9 @@ class FileSystem {
   // Creates the directory and any missing parent; an existing one is fine.
   virtual void CreateDirectories(const Text& path) = 0;  // throws IoError
   virtual bool DeleteFile(const Text& path) = 0;          // false on failure
+  // Renames (or moves) a file or directory; the target must not exist,
+  // except as the same entry in another letter case.
+  virtual void Rename(const Text& from, const Text& to) = 0;  // throws IoError
   // The shell's delete of a file or a whole folder: permanent, without a
   // question, read-only files included; the shell shows its own progress
   // and errors. Nothing for a path over 1023 bytes (the shell's limit).

@@ -332,6 +332,37 @@ bool FileSystem::DeleteFile(const Text& path) {
   return true;
 }
 
+void FileSystem::Rename(const Text& from, const Text& to) {
+  const Parsed a = Parse(from);
+  Parsed b = Parse(to);
+  if (a.badName || b.badName) Fail(123);
+  const Found source = Find(a);
+  if (!source.node) Fail(source.error);
+  if (!source.node->parent || b.parts.empty()) Fail(5);
+  const Text name = b.parts.back();
+  b.parts.pop_back();
+  const Found folder = Find(b);
+  if (!folder.node || !folder.node->IsDirectory()) Fail(3);
+  b.parts.push_back(name);
+  const Node* existing = Child(*folder.node, name);
+  if (existing && existing != source.node) Fail(183);
+  for (const Node* n = folder.node; n; n = n->parent)
+    if (n == source.node) Fail(5);  // into itself
+  if (const auto code = Failure(writeFailures_, a)) Fail(*code);
+  if (const auto code = Failure(writeFailures_, b)) Fail(*code);
+  Node& parent = *source.node->parent;
+  const auto it = parent.byKey.find(source.node->key);
+  std::unique_ptr<Node> moved = std::move(*it->second);
+  parent.children.erase(it->second);
+  parent.byKey.erase(it);
+  moved->name = name;
+  moved->key = Key(name);
+  moved->parent = folder.node;
+  Node& added = *moved;
+  folder.node->children.push_back(std::move(moved));
+  folder.node->byKey.emplace(added.key, std::prev(folder.node->children.end()));
+}
+
 void FileSystem::DeleteTree(const Text& path) {
   if (path.empty() || path.size() > 1023) return;
   const Parsed p = Parse(path);

@@ -33,6 +33,7 @@ class FileSystem : public platform::FileSystem {
   void CreateDirectories(const Text& path) override;
   bool DeleteFile(const Text& path) override;
   void DeleteTree(const Text& path) override;
+  void Rename(const Text& from, const Text& to) override;
   Text ReadFile(const Text& path) const override;
   void WriteFile(const Text& path, const Text& data) override;
   Text ExecutableFolder() const override { return executableFolder_; }

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/failure.h"
+#include "platform/sjis.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/unique_handle.h"
 
@@ -126,6 +127,29 @@ void FileSystem::CreateDirectories(const Text& path) {
 }
 
 bool FileSystem::DeleteFile(const Text& path) { return ::DeleteFileW(Wide(path).c_str()) != FALSE; }
+
+namespace {
+void Move(const std::wstring& from, const std::wstring& to) {
+  if (!::MoveFileW(from.c_str(), to.c_str())) {
+    const DWORD code = ::GetLastError();
+    throw IoError(code, SystemReason(code));
+  }
+}
+}  // namespace
+
+void FileSystem::Rename(const Text& from, const Text& to) {
+  if (from == to || !sjis::EqualsIgnoreCase(from, to)) return Move(Wide(from), Wide(to));
+  // Only the letter case changes: Wine takes the target for the source
+  // itself and leaves the name as it was, so go through another name.
+  const std::wstring between = Wide(from) + L".~case";
+  Move(Wide(from), between);
+  try {
+    Move(between, Wide(to));
+  } catch (...) {
+    ::MoveFileW(between.c_str(), Wide(from).c_str());
+    throw;
+  }
+}
 
 void FileSystem::DeleteTree(const Text& path) {
   if (path.empty() || path.size() > 1023) return;

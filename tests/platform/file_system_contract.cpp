@@ -258,6 +258,24 @@ TEST_F(FileSystemContract, DeleteTreeRemovesAFolderWithEverythingInIt) {
   EXPECT_FALSE(fs.Attributes(In("keep.txt")));
 }
 
+TEST_F(FileSystemContract, RenameMovesFilesAndFoldersButNeverOverAnotherEntry) {
+  fs.CreateDirectories(In("A"));
+  fs.CreateDirectories(In("B"));
+  fs.WriteFile(In("A\\g.txt"), "a");
+  fs.WriteFile(In("A\\h.txt"), "b");
+  fs.Rename(In("A\\g.txt"), In("A\\G2.txt"));
+  EXPECT_EQ(fs.ReadFile(In("A\\g2.txt")), "a");
+  fs.Rename(In("A\\g2.txt"), In("A\\G2.TXT"));  // letter case only
+  EXPECT_EQ(SortedNames("A\\*.txt"), (List{"G2.TXT", "h.txt"}));
+  EXPECT_EQ(ErrorOf([&] { fs.Rename(In("A\\h.txt"), In("A\\g2.txt")); }), 183u);
+  EXPECT_EQ(ErrorOf([&] { fs.Rename(In("A"), In("b")); }), 183u);
+  EXPECT_EQ(ErrorOf([&] { fs.Rename(In("A\\none.txt"), In("A\\x.txt")); }), 2u);
+  EXPECT_EQ(ErrorOf([&] { fs.Rename(In("A\\h.txt"), In("nodir\\x.txt")); }), 3u);
+  fs.Rename(In("A"), In("クラス"));
+  EXPECT_EQ(fs.ReadFile(In("クラス\\h.txt")), "b");
+  EXPECT_FALSE(fs.Attributes(In("A")));
+}
+
 TEST_F(FileSystemContract, SetAttributesNeverChangesTheDirectoryBit) {
   fs.WriteFile(In("f"), "x");
   fs.CreateDirectories(In("d"));
