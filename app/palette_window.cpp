@@ -21,6 +21,7 @@ TFKao::TFKao(platform::Platform platform) : p_(platform), dispatch_(platform.too
   BuildPopupMenus();
   ConnectPaste();
   ConnectHistory();
+  ConnectEditing();
   library_ = std::make_unique<library::FaceLibrary>(
       p_.files, library::LibraryViews{*ListBox3, *ListBox1, *ListBox2, *StatusBar1, *RichEdit1});
   form_->onKeyDown = [this](int key) { return FormKeyDown(key); };
@@ -160,9 +161,9 @@ void TFKao::BuildMenus() {
   Group2 = &Item(e, "グループ名変更(&E)...");
   Kao2 = &Item(e, "文字変更(&F)...");
   e.AddSeparator();
-  Class3 = &Item(e, "クラス削除(&G)");
-  Group3 = &Item(e, "グループ削除(&H)");
-  Kao3 = &Item(e, "文字削除(&I)");
+  Class3 = &Item(e, "クラス削除(&G)", &TFKao::DeleteClass);
+  Group3 = &Item(e, "グループ削除(&H)", &TFKao::DeleteGroup);
+  Kao3 = &Item(e, "文字削除(&I)", &TFKao::DeleteFace);
   MainMenu1Change();
 }
 
@@ -170,10 +171,14 @@ void TFKao::BuildPopupMenus() {
   PopupMenu1 = form_->NewPopupMenu();
   platform::MenuItem& lists = PopupMenu1->Root();
   Copy1 = &Item(lists, "貼り付け(&C)", &TFKao::Copy1Click);
-  for (const char* caption : {"編集(&Z)", "追加(&A)...", "変更(&E)...", "消去(&D)"}) {
-    lists.AddSeparator();
-    Item(lists, caption);
-  }
+  lists.AddSeparator();
+  Item(lists, "編集(&Z)");
+  lists.AddSeparator();
+  A1 = &Item(lists, "追加(&A)...");
+  lists.AddSeparator();
+  E1 = &Item(lists, "変更(&E)...");
+  lists.AddSeparator();
+  D1 = &Item(lists, "消去(&D)", &TFKao::D1Click);
   PopupMenu3 = form_->NewPopupMenu();
   for (const char* caption : {"切り取り(&T)", "コピー(&C)", "貼り付け(&P)", "-", "OK(&O)", "ｷｬﾝｾﾙ(&X)"}) {
     if (caption == std::string("-"))

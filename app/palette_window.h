@@ -53,6 +53,20 @@ class TFKao {
   void bAllClick();
   void bDateTimeClick();
 
+  // Library editing.
+  void AddFace();
+  void ChangeFace(const std::string& face);
+  void DeleteFace();
+  void CreateClass(const std::string& name);
+  void CreateGroup(const std::string& name);
+  void RenameClass(const std::string& name);
+  void RenameGroup(const std::string& name);
+  void DeleteClass();
+  void DeleteGroup();
+  // Raises a failed rename with the message for its error code.
+  void RenamePath(const std::string& from, const std::string& to);
+  void D1Click();
+
   // Screen edges: Timer1 polls the cursor, at the shortest period while it
   // matters.
   static constexpr int kPollPeriodMs = 1;
@@ -80,6 +94,8 @@ class TFKao {
   void ShowListMenu(platform::Control& list, platform::Point at);
   void ConnectPaste();
   void ConnectHistory();
+  void ConnectEditing();
+  void ShowFaceCount();
   void ApplyLinkLook();
   // Brings the window to the front and sends Ctrl+V; nothing for no window.
   void SendPaste(platform::WindowId target);
@@ -114,6 +130,7 @@ class TFKao {
   platform::MenuItem *File1 = nullptr, *S1 = nullptr, *Save1 = nullptr, *NET1 = nullptr, *NET2 = nullptr,
                      *IME2 = nullptr, *IME1 = nullptr, *IMES2 = nullptr, *IMES1 = nullptr, *Z1 = nullptr, *C1 = nullptr,
                      *Help1 = nullptr, *Version1 = nullptr, *Property1 = nullptr, *Close1 = nullptr;
+  platform::MenuItem *A1 = nullptr, *E1 = nullptr, *D1 = nullptr;
   platform::MenuItem *Copy1 = nullptr, *C2 = nullptr, *Favorit = nullptr, *N10 = nullptr, *D2 = nullptr;
   platform::MenuItem *editE1 = nullptr, *N18 = nullptr, *E3 = nullptr, *E4 = nullptr, *E5 = nullptr,
                      *Link1 = nullptr, *N13 = nullptr, *ClipDel1 = nullptr, *Class1 = nullptr, *Group1 = nullptr,

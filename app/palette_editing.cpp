@@ -1,0 +1,206 @@
+// TFKao: changing the library from the palette: faces in the face list,
+// classes and groups on disk, and the commands that start them.
+#include "app/palette_window.h"
+#include "library/name_check.h"
+#include "platform/failure.h"
+#include "platform/sjis.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kDeleteKey = 46;
+constexpr int kEnterKey = 13;
+
+// The messages of a failed rename, by the system's error code.
+std::string RenameMessage(unsigned long code) {
+  switch (code) {
+    case 2: return "ファイルが見つかりません";
+    case 3: return "ファイル名の指定が間違っています";
+    case 4: return "オープンしたファイルが多すぎます";
+    case 5: return "ファイルへのアクセスが拒否されました";
+    default: return "I/O エラー (" + std::to_string(code) + ")";
+  }
+}
+
+void RequireUsableName(const std::string& name) {
+  if (auto problem = library::NameProblem(name)) throw platform::Failure(*problem);
+}
+
+// After removing entry i: the same position, or the one before it when the
+// last entry went (none when the list is empty).
+int Neighbour(const platform::ListBox& list, int removed) { return removed < list.Count() ? removed : list.Count() - 1; }
+
+}  // namespace
+
+void TFKao::ConnectEditing() {
+  eKao->onKeyDown = [this](int key) {
+    if (key == kEnterKey) dispatch_.Run([this] { AddFace(); });
+  };
+  bOK->onClick = dispatch_.Bind([this] { AddFace(); });
+  bOK->SetEnabled(true);
+  const std::pair<platform::ListBox*, void (TFKao::*)()> deletes[] = {
+      {ListBox3.get(), &TFKao::DeleteClass}, {ListBox1.get(), &TFKao::DeleteGroup}, {ListBox2.get(), &TFKao::DeleteFace}};
+  for (const auto& [list, command] : deletes)
+    list->onKeyDown = [this, command = command](int key) {
+      if (key == kDeleteKey) dispatch_.Run([this, command] { (this->*command)(); });
+    };
+}
+
+void TFKao::D1Click() {
+  // The command acts on the list the menu was opened on.
+  if (!popupComponent_) return;
+  if (!popupComponent_->HasFocus()) popupComponent_->SetFocus();
+  if (popupComponent_ == ListBox3.get())
+    DeleteClass();
+  else if (popupComponent_ == ListBox1.get())
+    DeleteGroup();
+  else
+    DeleteFace();
+}
+
+// ---- faces, in the face list until the group is saved
+
+void TFKao::AddFace() {
+  const std::string face = eKao->GetText();
+  if (library_->currentGroup >= 0 && !face.empty()) {
+    if (RichEdit1->Visible()) {
+      std::string text = RichEdit1->GetText();
+      if (!text.empty() && text.back() != '\n') text += "\r\n";
+      RichEdit1->SetText(text + face);
+    } else {
+      ListBox2->Add(face);
+      ShowFaceCount();
+    }
+  }
+  eKao->SetText("");
+}
+
+void TFKao::ChangeFace(const std::string& face) {
+  const int current = ListBox2->CaretIndex();
+  if (current >= 0) ListBox2->SetItem(current, face);
+}
+
+void TFKao::DeleteFace() {
+  const int current = ListBox2->CaretIndex();
+  if (current < 0) return;
+  ListBox2->Delete(current);
+  if (const int next = Neighbour(*ListBox2, current); next >= 0) ListBox2->SetCaretIndex(next);
+  ShowFaceCount();
+}
+
+void TFKao::ShowFaceCount() { StatusBar1->SetPanelText(0, std::to_string(ListBox2->Count())); }
+
+// ---- classes and groups, changed on disk at once
+
+void TFKao::RenamePath(const std::string& from, const std::string& to) {
+  try {
+    p_.files.Rename(from, to);
+  } catch (const platform::IoError& e) {
+    throw platform::Failure(RenameMessage(e.Code()));
+  }
+}
+
+void TFKao::CreateClass(const std::string& name) {
+  RequireUsableName(name);
+  // The faces of the group being left are kept before the lists change.
+  SaveGroup();
+  const std::string path = library_->faceFolder + "\\" + name;
+  if (const auto attributes = p_.files.Attributes(path); attributes && (*attributes & platform::attr::kDirectory)) {
+    p_.toolkit.MessageBox(form_.get(), "同じ名前のクラスが存在します", "ミルフォ", platform::Icon::Information,
+                          platform::Buttons::Ok);
+  } else {
+    try {
+      p_.files.CreateDirectories(path);
+    } catch (const platform::IoError&) {
+      // Not reported: the lists are shown without it.
+    }
+  }
+  ListClasses();
+  ListBox3->SetItemIndex(ListBox3->FindExact(name));
+  ListGroups();
+  LoadGroup();
+}
+
+void TFKao::CreateGroup(const std::string& name) {
+  if (ListBox3->ItemIndex() < 0) return;
+  RequireUsableName(name);
+  SaveGroup();
+  const std::string& folder = library_->currentClassFolder;
+  const std::string path = library_->GroupPath(name);
+  try {
+    if (!p_.files.Attributes(folder)) p_.files.CreateDirectories(folder);
+    if (p_.files.Attributes(path)) {
+      if (p_.toolkit.MessageBox(form_.get(), "上書きしますか？", "ミルフォ", platform::Icon::Question,
+                                platform::Buttons::OkCancel) != platform::Answer::Ok)
+        return;
+      p_.files.WriteFile(path, "");
+    } else {
+      p_.files.WriteFile(path, "");
+      ListBox1->Add(name);
+    }
+  } catch (const platform::IoError& e) {
+    throw platform::Failure(sjis::Format("ファイル \"%s\". %s を作成できません", {path, e.what()}));
+  }
+  ListBox1->SetItemIndex(ListBox1->FindExact(name));
+  LoadGroup();
+}
+
+void TFKao::RenameClass(const std::string& name) {
+  const int current = library_->currentClass;
+  if (current < 0 || current >= ListBox3->Count()) return;
+  RequireUsableName(name);
+  SaveGroup();
+  RenamePath(library_->faceFolder + "\\" + ListBox3->Item(current), library_->faceFolder + "\\" + name);
+  ListClasses();
+  ListBox3->SetItemIndex(ListBox3->FindExact(name));
+  ListGroups();
+  LoadGroup();
+}
+
+void TFKao::RenameGroup(const std::string& name) {
+  const int current = library_->currentGroup;
+  if (current < 0 || current >= ListBox1->Count()) return;
+  RequireUsableName(name);
+  const std::string& folder = library_->currentClassFolder;
+  if (!p_.files.Attributes(folder)) p_.files.CreateDirectories(folder);
+  const std::string to = library_->GroupPath(name), from = library_->GroupPath(ListBox1->Item(current));
+  if (from == to || !p_.files.Attributes(from)) return;
+  // A new name that differs only in letter case names the group's own file:
+  // renaming it is all there is to do, nothing may be deleted.
+  if (!sjis::EqualsIgnoreCase(from, to) && p_.files.Attributes(to)) {
+    if (p_.toolkit.MessageBox(form_.get(), "上書きしますか？", "ミルフォ", platform::Icon::Question,
+                              platform::Buttons::OkCancel) != platform::Answer::Ok)
+      return;
+    p_.files.DeleteFile(to);
+    RenamePath(from, to);
+    ListBox1->Delete(current);
+    library_->currentGroup = ListBox1->FindExact(name);
+    ListBox1->SetItemIndex(library_->currentGroup);
+    return;
+  }
+  RenamePath(from, to);
+  ListBox1->SetItem(current, name);
+  ListBox1->SetItemIndex(current);
+}
+
+void TFKao::DeleteClass() {
+  const int current = library_->currentClass;
+  if (current < 0 || current >= ListBox3->Count()) return;
+  p_.files.DeleteTree(library_->faceFolder + "\\" + ListBox3->Item(current));
+  ListBox3->Delete(current);
+  ListBox3->SetItemIndex(Neighbour(*ListBox3, current));
+  ListGroups();
+  LoadGroup();
+}
+
+void TFKao::DeleteGroup() {
+  const int current = library_->currentGroup;
+  if (current < 0 || current >= ListBox1->Count()) return;
+  p_.files.DeleteFile(library_->GroupPath(ListBox1->Item(current)));  // a refusal is silent
+  ListBox1->Delete(current);
+  ListBox1->SetItemIndex(Neighbour(*ListBox1, current));
+  LoadGroup();
+}
+
+}  // namespace app

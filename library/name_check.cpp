@@ -1,0 +1,34 @@
+#include "library/name_check.h"
+
+#include "platform/sjis.h"
+
+namespace library {
+
+namespace {
+
+bool ReservedDevice(std::string_view name) {
+  const std::string base = sjis::UpperAscii(name.substr(0, name.find('.')));
+  for (const char* device : {"CON", "PRN", "AUX", "NUL"})
+    if (base == device) return true;
+  return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '1' &&
+         base[3] <= '9';
+}
+
+}  // namespace
+
+std::optional<std::string> NameProblem(std::string_view name) {
+  const std::string quoted = "\"" + std::string(name) + "\"";
+  if (name.empty()) return "名前が空です";
+  for (size_t i = 0; i < name.size(); i = sjis::NextChar(name, i)) {
+    if (sjis::NextChar(name, i) - i > 1) continue;  // double-byte: its trail byte may look like "\"
+    const unsigned char c = static_cast<unsigned char>(name[i]);
+    if (c < 0x20 || std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos)
+      return sjis::Format("%s は名前に使えません (\\ / : * ? \" < > | と制御文字は使えません)", {quoted});
+  }
+  if (name.back() == '.' || name.back() == ' ')
+    return sjis::Format("%s は名前に使えません (最後の . と空白は使えません)", {quoted});
+  if (ReservedDevice(name)) return sjis::Format("%s は名前に使えません (装置の名前です)", {quoted});
+  return std::nullopt;
+}
+
+}  // namespace library
