@@ -2,7 +2,8 @@
 # The real mirufo.exe under Wine on a private Xvfb, driven with the mouse and
 # the keyboard as a user would, and judged by what it leaves on disk: leaving
 # a group writes it back with CR LF line ends and its bytes otherwise intact,
-# listing a class removes its empty group files, Escape ends the program.
+# listing a class removes its empty group files, Enter in the entry box adds
+# a face, Delete in the face list removes one, Escape ends the program.
 # usage: palette_test.sh MIRUFO.EXE BUILD_DIR PROBE.EXE
 E2E_NAME=palette
 . "$(dirname "$0")/e2e-lib.sh"
@@ -22,7 +23,7 @@ cp "$kao/B/h.txt" "$want/h.txt"
 sjis 'ソフト' >"$kao/C/k.txt"                  # no final line break
 sjis 'ソフト\r\n' >"$want/k.txt"
 sjis '(^_^)\r\n' >"$kao/顔文字/笑顔.txt"         # a class and group named in Japanese
-cp "$kao/顔文字/笑顔.txt" "$want/笑顔.txt"
+printf 'abc\r\n' >"$want/笑顔.txt"             # a face typed in, the old one deleted
 
 # The program writes every group it leaves; an old time stamp shows which.
 old=$work/old-stamp
@@ -65,6 +66,16 @@ click_row "$class_top" 3
 wait_for 10 "C\\k.txt written on leaving class C" written "$kao/C/k.txt"
 same "$kao/C/k.txt" "$want/k.txt"
 xvfb_screenshot "$build/e2e-palette-end.png" "$palette"
+
+# --- a face typed into the entry box and Enter, the first face deleted ------
+xvfb_click "$palette" $((client_x + 60)) $((client_y + 12))
+give_keys "$palette"
+xdotool key --delay 60 a b c Return
+click_row "$face_top" 0
+give_keys "$palette"
+xdotool key Delete
+sleep 0.5
+xvfb_screenshot "$build/e2e-palette-edited.png" "$palette"
 
 # --- Escape closes the program, which writes the group it shows -------------
 close_palette
