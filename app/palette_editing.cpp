@@ -1,6 +1,7 @@
 // TFKao: changing the library from the palette: faces in the face list,
 // classes and groups on disk, and the commands that start them.
 #include "app/palette_window.h"
+#include "dialogs/name_entry_dialog.h"
 #include "library/name_check.h"
 #include "platform/failure.h"
 #include "platform/sjis.h"
@@ -10,6 +11,7 @@ namespace app {
 namespace {
 
 constexpr int kDeleteKey = 46;
+constexpr int32_t kLightYellow = 0x80FFFF, kLightBlue = 0xFACB3D;
 constexpr int kEnterKey = 13;
 
 // The messages of a failed rename, by the system's error code.
@@ -47,16 +49,57 @@ void TFKao::ConnectEditing() {
     };
 }
 
-void TFKao::D1Click() {
-  // The command acts on the list the menu was opened on.
+// The context menu's commands act on the list it was opened on.
+void TFKao::RunForPopupList(void (TFKao::*onClasses)(), void (TFKao::*onGroups)(), void (TFKao::*onFaces)()) {
   if (!popupComponent_) return;
   if (!popupComponent_->HasFocus()) popupComponent_->SetFocus();
   if (popupComponent_ == ListBox3.get())
-    DeleteClass();
+    (this->*onClasses)();
   else if (popupComponent_ == ListBox1.get())
-    DeleteGroup();
+    (this->*onGroups)();
   else
-    DeleteFace();
+    (this->*onFaces)();
+}
+
+void TFKao::A1Click() { RunForPopupList(&TFKao::Class1Click, &TFKao::Group1Click, &TFKao::Kao1Click); }
+void TFKao::E1Click() { RunForPopupList(&TFKao::Class2Click, &TFKao::Group2Click, &TFKao::Kao2Click); }
+void TFKao::D1Click() { RunForPopupList(&TFKao::DeleteClass, &TFKao::DeleteGroup, &TFKao::DeleteFace); }
+
+std::optional<std::string> TFKao::AskName(const char* caption, int32_t fieldColor, const std::string& text) {
+  return dialogs::NameEntryDialog(p_.toolkit, *form_, caption, fieldColor, text);
+}
+
+void TFKao::Class1Click() {
+  if (auto name = AskName("クラス追加", kLightBlue)) CreateClass(*name);
+}
+
+void TFKao::Group1Click() {
+  if (auto name = AskName("グループ追加", kLightYellow)) CreateGroup(*name);
+}
+
+void TFKao::Kao1Click() {
+  if (auto face = AskName("文字追加", platform::colour::kWindow)) {
+    eKao->SetText(*face);
+    AddFace();
+  }
+}
+
+void TFKao::Class2Click() {
+  const int current = library_->currentClass;
+  if (current < 0 || current >= ListBox3->Count()) return;
+  if (auto name = AskName("クラス名変更", kLightYellow, ListBox3->Item(current))) RenameClass(*name);
+}
+
+void TFKao::Group2Click() {
+  const int current = library_->currentGroup;
+  if (current < 0 || current >= ListBox1->Count()) return;
+  if (auto name = AskName("グループ名変更", kLightYellow, ListBox1->Item(current))) RenameGroup(*name);
+}
+
+void TFKao::Kao2Click() {
+  const int current = ListBox2->CaretIndex();
+  if (current < 0) return;
+  if (auto face = AskName("文字変更", platform::colour::kWindow, ListBox2->Item(current))) ChangeFace(*face);
 }
 
 // ---- faces, in the face list until the group is saved

@@ -2,6 +2,7 @@
 // face library state, shows the three lists and routes every command.
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/dispatch.h"
@@ -66,6 +67,15 @@ class TFKao {
   // Raises a failed rename with the message for its error code.
   void RenamePath(const std::string& from, const std::string& to);
   void D1Click();
+  void A1Click();
+  void E1Click();
+  // The edit menu's commands that ask for a name or a face first.
+  void Class1Click();
+  void Group1Click();
+  void Kao1Click();
+  void Class2Click();
+  void Group2Click();
+  void Kao2Click();
 
   // Screen edges: Timer1 polls the cursor, at the shortest period while it
   // matters.
@@ -96,6 +106,8 @@ class TFKao {
   void ConnectHistory();
   void ConnectEditing();
   void ShowFaceCount();
+  void RunForPopupList(void (TFKao::*onClasses)(), void (TFKao::*onGroups)(), void (TFKao::*onFaces)());
+  std::optional<std::string> AskName(const char* caption, int32_t fieldColor, const std::string& text = "");
   void ApplyLinkLook();
   // Brings the window to the front and sends Ctrl+V; nothing for no window.
   void SendPaste(platform::WindowId target);

@@ -28,6 +28,7 @@ struct Point {
 // Colour values: 0x00BBGGRR for a plain colour, 0xFF0000nn for the
 // system colour number nn.
 namespace colour {
+constexpr int32_t kWindow = static_cast<int32_t>(0xFF000005);
 constexpr int32_t kWindowText = static_cast<int32_t>(0xFF000008);
 constexpr int32_t kButtonFace = static_cast<int32_t>(0xFF00000F);
 constexpr int32_t kBlue = 0x00FF0000;
@@ -55,7 +56,7 @@ enum class Buttons { Ok, OkCancel, YesNo };
 enum class Answer { Ok, Cancel, Yes, No };
 
 // Small pictures of the top bar's buttons.
-enum class Glyph { Register, Explorer, Link, DateTime, Edit, SelectAll, PasteSelected, EditSave, EditClose, Copy, Cut, Paste, Main };
+enum class Glyph { Register, Explorer, Link, DateTime, Edit, SelectAll, PasteSelected, EditSave, EditClose, Copy, Cut, Paste, Main, None };
 
 // A menu item; items with children are drop-down or popup menus.
 class MenuItem {
@@ -148,6 +149,9 @@ class EntryBox : public Control {
  public:
   virtual void SetText(const Text&) = 0;
   virtual Text GetText() const = 0;
+  virtual void SetBackground(int32_t color) = 0;
+  // Selects the whole text, so that typing replaces it.
+  virtual void SelectAll() = 0;
 };
 
 // Multi-line plain-text editor (tabs accepted, no word wrap, both scroll bars).
@@ -160,6 +164,8 @@ class EditBox : public Control {
 
 class Button : public Control {
  public:
+  // The text of a button made without a glyph.
+  virtual void SetCaption(const Text&) = 0;
   std::function<void()> onClick;
 };
 
@@ -194,6 +200,9 @@ class Window {
   virtual void Hide() = 0;
   // Shows the window in front of the other applications' windows.
   virtual void BringToFront() = 0;
+  // Shows a dialog with the keyboard at its first control and returns when
+  // it has closed; its owner takes no input meanwhile.
+  virtual void ShowModal() = 0;
   virtual bool Visible() const = 0;
   // Asks to close: runs onClose, and destroys the window when it agrees.
   virtual void Close() = 0;
@@ -236,6 +245,9 @@ class Toolkit {
   // Title of the application (task bar, owner of the program's windows).
   virtual void SetApplicationTitle(const Text&) = 0;
   virtual std::unique_ptr<Window> NewWindow() = 0;
+  // A dialog of the owner: fixed size, a single frame with only the close
+  // box, above other windows.
+  virtual std::unique_ptr<Window> NewDialog(Window& owner) = 0;
   virtual std::unique_ptr<Timer> NewTimer(int intervalMs, std::function<void()> onTimer) = 0;
   virtual Answer MessageBox(Window* owner, const Text& text, const Text& caption, Icon, Buttons) = 0;
   // The system colour chooser, opened on `initial`; nothing when cancelled.

@@ -169,6 +169,8 @@ void ListBox::UserArrow(int delta) {
 
 void EntryBox::ReceiveChar(char c) {
   ControlImpl::ReceiveChar(c);
+  if (allSelected_ && (c == '\b' || static_cast<unsigned char>(c) >= 0x20)) text_.clear();
+  allSelected_ = false;
   if (c == '\b') {
     if (!text_.empty()) text_.pop_back();
   } else if (static_cast<unsigned char>(c) >= 0x20) {
@@ -275,6 +277,25 @@ void Window::UserChar(char c) {
 Timer::~Timer() { toolkit_.Forget(this); }
 
 std::unique_ptr<platform::Window> Toolkit::NewWindow() { return std::make_unique<Window>(*this); }
+
+std::unique_ptr<platform::Window> Toolkit::NewDialog(platform::Window& owner) {
+  auto dialog = std::make_unique<Window>(*this, &As<Window>(owner));
+  dialog->SetStayOnTop(true);
+  return dialog;
+}
+
+std::function<void(Window&)> Toolkit::TakeDialogScript() {
+  if (dialogs_.empty()) throw Unexpected("a modal dialog opened that the test did not expect");
+  auto actions = std::move(dialogs_.front());
+  dialogs_.pop_front();
+  return actions;
+}
+
+void Window::ShowModal() {
+  visible_ = true;
+  toolkit_.TakeDialogScript()(*this);
+  if (!closed_) throw Unexpected("the dialog was left open");
+}
 
 std::unique_ptr<platform::Timer> Toolkit::NewTimer(int intervalMs, std::function<void()> onTimer) {
   auto t = std::make_unique<Timer>(*this, intervalMs, std::move(onTimer));

@@ -149,12 +149,21 @@ class ListBox : public ControlImpl<platform::ListBox> {
 class EntryBox : public ControlImpl<platform::EntryBox> {
  public:
   using ControlImpl::ControlImpl;
-  void SetText(const Text& t) override { text_ = t; }
+  void SetText(const Text& t) override {
+    text_ = t;
+    allSelected_ = false;
+  }
   Text GetText() const override { return text_; }
+  void SetBackground(int32_t color) override { background_ = color; }
+  int32_t Background() const { return background_; }
+  void SelectAll() override { allSelected_ = true; }
+  bool AllSelected() const { return allSelected_; }
   void ReceiveChar(char c) override;
 
  private:
   Text text_;
+  int32_t background_ = platform::colour::kWindow;
+  bool allSelected_ = false;
 };
 
 class EditBox : public ControlImpl<platform::EditBox> {
@@ -175,10 +184,13 @@ class Button : public ControlImpl<platform::Button> {
  public:
   Button(Window& window, platform::Glyph glyph) : ControlImpl(window), glyph_(glyph) {}
   platform::Glyph Picture() const { return glyph_; }
+  void SetCaption(const Text& c) override { caption_ = c; }
+  Text Caption() const { return caption_; }
   void UserClick();
 
  private:
   platform::Glyph glyph_;
+  Text caption_;
 };
 
 class Splitter : public ControlImpl<platform::Splitter> {
@@ -215,7 +227,9 @@ class PopupMenu : public platform::PopupMenu {
 
 class Window : public platform::Window {
  public:
-  explicit Window(Toolkit& toolkit) : toolkit_(toolkit), menu_("") {}
+  explicit Window(Toolkit& toolkit, Window* owner = nullptr) : toolkit_(toolkit), owner_(owner), menu_("") {}
+  // The window that owns this dialog; nullptr for a main window.
+  Window* OwnerWindow() const { return owner_; }
   void SetCaption(const Text& c) override { caption_ = c; }
   Text Caption() const override { return caption_; }
   void SetBounds(const platform::Rect& r) override;
@@ -233,6 +247,9 @@ class Window : public platform::Window {
     ++broughtToFront_;
   }
   int BroughtToFront() const { return broughtToFront_; }
+  // Runs the user's scripted actions on the dialog (Toolkit::ScriptDialog),
+  // which must close it.
+  void ShowModal() override;
   bool Visible() const override { return visible_ && !closed_; }
   void Close() override;
   bool Closed() const override { return closed_; }
@@ -257,6 +274,8 @@ class Window : public platform::Window {
   void UserCloseBox() { Close(); }
 
   platform::Control* Focused() const { return focused_; }
+  // The controls in creation order.
+  const std::vector<platform::Control*>& Controls() const { return controls_; }
   void SetFocused(platform::Control* c) { focused_ = c; }
   void Forget(platform::Control* c);
   Toolkit& Owner() { return toolkit_; }
@@ -269,6 +288,7 @@ class Window : public platform::Window {
   platform::Rect bounds_;
   bool onTop_ = false, hints_ = false, visible_ = false, closed_ = false;
   int broughtToFront_ = 0;
+  Window* owner_ = nullptr;
   platform::Font font_;
   MenuItem menu_;
   platform::Control* focused_ = nullptr;
@@ -306,6 +326,10 @@ class Toolkit : public platform::Toolkit {
   void SetApplicationTitle(const Text& t) override { title_ = t; }
   Text ApplicationTitle() const { return title_; }
   std::unique_ptr<platform::Window> NewWindow() override;
+  std::unique_ptr<platform::Window> NewDialog(platform::Window& owner) override;
+  // What the user does in the next modal dialog; it must close it.
+  void ScriptDialog(std::function<void(Window&)> actions) { dialogs_.push_back(std::move(actions)); }
+  std::function<void(Window&)> TakeDialogScript();
   std::unique_ptr<platform::Timer> NewTimer(int intervalMs, std::function<void()> onTimer) override;
   platform::Answer MessageBox(platform::Window* owner, const Text& text, const Text& caption, platform::Icon,
                               platform::Buttons) override;
@@ -339,6 +363,7 @@ class Toolkit : public platform::Toolkit {
   Text title_;
   std::deque<platform::Answer> answers_;
   std::deque<Text> popupChoices_;
+  std::deque<std::function<void(Window&)>> dialogs_;
   std::deque<std::optional<int32_t>> colors_;
   int32_t lastOffered_ = -1;
   std::vector<MessageRecord> messages_;

@@ -73,6 +73,10 @@ void Toolkit::SetApplicationTitle(const Text& title) {
 
 std::unique_ptr<platform::Window> Toolkit::NewWindow() { return std::make_unique<Window>(*this); }
 
+std::unique_ptr<platform::Window> Toolkit::NewDialog(platform::Window& owner) {
+  return std::make_unique<Window>(*this, &dynamic_cast<Window&>(owner));
+}
+
 std::unique_ptr<platform::Timer> Toolkit::NewTimer(int intervalMs, std::function<void()> onTimer) {
   return std::make_unique<TimerImpl>(*this, intervalMs, std::move(onTimer));
 }

@@ -177,6 +177,7 @@ class Toolkit : public platform::Toolkit {
   ~Toolkit() override;
   void SetApplicationTitle(const Text& title) override;
   std::unique_ptr<platform::Window> NewWindow() override;
+  std::unique_ptr<platform::Window> NewDialog(platform::Window& owner) override;
   std::unique_ptr<platform::Timer> NewTimer(int intervalMs, std::function<void()> onTimer) override;
   Answer MessageBox(platform::Window* owner, const Text& text, const Text& caption, Icon, Buttons) override;
   void Run(platform::Window& main) override;
@@ -219,7 +220,8 @@ class Toolkit : public platform::Toolkit {
 
 class Window : public platform::Window {
  public:
-  explicit Window(Toolkit& toolkit);
+  // A dialog when it has an owner.
+  explicit Window(Toolkit& toolkit, Window* owner = nullptr);
   ~Window() override;
   void SetCaption(const Text& caption) override;
   Text Caption() const override { return caption_; }
@@ -233,6 +235,7 @@ class Window : public platform::Window {
   void Show() override;
   void Hide() override;
   void BringToFront() override;
+  void ShowModal() override;
   bool Visible() const override;
   void Close() override;
   bool Closed() const override { return closed_; }
@@ -271,6 +274,7 @@ class Window : public platform::Window {
   // Owned by the application window, not by hwnd_: Wine leaves a window
   // that owns a topmost popup below it when it is made topmost itself.
   unique_hwnd tips_;
+  HWND modalOwner_ = nullptr;  // disabled while this dialog runs
   HWND lastFocus_ = nullptr;  // the control to focus again on reactivation
   Text caption_;
   Font font_;

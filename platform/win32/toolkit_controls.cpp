@@ -130,6 +130,19 @@ void EntryBox::SetText(const Text& text) { ::SetWindowTextW(Handle(), WideText(t
 
 Text EntryBox::GetText() const { return Exact(WindowText(Handle())); }
 
+void EntryBox::SetBackground(int32_t color) {
+  background_ = color;
+  brush_.reset(colour::IsSystem(color) ? nullptr : ::CreateSolidBrush(ToColorRef(color)));
+  ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void EntryBox::SelectAll() { ::SendMessageW(Handle(), EM_SETSEL, 0, -1); }
+
+HBRUSH EntryBox::OnCtlColor(HDC dc) {
+  ::SetBkColor(dc, ToColorRef(background_));
+  return brush_ ? brush_.get() : ::GetSysColorBrush(background_ & 0xFF);
+}
+
 // ---- EditBox
 
 EditBox::EditBox(Window& window, Control* parent) : ControlImpl(window, parent) {
@@ -174,11 +187,15 @@ void EditBox::SetBackground(int32_t color) {
 // ---- Button
 
 Button::Button(Window& window, Control* parent, Glyph glyph) : ControlImpl(window, parent) {
-  Create(0, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON);
-  icon_ = MakeGlyphIcon(glyph, 16);
-  ::SendMessageW(Handle(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon_.get()));
+  Create(0, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | (glyph == Glyph::None ? 0 : BS_ICON));
+  if (glyph != Glyph::None) {
+    icon_ = MakeGlyphIcon(glyph, 16);
+    ::SendMessageW(Handle(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon_.get()));
+  }
   Finish();
 }
+
+void Button::SetCaption(const Text& caption) { ::SetWindowTextW(Handle(), WideText(caption).c_str()); }
 
 void Button::OnCommand(UINT code) {
   if (code == BN_CLICKED && onClick) onClick();

@@ -65,6 +65,13 @@ class EntryBox : public ControlImpl<platform::EntryBox> {
   EntryBox(Window& window, Control* parent);
   void SetText(const Text& text) override;
   Text GetText() const override;
+  void SetBackground(int32_t color) override;
+  void SelectAll() override;
+  HBRUSH OnCtlColor(HDC dc) override;
+
+ private:
+  int32_t background_ = colour::kWindow;
+  unique_hbrush brush_;
 };
 
 class EditBox : public ControlImpl<platform::EditBox> {
@@ -78,6 +85,7 @@ class EditBox : public ControlImpl<platform::EditBox> {
 class Button : public ControlImpl<platform::Button> {
  public:
   Button(Window& window, Control* parent, Glyph glyph);
+  void SetCaption(const Text& caption) override;
   void OnCommand(UINT code) override;
 
  private:

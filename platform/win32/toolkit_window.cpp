@@ -32,13 +32,19 @@ ATOM g_windowAtom = 0;
 
 }  // namespace
 
-Window::Window(Toolkit& toolkit) : toolkit_(toolkit), menu_(toolkit, true) {
+Window::Window(Toolkit& toolkit, Window* owner) : toolkit_(toolkit), menu_(toolkit, true) {
   g_windowAtom = RegisterWindowClass(toolkit.Instance(), Proc);
-  ::CreateWindowExW(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kWindowClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                    CW_USEDEFAULT, CW_USEDEFAULT, 300, 400, toolkit.ApplicationWindow(), nullptr, toolkit.Instance(),
-                    this);
+  if (owner) {
+    ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_CONTROLPARENT, kWindowClass, L"",
+                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, 284, 51, owner->Handle(), nullptr,
+                      toolkit.Instance(), this);
+  } else {
+    ::CreateWindowExW(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kWindowClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                      CW_USEDEFAULT, CW_USEDEFAULT, 300, 400, toolkit.ApplicationWindow(), nullptr, toolkit.Instance(),
+                      this);
+  }
   if (!hwnd_) throw Failure("ウィンドウを作成できません");
-  menu_.SetBarWindow(hwnd_);
+  if (!owner) menu_.SetBarWindow(hwnd_);
 }
 
 Window::~Window() {
@@ -115,9 +121,29 @@ void Window::BringToFront() {
 
 bool Window::Visible() const { return !closed_ && hwnd_ && ::IsWindowVisible(hwnd_); }
 
+void Window::ShowModal() {
+  if (!hwnd_) return;
+  HWND owner = ::GetWindow(hwnd_, GW_OWNER);
+  if (owner && ::IsWindowEnabled(owner)) {
+    modalOwner_ = owner;
+    ::EnableWindow(owner, FALSE);
+  }
+  Show();
+  ::SetForegroundWindow(hwnd_);
+  if (HWND first = ::GetNextDlgTabItem(hwnd_, nullptr, FALSE)) ::SetFocus(first);
+  toolkit_.Run(*this);
+}
+
 void Window::Close() {
   if (closed_) return;
   if (onClose && !onClose()) return;
+  // The owner takes input again before this window goes, so that the
+  // system gives it the activation and not another program's window.
+  if (modalOwner_) {
+    ::EnableWindow(modalOwner_, TRUE);
+    ::SetActiveWindow(modalOwner_);
+    modalOwner_ = nullptr;
+  }
   closed_ = true;
   if (hwnd_) ::DestroyWindow(hwnd_);
   toolkit_.Wake();

@@ -76,9 +76,9 @@ TEST_F(PaletteTest, MenusCarryTheirCaptionsInOrder) {
   EXPECT_TRUE(edit.Find("保存して編集終了(&Z)").Visible());
   EXPECT_TRUE(edit.Find("編集ｷｬﾝｾﾙ(&N)").Visible());
   // Commands of features not built yet are greyed, not pretending.
-  EXPECT_FALSE(edit.Find("クラス作成(&A)...").Enabled());
+  EXPECT_FALSE(edit.Find("ｸﾘｯﾌﾟﾎﾞｰﾄﾞ編集(&X)").Enabled());
   EXPECT_TRUE(palette->bOK->Enabled());
-  EXPECT_THROW(edit.Find("クラス作成(&A)...").UserChoose(), headless::Unexpected);
+  EXPECT_THROW(edit.Find("ｸﾘｯﾌﾟﾎﾞｰﾄﾞ編集(&X)").UserChoose(), headless::Unexpected);
 }
 
 TEST_F(PaletteTest, ListContextMenuHasItsEntries) {

@@ -1,0 +1,103 @@
+// The name entry dialog, alone and through the commands that ask with it.
+#include "dialogs/name_entry_dialog.h"
+#include "tests/support/palette_fixture.h"
+
+using V = std::vector<std::string>;
+
+namespace {
+
+class NameEntryTest : public PaletteTest {
+ protected:
+  void SetUp() override {
+    files.AddFile(K("A\\g.txt"), "a\r\nb\r\n");
+    Start();
+  }
+  // The user's part in the next dialog: what is typed, then how it ends.
+  enum class Ending { Ok, Enter, No, CloseBox };
+  void Answer(const std::string& typed, Ending ending) {
+    toolkit.ScriptDialog([this, typed, ending](headless::Window& w) {
+      seenCaption = w.Caption();
+      auto& edit = headless::As<headless::EntryBox>(*w.Controls().at(0));
+      seenText = edit.GetText();
+      seenSelected = edit.AllSelected();
+      seenColor = edit.Background();
+      for (char c : typed) w.UserChar(c);
+      switch (ending) {
+        case Ending::Ok: headless::As<headless::Button>(*w.Controls().at(1)).UserClick(); break;
+        case Ending::Enter: w.UserKey(13); break;
+        case Ending::No: headless::As<headless::Button>(*w.Controls().at(2)).UserClick(); break;
+        case Ending::CloseBox: w.UserCloseBox(); break;
+      }
+    });
+  }
+  std::string seenCaption;
+  std::string seenText;
+  bool seenSelected = false;
+  int32_t seenColor = 0;
+};
+
+}  // namespace
+
+TEST_F(NameEntryTest, AStripOverThePalettesCornerThatStaysOnScreen) {
+  Window().SetBounds({900, 740, 250, 400});
+  dialogs::TFGroup strip(toolkit, Window());
+  auto& w = headless::As<headless::Window>(*strip.form);
+  EXPECT_EQ(w.Bounds(), (platform::Rect{1024 - 284, 768 - 51, 284, 51}));
+  EXPECT_EQ(w.Caption(), "作成＆追加");
+  EXPECT_TRUE(w.StayOnTop());
+  EXPECT_EQ(w.OwnerWindow(), &Window());
+  EXPECT_EQ(strip.Edit1->Bounds(), (platform::Rect{0, 0, 228, 24}));
+  EXPECT_EQ(headless::As<headless::EntryBox>(*strip.Edit1).CurrentFont(), (platform::Font{"ＭＳ Ｐゴシック", 16, false}));
+  EXPECT_EQ(headless::As<headless::Button>(*strip.BitBtn1).Caption(), "OK");
+  EXPECT_EQ(strip.BitBtn2->Bounds(), (platform::Rect{252, 0, 24, 24}));
+  EXPECT_EQ(strip.Tag, 0);
+
+  Window().SetBounds({-30, 10, 250, 400});  // no correction for negative places
+  dialogs::TFGroup left(toolkit, Window());
+  EXPECT_EQ(left.form->Bounds().left, -30);
+}
+
+TEST_F(NameEntryTest, OnlyAnAcceptedNonEmptyTextIsAResult) {
+  Answer("新", Ending::Ok);
+  palette->Class1Click();
+  EXPECT_EQ(seenColor, 0xFACB3D);
+  EXPECT_EQ(seenCaption, "クラス追加");
+  EXPECT_EQ(Items(Classes()), (V{"A", "新"}));
+
+  for (Ending ending : {Ending::No, Ending::CloseBox}) {
+    Answer("lost", ending);
+    palette->Group1Click();
+  }
+  Answer("", Ending::Ok);
+  palette->Group1Click();
+  EXPECT_TRUE(files.Exists(K("新")) && Items(Groups()).empty());
+  EXPECT_TRUE(toolkit.Messages().empty());
+
+  Answer("  ", Ending::Enter);  // blanks are a text
+  palette->Kao1Click();
+  EXPECT_EQ(seenColor, platform::colour::kWindow);
+}
+
+TEST_F(NameEntryTest, ChangesShowTheOldTextSelectedSoTypingReplacesIt) {
+  Answer("(^^)", Ending::Enter);
+  palette->Kao2Click();
+  EXPECT_EQ(seenText, "a");
+  EXPECT_TRUE(seenSelected);
+  EXPECT_EQ(Items(Faces()), (V{"(^^)", "b"}));
+
+  Answer("", Ending::Ok);  // the old text accepted as it is: the same name, nothing happens
+  palette->Group2Click();
+  EXPECT_EQ(Items(Groups()), V{"g"});
+  Answer("h", Ending::Ok);
+  palette->Group2Click();
+  EXPECT_EQ(seenCaption, "グループ名変更");
+  EXPECT_EQ(seenColor, 0x80FFFF);
+  EXPECT_EQ(Items(Groups()), V{"h"});
+
+  toolkit.ScriptPopupChoice("変更(&E)...");
+  Answer("B", Ending::Ok);
+  palette->ListBox3->onContextMenu({5, 5});  // on the class list: rename the class
+  EXPECT_EQ(seenText, "A");
+  EXPECT_EQ(Items(Classes()), V{"B"});
+  EXPECT_EQ(files.Content(K("B\\h.txt")), "(^^)\r\nb\r\n");
+}
