@@ -160,6 +160,11 @@ class EditBox : public Control {
   virtual void SetText(const Text&) = 0;
   virtual Text GetText() const = 0;
   virtual void SetBackground(int32_t color) = 0;  // 0x00BBGGRR
+  // The control's own clipboard commands on its selection, through the
+  // system clipboard; with nothing to act on they do nothing.
+  virtual void Cut() = 0;
+  virtual void Copy() = 0;
+  virtual void Paste() = 0;
 };
 
 class Button : public Control {

@@ -180,7 +180,37 @@ void EntryBox::ReceiveChar(char c) {
 
 void EditBox::ReceiveChar(char c) {
   ControlImpl::ReceiveChar(c);
-  text_ += c == '\r' ? Text("\r\n") : Text(1, c);
+  ReplaceSelection(c == '\r' ? Text("\r\n") : Text(1, c));
+}
+
+void EditBox::UserSelect(size_t start, size_t length) {
+  if (start > text_.size() || length > text_.size() - start) throw Unexpected("selection beyond the text");
+  start_ = start;
+  length_ = length;
+}
+
+void EditBox::ReplaceSelection(const Text& with) {
+  text_.replace(start_, length_, with);
+  start_ += with.size();
+  length_ = 0;
+}
+
+void EditBox::Copy() {
+  if (length_ > 0) window_.Owner().SystemClipboard().SetText(text_.substr(start_, length_));
+}
+
+void EditBox::Cut() {
+  if (length_ > 0 && window_.Owner().SystemClipboard().SetText(text_.substr(start_, length_))) ReplaceSelection("");
+}
+
+void EditBox::Paste() {
+  platform::Clipboard& clipboard = window_.Owner().SystemClipboard();
+  if (clipboard.HasText()) ReplaceSelection(clipboard.GetText());
+}
+
+platform::Clipboard& Toolkit::SystemClipboard() const {
+  if (!clipboard_) throw Unexpected("no clipboard shared with the toolkit");
+  return *clipboard_;
 }
 
 void Button::UserClick() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/clipboard.h"
 #include "platform/toolkit.h"
 
 namespace headless {
@@ -166,17 +167,30 @@ class EntryBox : public ControlImpl<platform::EntryBox> {
   bool allSelected_ = false;
 };
 
+// Typing replaces the selection; setting the text puts the caret at its end.
 class EditBox : public ControlImpl<platform::EditBox> {
  public:
   using ControlImpl::ControlImpl;
-  void SetText(const Text& t) override { text_ = t; }
+  void SetText(const Text& t) override {
+    text_ = t;
+    start_ = text_.size();
+    length_ = 0;
+  }
   Text GetText() const override { return text_; }
   void SetBackground(int32_t color) override { background_ = color; }
   int32_t Background() const { return background_; }
+  void Cut() override;
+  void Copy() override;
+  void Paste() override;
   void ReceiveChar(char c) override;
 
+  // The user selects `length` bytes from byte `start`.
+  void UserSelect(size_t start, size_t length);
+
  private:
+  void ReplaceSelection(const Text& with);
   Text text_;
+  size_t start_ = 0, length_ = 0;
   int32_t background_ = 0xFFFFFF;
 };
 
@@ -335,6 +349,10 @@ class Toolkit : public platform::Toolkit {
                               platform::Buttons) override;
   std::optional<int32_t> PickColor(platform::Window* owner, int32_t initial) override;
   void Run(platform::Window& main) override;
+  // The clipboard that the controls' own cut, copy and paste use, as the
+  // system's is shared by programs and controls.
+  void ShareClipboard(platform::Clipboard& clipboard) { clipboard_ = &clipboard; }
+  platform::Clipboard& SystemClipboard() const;
   platform::Point CursorPos() const override { return cursor_; }
   platform::Size ScreenSize() const override { return screen_; }
 
@@ -368,6 +386,7 @@ class Toolkit : public platform::Toolkit {
   int32_t lastOffered_ = -1;
   std::vector<MessageRecord> messages_;
   std::vector<Timer*> timers_;
+  platform::Clipboard* clipboard_ = nullptr;
   platform::Point cursor_{512, 384};
   platform::Size screen_{1024, 768};
 };

@@ -67,16 +67,22 @@ bool Clipboard::SetText(const std::string& text) {
   return true;
 }
 
-std::string Clipboard::GetText() const {
+std::optional<std::wstring> ClipboardWideText() {
   OpenClipboardGuard open;
-  if (!open) throw Failure("クリップボードを開くことができません");
+  if (!open) return std::nullopt;
   HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
-  if (!data) return {};
+  if (!data) return std::wstring();
   GlobalLockGuard lock(data);
-  if (!lock.Data()) return {};
+  if (!lock.Data()) return std::wstring();
   const auto* chars = static_cast<const wchar_t*>(lock.Data());
   const size_t limit = ::GlobalSize(data) / sizeof(wchar_t);
-  const auto text = NarrowExact(std::wstring_view(chars, wcsnlen(chars, limit)));
+  return std::wstring(chars, wcsnlen(chars, limit));
+}
+
+std::string Clipboard::GetText() const {
+  const auto wide = ClipboardWideText();
+  if (!wide) throw Failure("クリップボードを開くことができません");
+  const auto text = NarrowExact(*wide);
   if (!text) throw Failure("クリップボードの文字列にシフトJISで表せない文字が含まれています");
   return *text;
 }

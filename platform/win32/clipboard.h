@@ -1,8 +1,14 @@
 // The system clipboard's text as CF_UNICODETEXT, converted from CP932.
 #pragma once
+#include <optional>
+#include <string>
+
 #include "platform/clipboard.h"
 
 namespace platform::win32 {
+
+// The clipboard's text as it stands; nothing when it cannot be opened.
+std::optional<std::wstring> ClipboardWideText();
 
 class Clipboard : public platform::Clipboard {
  public:

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "platform/failure.h"
+#include "platform/win32/clipboard.h"
 #include "platform/win32/text_convert.h"
 
 namespace platform::win32 {
@@ -159,7 +160,11 @@ EditBox::EditBox(Window& window, Control* parent) : ControlImpl(window, parent) 
 void EditBox::SetText(const Text& text) {
   const std::wstring wide = WideText(text);
   SETTEXTEX how{ST_DEFAULT, 1200};
+  // One repaint for the whole text, however long.
+  ::SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
   ::SendMessageW(Handle(), EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(wide.c_str()));
+  ::SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 Text EditBox::GetText() const {
@@ -175,6 +180,28 @@ Text EditBox::GetText() const {
                                      reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(got < 0 ? 0 : got));
   return Exact(text);
+}
+
+// Some rich edit versions empty the clipboard on a copy of nothing.
+bool EditBox::HasSelection() const {
+  CHARRANGE range{};
+  ::SendMessageW(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  return range.cpMin != range.cpMax;
+}
+
+void EditBox::Cut() {
+  if (HasSelection()) ::SendMessageW(Handle(), WM_CUT, 0, 0);
+}
+
+void EditBox::Copy() {
+  if (HasSelection()) ::SendMessageW(Handle(), WM_COPY, 0, 0);
+}
+
+// Plain text replacing the selection, undoable; a rich edit's own paste may
+// replace the whole text in plain-text mode.
+void EditBox::Paste() {
+  if (const auto text = ClipboardWideText(); text && !text->empty())
+    ::SendMessageW(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text->c_str()));
 }
 
 void EditBox::SetBackground(int32_t color) {

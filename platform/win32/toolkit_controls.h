@@ -80,6 +80,12 @@ class EditBox : public ControlImpl<platform::EditBox> {
   void SetText(const Text& text) override;
   Text GetText() const override;
   void SetBackground(int32_t color) override;
+  void Cut() override;
+  void Copy() override;
+  void Paste() override;
+
+ private:
+  bool HasSelection() const;
 };
 
 class Button : public ControlImpl<platform::Button> {

@@ -201,6 +201,8 @@ void Draw(Painter& p, Glyph glyph) {
       p.Box(7, 10, 10, 15);
       break;
     }
+    case Glyph::None:  // text buttons get no picture
+      break;
   }
 }
 

@@ -30,6 +30,9 @@ class ContractBackend {
   virtual std::string NewFolder() = 0;
   // Acts as the user: a mouse click on the list's item at index.
   virtual void UserClick(platform::ListBox& list, int index) = 0;
+  // Acts as the user: selects `selected` in the edit box, which must follow
+  // `before` at the start of its text.
+  virtual void UserSelect(platform::EditBox& edit, const std::string& before, const std::string& selected) = 0;
   // A library name that loads, and one that does not.
   virtual std::string PresentLibrary() = 0;
   virtual std::string AbsentLibrary() = 0;

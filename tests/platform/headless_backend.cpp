@@ -10,7 +10,10 @@ namespace {
 
 class HeadlessBackend : public ContractBackend {
  public:
-  HeadlessBackend() { libraries_.Provide("KERNEL32.DLL"); }
+  HeadlessBackend() {
+    libraries_.Provide("KERNEL32.DLL");
+    toolkit_.ShareClipboard(clipboard_);
+  }
   platform::FileSystem& Files() override { return files_; }
   platform::LibraryLoader& Libraries() override { return libraries_; }
   platform::Toolkit& Toolkit() override { return toolkit_; }
@@ -31,6 +34,9 @@ class HeadlessBackend : public ContractBackend {
     return folder;
   }
   void UserClick(platform::ListBox& list, int index) override { headless::As<headless::ListBox>(list).UserClick(index); }
+  void UserSelect(platform::EditBox& edit, const std::string& before, const std::string& selected) override {
+    headless::As<headless::EditBox>(edit).UserSelect(before.size(), selected.size());
+  }
   std::string PresentLibrary() override { return "kernel32.dll"; }
   std::string AbsentLibrary() override { return "NOSUCHLIB.DLL"; }
   void Pump() override {}

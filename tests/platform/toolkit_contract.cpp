@@ -75,6 +75,35 @@ TEST_F(ToolkitContract, TextBoxesGiveBackJapaneseTextWithTabsAndLineEnds) {
   EXPECT_EQ(edit->GetText(), "");
 }
 
+TEST_F(ToolkitContract, EditBoxCutsCopiesAndPastesItsSelectionThroughTheClipboard) {
+  auto edit = window->NewEditBox(nullptr);
+  platform::Clipboard& clipboard = backend->Clipboard();
+  edit->SetText("(^_^)\r\n顔文字\r\nend");
+  backend->UserSelect(*edit, "(^_^)\r\n", "顔文字");
+  edit->Copy();
+  EXPECT_EQ(clipboard.GetText(), "顔文字");
+  EXPECT_EQ(edit->GetText(), "(^_^)\r\n顔文字\r\nend");
+
+  backend->UserSelect(*edit, "(^_^)", "\r\n顔文字");
+  edit->Cut();
+  EXPECT_EQ(clipboard.GetText(), "\r\n顔文字");
+  EXPECT_EQ(edit->GetText(), "(^_^)\r\nend");
+
+  // Pasting replaces the selection.
+  backend->UserSelect(*edit, "(^_^)\r\n", "end");
+  edit->Paste();
+  EXPECT_EQ(edit->GetText(), "(^_^)\r\n\r\n顔文字");
+
+  // Nothing selected: cut and copy leave the clipboard alone.
+  backend->UserSelect(*edit, "", "");
+  edit->Cut();
+  edit->Copy();
+  EXPECT_EQ(clipboard.GetText(), "\r\n顔文字");
+  ASSERT_TRUE(clipboard.Clear());
+  edit->Paste();
+  EXPECT_EQ(edit->GetText(), "(^_^)\r\n\r\n顔文字");
+}
+
 TEST_F(ToolkitContract, StatusBarAndPanelsKeepTheirTexts) {
   auto status = window->NewStatusBar({50, 50}, {true, false});
   status->SetPanelText(0, "12345");

@@ -2,6 +2,8 @@
 // temporary folder and real controls.
 #include <windows.h>
 
+#include <richedit.h>
+
 #include <memory>
 #include <stdexcept>
 #include <utility>
@@ -117,6 +119,20 @@ class Win32Backend : public ContractBackend {
     const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
+  }
+
+  // A drag over the text, as character positions of the control, where a
+  // line break is one character.
+  void UserSelect(platform::EditBox& edit, const std::string& before, const std::string& selected) override {
+    const auto position = [](const std::string& text) {
+      const std::wstring wide = win32::Wide(text);
+      LONG n = 0;
+      for (size_t i = 0; i < wide.size(); ++i)
+        if (!(wide[i] == L'\r' && i + 1 < wide.size() && wide[i + 1] == L'\n')) ++n;
+      return n;
+    };
+    CHARRANGE range{position(before), position(before + selected)};
+    ::SendMessageW(dynamic_cast<win32::ControlCore&>(edit).Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
   }
 
   std::string PresentLibrary() override { return "kernel32.dll"; }
