@@ -22,6 +22,7 @@ TFKao::TFKao(platform::Platform platform) : p_(platform), dispatch_(platform.too
   ConnectPaste();
   ConnectHistory();
   ConnectEditing();
+  ConnectEditMode();
   library_ = std::make_unique<library::FaceLibrary>(
       p_.files, library::LibraryViews{*ListBox3, *ListBox1, *ListBox2, *StatusBar1, *RichEdit1});
   form_->onKeyDown = [this](int key) { return FormKeyDown(key); };
@@ -144,14 +145,14 @@ void TFKao::BuildMenus() {
   platform::MenuItem& e = *editE1;
   N18 = &Item(e, "顔文字ﾌｫﾙﾀﾞを開く(&O)");
   e.AddSeparator();
-  E3 = &Item(e, "編集(&Z)");
-  E4 = &Item(e, "保存して編集終了(&Z)");
-  E5 = &Item(e, "編集ｷｬﾝｾﾙ(&N)");
+  E3 = &Item(e, "編集(&Z)", &TFKao::E3Click);
+  E4 = &Item(e, "保存して編集終了(&Z)", &TFKao::E4Click);
+  E5 = &Item(e, "編集ｷｬﾝｾﾙ(&N)", &TFKao::E5Click);
   e.AddSeparator();
   Link1 = &Item(e, "リンク(&L)", &TFKao::Link1Click);
   e.AddSeparator();
   N13 = &Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ編集(&X)");
-  ClipDel1 = &Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)");
+  ClipDel1 = &Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)", &TFKao::ClipDel1Click);
   e.AddSeparator();
   Class1 = &Item(e, "クラス作成(&A)...", &TFKao::Class1Click);
   Group1 = &Item(e, "グループ作成(&B)...", &TFKao::Group1Click);
@@ -172,7 +173,7 @@ void TFKao::BuildPopupMenus() {
   platform::MenuItem& lists = PopupMenu1->Root();
   Copy1 = &Item(lists, "貼り付け(&C)", &TFKao::Copy1Click);
   lists.AddSeparator();
-  Item(lists, "編集(&Z)");
+  Edit2 = &Item(lists, "編集(&Z)", &TFKao::E3Click);
   lists.AddSeparator();
   A1 = &Item(lists, "追加(&A)...", &TFKao::A1Click);
   lists.AddSeparator();
@@ -180,12 +181,13 @@ void TFKao::BuildPopupMenus() {
   lists.AddSeparator();
   D1 = &Item(lists, "消去(&D)", &TFKao::D1Click);
   PopupMenu3 = form_->NewPopupMenu();
-  for (const char* caption : {"切り取り(&T)", "コピー(&C)", "貼り付け(&P)", "-", "OK(&O)", "ｷｬﾝｾﾙ(&X)"}) {
-    if (caption == std::string("-"))
-      PopupMenu3->Root().AddSeparator();
-    else
-      Item(PopupMenu3->Root(), caption);
-  }
+  platform::MenuItem& edits = PopupMenu3->Root();
+  Item(edits, "切り取り(&T)", &TFKao::Cut1Click);
+  Item(edits, "コピー(&C)", &TFKao::Copy2Click);
+  Item(edits, "貼り付け(&P)", &TFKao::Paste1Click);
+  edits.AddSeparator();
+  Item(edits, "OK(&O)", &TFKao::bEditSaveClick);
+  Item(edits, "ｷｬﾝｾﾙ(&X)", &TFKao::bEditCloseClick);
   PopupMenu4 = form_->NewPopupMenu();
   platform::MenuItem& history = PopupMenu4->Root();
   C2 = &Item(history, "背景色変更(&B)...", &TFKao::C2Click);

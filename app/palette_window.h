@@ -77,6 +77,17 @@ class TFKao {
   void Group2Click();
   void Kao2Click();
 
+  // Group edit mode: the edit box stands in for the face list.
+  void E3Click();
+  void bEditSaveClick();
+  void bEditCloseClick();
+  void E4Click() { bEditSaveClick(); }
+  void E5Click() { bEditCloseClick(); }
+  void Cut1Click() { RichEdit1->Cut(); }
+  void Copy2Click() { RichEdit1->Copy(); }
+  void Paste1Click() { RichEdit1->Paste(); }
+  void ClipDel1Click();
+
   // Screen edges: Timer1 polls the cursor, at the shortest period while it
   // matters.
   static constexpr int kPollPeriodMs = 1;
@@ -105,6 +116,7 @@ class TFKao {
   void ConnectPaste();
   void ConnectHistory();
   void ConnectEditing();
+  void ConnectEditMode();
   void ShowFaceCount();
   void RunForPopupList(void (TFKao::*onClasses)(), void (TFKao::*onGroups)(), void (TFKao::*onFaces)());
   std::optional<std::string> AskName(const char* caption, int32_t fieldColor, const std::string& text = "");
@@ -143,7 +155,7 @@ class TFKao {
                      *IME2 = nullptr, *IME1 = nullptr, *IMES2 = nullptr, *IMES1 = nullptr, *Z1 = nullptr, *C1 = nullptr,
                      *Help1 = nullptr, *Version1 = nullptr, *Property1 = nullptr, *Close1 = nullptr;
   platform::MenuItem *A1 = nullptr, *E1 = nullptr, *D1 = nullptr;
-  platform::MenuItem *Copy1 = nullptr, *C2 = nullptr, *Favorit = nullptr, *N10 = nullptr, *D2 = nullptr;
+  platform::MenuItem *Copy1 = nullptr, *Edit2 = nullptr, *C2 = nullptr, *Favorit = nullptr, *N10 = nullptr, *D2 = nullptr;
   platform::MenuItem *editE1 = nullptr, *N18 = nullptr, *E3 = nullptr, *E4 = nullptr, *E5 = nullptr,
                      *Link1 = nullptr, *N13 = nullptr, *ClipDel1 = nullptr, *Class1 = nullptr, *Group1 = nullptr,
                      *Kao1 = nullptr, *Class2 = nullptr, *Group2 = nullptr, *Kao2 = nullptr, *Class3 = nullptr,

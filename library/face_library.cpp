@@ -94,8 +94,7 @@ void FaceLibrary::LoadGroup() {
     v_.faces.AddAll(ParseGroupFile(bytes));
     if (editing) LoadEditBox();
   }
-  if (v_.faces.Count() > 0) v_.faces.SetCaretIndex(0);
-  v_.status.SetPanelText(0, std::to_string(v_.faces.Count()));
+  ShowNewFaces();
 }
 
 void FaceLibrary::SaveGroup() {
@@ -112,6 +111,20 @@ void FaceLibrary::SaveGroup() {
 
 void FaceLibrary::LoadEditBox() {
   v_.editBox.SetText(FormatGroupFile(ItemsOf(v_.faces)));
+}
+
+void FaceLibrary::ShowNewFaces() {
+  if (v_.faces.Count() > 0) v_.faces.SetCaretIndex(0);
+  v_.status.SetPanelText(0, std::to_string(v_.faces.Count()));
+}
+
+void FaceLibrary::StoreEditBox(std::vector<Text> faces) {
+  {
+    RedrawPause pause(v_.faces);
+    v_.faces.Clear();
+    v_.faces.AddAll(std::move(faces));
+  }
+  ShowNewFaces();
 }
 
 }  // namespace library

@@ -4,6 +4,7 @@
 // operations move data between them and the disk.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/toolkit.h"
@@ -36,6 +37,8 @@ class FaceLibrary {
   void SaveGroup();
   // Puts the face list's faces into the edit box, one line each.
   void LoadEditBox();
+  // Replaces the face list's faces with these (the edit box's lines).
+  void StoreEditBox(std::vector<Text> faces);
 
   Text GroupPath(const Text& group) const { return currentClassFolder + "\\" + group + ".txt"; }
 
@@ -46,6 +49,8 @@ class FaceLibrary {
   int currentGroup = -1;
 
  private:
+  // The caret on the first face and the count in the status bar.
+  void ShowNewFaces();
   platform::FileSystem& files_;
   LibraryViews v_;
 };

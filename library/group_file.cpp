@@ -30,6 +30,8 @@ std::vector<Text> ParseGroupFile(std::string_view bytes) {
   return faces;
 }
 
+std::vector<Text> ParseEditText(std::string_view text) { return ParseGroupFile(text.substr(0, text.find('\0'))); }
+
 Text FormatGroupFile(const std::vector<Text>& faces) {
   size_t size = 0;
   for (const Text& f : faces) size += f.size() + 2;

@@ -13,6 +13,10 @@ using Text = std::string;
 // face; bytes are kept as they stand (a NUL byte included).
 std::vector<Text> ParseGroupFile(std::string_view bytes);
 
+// Faces of an edit box's text: its lines as a group file's, up to the
+// first NUL character.
+std::vector<Text> ParseEditText(std::string_view text);
+
 // The bytes of a group file holding these faces.
 Text FormatGroupFile(const std::vector<Text>& faces);
 

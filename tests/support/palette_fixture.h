@@ -20,6 +20,7 @@ inline std::string K(const std::string& rest) { return std::string(kKao) + "\\" 
 
 class PaletteTest : public ::testing::Test {
  protected:
+  PaletteTest() { toolkit.ShareClipboard(clipboard); }
   void Start() { palette = std::make_unique<app::TFKao>(platform::Platform{toolkit, files, libraries, shell, clipboard, windows, locale}); }
 
   headless::ListBox& Classes() { return headless::As<headless::ListBox>(*palette->ListBox3); }

@@ -1,0 +1,174 @@
+// Group edit mode: the current group rewritten as text in the edit box.
+#include "tests/support/palette_fixture.h"
+
+using V = std::vector<std::string>;
+using namespace std::string_literals;
+
+namespace {
+
+class EditModeTest : public PaletteTest {
+ protected:
+  void SetUp() override {
+    files.AddFile(K("A\\g.txt"), "a\r\nb\r\n");
+    files.AddFile(K("A\\h.txt"), "x\r\n");
+    files.AddFile(K("A\\i.txt"), "y\r\n");
+    files.AddDirectory(K("Empty"));
+    Start();
+  }
+  headless::EditBox& Edit() { return headless::As<headless::EditBox>(*palette->RichEdit1); }
+  headless::MenuItem& EditMenu() { return Window().MenuBar().Find("edit(&E)"); }
+  headless::Button& ButtonOf(std::unique_ptr<platform::Button>& b) { return headless::As<headless::Button>(*b); }
+  bool Editing() {
+    return palette->RichEdit1->Visible() && !palette->ListBox2->Visible() && palette->Panel3->Visible() &&
+           !palette->Panel1->Visible();
+  }
+  void Type(const std::string& text) {
+    for (char c : text) Window().UserChar(c);
+  }
+  void SaveAndLeave() { ButtonOf(palette->bEditSave).UserClick(); }
+};
+
+}  // namespace
+
+TEST_F(EditModeTest, EnteringShowsTheFacesAsLinesAndSavingUnchangedKeepsThem) {
+  ButtonOf(palette->bEditer).UserClick();
+  EXPECT_TRUE(Editing());
+  EXPECT_TRUE(palette->RichEdit1->HasFocus());
+  EXPECT_EQ(Edit().GetText(), "a\r\nb\r\n");
+  EditMenu().UserOpen();
+  EXPECT_FALSE(palette->E3->Visible());
+  EXPECT_TRUE(palette->E4->Visible() && palette->E5->Visible());
+
+  EditMenu().Find("保存して編集終了(&Z)").UserChoose();
+  EXPECT_FALSE(Editing());
+  EXPECT_TRUE(palette->ListBox2->Visible() && palette->Panel1->Visible());
+  EXPECT_EQ(Edit().GetText(), "");
+  EXPECT_EQ(Items(Faces()), (V{"a", "b"}));
+  EXPECT_TRUE(palette->E3->Visible());
+  EXPECT_FALSE(palette->E4->Visible());
+}
+
+TEST_F(EditModeTest, NoCurrentGroupLeavesThePaletteAsItWas) {
+  Classes().UserClick(1);  // a class without groups
+  palette->E3Click();
+  EXPECT_FALSE(palette->RichEdit1->Visible());
+  EXPECT_TRUE(palette->Panel1->Visible());
+}
+
+TEST_F(EditModeTest, SavedLinesBecomeTheFacesAndReachTheFileWhenTheGroupIsLeft) {
+  palette->E3Click();
+  Edit().SetText("a\r\nb\r\n");
+  Type("(^_^)\t\r");  // typed after the last line break, Enter included
+  Edit().SetText(Edit().GetText() + "\r\nlf1\nlf2\rcr\r\nend\0after NUL"s);
+  SaveAndLeave();
+  EXPECT_EQ(Items(Faces()), (V{"a", "b", "(^_^)\t", "", "lf1", "lf2", "cr", "end"}));
+  EXPECT_EQ(Count(), "8");
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "a\r\nb\r\n");  // not written yet
+  Groups().UserClick(1);
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "a\r\nb\r\n(^_^)\t\r\n\r\nlf1\r\nlf2\r\ncr\r\nend\r\n");
+}
+
+TEST_F(EditModeTest, OneLineBreakSavesOneEmptyFaceAndAnEmptyBoxDeletesTheGroup) {
+  palette->E3Click();
+  Edit().SetText("\r\n");
+  SaveAndLeave();
+  EXPECT_EQ(Items(Faces()), V{""});
+
+  Groups().UserClick(1);
+  palette->E3Click();
+  Edit().SetText("");
+  SaveAndLeave();  // no question
+  EXPECT_TRUE(toolkit.Messages().empty());
+  EXPECT_FALSE(files.Exists(K("A\\h.txt")));
+  EXPECT_EQ(Items(Groups()), (V{"g", "i"}));
+  EXPECT_EQ(Groups().Item(Groups().ItemIndex()), "i");
+  EXPECT_EQ(Items(Faces()), V{"y"});
+  EXPECT_FALSE(Editing());
+  EXPECT_EQ(Edit().GetText(), "");
+
+  // Text before a NUL only: no lines either.
+  palette->E3Click();
+  Edit().SetText("\0y\r\n"s);
+  SaveAndLeave();
+  EXPECT_FALSE(files.Exists(K("A\\i.txt")));
+  EXPECT_EQ(Groups().Item(Groups().ItemIndex()), "g");
+}
+
+TEST_F(EditModeTest, AnotherGroupWhileEditingRefillsTheBoxAndWritesNothing) {
+  palette->E3Click();
+  Edit().SetText("dropped\r\n");
+  Groups().UserClick(2);
+  EXPECT_TRUE(Editing());
+  EXPECT_EQ(Edit().GetText(), "y\r\n");
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "a\r\nb\r\n");
+
+  // Entering again from the lists' context menu drops the edits too.
+  Edit().SetText("dropped\r\n");
+  toolkit.ScriptPopupChoice("編集(&Z)");
+  palette->ListBox1->onContextMenu({0, 0});
+  EXPECT_EQ(Edit().GetText(), "y\r\n");
+
+  // A class without groups empties the box; edit mode stays.
+  Classes().UserClick(1);
+  EXPECT_TRUE(Editing());
+  EXPECT_EQ(Edit().GetText(), "");
+
+  // Closing while editing writes no group file.
+  Classes().UserClick(0);
+  Groups().UserClick(0);
+  Edit().SetText("lost\r\n");
+  Window().Close();
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "a\r\nb\r\n");
+}
+
+TEST_F(EditModeTest, FacesSavedFromAnEarlierEditReachTheFileWhenEditingStartsAgain) {
+  palette->E3Click();
+  Edit().SetText("new\r\n");
+  SaveAndLeave();
+  palette->E3Click();
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "new\r\n");
+  Edit().SetText("not saved\r\n");
+  Window().Close();
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "new\r\n");
+}
+
+TEST_F(EditModeTest, LeavingWithoutSavingKeepsTheFacesAndAddFaceAppendsALine) {
+  palette->E3Click();
+  Edit().SetText("a");
+  palette->eKao->SetText("(-_-)");
+  palette->AddFace();
+  EXPECT_EQ(Edit().GetText(), "a\r\n(-_-)");
+  EXPECT_EQ(Items(Faces()), (V{"a", "b"}));
+  toolkit.ScriptPopupChoice("ｷｬﾝｾﾙ(&X)");
+  palette->RichEdit1->onContextMenu({0, 0});
+  EXPECT_FALSE(Editing());
+  EXPECT_EQ(Items(Faces()), (V{"a", "b"}));
+}
+
+TEST_F(EditModeTest, ClipboardCommandsActOnTheSelection) {
+  palette->E3Click();
+  Edit().SetText("abc\r\n");
+  Edit().UserSelect(1, 1);
+  ButtonOf(palette->bEditCut).UserClick();
+  EXPECT_EQ(clipboard.GetText(), "b");
+  Edit().UserSelect(0, 1);
+  toolkit.ScriptPopupChoice("コピー(&C)");
+  palette->RichEdit1->onContextMenu({0, 0});
+  EXPECT_EQ(clipboard.GetText(), "a");
+  Edit().UserSelect(2, 0);
+  ButtonOf(palette->bEditPast).UserClick();
+  EXPECT_EQ(Edit().GetText(), "aca\r\n");
+
+  // Emptying the clipboard works in and out of edit mode; a clipboard held
+  // by another program is reported.
+  EditMenu().Find("ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)").UserChoose();
+  EXPECT_FALSE(clipboard.HasText());
+  palette->bEditCloseClick();
+  clipboard.SetText("x");
+  clipboard.FailNextOpen();
+  EditMenu().Find("ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)").UserChoose();
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_EQ(toolkit.Messages()[0].text, "クリップボードを開くことができません.");
+  EditMenu().Find("ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)").UserChoose();
+  EXPECT_FALSE(clipboard.HasText());
+}
