@@ -51,6 +51,23 @@ void TFKao::bEditCloseClick() {
   MainMenu1Change();
 }
 
+// The buttons take the keyboard when clicked; it goes back to the text,
+// where the user goes on typing.
+void TFKao::Cut1Click() {
+  RichEdit1->Cut();
+  RichEdit1->SetFocus();
+}
+
+void TFKao::Copy2Click() {
+  RichEdit1->Copy();
+  RichEdit1->SetFocus();
+}
+
+void TFKao::Paste1Click() {
+  RichEdit1->Paste();
+  RichEdit1->SetFocus();
+}
+
 void TFKao::ClipDel1Click() {
   if (!p_.clipboard.Clear()) throw platform::Failure("クリップボードを開くことができません");
 }

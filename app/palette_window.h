@@ -83,9 +83,9 @@ class TFKao {
   void bEditCloseClick();
   void E4Click() { bEditSaveClick(); }
   void E5Click() { bEditCloseClick(); }
-  void Cut1Click() { RichEdit1->Cut(); }
-  void Copy2Click() { RichEdit1->Copy(); }
-  void Paste1Click() { RichEdit1->Paste(); }
+  void Cut1Click();
+  void Copy2Click();
+  void Paste1Click();
   void ClipDel1Click();
 
   // Screen edges: Timer1 polls the cursor, at the shortest period while it

@@ -160,11 +160,7 @@ EditBox::EditBox(Window& window, Control* parent) : ControlImpl(window, parent) 
 void EditBox::SetText(const Text& text) {
   const std::wstring wide = WideText(text);
   SETTEXTEX how{ST_DEFAULT, 1200};
-  // One repaint for the whole text, however long.
-  ::SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
   ::SendMessageW(Handle(), EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(wide.c_str()));
-  ::SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 Text EditBox::GetText() const {

@@ -78,7 +78,9 @@ TEST_F(ToolkitContract, TextBoxesGiveBackJapaneseTextWithTabsAndLineEnds) {
 TEST_F(ToolkitContract, EditBoxCutsCopiesAndPastesItsSelectionThroughTheClipboard) {
   auto edit = window->NewEditBox(nullptr);
   platform::Clipboard& clipboard = backend->Clipboard();
+  edit->SetVisible(false);
   edit->SetText("(^_^)\r\n顔文字\r\nend");
+  EXPECT_FALSE(edit->Visible());
   backend->UserSelect(*edit, "(^_^)\r\n", "顔文字");
   edit->Copy();
   EXPECT_EQ(clipboard.GetText(), "顔文字");
