@@ -230,7 +230,8 @@ void TFKao::RenameGroup(const std::string& name) {
 void TFKao::DeleteClass() {
   const int current = library_->currentClass;
   if (current < 0 || current >= ListBox3->Count()) return;
-  p_.files.DeleteTree(library_->faceFolder + "\\" + ListBox3->Item(current));
+  const std::string folder = library_->faceFolder + "\\" + ListBox3->Item(current);
+  p_.files.ShellFileOperation(platform::ShellOperation::Delete, folder, folder);
   ListBox3->Delete(current);
   ListBox3->SetItemIndex(Neighbour(*ListBox3, current));
   ListGroups();

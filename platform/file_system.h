@@ -27,6 +27,9 @@ struct DirEntry {
   uint32_t attributes = 0;  // never kNormal: a plain file has 0
 };
 
+// Operation codes of the shell's file operations.
+enum class ShellOperation { Delete = 3 };
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -48,10 +51,11 @@ class FileSystem {
   // Renames (or moves) a file or directory; the target must not exist,
   // except as the same entry in another letter case.
   virtual void Rename(const Text& from, const Text& to) = 0;  // throws IoError
-  // The shell's delete of a file or a whole folder: permanent, without a
-  // question, read-only files included; the shell shows its own progress
-  // and errors. Nothing for a path over 1023 bytes (the shell's limit).
-  virtual void DeleteTree(const Text& path) = 0;
+  // One shell file operation on a file or a whole folder, without a
+  // question; the shell shows its own progress and errors, and its result
+  // is not examined. Delete is permanent, read-only files included. Nothing
+  // for a path over 1023 bytes (the shell's limit).
+  virtual void ShellFileOperation(ShellOperation operation, const Text& from, const Text& to) = 0;
 
   virtual Text ReadFile(const Text& path) const = 0;  // whole file; throws IoError
   // Replaces the file's content through a temporary file in the same folder,

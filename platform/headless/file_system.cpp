@@ -363,7 +363,7 @@ void FileSystem::Rename(const Text& from, const Text& to) {
   folder.node->byKey.emplace(added.key, std::prev(folder.node->children.end()));
 }
 
-void FileSystem::DeleteTree(const Text& path) {
+void FileSystem::ShellFileOperation(platform::ShellOperation, const Text& path, const Text&) {
   if (path.empty() || path.size() > 1023) return;
   const Parsed p = Parse(path);
   if (p.badName || p.parts.empty() || Failure(writeFailures_, p)) return;

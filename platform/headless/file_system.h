@@ -32,7 +32,7 @@ class FileSystem : public platform::FileSystem {
   void SetAttributes(const Text& path, uint32_t attributes) override;
   void CreateDirectories(const Text& path) override;
   bool DeleteFile(const Text& path) override;
-  void DeleteTree(const Text& path) override;
+  void ShellFileOperation(platform::ShellOperation operation, const Text& from, const Text& to) override;
   void Rename(const Text& from, const Text& to) override;
   Text ReadFile(const Text& path) const override;
   void WriteFile(const Text& path, const Text& data) override;

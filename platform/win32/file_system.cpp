@@ -151,15 +151,17 @@ void FileSystem::Rename(const Text& from, const Text& to) {
   }
 }
 
-void FileSystem::DeleteTree(const Text& path) {
-  if (path.empty() || path.size() > 1023) return;
-  std::wstring from = Wide(path);
-  from.append(2, L'\0');  // a list of paths, ended by an empty one
+void FileSystem::ShellFileOperation(ShellOperation operation, const Text& source, const Text& target) {
+  if (source.empty() || source.size() > 1023 || target.size() > 1023) return;
+  // Each is a list of paths, ended by an empty one.
+  std::wstring from = Wide(source), to = Wide(target);
+  from.append(2, L'\0');
+  to.append(2, L'\0');
   SHFILEOPSTRUCTW op{};
   op.hwnd = ::GetActiveWindow();  // the palette owns the shell's windows
-  op.wFunc = FO_DELETE;
+  op.wFunc = static_cast<UINT>(operation);
   op.pFrom = from.c_str();
-  op.pTo = from.c_str();
+  op.pTo = to.c_str();
   op.fFlags = FOF_NOCONFIRMATION;
   op.lpszProgressTitle = L"フォルダ操作";
   ::SHFileOperationW(&op);  // its own windows report failures
