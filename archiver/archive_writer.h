@@ -12,9 +12,10 @@ class ArchiveWriter {
  public:
   explicit ArchiveWriter(OutStream& out) : out_(out) {}
 
-  // Compresses data and writes the member. From `info` the path, dosTime,
-  // windowsTime and attributes are used; method, sizes, CRC, OS and level
-  // are set here. A directory entry (method -lhd-) takes no data.
+  // Compresses data and writes the member. From `info` the path,
+  // headerTime (Unix seconds, as level 2 stores it), windowsTime and
+  // attributes are used; method, sizes, CRC, OS and level are set here. A
+  // directory entry (method -lhd-) takes no data.
   void Add(const Member& info, std::string_view data);
   // Writes a member whose data is already packed (from ArchiveReader::
   // ReadPacked), keeping its method, sizes and CRC.

@@ -20,7 +20,9 @@ struct Member {
   // between components (0xFF and '/' separators converted); no trailing
   // separator. A directory entry (-lhd-) has its whole path here.
   std::string path;
-  uint32_t dosTime = 0;                   // MS-DOS date << 16 | time, local time
+  // The base header's time field as stored: for levels 0 and 1 the MS-DOS
+  // date << 16 | time in local time, for levels 2 and 3 Unix seconds (UTC).
+  uint32_t headerTime = 0;
   std::optional<uint64_t> windowsTime;    // FILETIME of the last write (ext 0x41), UTC
   uint8_t attributes = dos::kArchive;     // MS-DOS attributes
   uint8_t os = 'M';                       // OS ID byte; 0 for level 0, which stores none
