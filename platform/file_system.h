@@ -25,6 +25,7 @@ struct DirEntry {
   Text name;
   uint64_t size = 0;
   uint32_t attributes = 0;  // never kNormal: a plain file has 0
+  uint64_t writeTime = 0;   // last write, FILETIME: 100 ns units since 1601, UTC
 };
 
 // Operation codes of the shell's file operations.
@@ -44,6 +45,8 @@ class FileSystem {
   // Attributes of a file or directory, nothing when it does not exist.
   virtual std::optional<uint32_t> Attributes(const Text& path) const = 0;
   virtual void SetAttributes(const Text& path, uint32_t attributes) = 0;  // throws IoError
+  // The last write time of a file or directory (FILETIME, UTC).
+  virtual void SetWriteTime(const Text& path, uint64_t writeTime) = 0;  // throws IoError
 
   // Creates the directory and any missing parent; an existing one is fine.
   virtual void CreateDirectories(const Text& path) = 0;  // throws IoError

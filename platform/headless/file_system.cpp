@@ -207,6 +207,7 @@ FileSystem::Node& FileSystem::AddChild(Node& dir, const Text& name, uint32_t att
   node->name = name;
   node->key = Key(name);
   node->attributes = attributes;
+  node->writeTime = now_;
   node->parent = &dir;
   Node& added = *node;
   dir.children.push_back(std::move(node));
@@ -265,21 +266,23 @@ std::vector<platform::DirEntry> FileSystem::Enumerate(const Text& pattern, uint3
   if (!dir || !dir->IsDirectory() || Failure(readFailures_, folder)) return out;
 
   const Text folded = Key(mask);
-  const auto offer = [&](const Text& name, const Text& key, uint64_t size, uint32_t attributes, bool real) {
+  const auto offer = [&](const Text& name, const Text& key, uint64_t size, uint32_t attributes, uint64_t time,
+                         bool real) {
     if (!Listed(attributes, allowed)) return;
     bool matches = Match(folded, key);
     if (!matches && real) {
       const auto shortName = ShortName(key);
       matches = shortName && Match(folded, *shortName);
     }
-    if (matches) out.push_back({name, size, attributes});
+    if (matches) out.push_back({name, size, attributes, time});
   };
   if (!folder.parts.empty()) {
     // "." carries the folder's own attributes, ".." its parent's.
-    offer(".", ".", 0, dir->attributes, false);
-    offer("..", "..", 0, dir->parent->attributes, false);
+    offer(".", ".", 0, dir->attributes, dir->writeTime, false);
+    offer("..", "..", 0, dir->parent->attributes, dir->parent->writeTime, false);
   }
-  for (const auto& child : dir->children) offer(child->name, child->key, child->data.size(), child->attributes, true);
+  for (const auto& child : dir->children)
+    offer(child->name, child->key, child->data.size(), child->attributes, child->writeTime, true);
   return out;
 }
 
@@ -298,6 +301,15 @@ void FileSystem::SetAttributes(const Text& path, uint32_t attributes) {
   if (!found.node) Fail(found.error);
   if (const auto code = Failure(writeFailures_, p)) Fail(*code);
   found.node->attributes = (found.node->attributes & attr::kDirectory) | (attributes & kSettable);
+}
+
+void FileSystem::SetWriteTime(const Text& path, uint64_t writeTime) {
+  const Parsed p = Parse(path);
+  if (p.badName) Fail(123);
+  const Found found = Find(p);
+  if (!found.node) Fail(found.error);
+  if (const auto code = Failure(writeFailures_, p)) Fail(*code);
+  found.node->writeTime = writeTime;
 }
 
 void FileSystem::CreateDirectories(const Text& path) {
@@ -400,6 +412,7 @@ void FileSystem::WriteFile(const Text& path, const Text& data) {
   // A new file gets the archive bit, as the system gives it to new files.
   if (!node) node = &AddChild(*folder.node, name, attr::kArchive);
   node->data = data;
+  node->writeTime = now_;
   ++writeCounts_[Canonical(p)];
 }
 

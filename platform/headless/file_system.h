@@ -30,6 +30,7 @@ class FileSystem : public platform::FileSystem {
   std::vector<platform::DirEntry> Enumerate(const Text& pattern, uint32_t allowed) const override;
   std::optional<uint32_t> Attributes(const Text& path) const override;
   void SetAttributes(const Text& path, uint32_t attributes) override;
+  void SetWriteTime(const Text& path, uint64_t writeTime) override;
   void CreateDirectories(const Text& path) override;
   bool DeleteFile(const Text& path) override;
   void ShellFileOperation(platform::ShellOperation operation, const Text& from, const Text& to) override;
@@ -61,6 +62,8 @@ class FileSystem : public platform::FileSystem {
   // CreateDirectories when it would create it, and DeleteFile returns false.
   void FailWrites(const Text& path, unsigned long code);
   void ClearFailures();
+  // The time that writes and new entries get from now on (FILETIME, UTC).
+  void SetClock(uint64_t now) { now_ = now; }
   // Number of WriteFile calls that succeeded on `path`.
   int WriteCount(const Text& path) const;
   // Every file and directory below the drive roots, depth first in creation
@@ -74,6 +77,7 @@ class FileSystem : public platform::FileSystem {
     Text name;
     Text key;  // Key(name): what lookups compare
     uint32_t attributes = 0;
+    uint64_t writeTime = 0;
     Text data;
     Node* parent = nullptr;
     Children children;  // creation order
@@ -108,6 +112,7 @@ class FileSystem : public platform::FileSystem {
   std::map<Text, unsigned long> readFailures_;   // Canonical path -> code
   std::map<Text, unsigned long> writeFailures_;  // Canonical path -> code
   std::map<Text, int> writeCounts_;              // Canonical path -> count
+  uint64_t now_ = 133486382460000000;  // 2024-01-02 03:04:06 UTC
 };
 
 }  // namespace headless

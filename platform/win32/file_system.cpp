@@ -86,6 +86,7 @@ std::vector<DirEntry> FileSystem::Enumerate(const Text& pattern, uint32_t allowe
     entry.name = std::move(*name);
     entry.attributes = bits;
     entry.size = (bits & attr::kDirectory) ? 0 : (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    entry.writeTime = (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
     entries.push_back(std::move(entry));
   } while (::FindNextFileW(find.get(), &data));
   return entries;
@@ -101,6 +102,15 @@ void FileSystem::SetAttributes(const Text& path, uint32_t attributes) {
   DWORD bits = attributes & ~static_cast<DWORD>(attr::kDirectory | attr::kVolumeLabel | attr::kNormal);
   if (bits == 0) bits = FILE_ATTRIBUTE_NORMAL;
   if (!::SetFileAttributesW(Wide(path).c_str(), bits)) ThrowLast();
+}
+
+void FileSystem::SetWriteTime(const Text& path, uint64_t writeTime) {
+  // Directories open only with backup semantics.
+  unique_file file(::CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) ThrowLast();
+  const FILETIME time{static_cast<DWORD>(writeTime), static_cast<DWORD>(writeTime >> 32)};
+  if (!::SetFileTime(file.get(), nullptr, nullptr, &time)) ThrowLast();
 }
 
 void FileSystem::CreateDirectories(const Text& path) {

@@ -12,6 +12,7 @@ class FileSystem : public platform::FileSystem {
   void SetAttributes(const Text& path, uint32_t attributes) override;
   void CreateDirectories(const Text& path) override;
   bool DeleteFile(const Text& path) override;
+  void SetWriteTime(const Text& path, uint64_t writeTime) override;
   void ShellFileOperation(ShellOperation operation, const Text& from, const Text& to) override;
   void Rename(const Text& from, const Text& to) override;
   Text ReadFile(const Text& path) const override;

@@ -310,3 +310,15 @@ TEST_F(FileSystemContract, ExecutableFolderIsAnExistingFolderWithoutTrailingBack
 }
 
 }  // namespace
+
+TEST_F(FileSystemContract, WriteTimesAreSetAndListedForFilesAndFolders) {
+  constexpr uint64_t k2001 = 126227808000000000;  // 2001-01-01 00:00:00 UTC, a whole second
+  fs.WriteFile(In("g.txt"), "a\r\n");
+  fs.CreateDirectories(In("sub"));
+  EXPECT_NE(Entry("*.*", "g.txt")->writeTime, 0u);  // the time of the write
+  fs.SetWriteTime(In("g.txt"), k2001);
+  fs.SetWriteTime(In("sub"), k2001 + 20000000);
+  EXPECT_EQ(Entry("*.*", "g.txt")->writeTime, k2001);
+  EXPECT_EQ(Entry("*.*", "sub")->writeTime, k2001 + 20000000);
+  EXPECT_THROW(fs.SetWriteTime(In("missing.txt"), k2001), IoError);
+}
