@@ -11,7 +11,11 @@ const char* const kTitle = "ミルフォ";
 const platform::Font kWindowFont{"ＭＳ Ｐゴシック", 16, false};
 }  // namespace
 
-TFKao::TFKao(platform::Platform platform) : p_(platform), dispatch_(platform.toolkit) {
+TFKao::TFKao(platform::Platform platform)
+    : p_(platform),
+      dispatch_(platform.toolkit),
+      // Bound before the window exists, for the program's life.
+      unlha_(std::make_unique<exchange::Unlha32>(platform.libraries, platform.toolkit)) {
   form_ = p_.toolkit.NewWindow();
   dispatch_.SetOwner(form_.get());
   form_->SetCaption(kTitle);
@@ -121,8 +125,8 @@ void TFKao::BuildMenus() {
   S1 = &Item(f, "ﾌｧｲﾙ読込(&R)...");
   Save1 = &Item(f, "ﾌｧｲﾙ保存(&S)...");
   f.AddSeparator();
-  NET1 = &Item(f, "配布用取込[ミルフォ形式](&A)...");
-  NET2 = &Item(f, "配布用保存[ミルフォ形式](&B)...");
+  NET1 = &Item(f, "配布用取込[ミルフォ形式](&A)...", &TFKao::NET1Click);
+  NET2 = &Item(f, "配布用保存[ミルフォ形式](&B)...", &TFKao::NET2Click);
   f.AddSeparator();
   IME2 = &Item(f, "ﾃｷｽﾄ辞書読込(&G)...");
   IME1 = &Item(f, "ﾃｷｽﾄ辞書読込(ｸﾞﾙｰﾌﾟ)(&I)...");

@@ -7,6 +7,7 @@
 
 #include "app/dispatch.h"
 #include "app/palette_settings.h"
+#include "exchange/unlha32.h"
 #include "library/face_library.h"
 #include "platform/platform.h"
 
@@ -88,6 +89,10 @@ class TFKao {
   void Paste1Click();
   void ClipDel1Click();
 
+  // Distribution archives: a class packed into an LZH archive and back.
+  void NET1Click();
+  void NET2Click();
+
   // Screen edges: Timer1 polls the cursor, at the shortest period while it
   // matters.
   static constexpr int kPollPeriodMs = 1;
@@ -134,6 +139,7 @@ class TFKao {
 
   platform::Platform p_;
   Dispatcher dispatch_;
+  std::unique_ptr<exchange::Unlha32> unlha_;
   PaletteSettings settings_;  // as the settings file and the commands leave them
   bool archiverAvailable_ = false;
 
@@ -169,7 +175,10 @@ class TFKao {
   platform::Font listFont_;
   // The title that the target search found; empty between pastes.
   std::string targetTitle_;
-  int32_t lastChosenColor_ = 0;  // the colour chooser opens on it: black at first
+  int32_t lastChosenColor_ = 0;
+  // Proposed by the file dialogs: the last file path that the file commands
+  // share, and the name the save dialog held last.
+  std::string lastFilePath_, saveDialogName_;  // the colour chooser opens on it: black at first
   // Set once a tick has found the cursor on no enabled edge; each toggle
   // clears it, so resting on an edge toggles only once.
   bool edgeArmed_ = false;

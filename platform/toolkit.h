@@ -213,6 +213,8 @@ class Window {
   virtual void Close() = 0;
   virtual bool Closed() const = 0;
   virtual MenuItem& Menu() = 0;  // the menu bar; its items are drop-downs
+  // The system's handle of the window, for libraries that take an owner.
+  virtual std::uintptr_t Id() const = 0;
   // Top-level drop-downs: enabling one enables or greys its title in the bar.
 
   // Children; parent nullptr is the window's client area.
@@ -244,6 +246,18 @@ class Timer {
   virtual int Interval() const = 0;
 };
 
+enum class FileDialogKind { Open, Save };
+
+// What a file dialog proposes: the file name, the extension added to a
+// name typed without one, and the filter as "description|mask|..." pairs.
+// The open dialog accepts names of files that do not exist; the save
+// dialog asks nothing before an existing file is chosen.
+struct FileDialogRequest {
+  Text fileName;
+  Text defaultExtension;
+  Text filter;
+};
+
 class Toolkit {
  public:
   virtual ~Toolkit() = default;
@@ -257,6 +271,8 @@ class Toolkit {
   virtual Answer MessageBox(Window* owner, const Text& text, const Text& caption, Icon, Buttons) = 0;
   // The system colour chooser, opened on `initial`; nothing when cancelled.
   virtual std::optional<int32_t> PickColor(Window* owner, int32_t initial) = 0;
+  // The system's file dialog; the chosen path, or nothing when cancelled.
+  virtual std::optional<Text> AskFileName(Window* owner, FileDialogKind, const FileDialogRequest&) = 0;
   // Runs events until the window has closed.
   virtual void Run(Window& main) = 0;
   // The mouse cursor in screen coordinates (origin at the primary display's

@@ -359,6 +359,15 @@ std::optional<int32_t> Toolkit::PickColor(platform::Window*, int32_t initial) {
   return c;
 }
 
+std::optional<Text> Toolkit::AskFileName(platform::Window*, platform::FileDialogKind kind,
+                                         const platform::FileDialogRequest& request) {
+  if (fileNames_.empty()) throw Unexpected("a file dialog opened that the test did not expect");
+  fileDialogs_.push_back({kind, request});
+  auto path = fileNames_.front();
+  fileNames_.pop_front();
+  return path;
+}
+
 Text Toolkit::TakePopupChoice() {
   if (popupChoices_.empty()) throw Unexpected("a popup menu opened that the test did not expect");
   Text c = popupChoices_.front();

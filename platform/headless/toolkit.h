@@ -268,6 +268,7 @@ class Window : public platform::Window {
   void Close() override;
   bool Closed() const override { return closed_; }
   platform::MenuItem& Menu() override { return menu_; }
+  std::uintptr_t Id() const override { return reinterpret_cast<std::uintptr_t>(this); }
   MenuItem& MenuBar() { return menu_; }
 
   std::unique_ptr<platform::Panel> NewPanel(platform::Control* parent) override;
@@ -348,6 +349,15 @@ class Toolkit : public platform::Toolkit {
   platform::Answer MessageBox(platform::Window* owner, const Text& text, const Text& caption, platform::Icon,
                               platform::Buttons) override;
   std::optional<int32_t> PickColor(platform::Window* owner, int32_t initial) override;
+  std::optional<Text> AskFileName(platform::Window* owner, platform::FileDialogKind, const platform::FileDialogRequest&) override;
+  // The path the user chooses in the next file dialog; nothing: cancel. A
+  // dialog without a scripted answer fails loudly.
+  void ScriptFileName(std::optional<Text> path) { fileNames_.push_back(std::move(path)); }
+  struct FileDialogRecord {
+    platform::FileDialogKind kind;
+    platform::FileDialogRequest request;
+  };
+  const std::vector<FileDialogRecord>& FileDialogs() const { return fileDialogs_; }
   void Run(platform::Window& main) override;
   // The clipboard that the controls' own cut, copy and paste use, as the
   // system's is shared by programs and controls.
@@ -383,6 +393,8 @@ class Toolkit : public platform::Toolkit {
   std::deque<Text> popupChoices_;
   std::deque<std::function<void(Window&)>> dialogs_;
   std::deque<std::optional<int32_t>> colors_;
+  std::deque<std::optional<Text>> fileNames_;
+  std::vector<FileDialogRecord> fileDialogs_;
   int32_t lastOffered_ = -1;
   std::vector<MessageRecord> messages_;
   std::vector<Timer*> timers_;

@@ -2,6 +2,7 @@
 // message boxes and the message loop with its key preview.
 #include "platform/win32/toolkit.h"
 
+#include <algorithm>
 
 #include "platform/failure.h"
 #include "platform/win32/text_convert.h"
@@ -115,6 +116,35 @@ std::optional<int32_t> Toolkit::PickColor(platform::Window* owner, int32_t initi
   cc.Flags = CC_RGBINIT;
   if (!::ChooseColorW(&cc)) return std::nullopt;
   return static_cast<int32_t>(cc.rgbResult & 0xFFFFFF);
+}
+
+std::optional<Text> Toolkit::AskFileName(platform::Window* owner, FileDialogKind kind,
+                                         const FileDialogRequest& request) {
+  // "description|mask|..." becomes the NUL-separated list the dialog takes.
+  std::wstring filter = WideText(request.filter);
+  for (wchar_t& c : filter)
+    if (c == L'|') c = L'\0';
+  filter.append(2, L'\0');
+  const std::wstring extension = WideText(request.defaultExtension);
+  std::wstring name = WideText(request.fileName);
+  name.resize(std::max<size_t>(name.size() + 1, 32768), L'\0');
+
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = app_.get();
+  if (auto* w = dynamic_cast<Window*>(owner); w && w->Handle()) ofn.hwndOwner = w->Handle();
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = name.data();
+  ofn.nMaxFile = static_cast<DWORD>(name.size());
+  ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR | OFN_EXPLORER;
+  const BOOL chosen = kind == FileDialogKind::Open ? ::GetOpenFileNameW(&ofn) : ::GetSaveFileNameW(&ofn);
+  if (!chosen) return std::nullopt;
+  name.resize(wcsnlen(name.c_str(), name.size()));
+  auto path = NarrowExact(name);
+  if (!path) throw Failure("シフトJISで表せない文字がファイル名に含まれています");
+  return *path;
 }
 
 bool Toolkit::Preview(const MSG& msg) {

@@ -180,6 +180,7 @@ class Toolkit : public platform::Toolkit {
   std::unique_ptr<platform::Window> NewDialog(platform::Window& owner) override;
   std::unique_ptr<platform::Timer> NewTimer(int intervalMs, std::function<void()> onTimer) override;
   Answer MessageBox(platform::Window* owner, const Text& text, const Text& caption, Icon, Buttons) override;
+  std::optional<Text> AskFileName(platform::Window* owner, FileDialogKind, const FileDialogRequest&) override;
   void Run(platform::Window& main) override;
   platform::Point CursorPos() const override;
   platform::Size ScreenSize() const override;
@@ -251,6 +252,7 @@ class Window : public platform::Window {
                                                     const std::vector<bool>& rightAligned) override;
   std::unique_ptr<platform::PopupMenu> NewPopupMenu() override;
 
+  std::uintptr_t Id() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
   HWND Handle() const { return hwnd_; }
   Toolkit& Owner() const { return toolkit_; }
   const Font& CurrentFont() const { return font_; }

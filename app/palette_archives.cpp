@@ -1,0 +1,68 @@
+// TFKao: classes passed between users as LZH archives, through the archiver
+// library.
+#include "app/palette_window.h"
+#include "platform/sjis.h"
+
+namespace app {
+
+namespace {
+
+const char* const kArchiveFilter = "圧縮ファイル(*.lzh)|*.lzh|すべてのファイル(*.*)|*.*";
+
+// The file name of a path without its last extension.
+std::string BaseName(const std::string& path) {
+  size_t start = 0, dot = std::string::npos;
+  for (size_t i = 0; i < path.size(); i = sjis::NextChar(path, i)) {
+    if (path[i] == '\\' || path[i] == '/') {
+      start = i + 1;
+      dot = std::string::npos;
+    } else if (path[i] == '.') {
+      dot = i;
+    }
+  }
+  return path.substr(start, (dot == std::string::npos ? path.size() : dot) - start);
+}
+
+bool IsFolder(const platform::FileSystem& files, const std::string& path) {
+  const auto attributes = files.Attributes(path);
+  return attributes && (*attributes & platform::attr::kDirectory);
+}
+
+}  // namespace
+
+void TFKao::NET1Click() {
+  const auto archive =
+      p_.toolkit.AskFileName(form_.get(), platform::FileDialogKind::Open, {lastFilePath_, "lzh", kArchiveFilter});
+  if (!archive) return;
+  lastFilePath_ = *archive;
+  const std::string name = BaseName(*archive);
+  const std::string folder = library_->faceFolder + "\\" + name;
+  // An archive never merges into a class that exists.
+  if (!p_.files.Attributes(*archive) || IsFolder(p_.files, folder)) return;
+  // The faces of the group being left are kept before the lists change.
+  SaveGroup();
+  p_.files.CreateDirectories(folder);
+  unlha_->Unlha(form_->Id(), exchange::Unlha32::UnpackCommand(*archive, folder));
+  p_.files.SetAttributes(folder, 0);
+  ListBox3->Add(name);
+  ListBox3->SetItemIndex(ListBox3->Count() - 1);
+  ListGroups();
+  LoadGroup();
+}
+
+void TFKao::NET2Click() {
+  const int current = library_->currentClass;
+  if (current < 0 || current >= ListBox3->Count()) return;
+  const std::string folder = library_->faceFolder + "\\" + ListBox3->Item(current);
+  if (!IsFolder(p_.files, folder)) return;
+  const auto archive =
+      p_.toolkit.AskFileName(form_.get(), platform::FileDialogKind::Save, {saveDialogName_, "lzh", kArchiveFilter});
+  if (!archive) return;
+  saveDialogName_ = *archive;
+  // The archive takes the group files as they are on disk: the current
+  // group's faces go there first.
+  SaveGroup();
+  unlha_->Unlha(form_->Id(), exchange::Unlha32::PackCommand(*archive, folder));
+}
+
+}  // namespace app

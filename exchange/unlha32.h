@@ -1,0 +1,39 @@
+// The archiver library bound at run time: loaded once by name before the
+// palette exists and kept for the program's life. Every entry point starts
+// as a fallback that says the library is missing; each export found by name
+// replaces its fallback.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "archiver/unlha_api.h"
+#include "platform/library_loader.h"
+#include "platform/toolkit.h"
+
+namespace exchange {
+
+class Unlha32 {
+ public:
+  Unlha32(platform::LibraryLoader& libraries, platform::Toolkit& toolkit);
+
+  // Runs the command line in the library (synchronously, no output
+  // buffer); without the library the fallback shows its message and gives 0.
+  int Unlha(std::uintptr_t owner, const std::string& commandLine);
+  // Whether the export of this name was found in the library.
+  bool Bound(const std::string& name) const;
+
+  // The command lines the program uses, for an archive A and a folder D
+  // given without its trailing backslash.
+  static std::string UnpackCommand(const std::string& archive, const std::string& folder);
+  static std::string PackCommand(const std::string& archive, const std::string& folder);
+
+ private:
+  void Panic(const char* name);
+  platform::Toolkit& toolkit_;
+  std::unique_ptr<platform::LoadedLibrary> library_;
+  std::array<void*, archiver::kUnlhaExports.size()> entries_{};  // nullptr: the fallback
+};
+
+}  // namespace exchange
