@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "archiver/bit_reader.h"
 #include "archiver/crc16.h"
 #include "archiver/header_reader.h"
 #include "archiver/lh1_decoder.h"
@@ -15,7 +16,7 @@ namespace {
 // The current member's data: at most `left` bytes of the archive.
 class MemberDataStream : public InStream {
  public:
-  MemberDataStream(InStream& in, uint64_t& left) : in_(in), left_(left) {}
+  MemberDataStream(InStream& in, uint64_t& left, bool& truncated) : in_(in), left_(left), truncated_(truncated) {}
   size_t Read(uint8_t* data, size_t size) override {
     if (size > left_) size = static_cast<size_t>(left_);
     const size_t n = ReadFully(in_, data, size);
@@ -28,7 +29,7 @@ class MemberDataStream : public InStream {
  private:
   InStream& in_;
   uint64_t& left_;
-  bool truncated_ = false;
+  bool& truncated_;
 };
 
 // Passes the output on while taking its CRC.
@@ -69,6 +70,7 @@ class ArchiveReader::Impl {
   std::optional<Member> Next() {
     if (broken_) throw ArchiveError("broken archive");
     try {
+      if (truncated_) throw ArchiveError("truncated archive");
       SkipData();
       if (ended_) return std::nullopt;
       HeaderRead read = ReadHeader(in_);
@@ -94,8 +96,21 @@ class ArchiveReader::Impl {
     dataTouched_ = true;
     const Member& m = *current_;
     if (m.IsDirectory()) return;
-    MemberDataStream data(in_, left_);
+    MemberDataStream data(in_, left_, truncated_);
     CheckedOutStream checked(out);
+    try {
+      Decode(m, data, checked);
+    } catch (const InputEnded&) {
+      // Within a complete archive this is damaged data running on.
+      if (data.Truncated()) throw;
+      throw ArchiveError("CRC error: compressed data ends early");
+    }
+    if (data.Truncated()) throw ArchiveError("truncated data");
+    if (checked.Written() != m.originalSize) throw ArchiveError("wrong data size");
+    if (checked.Crc() != m.crc) throw ArchiveError("CRC error");
+  }
+
+  static void Decode(const Member& m, InStream& data, OutStream& checked) {
     const std::string& method = m.method;
     if (method == "-lh0-" || method == "-lz4-") {
       CopyStored(data, checked, m.originalSize);
@@ -110,9 +125,6 @@ class ArchiveReader::Impl {
     } else {
       throw ArchiveError("unsupported method " + SafeMethodText(method));
     }
-    if (data.Truncated()) throw ArchiveError("truncated data");
-    if (checked.Written() != m.originalSize) throw ArchiveError("wrong data size");
-    if (checked.Crc() != m.crc) throw ArchiveError("CRC error");
   }
 
   std::string ReadPacked() {
@@ -127,6 +139,7 @@ class ArchiveReader::Impl {
       left_ -= n;
       if (n < want) {
         left_ = 0;
+        truncated_ = true;
         throw ArchiveError("truncated data");
       }
     }
@@ -157,6 +170,7 @@ class ArchiveReader::Impl {
   uint64_t left_ = 0;  // data bytes of the current member not yet read
   bool dataTouched_ = false;
   bool ended_ = false;
+  bool truncated_ = false;  // the archive ended inside member data
   bool broken_ = false;
   int members_ = 0;
 };

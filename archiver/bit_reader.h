@@ -10,6 +10,11 @@
 
 namespace archiver {
 
+// A decoder wanted more input than the member has.
+struct InputEnded : ArchiveError {
+  InputEnded() : ArchiveError("truncated data") {}
+};
+
 class BitReader {
  public:
   explicit BitReader(InStream& in) : in_(in) {}
@@ -37,7 +42,7 @@ class BitReader {
 
  private:
   void Refill() {
-    if (Overrun()) throw ArchiveError("truncated data");
+    if (Overrun()) throw InputEnded();
     while (count_ <= 56) {
       if (pos_ == end_ && !eof_) {
         end_ = in_.Read(buffer_, sizeof buffer_);

@@ -152,7 +152,7 @@ void DecodeLh1(InStream& input, OutStream& out, uint64_t originalSize) {
     const size_t distance = (size_t{kPosition.upper[first]} << 6) | in.Read(6);
     window.CopyBack(distance + 1, static_cast<size_t>(c - 256 + kThreshold));
   }
-  if (in.Overrun()) throw ArchiveError("truncated data");
+  if (in.Overrun()) throw InputEnded();
   window.Finish();
 }
 

@@ -27,7 +27,7 @@ class LhStream {
       ReadLengthTable(positionCodes_, positionCountBits_, false, positionTable_);
       DecodeBlock(window, symbols);
     }
-    if (in_.Overrun()) throw ArchiveError("truncated data");
+    if (in_.Overrun()) throw InputEnded();
   }
 
  private:

@@ -21,7 +21,7 @@ void DecodeLzs(InStream& input, OutStream& out, uint64_t originalSize) {
     const uint32_t position = in.Read(11);
     window.Copy(position, in.Read(4) + 2);
   }
-  if (in.Overrun()) throw ArchiveError("truncated data");
+  if (in.Overrun()) throw InputEnded();
   window.Finish();
 }
 
@@ -51,7 +51,7 @@ void DecodeLz5(InStream& input, OutStream& out, uint64_t originalSize) {
       window.Copy(low | ((high & 0xF0) << 4), (high & 0x0F) + 3);
     }
   }
-  if (in.Overrun()) throw ArchiveError("truncated data");
+  if (in.Overrun()) throw InputEnded();
   window.Finish();
 }
 

@@ -212,6 +212,7 @@ TEST(CorpusTest, ExtractedBytesMatchTheSourceFiles) {
       {"\xB6\xC5.txt", "sjisname_hankaku_kana.txt"}};
   int compared = 0;
   for (const auto& [archive, rows] : ExpectedRows()) {
+    if (Contains(archive, "regression/truncated.lzh")) continue;
     const bool local = archive.starts_with("local/jlha/") || archive.starts_with("local/edge/");
     const std::string bytes = ReadBytes(CorpusDir() / archive);
     MemoryInStream in(bytes);
@@ -231,7 +232,7 @@ TEST(CorpusTest, ExtractedBytesMatchTheSourceFiles) {
       try {
         reader.Extract(out);
       } catch (const ArchiveError& e) {
-        if (!Contains(archive, "lhark04d") && !Contains(archive, "truncated")) ADD_FAILURE() << e.what();
+        if (!Contains(archive, "lhark04d")) ADD_FAILURE() << e.what();
         continue;
       }
       EXPECT_TRUE(out.bytes == *want);
