@@ -9,7 +9,7 @@ namespace archiver {
 namespace {
 
 constexpr int kThreshold = 3;
-constexpr int kCodes = 256 + 256 - kThreshold + 2;  // literals and match lengths 3..256
+constexpr int kCodes = 256 + 256 - kThreshold + 1;  // literals and match lengths 3..256
 constexpr int kCodeCountBits = 9;
 constexpr int kLengthCodes = 19;                    // codes for the code-length table
 constexpr int kLengthCountBits = 5;
