@@ -101,7 +101,8 @@ std::string WriteLevel2Header(const Member& member) {
   }
 
   uint8_t attributes = member.attributes;
-  if (member.IsDirectory()) attributes |= dos::kDirectory;
+  // Directory entries carry 0x10 alone, as Windows tools write them.
+  if (member.IsDirectory()) attributes = static_cast<uint8_t>((attributes & ~dos::kArchive) | dos::kDirectory);
   if (attributes != dos::kArchive) {
     std::string body;
     AppendLe(body, attributes, 2);
