@@ -40,7 +40,7 @@ class RecordingOut : public OutStream {
 // MSB-first bits, as the -lh*- streams are written.
 class Bits {
  public:
-  Bits& Put(uint32_t value, int count) {
+  Bits& Put(uint64_t value, int count) {
     for (int i = count - 1; i >= 0; --i) {
       if (used_ % 8 == 0) bytes += '\0';
       if (value >> i & 1) bytes.back() = static_cast<char>(bytes.back() | 0x80 >> (used_ % 8));
