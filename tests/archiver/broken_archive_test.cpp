@@ -128,12 +128,6 @@ TEST(BrokenArchiveTest, SizesThatLieEndInAnErrorWithoutHugeWork) {
   EXPECT_NE(stored.members[0].find("truncated"), std::string::npos);
 }
 
-TEST(BrokenArchiveTest, AHeaderLevelBeyondThreeIsRefused) {
-  std::string h = Level2Header("-lh0-", 0, 0, "a");
-  h[20] = 4;
-  EXPECT_EQ(ReadAll(h).end, "unknown header level");
-}
-
 TEST(BrokenArchiveTest, ExtractTwiceOrBeforeNextIsAnError) {
   const std::string bytes = Level2Header("-lh0-", 0, 0, "a") + std::string(1, '\0');
   MemoryInStream in(bytes);

@@ -157,19 +157,19 @@ TEST(CorpusTest, EveryFileMemberExtractsWithItsSizeAndCrc) {
       const auto m = reader.Next();
       ASSERT_TRUE(m.has_value());
       SCOPED_TRACE(row.path);
-      if (row.kind != "file" || row.size > (uint64_t{1} << 32)) continue;  // h2_huge is listed only
+      if (row.kind != "file" || row.size > (uint64_t{1} << 32)) continue;  // h2_huge is listed and skipped only
       CrcSink sink;
-      if (Contains(archive, "lhark04d/lh7") || Contains(archive, "regression/truncated.lzh")) {
-        // LHARK's own "-lh7-" is another algorithm; the other lost its end.
-        EXPECT_THROW(reader.Extract(sink), ArchiveError);
-        continue;
-      }
-      if (Contains(archive, "unlha32/lh2.lzh") || Contains(archive, "unlha32/lh3.lzh")) {
+      // LHARK's own "-lh7-" is another algorithm; truncated.lzh lost its end.
+      std::string failure;
+      if (Contains(archive, "lhark04d/lh7")) failure = "CRC error";
+      if (Contains(archive, "regression/truncated.lzh")) failure = "truncated data";
+      if (Contains(archive, "unlha32/lh2.lzh") || Contains(archive, "unlha32/lh3.lzh")) failure = "unsupported method " + row.method;
+      if (!failure.empty()) {
         try {
           reader.Extract(sink);
-          ADD_FAILURE() << "decoded an unsupported method";
+          ADD_FAILURE() << "no error";
         } catch (const ArchiveError& e) {
-          EXPECT_STREQ(e.what(), ("unsupported method " + row.method).c_str());
+          EXPECT_TRUE(std::string(e.what()).starts_with(failure)) << e.what();
         }
         continue;
       }
@@ -178,24 +178,6 @@ TEST(CorpusTest, EveryFileMemberExtractsWithItsSizeAndCrc) {
       EXPECT_EQ(sink.crc.Value(), row.crc);
     }
   }
-}
-
-TEST(CorpusTest, LharkSevenFailsItsCrcCheck) {
-  SKIP_WITHOUT_CORPUS();
-  const std::string bytes = ReadBytes(CorpusDir() / "archives/lhark04d/lh7.lzh");
-  MemoryInStream in(bytes);
-  ArchiveReader reader(in);
-  const auto m = reader.Next();
-  ASSERT_TRUE(m);
-  EXPECT_EQ(m->os, 0x20);
-  StringOutStream out;
-  try {
-    reader.Extract(out);
-    ADD_FAILURE() << "LHARK data decoded";
-  } catch (const ArchiveError& e) {
-    EXPECT_NE(std::string(e.what()).find("CRC"), std::string::npos) << e.what();
-  }
-  EXPECT_FALSE(reader.Next());
 }
 
 // The data itself, where the corpus has the inputs: jlha's and the edge
@@ -242,18 +224,6 @@ TEST(CorpusTest, ExtractedBytesMatchTheSourceFiles) {
   EXPECT_GT(compared, 70);
 }
 
-TEST(CorpusTest, HugeMemberIsListedWithItsSixtyFourBitSizeAndSkipped) {
-  SKIP_WITHOUT_CORPUS();
-  const std::string bytes = ReadBytes(CorpusDir() / "archives/morphos_lha_2717/h2_huge.lzh");
-  MemoryInStream in(bytes);
-  ArchiveReader reader(in);
-  const auto m = reader.Next();
-  ASSERT_TRUE(m);
-  EXPECT_EQ(m->originalSize, 4718592000u);
-  EXPECT_LT(m->packedSize, bytes.size());
-  EXPECT_FALSE(reader.Next());
-}
-
 TEST(CorpusTest, PackedDataIsTheStoredBytesAndTheReaderGoesOn) {
   SKIP_WITHOUT_CORPUS();
   const std::string bytes = ReadBytes(CorpusDir() / "local/jlha/h2_o5.lzh");
@@ -271,22 +241,6 @@ TEST(CorpusTest, PackedDataIsTheStoredBytesAndTheReaderGoesOn) {
     }
   }
   EXPECT_EQ(names.size(), 4u);
-}
-
-TEST(CorpusTest, PathsKeepShiftJisSecondBytesAtEveryLevel) {
-  SKIP_WITHOUT_CORPUS();
-  for (const char* name : {"local/jlha/sjisnames_h0.lzh", "local/jlha/sjisnames_h1.lzh", "local/jlha/sjisnames_h2.lzh"}) {
-    SCOPED_TRACE(name);
-    const std::string bytes = ReadBytes(CorpusDir() / name);
-    MemoryInStream in(bytes);
-    ArchiveReader reader(in);
-    const auto first = reader.Next();
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->path, "テスト表.txt");
-    const auto second = reader.Next();
-    ASSERT_TRUE(second);
-    EXPECT_EQ(second->path, "ソフト.txt");
-  }
 }
 
 }  // namespace
