@@ -1,0 +1,94 @@
+// Our UNLHA32.DLL as a program loads it: every published entry name, and a
+// folder packed, removed and unpacked through Unlha with real files.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "archiver/unlha_api.h"
+#include "platform/win32/file_system.h"
+#include "platform/win32/text_convert.h"
+
+namespace {
+
+namespace win32 = platform::win32;
+
+class DllTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dll_ = ::LoadLibraryExW(L"UNLHA32.DLL", nullptr, LOAD_LIBRARY_SEARCH_APPLICATION_DIR);
+    ASSERT_NE(dll_, nullptr);
+    unlha_ = reinterpret_cast<archiver::UnlhaFunction>(::GetProcAddress(dll_, "Unlha"));
+    ASSERT_NE(unlha_, nullptr);
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD n = ::GetTempPathW(MAX_PATH + 1, temp);
+    root_ = win32::Narrow(std::wstring(temp, n)) + "mirufo-dll-" + std::to_string(::GetCurrentProcessId());
+    files_.ShellFileOperation(platform::ShellOperation::Delete, root_, root_);
+    files_.CreateDirectories(root_);
+  }
+  void TearDown() override {
+    files_.ShellFileOperation(platform::ShellOperation::Delete, root_, root_);
+    if (dll_) ::FreeLibrary(dll_);
+  }
+  template <class F>
+  F Entry(const char* name) {
+    return reinterpret_cast<F>(::GetProcAddress(dll_, name));
+  }
+  int Unlha(const std::string& line, char* out = nullptr, unsigned long size = 0) {
+    return unlha_(nullptr, line.c_str(), out, size);
+  }
+
+  HMODULE dll_ = nullptr;
+  archiver::UnlhaFunction unlha_ = nullptr;
+  win32::FileSystem files_;
+  std::string root_;
+};
+
+}  // namespace
+
+TEST_F(DllTest, EveryPublishedEntryNameIsExportedWithSoundAnswers) {
+  for (const char* name : archiver::kUnlhaExports) EXPECT_NE(::GetProcAddress(dll_, name), nullptr) << name;
+  EXPECT_EQ(Entry<WORD(WINAPI*)()>("UnlhaGetVersion")(), 100);
+  EXPECT_FALSE(Entry<BOOL(WINAPI*)()>("UnlhaGetRunning")());
+  EXPECT_TRUE(Entry<BOOL(WINAPI*)(BOOL)>("UnlhaSetBackGroundMode")(TRUE));
+  EXPECT_TRUE(Entry<BOOL(WINAPI*)()>("UnlhaGetBackGroundMode")());
+  EXPECT_EQ(Entry<HANDLE(WINAPI*)(HWND, LPCSTR, DWORD)>("UnlhaOpenArchive")(nullptr, "x.lzh", 0), nullptr);
+  EXPECT_TRUE(Entry<BOOL(WINAPI*)()>("UnlhaClearOwnerWindow")());
+}
+
+TEST_F(DllTest, AClassFolderPackedAndUnpackedComesBackByteForByte) {
+  const std::string cls = root_ + "\\顔 クラス", archive = root_ + "\\顔 クラス.lzh";
+  files_.CreateDirectories(cls);
+  const std::vector<std::pair<std::string, std::string>> groups = {
+      {"ソフト.txt", "(^_^)\r\nソ表\r\n"}, {"g.txt", std::string(40000, 'x') + "\r\n"}, {"empty.txt", ""}};
+  for (const auto& [name, data] : groups) files_.WriteFile(cls + "\\" + name, data);
+  files_.SetWriteTime(cls + "\\g.txt", 126227808000000000);
+
+  char report[256];
+  ASSERT_EQ(Unlha("a -x1 -r1 \"" + archive + "\" \"" + cls + "\\\" *.* ", report, sizeof report), 0) << report;
+  EXPECT_EQ(Entry<int(WINAPI*)(LPCSTR)>("UnlhaGetFileCount")(archive.c_str()), 3);
+  EXPECT_TRUE(Entry<BOOL(WINAPI*)(LPCSTR, int)>("UnlhaCheckArchive")(archive.c_str(), 0));
+
+  files_.ShellFileOperation(platform::ShellOperation::Delete, cls, cls);
+  ASSERT_EQ(Unlha("e -y \"" + archive + "\" \"" + cls + "\\\" *.* "), 0);
+  for (const auto& [name, data] : groups) EXPECT_EQ(files_.ReadFile(cls + "\\" + name), data) << name;
+  for (const auto& e : files_.Enumerate(cls + "\\g.txt", 0)) EXPECT_EQ(e.writeTime, 126227808000000000u);
+
+  // A short buffer takes the start of the report, ended by NUL.
+  char tiny[4] = {'?', '?', '?', '?'};
+  ASSERT_EQ(Unlha("l \"" + archive + "\"", tiny, sizeof tiny), 0);
+  EXPECT_EQ(tiny[3], '\0');
+}
+
+TEST_F(DllTest, BadCommandsAndMissingArchivesGiveErrorCodes) {
+  EXPECT_NE(Unlha(""), 0);
+  EXPECT_NE(Unlha("z x.lzh"), 0);
+  EXPECT_NE(Unlha("e -y \"" + root_ + "\\none.lzh\" \"" + root_ + "\\out\\\" *.* "), 0);
+  EXPECT_NE(unlha_(nullptr, nullptr, nullptr, 0), 0);
+  const std::string text = root_ + "\\text.lzh";
+  files_.WriteFile(text, "not an archive at all");
+  EXPECT_FALSE(Entry<BOOL(WINAPI*)(LPCSTR, int)>("UnlhaCheckArchive")(text.c_str(), 0));
+  EXPECT_EQ(Entry<int(WINAPI*)(LPCSTR)>("UnlhaGetFileCount")(text.c_str()), -1);
+}
