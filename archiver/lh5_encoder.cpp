@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -23,14 +25,16 @@ constexpr int kNP = 14;   // distance bit lengths 0..13
 constexpr int kCBits = 9, kTBits = 5, kPBits = 4;
 constexpr int kMaxCodeLen = 16;
 
-// Symbols per block: large enough that the tables cost little, small enough
-// that the codes follow changes in the data.
-constexpr size_t kBlockSymbols = 16384;
+// Blocks grow a segment at a time while one set of tables suits the new
+// segment about as well as tables of its own would.
+constexpr size_t kSegmentSymbols = 1024;
+constexpr size_t kMaxBlockSymbols = 32768;  // the count field holds 65,535
 
-constexpr int kHashBits = 15;
-constexpr int kMaxChain = 192;
-constexpr int kGoodLength = 32;  // a match this long cuts the next search short
-constexpr int kNiceLength = 128;
+constexpr int kMaxHashBits = 15;
+constexpr int kMaxChain = 48;
+constexpr int kGoodLength = 8;  // a match this long cuts the next search short
+constexpr int kLazyLength = 32;  // a match this long is taken without looking further
+constexpr int kNiceLength = 64;  // a match this long ends the search
 
 class BitWriter {
  public:
@@ -130,23 +134,61 @@ void MakeCodes(const uint8_t* len, int n, uint16_t* code) {
   for (int i = 0; i < n; ++i) code[i] = len[i] ? static_cast<uint16_t>(next[len[i]]++) : 0;
 }
 
-int BitLength(uint32_t v) {
-  int bits = 0;
-  while (v) {
-    ++bits;
-    v >>= 1;
-  }
-  return bits;
+int BitLength(uint32_t v) { return static_cast<int>(std::bit_width(v)); }
+
+// f * log2(f) for the counts a block can have, for estimating its size.
+const std::vector<float>& FLogF() {
+  static const std::vector<float> table = [] {
+    std::vector<float> t(kMaxBlockSymbols + kSegmentSymbols + 1, 0.0f);
+    for (size_t f = 2; f < t.size(); ++f) t[f] = static_cast<float>(f * std::log2(static_cast<double>(f)));
+    return t;
+  }();
+  return table;
 }
+
+// Symbol counts of part of a block.
+struct Histogram {
+  std::array<uint32_t, kNC> c{};
+  std::array<uint32_t, kNP> p{};
+  uint32_t symbols = 0, matches = 0;
+
+  void Add(const Histogram& o) {
+    for (int i = 0; i < kNC; ++i) c[i] += o.c[i];
+    for (int i = 0; i < kNP; ++i) p[i] += o.p[i];
+    symbols += o.symbols;
+    matches += o.matches;
+  }
+  // Estimated bits of the codes plus their tables (distance extra bits are
+  // left out: they do not depend on how the blocks are cut).
+  float Bits() const {
+    const std::vector<float>& flogf = FLogF();
+    float bits = flogf[symbols] + flogf[matches];
+    int used = 0;
+    for (int i = 0; i < kNC; ++i) {
+      bits -= flogf[c[i]];
+      used += c[i] != 0;
+    }
+    for (int i = 0; i < kNP; ++i) bits -= flogf[p[i]];
+    return bits + 4.5f * used + 40.0f + 16.0f;
+  }
+};
 
 class Encoder {
  public:
   Encoder(std::string_view data, std::string& out)
       : data_(reinterpret_cast<const uint8_t*>(data.data())), size_(data.size()), bits_(out), out_(out) {
-    head_.assign(size_t{1} << kHashBits, -1);
-    prev_.assign(kMaxDistance + 1, -1);
-    symbols_.reserve(kBlockSymbols);
-    distances_.reserve(kBlockSymbols);
+    // Small inputs get small tables: clearing them would cost more than
+    // compressing a file of a few hundred bytes.
+    hashBits_ = 10;
+    while (hashBits_ < kMaxHashBits && (size_t{1} << hashBits_) < size_) ++hashBits_;
+    head_.assign(size_t{1} << hashBits_, -1);
+    head3_.assign(size_t{1} << hashBits_, -1);
+    size_t ring = 1024;
+    while (ring <= kMaxDistance && ring < size_) ring <<= 1;
+    ringMask_ = ring - 1;
+    prev_.assign(ring, -1);
+    symbols_.reserve(kMaxBlockSymbols + kSegmentSymbols);
+    distances_.reserve(kMaxBlockSymbols + kSegmentSymbols);
   }
 
   bool Run(size_t limit) {
@@ -159,7 +201,7 @@ class Encoder {
     while (pos < size_) {
       int len = 0;
       size_t dist = 0;
-      if (prevLen < kNiceLength) len = FindMatch(pos, prevLen, &dist);
+      if (prevLen < kLazyLength) len = FindMatch(pos, prevLen, &dist);
       Insert(pos);
       if (prevLen >= kMinMatch && len <= prevLen) {
         EmitMatch(prevLen, prevDist);
@@ -174,13 +216,14 @@ class Encoder {
         prevDist = dist;
         ++pos;
       }
-      if (symbols_.size() >= kBlockSymbols) {
-        SendBlock();
+      if (segment_.symbols >= kSegmentSymbols) {
+        EndSegment();
         if (out_.size() >= limit) return false;
       }
     }
     if (pendingLiteral) EmitLiteral(data_[size_ - 1]);
-    if (!symbols_.empty()) SendBlock();
+    if (segment_.symbols) EndSegment();
+    if (!symbols_.empty()) SendBlock(symbols_.size(), distances_.size());
     // Seven zero bits after the last code, as the classic encoders end the
     // stream: some decoders read ahead and lose the tail without them.
     bits_.Put(7, 0);
@@ -189,16 +232,56 @@ class Encoder {
   }
 
  private:
-  uint32_t Hash(size_t pos) const {
+  // Chains link positions with the same four bytes, so that a search skips
+  // the many places that share only three; a second table keeps just the
+  // latest place of each three-byte string, for the shortest matches.
+  uint32_t Hash4(size_t pos) const {
+    uint32_t v;
+    std::memcpy(&v, data_ + pos, 4);
+    return (v * 2654435761u) >> (32 - hashBits_);
+  }
+  uint32_t Hash3(size_t pos) const {
     const uint32_t v = data_[pos] | (data_[pos + 1] << 8) | (data_[pos + 2] << 16);
-    return (v * 2654435761u) >> (32 - kHashBits);
+    return (v * 2246822519u) >> (32 - hashBits_);
   }
 
+  // The tables hold 32-bit positions from base_, which moves on now and then
+  // through inputs beyond 2 GB.
   void Insert(size_t pos) {
     if (pos + kMinMatch > size_) return;
-    const uint32_t h = Hash(pos);
-    prev_[pos & kMaxDistance] = head_[h];
-    head_[h] = static_cast<int64_t>(pos);
+    if (pos - base_ >= kRebaseAt) Rebase(pos);
+    const int32_t rel = static_cast<int32_t>(pos - base_);
+    head3_[Hash3(pos)] = rel;
+    if (pos + 4 > size_) return;
+    const uint32_t h = Hash4(pos);
+    prev_[pos & ringMask_] = head_[h];
+    head_[h] = rel;
+  }
+
+  void Rebase(size_t pos) {
+    const size_t shift = pos - base_ - 2 * (kMaxDistance + 1);
+    auto move = [&](int32_t& p) { p = p < 0 || static_cast<size_t>(p) < shift ? -1 : static_cast<int32_t>(p - shift); };
+    for (int32_t& p : head_) move(p);
+    for (int32_t& p : head3_) move(p);
+    for (int32_t& p : prev_) move(p);
+    base_ += shift;
+  }
+
+  void EndSegment() {
+    if (block_.symbols && block_.symbols + segment_.symbols <= kMaxBlockSymbols) {
+      Histogram merged = block_;
+      merged.Add(segment_);
+      if (block_.Bits() + segment_.Bits() < merged.Bits()) {
+        SendBlock(symbols_.size() - segment_.symbols, distances_.size() - segment_.matches);
+        block_ = segment_;
+      } else {
+        block_ = merged;
+      }
+    } else {
+      if (block_.symbols) SendBlock(symbols_.size() - segment_.symbols, distances_.size() - segment_.matches);
+      block_ = segment_;
+    }
+    segment_ = Histogram();
   }
 
   // The longest match at pos (0 if none is worth coding); a match must beat
@@ -211,29 +294,44 @@ class Encoder {
     int bestLen = 0;
     if (best >= maxLen) return 0;
     const uint8_t* here = data_ + pos;
-    int64_t cand = head_[Hash(pos)];
-    while (cand >= 0 && pos - static_cast<size_t>(cand) <= kMaxDistance && chain-- > 0) {
-      const uint8_t* there = data_ + cand;
-      if (there[best] == here[best] && there[0] == here[0] && there[1] == here[1]) {
-        int len = 2;
-        while (len + 8 <= maxLen) {
-          uint64_t a, b;
-          std::memcpy(&a, here + len, 8);
-          std::memcpy(&b, there + len, 8);
-          if (a != b) break;
-          len += 8;
-        }
-        while (len < maxLen && here[len] == there[len]) ++len;
-        if (len > best) {
-          const size_t d = pos - static_cast<size_t>(cand);
-          if (len > kMinMatch || d <= kTooFarForMinMatch) {
-            best = bestLen = len;
-            *dist = d;
-            if (len >= maxLen || len >= kNiceLength) break;
-          }
+    const uint8_t* base = data_ + base_;
+    const int64_t relPos = static_cast<int64_t>(pos - base_);
+    auto length = [&](const uint8_t* there) {
+      int len = 0;
+      while (len + 8 <= maxLen) {
+        uint64_t a, b;
+        std::memcpy(&a, here + len, 8);
+        std::memcpy(&b, there + len, 8);
+        if (a != b) return len + std::countr_zero(a ^ b) / 8;
+        len += 8;
+      }
+      while (len < maxLen && here[len] == there[len]) ++len;
+      return len;
+    };
+    if (best < kMinMatch) {
+      const int32_t cand = head3_[Hash3(pos)];
+      if (cand >= 0 && relPos - cand <= static_cast<int64_t>(kTooFarForMinMatch)) {
+        const int len = length(base + cand);
+        if (len >= kMinMatch) {
+          best = bestLen = len;
+          *dist = static_cast<size_t>(relPos - cand);
+          if (len >= maxLen || len >= kNiceLength) return bestLen;
         }
       }
-      const int64_t next = prev_[static_cast<size_t>(cand) & kMaxDistance];
+    }
+    if (pos + 4 > size_) return bestLen;
+    int32_t cand = head_[Hash4(pos)];
+    while (cand >= 0 && relPos - cand <= static_cast<int64_t>(kMaxDistance) && chain-- > 0) {
+      const uint8_t* there = base + cand;
+      if (there[best] == here[best]) {
+        const int len = length(there);
+        if (len > best) {
+          best = bestLen = len;
+          *dist = static_cast<size_t>(relPos - cand);
+          if (len >= maxLen || len >= kNiceLength) break;
+        }
+      }
+      const int32_t next = prev_[(base_ + static_cast<size_t>(cand)) & ringMask_];
       if (next >= cand) break;
       cand = next;
     }
@@ -242,16 +340,19 @@ class Encoder {
 
   void EmitLiteral(uint8_t byte) {
     symbols_.push_back(byte);
-    ++cFreq_[byte];
+    ++segment_.c[byte];
+    ++segment_.symbols;
   }
 
   void EmitMatch(int len, size_t dist) {
     const uint16_t c = static_cast<uint16_t>(256 + len - kMinMatch);
     symbols_.push_back(c);
-    ++cFreq_[c];
+    ++segment_.c[c];
+    ++segment_.symbols;
     const uint32_t d = static_cast<uint32_t>(dist - 1);
     distances_.push_back(static_cast<uint16_t>(d));
-    ++pFreq_[BitLength(d)];
+    ++segment_.p[BitLength(d)];
+    ++segment_.matches;
   }
 
   // Lengths of a P or T table: a count, then 3-bit lengths with longer ones
@@ -302,8 +403,14 @@ class Encoder {
     }
   }
 
-  void SendBlock() {
-    bits_.Put(16, static_cast<uint32_t>(symbols_.size()));
+  // Codes the first `count` symbols (with their `matches` distances) as one
+  // block and keeps the rest for the next.
+  void SendBlock(size_t count, size_t matches) {
+    cFreq_.fill(0);
+    pFreq_.fill(0);
+    for (size_t i = 0; i < count; ++i) ++cFreq_[symbols_[i]];
+    for (size_t i = 0; i < matches; ++i) ++pFreq_[BitLength(distances_[i])];
+    bits_.Put(16, static_cast<uint32_t>(count));
 
     const int cSingle = BuildLengths(cFreq_.data(), kNC, cLen_.data());
     if (cSingle < 0) {
@@ -347,7 +454,8 @@ class Encoder {
     }
 
     size_t nextDistance = 0;
-    for (const uint16_t c : symbols_) {
+    for (size_t i = 0; i < count; ++i) {
+      const uint16_t c = symbols_[i];
       bits_.Put(cLen_[c], cCode_[c]);
       if (c < 256) continue;
       const uint32_t d = distances_[nextDistance++];
@@ -356,17 +464,20 @@ class Encoder {
       if (p > 1) bits_.Put(p - 1, d & ((1u << (p - 1)) - 1));
     }
 
-    symbols_.clear();
-    distances_.clear();
-    cFreq_.fill(0);
-    pFreq_.fill(0);
+    symbols_.erase(symbols_.begin(), symbols_.begin() + static_cast<ptrdiff_t>(count));
+    distances_.erase(distances_.begin(), distances_.begin() + static_cast<ptrdiff_t>(matches));
   }
 
   const uint8_t* data_;
   size_t size_;
   BitWriter bits_;
   std::string& out_;
-  std::vector<int64_t> head_, prev_;
+  static constexpr size_t kRebaseAt = size_t{1} << 30;
+  size_t base_ = 0;
+  int hashBits_ = kMaxHashBits;
+  size_t ringMask_ = kMaxDistance;
+  std::vector<int32_t> head_, head3_, prev_;
+  Histogram block_, segment_;
   std::vector<uint16_t> symbols_, distances_;
   std::array<uint32_t, kNC> cFreq_{};
   std::array<uint32_t, kNP> pFreq_{};
