@@ -200,6 +200,24 @@ void EditBox::Paste() {
     ::SendMessageW(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text->c_str()));
 }
 
+// The keyboard's paste (Ctrl+V, Shift+Insert) and WM_PASTE take the same
+// way as the paste command.
+LRESULT EditBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
+  const bool ctrl = ::GetKeyState(VK_CONTROL) < 0, shift = ::GetKeyState(VK_SHIFT) < 0;
+  const bool pasteKey = msg == WM_KEYDOWN && ((wp == 'V' && ctrl && !shift) || (wp == VK_INSERT && shift && !ctrl));
+  if (pasteKey || msg == WM_PASTE) {
+    Paste();
+    handled = true;
+    return 0;
+  }
+  // The character that Ctrl+V leaves behind must not reach the control.
+  if (msg == WM_CHAR && wp == 0x16) {
+    handled = true;
+    return 0;
+  }
+  return ControlImpl::OnMessage(msg, wp, lp, handled);
+}
+
 void EditBox::SetBackground(int32_t color) {
   const auto bits = static_cast<uint32_t>(color);
   // 0xFF0000nn names system colour nn.

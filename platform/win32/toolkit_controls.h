@@ -84,6 +84,9 @@ class EditBox : public ControlImpl<platform::EditBox> {
   void Copy() override;
   void Paste() override;
 
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+
  private:
   bool HasSelection() const;
 };

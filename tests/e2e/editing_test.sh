@@ -3,7 +3,7 @@
 # created through the lists' context menu and the name entry dialog (answered
 # with real key input), three faces typed into the entry box, a group
 # renamed, a class deleted, the group rewritten in edit mode (typed lines,
-# a tab, copied and pasted with the buttons, saved), then the files on disk checked byte for
+# a tab, copied and pasted with the buttons and Ctrl+V, saved), then the files on disk checked byte for
 # byte.
 # usage: editing_test.sh MIRUFO.EXE BUILD_DIR PROBE.EXE
 E2E_NAME=editing
@@ -73,12 +73,14 @@ lines=$'x\nyy\nzzz\nq\nr\ts'
 wait_for 10 "the edit box's text on the clipboard" eval '[ "$(probe clipboard | tr -d "\r")" = "$lines" ]'
 xdotool key ctrl+End Return
 xvfb_click "$palette" $((client_x + 86)) $((client_y + 56))
+# Ctrl+V pastes once more, at the caret.
+xdotool key ctrl+End Return ctrl+v
 xvfb_click "$palette" $((client_x + 26)) $((client_y + 36))
 sleep 0.5
 close_palette
 
 [ ! -e "$kao/cls/grp.txt" ] || fail "grp.txt is still there after the rename"
-printf 'x\r\nyy\r\nzzz\r\nq\r\nr\ts\r\nx\r\nyy\r\nzzz\r\nq\r\nr\ts\r\n' >"$work/want.txt"
+for _ in 1 2 3; do printf 'x\r\nyy\r\nzzz\r\nq\r\nr\ts\r\n'; done >"$work/want.txt"
 same "$kao/cls/new.txt" "$work/want.txt"
 
 status=passed
