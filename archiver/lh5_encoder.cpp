@@ -35,6 +35,9 @@ constexpr int kMaxChain = 48;
 constexpr int kGoodLength = 8;  // a match this long cuts the next search short
 constexpr int kLazyLength = 32;  // a match this long is taken without looking further
 constexpr int kNiceLength = 64;  // a match this long ends the search
+// Inputs up to this size are parsed a second time for the least bits.
+constexpr size_t kOptimalParseLimit = 64 * 1024;
+constexpr int kOptimalChain = 32;
 
 class BitWriter {
  public:
@@ -70,17 +73,20 @@ class BitWriter {
 // return value is the single symbol (0 when there is none); otherwise -1.
 int BuildLengths(const uint32_t* freq, int n, uint8_t* len) {
   std::fill(len, len + n, 0);
-  std::vector<int> leaves;
+  // Leaves sorted by frequency, ties by symbol, packed for a fast sort.
+  std::array<uint64_t, kNC> keys;
+  int m = 0;
   for (int i = 0; i < n; ++i)
-    if (freq[i]) leaves.push_back(i);
-  if (leaves.size() < 2) return leaves.empty() ? 0 : leaves[0];
-  std::stable_sort(leaves.begin(), leaves.end(), [&](int a, int b) { return freq[a] < freq[b]; });
+    if (freq[i]) keys[m++] = static_cast<uint64_t>(freq[i]) << 16 | static_cast<uint64_t>(i);
+  if (m < 2) return m == 0 ? 0 : static_cast<int>(keys[0] & 0xFFFF);
+  std::sort(keys.begin(), keys.begin() + m);
+  std::array<int, kNC> leaves;
+  for (int i = 0; i < m; ++i) leaves[i] = static_cast<int>(keys[i] & 0xFFFF);
 
   // Huffman tree by the two-queue method over the sorted leaves.
-  const int m = static_cast<int>(leaves.size());
-  std::vector<uint64_t> weight(2 * m - 1);
-  std::vector<int> parent(2 * m - 1, -1);
-  for (int i = 0; i < m; ++i) weight[i] = freq[leaves[i]];
+  std::array<uint64_t, 2 * kNC> weight;
+  std::array<int, 2 * kNC> parent;
+  for (int i = 0; i < m; ++i) weight[i] = keys[i] >> 16;
   int nextLeaf = 0, nextInner = m;
   auto pick = [&](int built) {
     if (nextLeaf < m && (nextInner >= built || weight[nextLeaf] <= weight[nextInner])) return nextLeaf++;
@@ -91,7 +97,8 @@ int BuildLengths(const uint32_t* freq, int n, uint8_t* len) {
     weight[node] = weight[a] + weight[b];
     parent[a] = parent[b] = node;
   }
-  std::vector<int> depth(2 * m - 1, 0);
+  std::array<int, 2 * kNC> depth;
+  depth[2 * m - 2] = 0;
   std::array<int, kMaxCodeLen + 1> count{};
   for (int node = 2 * m - 3; node >= 0; --node) {
     depth[node] = depth[parent[node]] + 1;
@@ -187,8 +194,8 @@ class Encoder {
     while (ring <= kMaxDistance && ring < size_) ring <<= 1;
     ringMask_ = ring - 1;
     prev_.assign(ring, -1);
-    symbols_.reserve(kMaxBlockSymbols + kSegmentSymbols);
-    distances_.reserve(kMaxBlockSymbols + kSegmentSymbols);
+    symbols_.reserve(std::min(kMaxBlockSymbols + kSegmentSymbols, size_ + 1));
+    distances_.reserve(std::min(kMaxBlockSymbols + kSegmentSymbols, size_ / kMinMatch + 1));
   }
 
   bool Run(size_t limit) {
@@ -222,16 +229,124 @@ class Encoder {
       }
     }
     if (pendingLiteral) EmitLiteral(data_[size_ - 1]);
+    return Finish(limit);
+  }
+
+  // Parses again choosing, by dynamic programming over the whole input, the
+  // literals and matches that cost least under the code lengths of an
+  // earlier parse (its symbol counts in `model`). For small inputs, where
+  // every byte of the result shows.
+  void RunOptimal(const Histogram& model) {
+    std::array<uint8_t, kNC> cLen{};
+    std::array<uint8_t, kNP> pLen{};
+    BuildLengths(model.c.data(), kNC, cLen.data());
+    BuildLengths(model.p.data(), kNP, pLen.data());
+    // Symbols the model never saw are priced as rare ones.
+    std::array<uint32_t, kNC> cCost{};
+    std::array<uint32_t, kNP> pCost{};
+    for (int i = 0; i < kNC; ++i) cCost[i] = cLen[i] ? cLen[i] : 12;
+    for (int i = 0; i < kNP; ++i) pCost[i] = (pLen[i] ? pLen[i] : 6) + (i > 1 ? i - 1 : 0);
+
+    constexpr uint32_t kUnreached = UINT32_MAX;
+    std::vector<uint32_t> cost(size_ + 1, kUnreached);
+    std::vector<uint16_t> stepLen(size_ + 1, 0), stepDist(size_ + 1, 0);
+    cost[0] = 0;
+    for (size_t pos = 0; pos < size_; ++pos) {
+      const uint32_t here = cost[pos];
+      const uint32_t literal = here + cCost[data_[pos]];
+      if (literal < cost[pos + 1]) {
+        cost[pos + 1] = literal;
+        stepLen[pos + 1] = 1;
+      }
+      ForEachMatch(pos, [&](int from, int to, size_t dist) {
+        const uint32_t distance = pCost[BitLength(static_cast<uint32_t>(dist - 1))];
+        for (int len = from; len <= to; ++len) {
+          const uint32_t c = here + cCost[256 + len - kMinMatch] + distance;
+          if (c < cost[pos + len]) {
+            cost[pos + len] = c;
+            stepLen[pos + len] = static_cast<uint16_t>(len);
+            stepDist[pos + len] = static_cast<uint16_t>(dist);
+          }
+        }
+      });
+      Insert(pos);
+    }
+    // Walk back from the end, then emit front to back.
+    std::vector<size_t> ends;
+    for (size_t pos = size_; pos > 0; pos -= stepLen[pos]) ends.push_back(pos);
+    size_t pos = 0;
+    for (auto it = ends.rbegin(); it != ends.rend(); ++it) {
+      const size_t end = *it;
+      if (end - pos == 1)
+        EmitLiteral(data_[pos]);
+      else
+        EmitMatch(static_cast<int>(end - pos), stepDist[end]);
+      pos = end;
+      if (segment_.symbols >= kSegmentSymbols) EndSegment();
+    }
+    Finish(SIZE_MAX);
+  }
+
+  const Histogram& Totals() const { return totals_; }
+  // Only counts the symbols, for a model: nothing is written.
+  void CountOnly() { countOnly_ = true; }
+
+ private:
+  bool Finish(size_t limit) {
     if (segment_.symbols) EndSegment();
     if (!symbols_.empty()) SendBlock(symbols_.size(), distances_.size());
-    // Seven zero bits after the last code, as the classic encoders end the
-    // stream: some decoders read ahead and lose the tail without them.
-    bits_.Put(7, 0);
+    // A decoder that stops when its input runs dry loses the last symbols of
+    // a block whose codes take no bits; seven more zero bits, as the classic
+    // encoders write them, keep it going. Other streams end at the byte.
+    if (lastBlockHasSingleCode_) bits_.Put(7, 0);
     bits_.Flush();
     return out_.size() < limit;
   }
 
- private:
+  // Calls f(from, to, distance) for the lengths from..to that the nearest
+  // matches at pos reach, nearest first.
+  template <typename F>
+  void ForEachMatch(size_t pos, F f) {
+    if (pos + kMinMatch > size_) return;
+    const int maxLen = static_cast<int>(std::min<size_t>(kMaxMatch, size_ - pos));
+    const uint8_t* here = data_ + pos;
+    const uint8_t* base = data_ + base_;
+    const int64_t relPos = static_cast<int64_t>(pos - base_);
+    auto length = [&](const uint8_t* there) {
+      int len = 0;
+      while (len + 8 <= maxLen) {
+        uint64_t a, b;
+        std::memcpy(&a, here + len, 8);
+        std::memcpy(&b, there + len, 8);
+        if (a != b) return len + std::countr_zero(a ^ b) / 8;
+        len += 8;
+      }
+      while (len < maxLen && here[len] == there[len]) ++len;
+      return len;
+    };
+    int best = kMinMatch - 1;
+    if (pos + 4 <= size_) {
+      int chain = kOptimalChain;
+      int32_t cand = head_[Hash4(pos)];
+      while (cand >= 0 && relPos - cand <= static_cast<int64_t>(kMaxDistance) && chain-- > 0) {
+        const int len = length(base + cand);
+        if (len > best) {
+          f(best + 1, len, static_cast<size_t>(relPos - cand));
+          best = len;
+          if (len >= maxLen) return;
+        }
+        const int32_t next = prev_[(base_ + static_cast<size_t>(cand)) & ringMask_];
+        if (next >= cand) break;
+        cand = next;
+      }
+    }
+    if (best < kMinMatch) {
+      const int32_t cand = head3_[Hash3(pos)];
+      if (cand >= 0 && relPos - cand <= static_cast<int64_t>(kMaxDistance) && length(base + cand) >= kMinMatch)
+        f(kMinMatch, kMinMatch, static_cast<size_t>(relPos - cand));
+    }
+  }
+
   // Chains link positions with the same four bytes, so that a search skips
   // the many places that share only three; a second table keeps just the
   // latest place of each three-byte string, for the shortest matches.
@@ -339,6 +454,8 @@ class Encoder {
   }
 
   void EmitLiteral(uint8_t byte) {
+    ++totals_.c[byte];
+    if (countOnly_) return;
     symbols_.push_back(byte);
     ++segment_.c[byte];
     ++segment_.symbols;
@@ -346,10 +463,13 @@ class Encoder {
 
   void EmitMatch(int len, size_t dist) {
     const uint16_t c = static_cast<uint16_t>(256 + len - kMinMatch);
+    const uint32_t d = static_cast<uint32_t>(dist - 1);
+    ++totals_.c[c];
+    ++totals_.p[BitLength(d)];
+    if (countOnly_) return;
     symbols_.push_back(c);
     ++segment_.c[c];
     ++segment_.symbols;
-    const uint32_t d = static_cast<uint32_t>(dist - 1);
     distances_.push_back(static_cast<uint16_t>(d));
     ++segment_.p[BitLength(d)];
     ++segment_.matches;
@@ -413,6 +533,7 @@ class Encoder {
     bits_.Put(16, static_cast<uint32_t>(count));
 
     const int cSingle = BuildLengths(cFreq_.data(), kNC, cLen_.data());
+    lastBlockHasSingleCode_ = cSingle >= 0;
     if (cSingle < 0) {
       MakeCodes(cLen_.data(), kNC, cCode_.data());
       int n = kNC;
@@ -422,6 +543,7 @@ class Encoder {
       std::array<uint8_t, kNT> tLen{};
       std::array<uint16_t, kNT> tCode{};
       const int tSingle = BuildLengths(tFreq.data(), kNT, tLen.data());
+      lastBlockHasSingleCode_ = tSingle >= 0;
       if (tSingle < 0) {
         MakeCodes(tLen.data(), kNT, tCode.data());
         WritePtLengths(tLen.data(), kNT, kTBits, 3);
@@ -445,6 +567,7 @@ class Encoder {
     std::array<uint8_t, kNP> pLen{};
     std::array<uint16_t, kNP> pCode{};
     const int pSingle = BuildLengths(pFreq_.data(), kNP, pLen.data());
+    lastBlockHasSingleCode_ = lastBlockHasSingleCode_ || pSingle >= 0;
     if (pSingle < 0) {
       MakeCodes(pLen.data(), kNP, pCode.data());
       WritePtLengths(pLen.data(), kNP, kPBits, -1);
@@ -477,7 +600,9 @@ class Encoder {
   int hashBits_ = kMaxHashBits;
   size_t ringMask_ = kMaxDistance;
   std::vector<int32_t> head_, head3_, prev_;
-  Histogram block_, segment_;
+  Histogram block_, segment_, totals_;
+  bool lastBlockHasSingleCode_ = false;
+  bool countOnly_ = false;
   std::vector<uint16_t> symbols_, distances_;
   std::array<uint32_t, kNC> cFreq_{};
   std::array<uint32_t, kNP> pFreq_{};
@@ -491,6 +616,16 @@ std::optional<std::string> EncodeLh5(std::string_view data, size_t limit) {
   std::string out;
   if (data.empty()) return out;
   out.reserve(std::min(limit, data.size() / 2 + 64));
+  if (data.size() <= kOptimalParseLimit) {
+    std::string unused;
+    Encoder model(data, unused);
+    model.CountOnly();
+    model.Run(SIZE_MAX);
+    Encoder encoder(data, out);
+    encoder.RunOptimal(model.Totals());
+    if (out.size() >= limit) return std::nullopt;
+    return out;
+  }
   Encoder encoder(data, out);
   if (!encoder.Run(limit)) return std::nullopt;
   return out;

@@ -99,7 +99,7 @@ std::vector<Entry> Entries() {
   for (char& c : noise) c = static_cast<char>(rng());
   std::string text;
   for (int i = 0; i < 400; ++i) text += "(^_^) face " + std::to_string(i % 37) + " ﾉｼ\r\n";
-  return {
+  std::vector<Entry> entries = {
       {"hello.txt", "hello.txt", "hello world\n"},
       {"ソフト.txt", U8(u8"ソフト.txt"), text},
       {"表.txt", U8(u8"表.txt"), "表"},
@@ -117,6 +117,19 @@ std::vector<Entry> Entries() {
       {std::string(218, 'p') + ".txt", std::string(218, 'p') + ".txt", "padded header"},
       {"spaces.txt", "spaces.txt", std::string(3000, ' ') + "x" + std::string(5000, ' ')},
   };
+  // Streams that end at every bit position of their last byte, most without
+  // the extra zero bits.
+  for (int i = 0; i < 24; ++i) {
+    const std::string name = "tail" + std::to_string(i) + ".txt";
+    entries.push_back({name, name, text.substr(0, 40 + 7 * i) + std::to_string(i * i)});
+  }
+  // Blocks whose codes take no bits: a run of one byte, then a run of a pair.
+  entries.push_back({"single.bin", "single.bin", std::string(300, '\0') + [] {
+                       std::string ab;
+                       for (int i = 0; i < 50; ++i) ab += "AB";
+                       return ab;
+                     }()});
+  return entries;
 }
 
 class Interop : public ::testing::Test {
