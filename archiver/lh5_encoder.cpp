@@ -33,7 +33,7 @@ constexpr size_t kMaxBlockSymbols = 32768;  // the count field holds 65,535
 constexpr int kMaxHashBits = 15;
 constexpr int kMaxChain = 48;
 constexpr int kGoodLength = 8;  // a match this long cuts the next search short
-constexpr int kLazyLength = 32;  // a match this long is taken without looking further
+constexpr int kLazyLength = 8;  // a match this long is taken without looking further
 constexpr int kNiceLength = 64;  // a match this long ends the search
 // Inputs up to this size are parsed a second time for the least bits.
 constexpr size_t kOptimalParseLimit = 64 * 1024;
