@@ -27,11 +27,11 @@ constexpr int kMaxCodeLen = 16;
 
 // Blocks grow a segment at a time while one set of tables suits the new
 // segment about as well as tables of its own would.
-constexpr size_t kSegmentSymbols = 1024;
+constexpr size_t kSegmentSymbols = 256;
 constexpr size_t kMaxBlockSymbols = 32768;  // the count field holds 65,535
 
 constexpr int kMaxHashBits = 15;
-constexpr int kMaxChain = 48;
+constexpr int kMaxChain = 24;
 constexpr int kGoodLength = 8;  // a match this long cuts the next search short
 constexpr int kLazyLength = 8;  // a match this long is taken without looking further
 constexpr int kNiceLength = 64;  // a match this long ends the search
@@ -383,18 +383,23 @@ class Encoder {
   }
 
   void EndSegment() {
+    const float segmentBits = segment_.Bits();
     if (block_.symbols && block_.symbols + segment_.symbols <= kMaxBlockSymbols) {
       Histogram merged = block_;
       merged.Add(segment_);
-      if (block_.Bits() + segment_.Bits() < merged.Bits()) {
+      const float mergedBits = merged.Bits();
+      if (blockBits_ + segmentBits < mergedBits) {
         SendBlock(symbols_.size() - segment_.symbols, distances_.size() - segment_.matches);
         block_ = segment_;
+        blockBits_ = segmentBits;
       } else {
         block_ = merged;
+        blockBits_ = mergedBits;
       }
     } else {
       if (block_.symbols) SendBlock(symbols_.size() - segment_.symbols, distances_.size() - segment_.matches);
       block_ = segment_;
+      blockBits_ = segmentBits;
     }
     segment_ = Histogram();
   }
@@ -601,6 +606,7 @@ class Encoder {
   size_t ringMask_ = kMaxDistance;
   std::vector<int32_t> head_, head3_, prev_;
   Histogram block_, segment_, totals_;
+  float blockBits_ = 0;
   bool lastBlockHasSingleCode_ = false;
   bool countOnly_ = false;
   std::vector<uint16_t> symbols_, distances_;

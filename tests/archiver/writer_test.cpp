@@ -326,10 +326,11 @@ void ExpectSame(const std::string& archive, const std::vector<Item>& items) {
     EXPECT_EQ(m->IsDirectory(), item.info.IsDirectory());
     if (m->IsDirectory()) continue;
     EXPECT_EQ(m->originalSize, item.data.size());
-    if (item.info.path == "noise.bin" || item.data.size() < 2)
+    if (item.info.path == "noise.bin" || item.data.size() < 2) {
       EXPECT_EQ(m->method, "-lh0-");
-    else if (item.data.size() > 60000)
+    } else if (item.data.size() > 60000) {
       EXPECT_EQ(m->method, "-lh5-") << item.info.path;
+    }
     StringOutStream out;
     reader.Extract(out);
     EXPECT_TRUE(out.bytes == item.data) << item.info.path;
