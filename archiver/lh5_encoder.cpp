@@ -5,6 +5,8 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <exception>
+#include <thread>
 #include <vector>
 
 namespace archiver {
@@ -38,6 +40,8 @@ constexpr int kNiceLength = 64;  // a match this long ends the search
 // Inputs up to this size are parsed a second time for the least bits.
 constexpr size_t kOptimalParseLimit = 64 * 1024;
 constexpr int kOptimalChain = 32;
+// Inputs of two chunks or more are parsed a chunk at a time, two at once.
+constexpr size_t kChunk = 512 * 1024;
 
 class BitWriter {
  public:
@@ -180,13 +184,12 @@ struct Histogram {
   }
 };
 
-class Encoder {
+// Hash chains over the window behind the current position.
+class MatchFinder {
  public:
-  Encoder(std::string_view data, std::string& out)
-      : data_(reinterpret_cast<const uint8_t*>(data.data())), size_(data.size()), bits_(out), out_(out) {
+  MatchFinder(const uint8_t* data, size_t size) : data_(data), size_(size) {
     // Small inputs get small tables: clearing them would cost more than
     // compressing a file of a few hundred bytes.
-    hashBits_ = 10;
     while (hashBits_ < kMaxHashBits && (size_t{1} << hashBits_) < size_) ++hashBits_;
     head_.assign(size_t{1} << hashBits_, -1);
     head3_.assign(size_t{1} << hashBits_, -1);
@@ -194,157 +197,6 @@ class Encoder {
     while (ring <= kMaxDistance && ring < size_) ring <<= 1;
     ringMask_ = ring - 1;
     prev_.assign(ring, -1);
-    symbols_.reserve(std::min(kMaxBlockSymbols + kSegmentSymbols, size_ + 1));
-    distances_.reserve(std::min(kMaxBlockSymbols + kSegmentSymbols, size_ / kMinMatch + 1));
-  }
-
-  bool Run(size_t limit) {
-    // Lazy matching: a match is taken only if the next position does not
-    // start a longer one.
-    size_t pos = 0;
-    int prevLen = 0;
-    size_t prevDist = 0;
-    bool pendingLiteral = false;
-    while (pos < size_) {
-      int len = 0;
-      size_t dist = 0;
-      if (prevLen < kLazyLength) len = FindMatch(pos, prevLen, &dist);
-      Insert(pos);
-      if (prevLen >= kMinMatch && len <= prevLen) {
-        EmitMatch(prevLen, prevDist);
-        const size_t end = pos - 1 + prevLen;
-        for (++pos; pos < end; ++pos) Insert(pos);
-        prevLen = 0;
-        pendingLiteral = false;
-      } else {
-        if (pendingLiteral) EmitLiteral(data_[pos - 1]);
-        pendingLiteral = true;
-        prevLen = len;
-        prevDist = dist;
-        ++pos;
-      }
-      if (segment_.symbols >= kSegmentSymbols) {
-        EndSegment();
-        if (out_.size() >= limit) return false;
-      }
-    }
-    if (pendingLiteral) EmitLiteral(data_[size_ - 1]);
-    return Finish(limit);
-  }
-
-  // Parses again choosing, by dynamic programming over the whole input, the
-  // literals and matches that cost least under the code lengths of an
-  // earlier parse (its symbol counts in `model`). For small inputs, where
-  // every byte of the result shows.
-  void RunOptimal(const Histogram& model) {
-    std::array<uint8_t, kNC> cLen{};
-    std::array<uint8_t, kNP> pLen{};
-    BuildLengths(model.c.data(), kNC, cLen.data());
-    BuildLengths(model.p.data(), kNP, pLen.data());
-    // Symbols the model never saw are priced as rare ones.
-    std::array<uint32_t, kNC> cCost{};
-    std::array<uint32_t, kNP> pCost{};
-    for (int i = 0; i < kNC; ++i) cCost[i] = cLen[i] ? cLen[i] : 12;
-    for (int i = 0; i < kNP; ++i) pCost[i] = (pLen[i] ? pLen[i] : 6) + (i > 1 ? i - 1 : 0);
-
-    constexpr uint32_t kUnreached = UINT32_MAX;
-    std::vector<uint32_t> cost(size_ + 1, kUnreached);
-    std::vector<uint16_t> stepLen(size_ + 1, 0), stepDist(size_ + 1, 0);
-    cost[0] = 0;
-    for (size_t pos = 0; pos < size_; ++pos) {
-      const uint32_t here = cost[pos];
-      const uint32_t literal = here + cCost[data_[pos]];
-      if (literal < cost[pos + 1]) {
-        cost[pos + 1] = literal;
-        stepLen[pos + 1] = 1;
-      }
-      ForEachMatch(pos, [&](int from, int to, size_t dist) {
-        const uint32_t distance = pCost[BitLength(static_cast<uint32_t>(dist - 1))];
-        for (int len = from; len <= to; ++len) {
-          const uint32_t c = here + cCost[256 + len - kMinMatch] + distance;
-          if (c < cost[pos + len]) {
-            cost[pos + len] = c;
-            stepLen[pos + len] = static_cast<uint16_t>(len);
-            stepDist[pos + len] = static_cast<uint16_t>(dist);
-          }
-        }
-      });
-      Insert(pos);
-    }
-    // Walk back from the end, then emit front to back.
-    std::vector<size_t> ends;
-    for (size_t pos = size_; pos > 0; pos -= stepLen[pos]) ends.push_back(pos);
-    size_t pos = 0;
-    for (auto it = ends.rbegin(); it != ends.rend(); ++it) {
-      const size_t end = *it;
-      if (end - pos == 1)
-        EmitLiteral(data_[pos]);
-      else
-        EmitMatch(static_cast<int>(end - pos), stepDist[end]);
-      pos = end;
-      if (segment_.symbols >= kSegmentSymbols) EndSegment();
-    }
-    Finish(SIZE_MAX);
-  }
-
-  const Histogram& Totals() const { return totals_; }
-  // Only counts the symbols, for a model: nothing is written.
-  void CountOnly() { countOnly_ = true; }
-
- private:
-  bool Finish(size_t limit) {
-    if (segment_.symbols) EndSegment();
-    if (!symbols_.empty()) SendBlock(symbols_.size(), distances_.size());
-    // A decoder that stops when its input runs dry loses the last symbols of
-    // a block whose codes take no bits; seven more zero bits, as the classic
-    // encoders write them, keep it going. Other streams end at the byte.
-    if (lastBlockHasSingleCode_) bits_.Put(7, 0);
-    bits_.Flush();
-    return out_.size() < limit;
-  }
-
-  // Calls f(from, to, distance) for the lengths from..to that the nearest
-  // matches at pos reach, nearest first.
-  template <typename F>
-  void ForEachMatch(size_t pos, F f) {
-    if (pos + kMinMatch > size_) return;
-    const int maxLen = static_cast<int>(std::min<size_t>(kMaxMatch, size_ - pos));
-    const uint8_t* here = data_ + pos;
-    const uint8_t* base = data_ + base_;
-    const int64_t relPos = static_cast<int64_t>(pos - base_);
-    auto length = [&](const uint8_t* there) {
-      int len = 0;
-      while (len + 8 <= maxLen) {
-        uint64_t a, b;
-        std::memcpy(&a, here + len, 8);
-        std::memcpy(&b, there + len, 8);
-        if (a != b) return len + std::countr_zero(a ^ b) / 8;
-        len += 8;
-      }
-      while (len < maxLen && here[len] == there[len]) ++len;
-      return len;
-    };
-    int best = kMinMatch - 1;
-    if (pos + 4 <= size_) {
-      int chain = kOptimalChain;
-      int32_t cand = head_[Hash4(pos)];
-      while (cand >= 0 && relPos - cand <= static_cast<int64_t>(kMaxDistance) && chain-- > 0) {
-        const int len = length(base + cand);
-        if (len > best) {
-          f(best + 1, len, static_cast<size_t>(relPos - cand));
-          best = len;
-          if (len >= maxLen) return;
-        }
-        const int32_t next = prev_[(base_ + static_cast<size_t>(cand)) & ringMask_];
-        if (next >= cand) break;
-        cand = next;
-      }
-    }
-    if (best < kMinMatch) {
-      const int32_t cand = head3_[Hash3(pos)];
-      if (cand >= 0 && relPos - cand <= static_cast<int64_t>(kMaxDistance) && length(base + cand) >= kMinMatch)
-        f(kMinMatch, kMinMatch, static_cast<size_t>(relPos - cand));
-    }
   }
 
   // Chains link positions with the same four bytes, so that a search skips
@@ -382,33 +234,11 @@ class Encoder {
     base_ += shift;
   }
 
-  void EndSegment() {
-    const float segmentBits = segment_.Bits();
-    if (block_.symbols && block_.symbols + segment_.symbols <= kMaxBlockSymbols) {
-      Histogram merged = block_;
-      merged.Add(segment_);
-      const float mergedBits = merged.Bits();
-      if (blockBits_ + segmentBits < mergedBits) {
-        SendBlock(symbols_.size() - segment_.symbols, distances_.size() - segment_.matches);
-        block_ = segment_;
-        blockBits_ = segmentBits;
-      } else {
-        block_ = merged;
-        blockBits_ = mergedBits;
-      }
-    } else {
-      if (block_.symbols) SendBlock(symbols_.size() - segment_.symbols, distances_.size() - segment_.matches);
-      block_ = segment_;
-      blockBits_ = segmentBits;
-    }
-    segment_ = Histogram();
-  }
-
   // The longest match at pos (0 if none is worth coding); a match must beat
-  // `atLeast` to count.
-  int FindMatch(size_t pos, int atLeast, size_t* dist) {
-    if (pos + kMinMatch > size_) return 0;
-    const int maxLen = static_cast<int>(std::min<size_t>(kMaxMatch, size_ - pos));
+  // `atLeast` to count, and ends by `end`.
+  int FindMatch(size_t pos, size_t end, int atLeast, size_t* dist) {
+    if (pos + kMinMatch > end) return 0;
+    const int maxLen = static_cast<int>(std::min<size_t>(kMaxMatch, end - pos));
     int chain = atLeast >= kGoodLength ? kMaxChain / 4 : kMaxChain;
     int best = std::max(atLeast, kMinMatch - 1);
     int bestLen = 0;
@@ -456,6 +286,279 @@ class Encoder {
       cand = next;
     }
     return bestLen;
+  }
+
+  // Calls f(from, to, distance) for the lengths from..to that the nearest
+  // matches at pos reach, nearest first.
+  template <typename F>
+  void ForEachMatch(size_t pos, F f) {
+    if (pos + kMinMatch > size_) return;
+    const int maxLen = static_cast<int>(std::min<size_t>(kMaxMatch, size_ - pos));
+    const uint8_t* here = data_ + pos;
+    const uint8_t* base = data_ + base_;
+    const int64_t relPos = static_cast<int64_t>(pos - base_);
+    auto length = [&](const uint8_t* there) {
+      int len = 0;
+      while (len + 8 <= maxLen) {
+        uint64_t a, b;
+        std::memcpy(&a, here + len, 8);
+        std::memcpy(&b, there + len, 8);
+        if (a != b) return len + std::countr_zero(a ^ b) / 8;
+        len += 8;
+      }
+      while (len < maxLen && here[len] == there[len]) ++len;
+      return len;
+    };
+    int best = kMinMatch - 1;
+    if (pos + 4 <= size_) {
+      int chain = kOptimalChain;
+      int32_t cand = head_[Hash4(pos)];
+      while (cand >= 0 && relPos - cand <= static_cast<int64_t>(kMaxDistance) && chain-- > 0) {
+        const int len = length(base + cand);
+        if (len > best) {
+          f(best + 1, len, static_cast<size_t>(relPos - cand));
+          best = len;
+          if (len >= maxLen) return;
+        }
+        const int32_t next = prev_[(base_ + static_cast<size_t>(cand)) & ringMask_];
+        if (next >= cand) break;
+        cand = next;
+      }
+    }
+    if (best < kMinMatch) {
+      const int32_t cand = head3_[Hash3(pos)];
+      if (cand >= 0 && relPos - cand <= static_cast<int64_t>(kMaxDistance) && length(base + cand) >= kMinMatch)
+        f(kMinMatch, kMinMatch, static_cast<size_t>(relPos - cand));
+    }
+  }
+
+ private:
+  static constexpr size_t kRebaseAt = size_t{1} << 30;
+  const uint8_t* data_;
+  size_t size_;
+  size_t base_ = 0;
+  int hashBits_ = 10;
+  size_t ringMask_ = kMaxDistance;
+  std::vector<int32_t> head_, head3_, prev_;
+};
+
+// Literals and matches as a parse produces them, for coding later.
+struct TokenSink {
+  std::vector<uint32_t> tokens;  // symbol | (distance - 1) << 16
+  void Literal(uint8_t byte) { tokens.push_back(byte); }
+  void Match(int len, size_t dist) {
+    tokens.push_back(static_cast<uint32_t>(256 + len - kMinMatch) | static_cast<uint32_t>(dist - 1) << 16);
+  }
+  bool Continue() { return true; }
+};
+
+// Lazy matching over [begin, end): a match is taken only if the next
+// position does not start a longer one. False when the sink says stop.
+template <typename Sink>
+bool LazyParse(MatchFinder& finder, const uint8_t* data, size_t begin, size_t end, Sink& sink) {
+  size_t pos = begin;
+  int prevLen = 0;
+  size_t prevDist = 0;
+  bool pendingLiteral = false;
+  while (pos < end) {
+    int len = 0;
+    size_t dist = 0;
+    if (prevLen < kLazyLength) len = finder.FindMatch(pos, end, prevLen, &dist);
+    finder.Insert(pos);
+    if (prevLen >= kMinMatch && len <= prevLen) {
+      sink.Match(prevLen, prevDist);
+      const size_t matchEnd = pos - 1 + prevLen;
+      for (++pos; pos < matchEnd; ++pos) finder.Insert(pos);
+      prevLen = 0;
+      pendingLiteral = false;
+    } else {
+      if (pendingLiteral) sink.Literal(data[pos - 1]);
+      pendingLiteral = true;
+      prevLen = len;
+      prevDist = dist;
+      ++pos;
+    }
+    if (!sink.Continue()) return false;
+  }
+  if (pendingLiteral) sink.Literal(data[end - 1]);
+  return true;
+}
+
+class Encoder {
+ public:
+  Encoder(std::string_view data, std::string& out)
+      : data_(reinterpret_cast<const uint8_t*>(data.data())), size_(data.size()), bits_(out), out_(out) {
+    symbols_.reserve(std::min(kMaxBlockSymbols + kSegmentSymbols, size_ + 1));
+    distances_.reserve(std::min(kMaxBlockSymbols + kSegmentSymbols, size_ / kMinMatch + 1));
+  }
+
+  // Lazy parse of the whole input on this thread; false once the output
+  // reaches limit.
+  bool Run(size_t limit) {
+    limit_ = limit;
+    MatchFinder finder(data_, size_);
+    if (!LazyParse(finder, data_, 0, size_, *this)) return false;
+    return Finish(limit);
+  }
+
+  // The same in chunks, a pair at a time, the second of each pair parsed on
+  // another thread where there is a second core; each chunk is seeded with
+  // the window before it and a match never crosses its end, so the output
+  // does not depend on the machine.
+  bool RunChunked(size_t limit) {
+    limit_ = limit;
+    const bool threads = std::thread::hardware_concurrency() > 1;
+    TokenSink first, second;
+    for (size_t begin = 0; begin < size_; begin += 2 * kChunk) {
+      const size_t middle = std::min(begin + kChunk, size_), end = std::min(middle + kChunk, size_);
+      first.tokens.clear();
+      second.tokens.clear();
+      if (threads) {
+        std::exception_ptr failure;
+        std::thread helper([&] {
+          try {
+            ParseChunk(middle, end, second);
+          } catch (...) {
+            failure = std::current_exception();
+          }
+        });
+        try {
+          ParseChunk(begin, middle, first);
+        } catch (...) {
+          helper.join();
+          throw;
+        }
+        helper.join();
+        if (failure) std::rethrow_exception(failure);
+      } else {
+        ParseChunk(begin, middle, first);
+        ParseChunk(middle, end, second);
+      }
+      if (!Replay(first) || !Replay(second)) return false;
+    }
+    return Finish(limit);
+  }
+
+  // Sink for LazyParse.
+  void Literal(uint8_t byte) { EmitLiteral(byte); }
+  void Match(int len, size_t dist) { EmitMatch(len, dist); }
+  bool Continue() {
+    if (segment_.symbols < kSegmentSymbols) return true;
+    EndSegment();
+    return out_.size() < limit_;
+  }
+
+  // Parses again choosing, by dynamic programming over the whole input, the
+  // literals and matches that cost least under the code lengths of an
+  // earlier parse (its symbol counts in `model`). For small inputs, where
+  // every byte of the result shows.
+  void RunOptimal(const Histogram& model) {
+    std::array<uint8_t, kNC> cLen{};
+    std::array<uint8_t, kNP> pLen{};
+    BuildLengths(model.c.data(), kNC, cLen.data());
+    BuildLengths(model.p.data(), kNP, pLen.data());
+    // Symbols the model never saw are priced as rare ones.
+    std::array<uint32_t, kNC> cCost{};
+    std::array<uint32_t, kNP> pCost{};
+    for (int i = 0; i < kNC; ++i) cCost[i] = cLen[i] ? cLen[i] : 12;
+    for (int i = 0; i < kNP; ++i) pCost[i] = (pLen[i] ? pLen[i] : 6) + (i > 1 ? i - 1 : 0);
+
+    constexpr uint32_t kUnreached = UINT32_MAX;
+    std::vector<uint32_t> cost(size_ + 1, kUnreached);
+    std::vector<uint16_t> stepLen(size_ + 1, 0), stepDist(size_ + 1, 0);
+    cost[0] = 0;
+    MatchFinder finder(data_, size_);
+    for (size_t pos = 0; pos < size_; ++pos) {
+      const uint32_t here = cost[pos];
+      const uint32_t literal = here + cCost[data_[pos]];
+      if (literal < cost[pos + 1]) {
+        cost[pos + 1] = literal;
+        stepLen[pos + 1] = 1;
+      }
+      finder.ForEachMatch(pos, [&](int from, int to, size_t dist) {
+        const uint32_t distance = pCost[BitLength(static_cast<uint32_t>(dist - 1))];
+        for (int len = from; len <= to; ++len) {
+          const uint32_t c = here + cCost[256 + len - kMinMatch] + distance;
+          if (c < cost[pos + len]) {
+            cost[pos + len] = c;
+            stepLen[pos + len] = static_cast<uint16_t>(len);
+            stepDist[pos + len] = static_cast<uint16_t>(dist);
+          }
+        }
+      });
+      finder.Insert(pos);
+    }
+    // Walk back from the end, then emit front to back.
+    std::vector<size_t> ends;
+    for (size_t pos = size_; pos > 0; pos -= stepLen[pos]) ends.push_back(pos);
+    size_t pos = 0;
+    for (auto it = ends.rbegin(); it != ends.rend(); ++it) {
+      const size_t end = *it;
+      if (end - pos == 1)
+        EmitLiteral(data_[pos]);
+      else
+        EmitMatch(static_cast<int>(end - pos), stepDist[end]);
+      pos = end;
+      if (segment_.symbols >= kSegmentSymbols) EndSegment();
+    }
+    Finish(SIZE_MAX);
+  }
+
+  const Histogram& Totals() const { return totals_; }
+  // Only counts the symbols, for a model: nothing is written.
+  void CountOnly() { countOnly_ = true; }
+
+ private:
+  void ParseChunk(size_t begin, size_t end, TokenSink& sink) {
+    if (begin >= end) return;
+    MatchFinder finder(data_, size_);
+    for (size_t pos = begin - std::min(begin, kMaxDistance); pos < begin; ++pos) finder.Insert(pos);
+    LazyParse(finder, data_, begin, end, sink);
+  }
+
+  bool Replay(const TokenSink& sink) {
+    for (const uint32_t token : sink.tokens) {
+      const uint32_t c = token & 0xFFFF;
+      if (c < 256)
+        EmitLiteral(static_cast<uint8_t>(c));
+      else
+        EmitMatch(static_cast<int>(c - 256 + kMinMatch), (token >> 16) + 1);
+      if (!Continue()) return false;
+    }
+    return true;
+  }
+
+  bool Finish(size_t limit) {
+    if (segment_.symbols) EndSegment();
+    if (!symbols_.empty()) SendBlock(symbols_.size(), distances_.size());
+    // A decoder that stops when its input runs dry loses the last symbols of
+    // a block whose codes take no bits; seven more zero bits, as the classic
+    // encoders write them, keep it going. Other streams end at the byte.
+    if (lastBlockHasSingleCode_) bits_.Put(7, 0);
+    bits_.Flush();
+    return out_.size() < limit;
+  }
+
+  void EndSegment() {
+    const float segmentBits = segment_.Bits();
+    if (block_.symbols && block_.symbols + segment_.symbols <= kMaxBlockSymbols) {
+      Histogram merged = block_;
+      merged.Add(segment_);
+      const float mergedBits = merged.Bits();
+      if (blockBits_ + segmentBits < mergedBits) {
+        SendBlock(symbols_.size() - segment_.symbols, distances_.size() - segment_.matches);
+        block_ = segment_;
+        blockBits_ = segmentBits;
+      } else {
+        block_ = merged;
+        blockBits_ = mergedBits;
+      }
+    } else {
+      if (block_.symbols) SendBlock(symbols_.size() - segment_.symbols, distances_.size() - segment_.matches);
+      block_ = segment_;
+      blockBits_ = segmentBits;
+    }
+    segment_ = Histogram();
   }
 
   void EmitLiteral(uint8_t byte) {
@@ -600,11 +703,7 @@ class Encoder {
   size_t size_;
   BitWriter bits_;
   std::string& out_;
-  static constexpr size_t kRebaseAt = size_t{1} << 30;
-  size_t base_ = 0;
-  int hashBits_ = kMaxHashBits;
-  size_t ringMask_ = kMaxDistance;
-  std::vector<int32_t> head_, head3_, prev_;
+  size_t limit_ = SIZE_MAX;
   Histogram block_, segment_, totals_;
   float blockBits_ = 0;
   bool lastBlockHasSingleCode_ = false;
@@ -633,7 +732,7 @@ std::optional<std::string> EncodeLh5(std::string_view data, size_t limit) {
     return out;
   }
   Encoder encoder(data, out);
-  if (!encoder.Run(limit)) return std::nullopt;
+  if (!(data.size() >= 2 * kChunk ? encoder.RunChunked(limit) : encoder.Run(limit))) return std::nullopt;
   return out;
 }
 
