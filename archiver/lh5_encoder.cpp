@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <atomic>
 #include <exception>
 #include <thread>
 #include <vector>
@@ -40,8 +41,8 @@ constexpr int kNiceLength = 64;  // a match this long ends the search
 // Inputs up to this size are parsed a second time for the least bits.
 constexpr size_t kOptimalParseLimit = 64 * 1024;
 constexpr int kOptimalChain = 32;
-// Inputs of two chunks or more are parsed a chunk at a time, two at once.
-constexpr size_t kChunk = 512 * 1024;
+// Inputs this large are parsed in two parts at once.
+constexpr size_t kSplitSize = 1024 * 1024;
 
 class BitWriter {
  public:
@@ -345,11 +346,12 @@ class MatchFinder {
 // Literals and matches as a parse produces them, for coding later.
 struct TokenSink {
   std::vector<uint32_t> tokens;  // symbol | (distance - 1) << 16
+  const std::atomic<bool>* stop;  // set when the tokens are no longer wanted
   void Literal(uint8_t byte) { tokens.push_back(byte); }
   void Match(int len, size_t dist) {
     tokens.push_back(static_cast<uint32_t>(256 + len - kMinMatch) | static_cast<uint32_t>(dist - 1) << 16);
   }
-  bool Continue() { return true; }
+  bool Continue() { return !stop->load(std::memory_order_relaxed); }
 };
 
 // Lazy matching over [begin, end): a match is taken only if the next
@@ -401,41 +403,43 @@ class Encoder {
     return Finish(limit);
   }
 
-  // The same in chunks, a pair at a time, the second of each pair parsed on
-  // another thread where there is a second core; each chunk is seeded with
-  // the window before it and a match never crosses its end, so the output
-  // does not depend on the machine.
-  bool RunChunked(size_t limit) {
+  // The same in two parts: this thread parses and codes the first while
+  // another parses the second, seeded with the window before it, whose
+  // tokens are coded after. The first part is the smaller as coding is done
+  // here too. Without a second core the parts are parsed one after the
+  // other, so the output is the same on any machine.
+  bool RunSplit(size_t limit) {
     limit_ = limit;
-    const bool threads = std::thread::hardware_concurrency() > 1;
-    TokenSink first, second;
-    for (size_t begin = 0; begin < size_; begin += 2 * kChunk) {
-      const size_t middle = std::min(begin + kChunk, size_), end = std::min(middle + kChunk, size_);
-      first.tokens.clear();
-      second.tokens.clear();
-      if (threads) {
-        std::exception_ptr failure;
-        std::thread helper([&] {
-          try {
-            ParseChunk(middle, end, second);
-          } catch (...) {
-            failure = std::current_exception();
-          }
-        });
-        try {
-          ParseChunk(begin, middle, first);
-        } catch (...) {
-          helper.join();
-          throw;
-        }
-        helper.join();
-        if (failure) std::rethrow_exception(failure);
-      } else {
-        ParseChunk(begin, middle, first);
-        ParseChunk(middle, end, second);
+    const size_t middle = size_ * 9 / 20;
+    std::atomic<bool> stop{false};
+    TokenSink second{{}, &stop};
+    std::exception_ptr failure;
+    auto parseSecond = [&] {
+      try {
+        ParseChunk(middle, size_, second);
+      } catch (...) {
+        failure = std::current_exception();
       }
-      if (!Replay(first) || !Replay(second)) return false;
+    };
+    bool ok = false;
+    MatchFinder finder(data_, size_);
+    if (std::thread::hardware_concurrency() > 1) {
+      std::thread helper(parseSecond);
+      try {
+        ok = LazyParse(finder, data_, 0, middle, *this);
+      } catch (...) {
+        stop = true;
+        helper.join();
+        throw;
+      }
+      if (!ok) stop = true;
+      helper.join();
+    } else {
+      ok = LazyParse(finder, data_, 0, middle, *this);
+      if (ok) parseSecond();
     }
+    if (failure) std::rethrow_exception(failure);
+    if (!ok || !Replay(second)) return false;
     return Finish(limit);
   }
 
@@ -732,7 +736,7 @@ std::optional<std::string> EncodeLh5(std::string_view data, size_t limit) {
     return out;
   }
   Encoder encoder(data, out);
-  if (!(data.size() >= 2 * kChunk ? encoder.RunChunked(limit) : encoder.Run(limit))) return std::nullopt;
+  if (!(data.size() >= kSplitSize ? encoder.RunSplit(limit) : encoder.Run(limit))) return std::nullopt;
   return out;
 }
 

@@ -109,7 +109,7 @@ std::vector<Entry> Entries() {
       {"one.bin", "one.bin", "Q"},
       {"noise.bin", "noise.bin", noise},
       {"mixed.bin", "mixed.bin", Mixed(200000)},
-      {"chunked.bin", "chunked.bin", Mixed(1500000)},
+      {"split.bin", "split.bin", Mixed(1500000)},
       {"a", "a", "", true},
       {"a\\b", "a/b", "", true},
       {"a\\b\\c.txt", "a/b/c.txt", "deep\r\n"},

@@ -211,7 +211,7 @@ TEST(ArchiveWriterMethod, StoresWhatDoesNotShrink) {
 
 TEST(Lh5Encoder, GivesUpAtTheLimitAndCompressesRuns) {
   EXPECT_FALSE(EncodeLh5(Noise(50000), 50000).has_value());
-  EXPECT_FALSE(EncodeLh5(Noise(1500000), 1500000).has_value()) << "in chunks too";
+  EXPECT_FALSE(EncodeLh5(Noise(1500000), 1500000).has_value()) << "in two parts too";
   // 1 MB of zeros: 256-byte matches, about two bytes each at most.
   const auto zeros = EncodeLh5(std::string(1 << 20, '\0'));
   ASSERT_TRUE(zeros.has_value());
@@ -301,7 +301,7 @@ std::vector<Item> Items() {
   add("at_limit.bin", Structured(1, 64 * 1024, 40));
   add("over_limit.bin", Structured(2, 64 * 1024 + 1, 40));
   add("large.bin", Structured(3, 700000, 256) + Structured(4, 300000, 7));
-  // Parsed in chunks, the last pair incomplete.
+  // Large enough to be parsed in two parts at once.
   add("chunks.bin", Structured(5, 2600000, 60));
   for (uint32_t seed = 10; seed < 40; ++seed)
     add("random" + std::to_string(seed) + ".bin", Structured(seed, 1 + seed * seed * 37 % 20000, 2 + seed * 7 % 255));
