@@ -34,9 +34,9 @@ constexpr size_t kSegmentSymbols = 256;
 constexpr size_t kMaxBlockSymbols = 32768;  // the count field holds 65,535
 
 constexpr int kMaxHashBits = 15;
-constexpr int kMaxChain = 24;
-constexpr int kGoodLength = 8;  // a match this long cuts the next search short
-constexpr int kLazyLength = 8;  // a match this long is taken without looking further
+constexpr int kMaxChain = 20;
+constexpr int kGoodLength = 5;  // a match this long cuts the next search short
+constexpr int kLazyLength = 6;  // a match this long is taken without looking further
 constexpr int kNiceLength = 64;  // a match this long ends the search
 // Inputs up to this size are parsed a second time for the least bits.
 constexpr size_t kOptimalParseLimit = 64 * 1024;
@@ -410,7 +410,7 @@ class Encoder {
   // other, so the output is the same on any machine.
   bool RunSplit(size_t limit) {
     limit_ = limit;
-    const size_t middle = size_ * 9 / 20;
+    const size_t middle = size_ * 21 / 50;
     std::atomic<bool> stop{false};
     TokenSink second{{}, &stop};
     std::exception_ptr failure;
@@ -638,13 +638,12 @@ class Encoder {
   // Codes the first `count` symbols (with their `matches` distances) as one
   // block and keeps the rest for the next.
   void SendBlock(size_t count, size_t matches) {
-    cFreq_.fill(0);
-    pFreq_.fill(0);
-    for (size_t i = 0; i < count; ++i) ++cFreq_[symbols_[i]];
-    for (size_t i = 0; i < matches; ++i) ++pFreq_[BitLength(distances_[i])];
+    // block_ counts exactly these symbols whenever a block is sent.
+    const std::array<uint32_t, kNC>& cFreq = block_.c;
+    const std::array<uint32_t, kNP>& pFreq = block_.p;
     bits_.Put(16, static_cast<uint32_t>(count));
 
-    const int cSingle = BuildLengths(cFreq_.data(), kNC, cLen_.data());
+    const int cSingle = BuildLengths(cFreq.data(), kNC, cLen_.data());
     lastBlockHasSingleCode_ = cSingle >= 0;
     if (cSingle < 0) {
       MakeCodes(cLen_.data(), kNC, cCode_.data());
@@ -678,7 +677,7 @@ class Encoder {
 
     std::array<uint8_t, kNP> pLen{};
     std::array<uint16_t, kNP> pCode{};
-    const int pSingle = BuildLengths(pFreq_.data(), kNP, pLen.data());
+    const int pSingle = BuildLengths(pFreq.data(), kNP, pLen.data());
     lastBlockHasSingleCode_ = lastBlockHasSingleCode_ || pSingle >= 0;
     if (pSingle < 0) {
       MakeCodes(pLen.data(), kNP, pCode.data());
@@ -713,8 +712,6 @@ class Encoder {
   bool lastBlockHasSingleCode_ = false;
   bool countOnly_ = false;
   std::vector<uint16_t> symbols_, distances_;
-  std::array<uint32_t, kNC> cFreq_{};
-  std::array<uint32_t, kNP> pFreq_{};
   std::array<uint8_t, kNC> cLen_{};
   std::array<uint16_t, kNC> cCode_{};
 };
