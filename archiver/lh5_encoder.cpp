@@ -7,6 +7,7 @@
 #include <cstring>
 #include <atomic>
 #include <exception>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -416,27 +417,33 @@ class Encoder {
     std::exception_ptr failure;
     auto parseSecond = [&] {
       try {
-        ParseChunk(middle, size_, second);
+        ParsePart(middle, size_, second);
       } catch (...) {
         failure = std::current_exception();
       }
     };
+    std::thread helper;
+    if (std::thread::hardware_concurrency() > 1) {
+      try {
+        helper = std::thread(parseSecond);
+      } catch (const std::system_error&) {
+        // No thread to be had: both parts are parsed here.
+      }
+    }
     bool ok = false;
     MatchFinder finder(data_, size_);
-    if (std::thread::hardware_concurrency() > 1) {
-      std::thread helper(parseSecond);
-      try {
-        ok = LazyParse(finder, data_, 0, middle, *this);
-      } catch (...) {
-        stop = true;
-        helper.join();
-        throw;
-      }
+    try {
+      ok = LazyParse(finder, data_, 0, middle, *this);
+    } catch (...) {
+      stop = true;
+      if (helper.joinable()) helper.join();
+      throw;
+    }
+    if (helper.joinable()) {
       if (!ok) stop = true;
       helper.join();
-    } else {
-      ok = LazyParse(finder, data_, 0, middle, *this);
-      if (ok) parseSecond();
+    } else if (ok) {
+      parseSecond();
     }
     if (failure) std::rethrow_exception(failure);
     if (!ok || !Replay(second)) return false;
@@ -513,7 +520,7 @@ class Encoder {
   void CountOnly() { countOnly_ = true; }
 
  private:
-  void ParseChunk(size_t begin, size_t end, TokenSink& sink) {
+  void ParsePart(size_t begin, size_t end, TokenSink& sink) {
     if (begin >= end) return;
     MatchFinder finder(data_, size_);
     for (size_t pos = begin - std::min(begin, kMaxDistance); pos < begin; ++pos) finder.Insert(pos);
