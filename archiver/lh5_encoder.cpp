@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstring>
-#include <atomic>
 #include <exception>
 #include <system_error>
 #include <thread>
