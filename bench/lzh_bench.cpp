@@ -9,11 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "archiver/archive_reader.h"
 #include "archiver/archive_writer.h"
 #include "bench/stopwatch.h"
-#ifdef LZH_BENCH_HAVE_READER
-#include "archiver/archive_reader.h"
-#endif
 
 namespace fs = std::filesystem;
 
@@ -193,7 +191,6 @@ bool SameTree(const Input& in, const fs::path& extracted) {
   return true;
 }
 
-#ifdef LZH_BENCH_HAVE_READER
 class CountingOut : public archiver::OutStream {
  public:
   void Write(const uint8_t*, size_t size) override { bytes += size; }
@@ -212,7 +209,6 @@ double ReaderSeconds(const std::string& archive, size_t expected) {
   if (total != expected) std::fprintf(stderr, "reader gave %zu bytes, expected %zu\n", total, expected);
   return t;
 }
-#endif
 
 std::string Figure(double mbps) {
   char buf[32];
@@ -252,11 +248,8 @@ int main() {
     const double lhasaOurs = LhasaExtract(ourPath, root / "x_ours");
     const bool oursOk = SameTree(in, root / "x_ours");
     const double lhasaTheirs = LhasaExtract(jlhaPath, root / "x_jlha");
-    std::string readerOurs = "n/a (reader not built)", readerTheirs = readerOurs;
-#ifdef LZH_BENCH_HAVE_READER
-    readerOurs = Figure(Mbps(in.bytes, ReaderSeconds(ours, in.bytes)));
-    readerTheirs = Figure(Mbps(in.bytes, ReaderSeconds(theirs, in.bytes)));
-#endif
+    const std::string readerOurs = Figure(Mbps(in.bytes, ReaderSeconds(ours, in.bytes)));
+    const std::string readerTheirs = Figure(Mbps(in.bytes, ReaderSeconds(theirs, in.bytes)));
 
     std::printf("%-20s %-12s %12zu %6.2f%% %12.1f %14.1f %14s%s\n", in.name.c_str(), "ours -lh5-", ours.size(),
                 100.0 * ours.size() / in.bytes, Mbps(in.bytes, ourSeconds), Mbps(in.bytes, lhasaOurs),
