@@ -236,6 +236,20 @@ class MatchFinder {
     base_ += shift;
   }
 
+  // How many bytes from here and there agree, up to maxLen; eight at a time.
+  static int CommonLength(const uint8_t* here, const uint8_t* there, int maxLen) {
+    int len = 0;
+    while (len + 8 <= maxLen) {
+      uint64_t a, b;
+      std::memcpy(&a, here + len, 8);
+      std::memcpy(&b, there + len, 8);
+      if (a != b) return len + std::countr_zero(a ^ b) / 8;
+      len += 8;
+    }
+    while (len < maxLen && here[len] == there[len]) ++len;
+    return len;
+  }
+
   // The longest match at pos (0 if none is worth coding); a match must beat
   // `atLeast` to count, and ends by `end`.
   int FindMatch(size_t pos, size_t end, int atLeast, size_t* dist) {
@@ -248,18 +262,7 @@ class MatchFinder {
     const uint8_t* here = data_ + pos;
     const uint8_t* base = data_ + base_;
     const int64_t relPos = static_cast<int64_t>(pos - base_);
-    auto length = [&](const uint8_t* there) {
-      int len = 0;
-      while (len + 8 <= maxLen) {
-        uint64_t a, b;
-        std::memcpy(&a, here + len, 8);
-        std::memcpy(&b, there + len, 8);
-        if (a != b) return len + std::countr_zero(a ^ b) / 8;
-        len += 8;
-      }
-      while (len < maxLen && here[len] == there[len]) ++len;
-      return len;
-    };
+    auto length = [&](const uint8_t* there) { return CommonLength(here, there, maxLen); };
     if (best < kMinMatch) {
       const int32_t cand = head3_[Hash3(pos)];
       if (cand >= 0 && relPos - cand <= static_cast<int64_t>(kTooFarForMinMatch)) {
@@ -299,18 +302,7 @@ class MatchFinder {
     const uint8_t* here = data_ + pos;
     const uint8_t* base = data_ + base_;
     const int64_t relPos = static_cast<int64_t>(pos - base_);
-    auto length = [&](const uint8_t* there) {
-      int len = 0;
-      while (len + 8 <= maxLen) {
-        uint64_t a, b;
-        std::memcpy(&a, here + len, 8);
-        std::memcpy(&b, there + len, 8);
-        if (a != b) return len + std::countr_zero(a ^ b) / 8;
-        len += 8;
-      }
-      while (len < maxLen && here[len] == there[len]) ++len;
-      return len;
-    };
+    auto length = [&](const uint8_t* there) { return CommonLength(here, there, maxLen); };
     int best = kMinMatch - 1;
     if (pos + 4 <= size_) {
       int chain = kOptimalChain;

@@ -9,19 +9,12 @@
 
 #include "archiver/archive_reader.h"
 
+#include "tests/support/corpus_files.h"
+
 namespace archiver {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path CorpusDir() { return fs::path(__FILE__).parent_path() / "corpus"; }
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 struct Outcome {
   std::vector<std::string> members;  // per member: "" extracted, else part of the error
@@ -72,7 +65,7 @@ const Case kCases[] = {
 };
 
 TEST(BrokenArchiveTest, EachDamageEndsAsAStrictReaderReportsIt) {
-  if (!fs::is_directory(CorpusDir())) GTEST_SKIP() << "corpus not found";
+  ASSERT_TRUE(fs::is_directory(CorpusDir())) << CorpusDir();
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.file);
     const Outcome o = ReadAll(ReadBytes(CorpusDir() / c.file));

@@ -11,19 +11,12 @@
 #include "archiver/archive_reader.h"
 #include "archiver/crc16.h"
 
+#include "tests/support/corpus_files.h"
+
 namespace archiver {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path CorpusDir() { return fs::path(__FILE__).parent_path() / "corpus"; }
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 struct Row {
   std::string archive;
@@ -109,13 +102,12 @@ class CrcSink : public OutStream {
   uint64_t size_ = 0;
 };
 
-#define SKIP_WITHOUT_CORPUS() \
-  if (!fs::is_directory(CorpusDir())) GTEST_SKIP() << "corpus not found at " << CorpusDir()
+#define REQUIRE_CORPUS() ASSERT_TRUE(fs::is_directory(CorpusDir())) << CorpusDir()
 
 bool Contains(const std::string& archive, const char* part) { return archive.find(part) != std::string::npos; }
 
 TEST(CorpusTest, EveryMemberIsListedWithTheExpectedHeader) {
-  SKIP_WITHOUT_CORPUS();
+  REQUIRE_CORPUS();
   const auto expected = ExpectedRows();
   ASSERT_GT(expected.size(), 200u);
   size_t checked = 0;
@@ -147,7 +139,7 @@ TEST(CorpusTest, EveryMemberIsListedWithTheExpectedHeader) {
 }
 
 TEST(CorpusTest, EveryFileMemberExtractsWithItsSizeAndCrc) {
-  SKIP_WITHOUT_CORPUS();
+  REQUIRE_CORPUS();
   for (const auto& [archive, rows] : ExpectedRows()) {
     SCOPED_TRACE(archive);
     const std::string bytes = ReadBytes(CorpusDir() / archive);
@@ -183,7 +175,7 @@ TEST(CorpusTest, EveryFileMemberExtractsWithItsSizeAndCrc) {
 // The data itself, where the corpus has the inputs: jlha's and the edge
 // archives from local/jlha/src, every GPL-2 text against compressed/lh0.bin.
 TEST(CorpusTest, ExtractedBytesMatchTheSourceFiles) {
-  SKIP_WITHOUT_CORPUS();
+  REQUIRE_CORPUS();
   const fs::path src = CorpusDir() / "local/jlha/src";
   const std::string gpl = ReadBytes(CorpusDir() / "compressed/lh0.bin");
   ASSERT_EQ(gpl.size(), 18092u);
@@ -225,7 +217,7 @@ TEST(CorpusTest, ExtractedBytesMatchTheSourceFiles) {
 }
 
 TEST(CorpusTest, PackedDataIsTheStoredBytesAndTheReaderGoesOn) {
-  SKIP_WITHOUT_CORPUS();
+  REQUIRE_CORPUS();
   const std::string bytes = ReadBytes(CorpusDir() / "local/jlha/h2_o5.lzh");
   MemoryInStream in(bytes);
   ArchiveReader reader(in);

@@ -12,19 +12,12 @@
 #include "archiver/lh_decoder.h"
 #include "archiver/lz_decoders.h"
 
+#include "tests/support/corpus_files.h"
+
 namespace archiver {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path CorpusDir() { return fs::path(__FILE__).parent_path() / "corpus"; }
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Keeps the output and the largest single write.
 class RecordingOut : public OutStream {
@@ -71,7 +64,7 @@ std::string SingleCodeBlock(uint32_t symbols, uint32_t c, uint32_t p) {
 }
 
 TEST(DecoderTest, EveryBareCorpusStreamGivesTheGplText) {
-  if (!fs::is_directory(CorpusDir())) GTEST_SKIP() << "corpus not found";
+  ASSERT_TRUE(fs::is_directory(CorpusDir())) << CorpusDir();
   const std::string text = ReadBytes(CorpusDir() / "compressed/lh0.bin");
   ASSERT_EQ(text.size(), 18092u);
   ASSERT_EQ(ComputeCrc16(reinterpret_cast<const uint8_t*>(text.data()), text.size()), 0xA33A);

@@ -12,19 +12,12 @@
 
 #include "archiver/archive_reader.h"
 
+#include "tests/support/corpus_files.h"
+
 namespace archiver {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path CorpusDir() { return fs::path(__FILE__).parent_path() / "corpus"; }
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Refuses output past a cap, as a garbage size of gigabytes could ask for.
 class CappedOut : public OutStream {
@@ -94,7 +87,7 @@ bool ReadEverything(const std::string& bytes, int& extracted) {
 }
 
 TEST(FuzzTest, MutatedCorpusArchivesEndNormallyOrWithArchiveError) {
-  if (!fs::is_directory(CorpusDir())) GTEST_SKIP() << "corpus not found";
+  ASSERT_TRUE(fs::is_directory(CorpusDir())) << CorpusDir();
   std::vector<std::string> archives;
   for (const auto& entry : fs::recursive_directory_iterator(CorpusDir())) {
     const std::string ext = entry.path().extension().string();
