@@ -23,11 +23,7 @@ void TFKao::SendPaste(platform::WindowId target) {
   p_.windows.SendKeys(PasteKeys());
 }
 
-void TFKao::PasteIntoFoundWindow() {
-  targetTitle_ = FindTargetWindow(p_.windows.TopLevelFrontToBack());
-  if (!targetTitle_.empty()) SendPaste(p_.windows.FindByTitle(targetTitle_));
-  targetTitle_.clear();
-}
+void TFKao::PasteIntoFoundWindow() { SendPaste(FindTargetWindow(p_.windows.TopLevelFrontToBack()).window); }
 
 void TFKao::PasteText(const std::string& text) {
   if (!p_.clipboard.SetText(text)) throw platform::Failure("クリップボードを開くことができません");

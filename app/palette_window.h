@@ -173,8 +173,6 @@ class TFKao {
   int groupHeight_ = 84;
   platform::Control* popupComponent_ = nullptr;
   platform::Font listFont_;
-  // The title that the target search found; empty between pastes.
-  std::string targetTitle_;
   int32_t lastChosenColor_ = 0;
   // Proposed by the file dialogs: the last file path that the file commands
   // share, and the name the save dialog held last.

@@ -2,13 +2,13 @@
 
 namespace app {
 
-std::string FindTargetWindow(const std::vector<platform::TopWindow>& frontToBack) {
+PasteTarget FindTargetWindow(const std::vector<platform::TopWindow>& frontToBack) {
   constexpr size_t kTitleMax = 254;
   for (const platform::TopWindow& w : frontToBack) {
     if (w.owner != 0 || !w.visible) continue;
-    const std::string title = w.title.substr(0, kTitleMax);
+    std::string title = w.title.substr(0, kTitleMax);
     if (title.empty() || title == "ミルフォ") continue;
-    return title;
+    return {w.id, std::move(title)};
   }
   return {};
 }

@@ -9,10 +9,17 @@
 
 namespace app {
 
-// The title of the window the user worked in: the first top-level window,
-// front to back, that is unowned, visible and titled (cut at 254 bytes),
-// skipping the program's own application window. Empty when none passes.
-std::string FindTargetWindow(const std::vector<platform::TopWindow>& frontToBack);
+// The window the user worked in, with its title cut at 254 bytes.
+struct PasteTarget {
+  platform::WindowId window = 0;  // 0: none found
+  std::string title;
+};
+
+// The first top-level window, front to back, that is unowned, visible and
+// titled, skipping the program's own application window. The paste goes to
+// this window itself: its title may be cut or hold characters that
+// Shift-JIS cannot, and so could match another window or none.
+PasteTarget FindTargetWindow(const std::vector<platform::TopWindow>& frontToBack);
 
 // Every selected face from first to last, each followed by CR LF when
 // `withReturn` is on.

@@ -1,7 +1,10 @@
 // Times a paste from the face list: from the entry of the double-click
 // handler until the fourth key stroke (Ctrl down, V down, V up, Ctrl up) has
-// been sent, with 50 other top-level windows open. Built twice: on the
-// headless platform, and on the real one (run under Wine) with real windows.
+// been sent, with 50 other top-level windows open, and where the time goes:
+// the clipboard, the list of windows, bringing the target to the front, the
+// keys. Built twice: on the headless platform, and on the real one (run under
+// Wine) with real windows, where the same Win32 calls are also timed bare, in
+// turn with the palette's pastes, to show what Wine itself costs.
 #ifdef PASTE_BENCH_WIN32
 // First: its macros rename members such as DeleteFile, and every use in
 // this file must see the same name as the declarations.
@@ -9,6 +12,7 @@
 #endif
 
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -39,52 +43,94 @@ constexpr int kOtherWindows = 50;
 constexpr const char* kPaletteTitle = "ミルフォ";
 constexpr const char* kFaces = "(^_^)\r\n(;_;)\r\n";
 
-// Passes everything through and notes when a whole paste stroke has gone out.
+// Where a paste's time goes, in seconds.
+struct Sample {
+  double total = 0;      // handler entry to the fourth key sent
+  double clipboard = 0;  // writing the text to the clipboard
+  double enumerate = 0;  // listing the top-level windows
+  double front = 0;      // bringing the target to the front, with the wait
+  double keys = 0;       // sending the four key events
+};
+
+// Adds the time that f takes to `into`.
+template <class F>
+auto Timed(double& into, F f) {
+  const double start = bench::Now();
+  auto result = f();
+  into += bench::Now() - start;
+  return result;
+}
+
+// Passes everything through, timing each step, and notes when a whole paste
+// stroke has gone out.
 class TimedWindows : public platform::OtherWindows {
  public:
-  explicit TimedWindows(platform::OtherWindows& inner) : inner_(inner) {}
+  TimedWindows(platform::OtherWindows& inner, Sample& sample) : inner_(inner), sample_(sample) {}
 
-  std::vector<platform::TopWindow> TopLevelFrontToBack() const override { return inner_.TopLevelFrontToBack(); }
+  std::vector<platform::TopWindow> TopLevelFrontToBack() const override {
+    return Timed(sample_.enumerate, [&] { return inner_.TopLevelFrontToBack(); });
+  }
   platform::WindowId FindByTitle(const std::string& title) const override { return inner_.FindByTitle(title); }
   bool BringToFront(platform::WindowId id) override {
-    const double start = bench::Now();
-    const bool done = inner_.BringToFront(id);
-    frontSeconds_ += bench::Now() - start;
-    return done;
+    return Timed(sample_.front, [&] { return inner_.BringToFront(id); });
   }
   void SendKeys(const std::vector<platform::KeyEvent>& events) override {
-    inner_.SendKeys(events);
+    Timed(sample_.keys, [&] {
+      inner_.SendKeys(events);
+      return 0;
+    });
     if (events.size() == 4) sentAt_ = bench::Now();
   }
 
-  void Arm() {
-    sentAt_.reset();
-    frontSeconds_ = 0;
-  }
+  void Arm() { sentAt_.reset(); }
   std::optional<double> SentAt() const { return sentAt_; }
-  // Of the paste, the time spent bringing the target to the front.
-  double FrontSeconds() const { return frontSeconds_; }
 
  private:
   platform::OtherWindows& inner_;
+  Sample& sample_;
   std::optional<double> sentAt_;
-  double frontSeconds_ = 0;
 };
 
-struct Sample {
-  double total = 0;  // handler entry to the fourth key sent
-  double front = 0;  // of which bringing the target to the front
+class TimedClipboard : public platform::Clipboard {
+ public:
+  TimedClipboard(platform::Clipboard& inner, Sample& sample) : inner_(inner), sample_(sample) {}
+  bool SetText(const std::string& text) override {
+    return Timed(sample_.clipboard, [&] { return inner_.SetText(text); });
+  }
+  std::string GetText() const override { return inner_.GetText(); }
+  bool HasText() const override { return inner_.HasText(); }
+  bool Clear() override { return inner_.Clear(); }
+
+ private:
+  platform::Clipboard& inner_;
+  Sample& sample_;
 };
 
-// One paste by the handler; throws when no stroke went out, as the figure
-// would then time a paste that never happened.
-Sample TimePaste(app::TFKao& palette, TimedWindows& windows) {
-  windows.Arm();
-  const double start = bench::Now();
-  palette.ListBox2DblClick();
-  if (!windows.SentAt()) throw std::runtime_error("the handler sent no Ctrl+V: it found no window to paste into");
-  return {*windows.SentAt() - start, windows.FrontSeconds()};
-}
+// The palette on timed platform parts: each paste fills `sample`.
+struct TimedPalette {
+  TimedPalette(const platform::Platform& p)
+      : windows(p.windows, sample),
+        clipboard(p.clipboard, sample),
+        palette(std::make_unique<app::TFKao>(
+            platform::Platform{p.toolkit, p.files, p.libraries, p.shell, clipboard, windows, p.locale})) {}
+
+  // One paste by the handler; throws when no stroke went out, as the figure
+  // would then time a paste that never happened.
+  Sample Paste() {
+    sample = {};
+    windows.Arm();
+    const double start = bench::Now();
+    palette->ListBox2DblClick();
+    if (!windows.SentAt()) throw std::runtime_error("the handler sent no Ctrl+V: it found no window to paste into");
+    sample.total = *windows.SentAt() - start;
+    return sample;
+  }
+
+  Sample sample;
+  TimedWindows windows;
+  TimedClipboard clipboard;
+  std::unique_ptr<app::TFKao> palette;
+};
 
 void RequireFaces(app::TFKao& palette) {
   if (palette.ListBox2->Count() == 0)
@@ -97,18 +143,21 @@ double Median(std::vector<double> v) {
   return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-void Report(const std::vector<Sample>& samples, double scale, const char* unit, const char* target) {
-  std::vector<double> total, front;
-  for (const Sample& s : samples) {
-    total.push_back(s.total);
-    front.push_back(s.front);
-  }
-  std::printf("paste latency, double-click handler entry to the fourth key sent\n");
-  std::printf("%zu runs, %d other top-level windows\n", samples.size(), kOtherWindows);
-  std::printf("best   %9.3f %s\n", *std::min_element(total.begin(), total.end()) * scale, unit);
-  std::printf("median %9.3f %s\n", Median(total) * scale, unit);
-  std::printf("(target: %s)\n", target);
-  std::printf("median spent bringing the target to the front: %.3f %s\n", Median(front) * scale, unit);
+void Report(const char* what, const std::vector<Sample>& samples, double scale, const char* unit) {
+  const auto median = [&](double Sample::*part) {
+    std::vector<double> v;
+    for (const Sample& s : samples) v.push_back(s.*part * scale);
+    return Median(v);
+  };
+  double best = samples.front().total;
+  for (const Sample& s : samples) best = std::min(best, s.total);
+  std::printf("%s: %zu runs, %d other top-level windows\n", what, samples.size(), kOtherWindows);
+  std::printf("  best   %9.3f %s\n", best * scale, unit);
+  std::printf("  median %9.3f %s, of which (medians):\n", median(&Sample::total), unit);
+  std::printf("    clipboard written       %9.3f %s\n", median(&Sample::clipboard), unit);
+  std::printf("    windows listed          %9.3f %s\n", median(&Sample::enumerate), unit);
+  std::printf("    target brought to front %9.3f %s\n", median(&Sample::front), unit);
+  std::printf("    four keys sent          %9.3f %s\n", median(&Sample::keys), unit);
 }
 
 #ifndef PASTE_BENCH_WIN32
@@ -124,15 +173,15 @@ int Run() {
   headless::Locale locale;
   for (int i = 1; i <= kOtherWindows; ++i) others.AddWindow("window " + std::to_string(i));
   files.AddFile(files.ExecutableFolder() + "\\kao\\A\\g.txt", kFaces);
-  TimedWindows windows(others);
-  app::TFKao palette({toolkit, files, libraries, shell, clipboard, windows, locale});
-  RequireFaces(palette);
+  TimedPalette timed({toolkit, files, libraries, shell, clipboard, others, locale});
+  RequireFaces(*timed.palette);
 
   std::vector<Sample> samples;
   samples.reserve(kRuns);
-  for (int i = 0; i < kWarmup; ++i) TimePaste(palette, windows);
-  for (int i = 0; i < kRuns; ++i) samples.push_back(TimePaste(palette, windows));
-  Report(samples, 1e6, "us", "under 1 ms headless");
+  for (int i = 0; i < kWarmup; ++i) timed.Paste();
+  for (int i = 0; i < kRuns; ++i) samples.push_back(timed.Paste());
+  Report("the palette's paste on the headless platform", samples, 1e6, "us");
+  std::printf("(target: under 1 ms)\n");
   return 0;
 }
 
@@ -418,45 +467,106 @@ HWND PaletteWindow(const platform::OtherWindows& windows) {
   throw std::runtime_error("the palette window is not on the screen");
 }
 
+BOOL CALLBACK CollectBare(HWND hwnd, LPARAM lp) {
+  auto& found = *reinterpret_cast<HWND*>(lp);
+  wchar_t title[512];
+  const int n = ::GetWindowTextW(hwnd, title, static_cast<int>(std::size(title)));
+  const bool owned = ::GetWindow(hwnd, GW_OWNER) != nullptr, visible = ::IsWindowVisible(hwnd) != 0;
+  if (!found && !owned && visible && n > 0 && std::wstring(title, n) != L"ミルフォ") found = hwnd;
+  return TRUE;  // the program lists every window, so this does too
+}
+
+// The same Win32 calls as the palette's paste, made directly: what Wine
+// itself costs, with none of the program's code.
+Sample BarePaste(const std::wstring& face) {
+  Sample s;
+  const double start = bench::Now();
+  Timed(s.clipboard, [&] {
+    if (!::OpenClipboard(nullptr)) throw std::runtime_error("cannot open the clipboard");
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (face.size() + 1) * sizeof(wchar_t));
+    if (memory) {
+      std::memcpy(::GlobalLock(memory), face.c_str(), (face.size() + 1) * sizeof(wchar_t));
+      ::GlobalUnlock(memory);
+    }
+    ::EmptyClipboard();
+    if (!memory || !::SetClipboardData(CF_UNICODETEXT, memory)) throw std::runtime_error("cannot set the clipboard");
+    return ::CloseClipboard();
+  });
+  HWND target = nullptr;
+  Timed(s.enumerate, [&] { return ::EnumWindows(CollectBare, reinterpret_cast<LPARAM>(&target)); });
+  if (!target) throw std::runtime_error("the bare paste found no window to paste into");
+  Timed(s.front, [&] {
+    ::SetForegroundWindow(target);
+    const ULONGLONG until = ::GetTickCount64() + 500;
+    for (;;) {
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      if (::GetForegroundWindow() == target &&
+          ::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &info) && info.hwndFocus)
+        return true;
+      if (::GetTickCount64() >= until) return false;
+      MSG msg;
+      ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_SENDMESSAGE);
+    }
+  });
+  Timed(s.keys, [&] {
+    INPUT inputs[4]{};
+    const WORD vk[4] = {VK_CONTROL, 'V', 'V', VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+      inputs[i].type = INPUT_KEYBOARD;
+      inputs[i].ki.wVk = vk[i];
+      inputs[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    return ::SendInput(4, inputs, sizeof(INPUT));
+  });
+  s.total = bench::Now() - start;
+  return s;
+}
+
 int Run() {
   constexpr int kWarmup = 5, kRuns = 200;
   platform::win32::Win32Platform system;
   platform::Platform p = system.Bundle();
   p.toolkit.SetApplicationTitle(kPaletteTitle);
-  TimedWindows windows(p.windows);
   Scratch scratch(p.files);
   OtherProcess targets;
-  auto palette =
-      std::make_unique<app::TFKao>(platform::Platform{p.toolkit, p.files, p.libraries, p.shell, p.clipboard, windows, p.locale});
-  RequireFaces(*palette);
+  TimedPalette timed(p);
+  RequireFaces(*timed.palette);
   const HWND form = PaletteWindow(p.windows);
   PumpUntil(200, [] { return false; });
 
-  const std::wstring face = platform::win32::Wide(palette->ListBox2->Item(palette->ListBox2->CaretIndex()));
-  std::vector<Sample> samples;
-  int landed = 0;
-  for (int i = 0; i < kWarmup + kRuns; ++i) {
+  const std::wstring face = platform::win32::Wide(timed.palette->ListBox2->Item(timed.palette->ListBox2->CaretIndex()));
+  std::vector<Sample> samples[2];
+  int landed[2] = {0, 0};
+  // The palette's paste and the bare calls in turn, under the same conditions.
+  for (int i = 0; i < 2 * (kWarmup + kRuns); ++i) {
+    const int bare = i % 2;
     // The user has just double-clicked the palette, so it is in front.
     ::SetForegroundWindow(form);
     if (!PumpUntil(1000, [&] { return ::GetForegroundWindow() == form; }))
       throw std::runtime_error("the palette window cannot be brought to the front");
-    const Sample sample = TimePaste(*palette, windows);
+    const Sample sample = bare ? BarePaste(face) : timed.Paste();
     // Untimed: let the strokes reach the target, then empty it for the next.
     const HWND edit = targets.EditOf(::GetForegroundWindow());
     // A lost Ctrl would type a "v" instead: only the face itself counts.
     const bool pasted = edit && PumpUntil(500, [&] { return TextOf(edit) == face; });
     if (edit)
       ::SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), SMTO_ABORTIFHUNG, 1000, nullptr);
-    if (i < kWarmup) continue;
-    samples.push_back(sample);
-    landed += pasted;
+    if (i < 2 * kWarmup) continue;
+    samples[bare].push_back(sample);
+    landed[bare] += pasted;
   }
   // Closed together: each can take a while under Wine.
   targets.Close();
-  palette.reset();
+  timed.palette.reset();
   Pump();
-  Report(samples, 1e3, "ms", "under 20 ms under Wine with 50 other top-level windows open");
-  std::printf("pastes that reached a target's edit box: %d of %zu\n", landed, samples.size());
+  std::printf("paste latency, from the entry of the double-click handler to the fourth key sent\n");
+  Report("the palette's paste under Wine", samples[0], 1e3, "ms");
+  std::printf("  pastes that reached a target's edit box: %d of %zu\n", landed[0], samples[0].size());
+  Report("the same Win32 calls made directly, in turn with the palette's", samples[1], 1e3, "ms");
+  std::printf("  pastes that reached a target's edit box: %d of %zu\n", landed[1], samples[1].size());
+  std::printf("(target: under 20 ms under Wine)\n");
   return 0;
 }
 

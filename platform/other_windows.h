@@ -25,6 +25,9 @@ class OtherWindows {
   virtual ~OtherWindows() = default;
   virtual std::vector<TopWindow> TopLevelFrontToBack() const = 0;
   virtual WindowId FindByTitle(const std::string& title) const = 0;
+  // Waits, bounded, until the window has the keyboard. Nothing of the
+  // program's own runs meanwhile: its input, timers and posted messages wait
+  // until this returns. False when the window is gone or did not come.
   virtual bool BringToFront(WindowId) = 0;
   // Sends the events in one batch, with no pause between them.
   virtual void SendKeys(const std::vector<KeyEvent>& events) = 0;

@@ -48,14 +48,15 @@ bool OtherWindows::BringToFront(WindowId id) {
   ::SetForegroundWindow(target);
   const ULONGLONG until = ::GetTickCount64() + 500;
   while (!Ready(target) && ::GetTickCount64() < until) {
+    // Only messages that other threads send are answered (the change of
+    // foreground sends some, and their senders wait): the palette's own
+    // input, timers and posted commands stay queued until the paste is done,
+    // so nothing of the program runs in the middle of it.
     MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    // Wakes at the next message or after a millisecond: the keys go out as
-    // soon as the target has the keyboard.
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    // Wakes at the next sent message or after a millisecond: the keys go
+    // out as soon as the target has the keyboard.
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_SENDMESSAGE);
   }
   return ::GetForegroundWindow() == target;
 }

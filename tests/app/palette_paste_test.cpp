@@ -26,12 +26,14 @@ class PasteTest : public PaletteTest {
 
 TEST(PasteRoad, TargetIsTheFirstUnownedVisibleTitledWindow) {
   using platform::TopWindow;
-  EXPECT_EQ(app::FindTargetWindow({{1, 9, true, "owned"}, {2, 0, false, "hidden"}, {3, 0, true, ""},
-                                   {4, 0, true, "ミルフォ"}, {5, 0, true, "メモ帳"}, {6, 0, true, "later"}}),
-            "メモ帳");
-  EXPECT_EQ(app::FindTargetWindow({{1, 9, true, "owned"}}), "");
-  const std::string longTitle(300, 't');
-  EXPECT_EQ(app::FindTargetWindow({{1, 0, true, longTitle}}), std::string(254, 't'));
+  const app::PasteTarget found = app::FindTargetWindow({{1, 9, true, "owned"}, {2, 0, false, "hidden"}, {3, 0, true, ""},
+                                                        {4, 0, true, "ミルフォ"}, {5, 0, true, "メモ帳"}, {6, 0, true, "later"}});
+  EXPECT_EQ(found.window, 5u);
+  EXPECT_EQ(found.title, "メモ帳");
+  EXPECT_EQ(app::FindTargetWindow({{1, 9, true, "owned"}}).window, 0u);
+  const app::PasteTarget cut = app::FindTargetWindow({{1, 0, true, std::string(300, 't')}});
+  EXPECT_EQ(cut.window, 1u);
+  EXPECT_EQ(cut.title, std::string(254, 't'));
   const auto& keys = app::PasteKeys();
   ASSERT_EQ(keys.size(), 4u);
   EXPECT_EQ(keys[0].key, 0x11);
@@ -68,6 +70,23 @@ TEST_F(PasteTest, SharedTitleTakesTheFrontmost) {
   Faces().UserDoubleClick(0);
   EXPECT_EQ(PastesTo(front), 1);
   EXPECT_EQ(PastesTo(back), 0);
+}
+
+// The paste goes to the window found, not to whatever its title finds again:
+// a cut title matches no window, and a hidden window may share the title.
+TEST_F(PasteTest, PasteGoesToTheFoundWindowWhateverItsTitle) {
+  const auto longTitled = windows.AddWindow(std::string(300, 't'));
+  Start();
+  Faces().UserDoubleClick(0);
+  EXPECT_EQ(PastesTo(longTitled), 1);
+  palette->StatusBar1DblClick();
+  EXPECT_EQ(PastesTo(longTitled), 2);
+
+  const auto visible = windows.AddWindow("same");
+  const auto hidden = windows.AddWindow("same", 0, false);  // in front, but the search passes over it
+  palette->bDateTimeClick();
+  EXPECT_EQ(PastesTo(visible), 1);
+  EXPECT_EQ(PastesTo(hidden), 0);
 }
 
 TEST_F(PasteTest, MultiplePasteJoinsTheSelectedFaces) {

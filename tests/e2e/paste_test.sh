@@ -4,7 +4,8 @@
 # notepad, twice with typing in between; a restart brings back the history
 # panels and the window position from system.ini; clipboard-only mode fills
 # the clipboard and leaves notepad alone; link mode opens a face that names
-# a text file; the date stamp button types the date in the user's format.
+# a text file; the date stamp button types the date in the user's format;
+# faces reach windows whose titles Shift-JIS cannot hold or are too long.
 # usage: paste_test.sh MIRUFO.EXE BUILD_DIR PROBE.EXE
 E2E_NAME=paste
 . "$(dirname "$0")/e2e-lib.sh"
@@ -103,6 +104,27 @@ stamp=$(date +%Y年%-m月%-d日)
 xvfb_click "$palette" $((client_x + 52)) $((client_y + 36))
 wait_for 10 "the stamp $stamp in the opened file" eval '[[ "$(probe text link.txt)" == "$stamp"* ]]'
 xvfb_screenshot "$build/e2e-paste-link.png"
+close_palette
+
+# --- titles that Shift-JIS cannot hold or that are over 254 bytes long ------
+# The paste goes to the window found, not to a second lookup of its title.
+set_ini linl1 0
+long_name=$(printf 'l%.0s' $(seq 250)).txt
+for name in café.txt "$long_name"; do
+  : >"$work/$name"
+  wine notepad "$(winepath -w "$work/$name" 2>/dev/null)" >>"$work/wine.log" 2>&1 </dev/null &
+  pids+=("$!")
+  xvfb_wait_window "^${name:0:20}" 30 >/dev/null || fail "notepad with $name did not appear"
+  wait_for 10 "notepad with $name moved" probe move "$name" 320 60
+done
+start_palette
+for name in café.txt "$long_name"; do
+  window=$(xdotool search --onlyvisible --name "^${name:0:20}" | head -n 1)
+  xvfb_click "$window" 200 100 # the user was typing there
+  click_row "$face_top" 1 2
+  wait_for 10 "notepad with ${name:0:20}… holding the face" eval '[ "$(probe text "$name")" = "$face1" ]'
+done
+xvfb_screenshot "$build/e2e-paste-titles.png"
 close_palette
 
 # The notepads would keep Wine running: end them.

@@ -60,7 +60,9 @@ TEST_F(PasteContract, WindowsAreListedFrontToBackWithOwnerVisibilityAndTitle) {
   EXPECT_FALSE(Listed(hidden)->visible);
   EXPECT_LT(Rank(newer), Rank(older));
   // The program's own search takes the front window that counts.
-  EXPECT_EQ(app::FindTargetWindow(windows.TopLevelFrontToBack()), "無題 - メモ帳");
+  const app::PasteTarget target = app::FindTargetWindow(windows.TopLevelFrontToBack());
+  EXPECT_EQ(target.window, newer);
+  EXPECT_EQ(target.title, "無題 - メモ帳");
 }
 
 TEST_F(PasteContract, TitlesAreFoundExactlyHiddenOnesToo) {
