@@ -23,7 +23,7 @@ void TFKao::SendPaste(platform::WindowId target) {
   p_.windows.SendKeys(PasteKeys());
 }
 
-void TFKao::PasteIntoFoundWindow() { SendPaste(FindTargetWindow(p_.windows.TopLevelFrontToBack()).window); }
+void TFKao::PasteIntoFoundWindow() { SendPaste(FindTargetWindow(p_.windows).window); }
 
 void TFKao::PasteText(const std::string& text) {
   if (!p_.clipboard.SetText(text)) throw platform::Failure("クリップボードを開くことができません");

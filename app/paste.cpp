@@ -2,15 +2,17 @@
 
 namespace app {
 
-PasteTarget FindTargetWindow(const std::vector<platform::TopWindow>& frontToBack) {
+PasteTarget FindTargetWindow(const platform::OtherWindows& windows) {
   constexpr size_t kTitleMax = 254;
-  for (const platform::TopWindow& w : frontToBack) {
-    if (w.owner != 0 || !w.visible) continue;
+  PasteTarget found;
+  found.window = windows.FirstTopLevel([&](const platform::TopWindow& w) {
+    if (w.owner != 0 || !w.visible) return false;
     std::string title = w.title.substr(0, kTitleMax);
-    if (title.empty() || title == "ミルフォ") continue;
-    return {w.id, std::move(title)};
-  }
-  return {};
+    if (title.empty() || title == "ミルフォ") return false;
+    found.title = std::move(title);
+    return true;
+  });
+  return found;
 }
 
 std::string SelectedFacesText(const platform::ListBox& faces, bool withReturn) {

@@ -16,10 +16,11 @@ struct PasteTarget {
 };
 
 // The first top-level window, front to back, that is unowned, visible and
-// titled, skipping the program's own application window. The paste goes to
-// this window itself: its title may be cut or hold characters that
-// Shift-JIS cannot, and so could match another window or none.
-PasteTarget FindTargetWindow(const std::vector<platform::TopWindow>& frontToBack);
+// titled, skipping the program's own application window; the enumeration
+// ends there. The paste goes to this window itself: its title may be cut or
+// hold characters that Shift-JIS cannot, and so could match another window
+// or none.
+PasteTarget FindTargetWindow(const platform::OtherWindows& windows);
 
 // Every selected face from first to last, each followed by CR LF when
 // `withReturn` is on.

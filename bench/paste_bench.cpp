@@ -67,8 +67,8 @@ class TimedWindows : public platform::OtherWindows {
  public:
   TimedWindows(platform::OtherWindows& inner, Sample& sample) : inner_(inner), sample_(sample) {}
 
-  std::vector<platform::TopWindow> TopLevelFrontToBack() const override {
-    return Timed(sample_.enumerate, [&] { return inner_.TopLevelFrontToBack(); });
+  platform::WindowId FirstTopLevel(const std::function<bool(const platform::TopWindow&)>& visit) const override {
+    return Timed(sample_.enumerate, [&] { return inner_.FirstTopLevel(visit); });
   }
   platform::WindowId FindByTitle(const std::string& title) const override { return inner_.FindByTitle(title); }
   bool BringToFront(platform::WindowId id) override {
@@ -472,8 +472,9 @@ BOOL CALLBACK CollectBare(HWND hwnd, LPARAM lp) {
   wchar_t title[512];
   const int n = ::GetWindowTextW(hwnd, title, static_cast<int>(std::size(title)));
   const bool owned = ::GetWindow(hwnd, GW_OWNER) != nullptr, visible = ::IsWindowVisible(hwnd) != 0;
-  if (!found && !owned && visible && n > 0 && std::wstring(title, n) != L"ミルフォ") found = hwnd;
-  return TRUE;  // the program lists every window, so this does too
+  if (owned || !visible || n <= 0 || std::wstring(title, n) == L"ミルフォ") return TRUE;
+  found = hwnd;
+  return FALSE;
 }
 
 // The same Win32 calls as the palette's paste, made directly: what Wine

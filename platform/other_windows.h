@@ -1,6 +1,7 @@
 // Other applications' top-level windows and synthesized key strokes.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,18 @@ struct KeyEvent {
 class OtherWindows {
  public:
   virtual ~OtherWindows() = default;
-  virtual std::vector<TopWindow> TopLevelFrontToBack() const = 0;
+  // Shows `visit` the top-level windows front to back until it returns
+  // true, and returns that window; 0 when it took none. Stopping early
+  // matters: under Wine every window looked at costs a server round trip.
+  virtual WindowId FirstTopLevel(const std::function<bool(const TopWindow&)>& visit) const = 0;
+  std::vector<TopWindow> TopLevelFrontToBack() const {
+    std::vector<TopWindow> all;
+    FirstTopLevel([&](const TopWindow& w) {
+      all.push_back(w);
+      return false;
+    });
+    return all;
+  }
   virtual WindowId FindByTitle(const std::string& title) const = 0;
   // Waits, bounded, until the window has the keyboard. Nothing of the
   // program's own runs meanwhile: its input, timers and posted messages wait

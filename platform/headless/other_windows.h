@@ -17,7 +17,11 @@ class OtherWindows : public platform::OtherWindows {
     std::vector<platform::KeyEvent> keys;
   };
 
-  std::vector<platform::TopWindow> TopLevelFrontToBack() const override { return stack_; }
+  platform::WindowId FirstTopLevel(const std::function<bool(const platform::TopWindow&)>& visit) const override {
+    for (const auto& w : stack_)
+      if (visit(w)) return w.id;
+    return 0;
+  }
   platform::WindowId FindByTitle(const std::string& title) const override {
     for (const auto& w : stack_)
       if (w.title == title) return w.id;  // hidden windows too, like the real lookup

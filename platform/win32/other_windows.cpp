@@ -2,23 +2,33 @@
 
 #include <windows.h>
 
+#include <exception>
+
 #include "platform/win32/text_convert.h"
 
 namespace platform::win32 {
 
 namespace {
 
-BOOL CALLBACK Collect(HWND hwnd, LPARAM lp) noexcept {
-  auto& out = *reinterpret_cast<std::vector<TopWindow>*>(lp);
+struct Visit {
+  const std::function<bool(const TopWindow&)>& visit;
+  HWND taken = nullptr;
+  std::exception_ptr failure;
+};
+
+BOOL CALLBACK VisitOne(HWND hwnd, LPARAM lp) noexcept {
+  auto& v = *reinterpret_cast<Visit*>(lp);
   try {
     wchar_t title[512];
     const int n = ::GetWindowTextW(hwnd, title, static_cast<int>(std::size(title)));
-    out.push_back({reinterpret_cast<WindowId>(hwnd), reinterpret_cast<WindowId>(::GetWindow(hwnd, GW_OWNER)),
-                   ::IsWindowVisible(hwnd) != 0, Narrow(std::wstring_view(title, n > 0 ? n : 0))});
+    if (!v.visit({reinterpret_cast<WindowId>(hwnd), reinterpret_cast<WindowId>(::GetWindow(hwnd, GW_OWNER)),
+                  ::IsWindowVisible(hwnd) != 0, Narrow(std::wstring_view(title, n > 0 ? n : 0))}))
+      return TRUE;
+    v.taken = hwnd;
   } catch (...) {
-    return FALSE;
+    v.failure = std::current_exception();
   }
-  return TRUE;
+  return FALSE;
 }
 
 bool Ready(HWND target) {
@@ -30,11 +40,12 @@ bool Ready(HWND target) {
 
 }  // namespace
 
-std::vector<TopWindow> OtherWindows::TopLevelFrontToBack() const {
+WindowId OtherWindows::FirstTopLevel(const std::function<bool(const TopWindow&)>& visit) const {
   // EnumWindows walks the z-order from the top.
-  std::vector<TopWindow> windows;
-  ::EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
-  return windows;
+  Visit v{visit};
+  ::EnumWindows(VisitOne, reinterpret_cast<LPARAM>(&v));
+  if (v.failure) std::rethrow_exception(v.failure);
+  return reinterpret_cast<WindowId>(v.taken);
 }
 
 WindowId OtherWindows::FindByTitle(const std::string& title) const {

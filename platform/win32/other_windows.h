@@ -6,7 +6,7 @@ namespace platform::win32 {
 
 class OtherWindows : public platform::OtherWindows {
  public:
-  std::vector<TopWindow> TopLevelFrontToBack() const override;
+  WindowId FirstTopLevel(const std::function<bool(const TopWindow&)>& visit) const override;
   WindowId FindByTitle(const std::string& title) const override;
   // Waits, bounded, until the window is in front with a focused control:
   // keys sent before the target's thread takes the focus back are lost.

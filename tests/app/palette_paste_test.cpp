@@ -25,14 +25,24 @@ class PasteTest : public PaletteTest {
 }  // namespace
 
 TEST(PasteRoad, TargetIsTheFirstUnownedVisibleTitledWindow) {
-  using platform::TopWindow;
-  const app::PasteTarget found = app::FindTargetWindow({{1, 9, true, "owned"}, {2, 0, false, "hidden"}, {3, 0, true, ""},
-                                                        {4, 0, true, "ミルフォ"}, {5, 0, true, "メモ帳"}, {6, 0, true, "later"}});
-  EXPECT_EQ(found.window, 5u);
+  headless::OtherWindows windows;  // each new window goes in front
+  windows.AddWindow("later");
+  const auto memo = windows.AddWindow("メモ帳");
+  windows.AddWindow("ミルフォ");
+  windows.AddWindow("");
+  windows.AddWindow("hidden", 0, false);
+  const auto owner = windows.AddWindow("owner", 0, false);
+  windows.AddWindow("owned", owner);
+  const app::PasteTarget found = app::FindTargetWindow(windows);
+  EXPECT_EQ(found.window, memo);
   EXPECT_EQ(found.title, "メモ帳");
-  EXPECT_EQ(app::FindTargetWindow({{1, 9, true, "owned"}}).window, 0u);
-  const app::PasteTarget cut = app::FindTargetWindow({{1, 0, true, std::string(300, 't')}});
-  EXPECT_EQ(cut.window, 1u);
+  headless::OtherWindows none;
+  none.AddWindow("owned", 1);
+  EXPECT_EQ(app::FindTargetWindow(none).window, 0u);
+  headless::OtherWindows longTitled;
+  const auto w = longTitled.AddWindow(std::string(300, 't'));
+  const app::PasteTarget cut = app::FindTargetWindow(longTitled);
+  EXPECT_EQ(cut.window, w);
   EXPECT_EQ(cut.title, std::string(254, 't'));
   const auto& keys = app::PasteKeys();
   ASSERT_EQ(keys.size(), 4u);

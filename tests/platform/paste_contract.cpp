@@ -60,7 +60,7 @@ TEST_F(PasteContract, WindowsAreListedFrontToBackWithOwnerVisibilityAndTitle) {
   EXPECT_FALSE(Listed(hidden)->visible);
   EXPECT_LT(Rank(newer), Rank(older));
   // The program's own search takes the front window that counts.
-  const app::PasteTarget target = app::FindTargetWindow(windows.TopLevelFrontToBack());
+  const app::PasteTarget target = app::FindTargetWindow(windows);
   EXPECT_EQ(target.window, newer);
   EXPECT_EQ(target.title, "無題 - メモ帳");
 }
