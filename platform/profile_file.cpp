@@ -116,7 +116,7 @@ bool EndsInLoneLeadByte(std::string_view s) {
 // Whether s holds a "]" of its own, not the trail byte of a character.
 bool HasClosingBracket(std::string_view s) {
   for (size_t i = 0; i < s.size(); i = sjis::NextChar(s, i))
-    if (s[i] == ']' && sjis::NextChar(s, i) == i + 1) return true;
+    if (s[i] == ']') return true;
   return false;
 }
 
