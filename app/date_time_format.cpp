@@ -120,6 +120,15 @@ class Output {
   bool full_ = false;
 };
 
+// The state of reading one format: the outer format and each locale format
+// that it inserts keep their own.
+struct Reading {
+  std::string_view format;
+  bool nested;              // a locale format inserted by a token
+  char previous = 0;        // the last letter, lower-cased, for minutes after hours
+  bool twelveHour = false;  // an am/pm token has been written in this format
+};
+
 class Stamp {
  public:
   Stamp(const Moment& moment, const LocaleData& locale) : m_(moment), loc_(locale), weekday_(Weekday(moment)) {
@@ -135,13 +144,13 @@ class Stamp {
   // Reads one format. Inside a locale format (nested), a token that would
   // insert another locale format writes nothing, so locale data cannot loop.
   void Read(std::string_view f, bool nested) {
-    char previous = 0;  // the last letter, lower-cased, for minutes after hours
+    Reading r{f, nested};
     for (size_t i = 0; i < f.size() && !out_.Full();) {
       const unsigned char c = static_cast<unsigned char>(f[i]);
       if (sjis::IsLeadByte(c)) {
         const size_t next = sjis::NextChar(f, i);
         out_.Put(f.substr(i, next - i));
-        previous = 0;
+        r.previous = 0;
         i = next;
       } else if (IsQuote(f[i])) {
         const size_t end = QuoteEnd(f, i);
@@ -158,13 +167,14 @@ class Stamp {
         ++i;
       } else if (const size_t n = Lower(c) == 'a' ? AmPmLength(f, i) : 0) {
         AmPm(f.substr(i, n));
-        previous = Lower(static_cast<unsigned char>(f[i + n - 1]));
+        r.twelveHour = true;
+        r.previous = Lower(static_cast<unsigned char>(f[i + n - 1]));
         i += n;
       } else {
         size_t run = 1;
         while (i + run < f.size() && f[i + run] == f[i]) ++run;
-        const size_t written = Token(f, i, run, previous, nested);
-        previous = Lower(c);
+        const size_t written = Token(r, i, run);
+        r.previous = Lower(c);
         i += written;
       }
     }
@@ -184,7 +194,6 @@ class Stamp {
     if (token.size() == 4) out_.Put(morning ? loc_.am : loc_.pm);
     else if (token.size() == 5) out_.Put(morning ? token.substr(0, 2) : token.substr(3, 2));
     else out_.Put(morning ? token.substr(0, 1) : token.substr(2, 1));
-    twelveHour_ = true;
   }
 
   void EraName(bool abbreviated) {
@@ -202,7 +211,9 @@ class Stamp {
 
   // Writes the token that the run of `run` letters at i starts; returns how
   // many bytes of the format it took.
-  size_t Token(std::string_view f, size_t i, size_t run, char previous, bool nested) {
+  size_t Token(const Reading& r, size_t i, size_t run) {
+    const std::string_view f = r.format;
+    const bool nested = r.nested;
     const char l = Lower(static_cast<unsigned char>(f[i]));
     switch (l) {
       case 'y':
@@ -210,7 +221,7 @@ class Stamp {
         else out_.Number(m_.year, 4);
         break;
       case 'm':
-        if (previous == 'h') out_.Number(m_.minute, std::min<size_t>(run, 2));
+        if (r.previous == 'h') out_.Number(m_.minute, std::min<size_t>(run, 2));
         else if (run <= 2) out_.Number(m_.month, run);
         else Name(run == 3 ? loc_.shortMonths : loc_.longMonths, int64_t{m_.month} - 1);
         break;
@@ -220,12 +231,12 @@ class Stamp {
         else Insert(run == 5 ? loc_.shortDate : loc_.longDate, nested);
         break;
       case 'a':  // no am/pm here: weekday names, else the letters themselves
-        if (run >= 3) Name(run == 3 ? loc_.shortDays : loc_.longDays, weekday_);
+        if (run == 3 || run == 4) Name(run == 3 ? loc_.shortDays : loc_.longDays, weekday_);
         else out_.Put(f.substr(i, run));
         break;
       case 'h': {
         int64_t hour = m_.hour;
-        if (twelveHour_ || AmPmFollows(f, i + run)) {
+        if (r.twelveHour || AmPmFollows(f, i + run)) {
           hour = (hour % 12 + 12) % 12;
           if (hour == 0) hour = 12;
         }
@@ -261,9 +272,6 @@ class Stamp {
   const int weekday_;
   const Era* era_ = nullptr;
   Output out_;
-  // Set once an am/pm token is written: later hours, in this format and in
-  // any locale format read after it, are on the 12-hour clock.
-  bool twelveHour_ = false;
 };
 
 }  // namespace

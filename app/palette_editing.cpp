@@ -174,7 +174,7 @@ void TFKao::CreateGroup(const std::string& name) {
   try {
     if (!p_.files.Attributes(folder)) p_.files.CreateDirectories(folder);
     if (p_.files.Attributes(path)) {
-      if (p_.toolkit.MessageBox(form_.get(), "上書きしますか？", "ミルフォ", platform::Icon::Question,
+      if (p_.toolkit.MessageBox(form_.get(), "上書きしますか？", "ミルフォ", platform::Icon::Information,
                                 platform::Buttons::OkCancel) != platform::Answer::Ok)
         return;
       p_.files.WriteFile(path, "");

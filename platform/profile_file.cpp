@@ -105,6 +105,34 @@ Location Locate(std::string_view text, std::string_view section, std::string_vie
 
 std::string_view UpToLineBreak(std::string_view s) { return s.substr(0, s.find_first_of("\r\n")); }
 
+// Whether the last character of s is a lead byte without its trail byte.
+// Before "]" or "=", that lead byte would take the delimiter as its trail.
+bool EndsInLoneLeadByte(std::string_view s) {
+  size_t last = 0;
+  for (size_t i = 0; i < s.size(); i = sjis::NextChar(s, i)) last = i;
+  return !s.empty() && last == s.size() - 1 && sjis::IsLeadByte(static_cast<unsigned char>(s[last]));
+}
+
+// Whether s holds a "]" of its own, not the trail byte of a character.
+bool HasClosingBracket(std::string_view s) {
+  for (size_t i = 0; i < s.size(); i = sjis::NextChar(s, i))
+    if (s[i] == ']') return true;
+  return false;
+}
+
+// Names are the program's own. One that would not be found again in the line
+// written for it (a section line that no longer ends at its "]", a key line
+// that reads as a section or splits the key) is refused rather than written
+// into a line that belongs to no section or to the wrong one.
+void RequireReadableNames(std::string_view section, std::string_view key) {
+  const bool badSection = section.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos ||
+                          HasClosingBracket(section) || EndsInLoneLeadByte(section);
+  const bool badKey = key.empty() || key.find_first_of(std::string_view("=\r\n\0", 4)) != std::string_view::npos ||
+                      key[0] == '[' || EndsInLoneLeadByte(key);
+  if (badSection) throw std::invalid_argument("not a profile section name: " + std::string(section));
+  if (badKey) throw std::invalid_argument("not a profile key name: " + std::string(key));
+}
+
 }  // namespace
 
 ProfileWriteError::ProfileWriteError(const Text& path, unsigned long code)
@@ -142,8 +170,7 @@ std::string ProfileFile::ReadString(const std::string& section, const std::strin
 
 void ProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
   const std::string_view name = Trim(key), group = Trim(section);
-  if (name.empty() || name.find_first_of("=\r\n") != std::string_view::npos || group.find_first_of("]\r\n") != std::string_view::npos)
-    throw std::invalid_argument("not a profile key or section name");
+  RequireReadableNames(group, name);
 
   Text text;
   if (const auto attributes = files_.Attributes(path_)) {

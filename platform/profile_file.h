@@ -45,8 +45,13 @@ class ProfileFile : public Profile {
   // Replaces the first entry of the key in the first matching section, or
   // adds one at the end of that section, or adds the section at the end of
   // the file. Every other byte of the file stays as it was. A value is
-  // stored up to its first line break: the file keeps one line per key.
-  // Throws ProfileWriteError.
+  // stored up to its first line break: the file keeps one line per key;
+  // its other bytes are kept as they are, a lone lead byte at its end too,
+  // which the line break after it does not join. Throws ProfileWriteError,
+  // and std::invalid_argument for a section or key name that could not be
+  // read back: one with a line break or NUL, a "]" in a section name or "="
+  // in a key, a key that starts like a section line, a name ending in a lead
+  // byte without its trail byte.
   void WriteString(const std::string& section, const std::string& key, const std::string& value) override;
   // Section names in file order, a repeated section as often as it appears.
   std::vector<std::string> Sections() const override;

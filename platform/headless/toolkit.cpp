@@ -65,17 +65,20 @@ void ListBox::Check(int index) const {
 }
 
 void ListBox::Clear() {
+  Changed();
   items_.clear();
   selected_.clear();
   caret_ = -1;
 }
 
 void ListBox::Add(const Text& item) {
+  Changed();
   items_.push_back(item);
   selected_.push_back(false);
 }
 
 void ListBox::AddAll(std::vector<Text> items) {
+  Changed();
   if (items_.empty()) {
     items_ = std::move(items);
   } else {
@@ -87,11 +90,13 @@ void ListBox::AddAll(std::vector<Text> items) {
 
 void ListBox::SetItem(int index, const Text& item) {
   Check(index);
+  Changed();
   items_[index] = item;
 }
 
 void ListBox::Delete(int index) {
   Check(index);
+  Changed();
   items_.erase(items_.begin() + index);
   selected_.erase(selected_.begin() + index);
   if (caret_ > index || caret_ == Count()) --caret_;
@@ -110,6 +115,7 @@ int ListBox::ItemIndex() const {
 
 void ListBox::SetItemIndex(int index) {
   if (index != -1) Check(index);
+  Changed();
   std::fill(selected_.begin(), selected_.end(), false);
   if (index >= 0) selected_[index] = true;
   caret_ = index;
@@ -117,6 +123,7 @@ void ListBox::SetItemIndex(int index) {
 
 void ListBox::SetCaretIndex(int index) {
   Check(index);
+  Changed();
   caret_ = index;
 }
 
@@ -127,6 +134,7 @@ bool ListBox::Selected(int index) const {
 
 void ListBox::SetSelected(int index, bool on) {
   Check(index);
+  Changed();
   selected_[index] = on;
 }
 
@@ -138,13 +146,14 @@ int ListBox::FindExact(const Text& text) const {
 
 void ListBox::EndUpdate() {
   if (updates_ == 0) throw Unexpected("EndUpdate without BeginUpdate");
-  --updates_;
+  if (--updates_ == 0) ++redraws_;
 }
 
 void ListBox::UserClick(int index, bool ctrl) {
   Check(index);
   SetFocus();
   if (style_ == platform::ListStyle::Multiple && ctrl) {
+    Changed();
     selected_[index] = !selected_[index];
     caret_ = index;
   } else {

@@ -136,15 +136,23 @@ class ListBox : public ControlImpl<platform::ListBox> {
   // The user moves the caret with an arrow key (selection follows).
   void UserArrow(int delta);
   int UpdateDepth() const { return updates_; }
+  // How often the list is drawn again, as the real one is: after every change
+  // while redrawing is on, and once when redrawing resumes; changes made
+  // while it is suspended draw nothing.
+  int Redraws() const { return redraws_; }
   const std::vector<Text>& Items() const { return items_; }
 
  private:
   void Check(int index) const;
+  void Changed() {
+    if (updates_ == 0) ++redraws_;
+  }
   platform::ListStyle style_;
   std::vector<Text> items_;
   std::vector<bool> selected_;
   int caret_ = -1;
   int updates_ = 0;
+  int redraws_ = 0;
 };
 
 class EntryBox : public ControlImpl<platform::EntryBox> {
@@ -380,6 +388,8 @@ class Toolkit : public platform::Toolkit {
   void ScriptAnswer(platform::Answer a) { answers_.push_back(a); }
   // Caption of the item that the user chooses in the next popup menu.
   void ScriptPopupChoice(const Text& caption) { popupChoices_.push_back(caption); }
+  // Scripted popup choices that no popup menu has taken yet.
+  size_t PendingPopupChoices() const { return popupChoices_.size(); }
   const std::vector<MessageRecord>& Messages() const { return messages_; }
   void ClearMessages() { messages_.clear(); }
   Text TakePopupChoice();

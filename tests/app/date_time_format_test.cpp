@@ -46,6 +46,8 @@ TEST(DateTimeFormat, NumbersNamesAndLocaleFormats) {
   EXPECT_EQ(F("ddddd|dddddd|t|tt"), "2003/07/09|2003年7月9日|8:05|8:05:03");
   EXPECT_EQ(F("z zz zzzz", {2003, 7, 9, 0, 0, 0, 7}), "7 07 007");
   EXPECT_EQ(F("x b a aa 'yy' \"m\" 年"), "x b a aa yy m 年");
+  // Past four, a run of a is no weekday: every letter is written as it is.
+  EXPECT_EQ(F("aaaaa|AAAAAA|aaaaA"), "aaaaa|AAAAAA|水曜日A");
 }
 
 TEST(DateTimeFormat, MinutesAfterHours) {
@@ -67,8 +69,14 @@ TEST(DateTimeFormat, TwelveHourClock) {
   EXPECT_EQ(F("h aa am/pm", At(2003, 7, 9, 15)), "15 aa pm");
   EXPECT_EQ(F("h h am/pm", At(2003, 7, 9, 15)), "15 3 pm");
   EXPECT_EQ(F("h '<a/p>' a/p", At(2003, 7, 9, 15)), "3 <a/p> p");
-  // Once written, am/pm puts later hours, and inserted formats, on 12 hours.
-  EXPECT_EQ(F("a/p h t", At(2003, 7, 9, 15, 4)), "p 3 3:04");
+  // Once written, am/pm puts the later hours of its own format on 12 hours;
+  // an inserted locale format is a format of its own.
+  EXPECT_EQ(F("a/p h t tt", At(2003, 7, 9, 23, 59)), "p 11 23:59 23:59:00");
+  auto l = Japanese();
+  l.longTime = "ampm h:nn:ss";
+  l.shortTime = "h:nn a/p";
+  EXPECT_EQ(DateTimeFormatter("tt h t h", At(2003, 7, 9, 23, 59), l), "午後 11:59:00 23 11:59 p 23");
+  EXPECT_EQ(DateTimeFormatter("c h", At(2003, 7, 9, 23, 59), l), "2003/07/09 午後 11:59:00 23");
 }
 
 TEST(DateTimeFormat, Eras) {

@@ -121,7 +121,13 @@ TEST_F(EditingTest, CreatingAGroupAsksBeforeEmptyingAnExistingOne) {
   EXPECT_EQ(Selected(Groups()), "new");
   toolkit.ScriptAnswer(platform::Answer::Ok);
   palette->CreateGroup("H");
-  EXPECT_EQ(toolkit.Messages().back().text, "上書きしますか？");
+  ASSERT_EQ(toolkit.Messages().size(), 2u);
+  for (const auto& m : toolkit.Messages()) {
+    EXPECT_EQ(m.text, "上書きしますか？");
+    EXPECT_EQ(m.caption, "ミルフォ");
+    EXPECT_EQ(m.icon, platform::Icon::Information);
+    EXPECT_EQ(m.buttons, platform::Buttons::OkCancel);
+  }
   EXPECT_EQ(files.Content(K("A\\h.txt")), "");
   EXPECT_EQ(Selected(Groups()), "h");  // found without regard to case
   EXPECT_EQ(Items(Groups()).size(), 4u);

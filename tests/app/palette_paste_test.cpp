@@ -201,10 +201,15 @@ TEST_F(PasteTest, StatusBarRepastesTheClipboard) {
   EXPECT_EQ(History(1).Caption(), "");
 }
 
-TEST_F(PasteTest, SelectAllMarksEveryFace) {
+TEST_F(PasteTest, SelectAllMarksEveryFaceWhileRedrawingIsSuspended) {
   Start();
-  palette->bAll->onClick();
-  for (int i = 0; i < Faces().Count(); ++i) EXPECT_TRUE(Faces().Selected(i));
+  Faces().UserClick(1);
+  ASSERT_EQ(Faces().Count(), 3);
+  const int redraws = Faces().Redraws();
+  headless::As<headless::Button>(*palette->bAll).UserClick();
+  for (int i = 0; i < Faces().Count(); ++i) EXPECT_TRUE(Faces().Selected(i)) << i;
+  // Three faces marked, the list drawn again once, when redrawing resumes.
+  EXPECT_EQ(Faces().Redraws() - redraws, 1);
   EXPECT_EQ(Faces().UpdateDepth(), 0);
 }
 

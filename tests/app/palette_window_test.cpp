@@ -85,12 +85,24 @@ TEST_F(PaletteTest, MenusCarryTheirCaptionsInOrder) {
   EXPECT_THROW(edit.Find("ｸﾘｯﾌﾟﾎﾞｰﾄﾞ編集(&X)").UserChoose(), headless::Unexpected);
 }
 
-TEST_F(PaletteTest, ListContextMenuHasItsEntries) {
+TEST_F(PaletteTest, ListContextMenuHasItsEntriesAndDismissedRunsNone) {
+  files.AddFile(K("A\\g.txt"), "a\r\nb\r\n");
   Start();
   auto& popup = headless::As<headless::PopupMenu>(*palette->PopupMenu1);
   EXPECT_EQ(Captions(popup.Items()), (V{"貼り付け(&C)", "-", "編集(&Z)", "-", "追加(&A)...", "-", "変更(&E)...", "-", "消去(&D)"}));
-  toolkit.ScriptPopupChoice("");  // dismissed
-  Classes().onContextMenu({10, 10});
+  // Each list opens it; dismissed, nothing is pasted, asked or changed.
+  Faces().UserClick(1);
+  for (headless::ListBox* list : {&Classes(), &Groups(), &Faces()}) {
+    toolkit.ScriptPopupChoice("");
+    list->onContextMenu({10, 10});
+  }
+  EXPECT_EQ(toolkit.PendingPopupChoices(), 0u);
+  EXPECT_EQ(Items(Classes()), V{"A"});
+  EXPECT_EQ(Items(Groups()), V{"g"});
+  EXPECT_EQ(Items(Faces()), (V{"a", "b"}));
+  EXPECT_FALSE(palette->RichEdit1->Visible());
+  EXPECT_TRUE(clipboard.Writes().empty());
+  EXPECT_TRUE(toolkit.Messages().empty());
   EXPECT_EQ(Captions(headless::As<headless::PopupMenu>(*palette->PopupMenu4).Items()),
             (V{"背景色変更(&B)...", "履歴固定(&H)", "デフォルト(&D)", "履歴削除(&X)"}));
 }

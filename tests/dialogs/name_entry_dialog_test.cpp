@@ -73,9 +73,11 @@ TEST_F(NameEntryTest, OnlyAnAcceptedNonEmptyTextIsAResult) {
   EXPECT_TRUE(files.Exists(K("新")) && Items(Groups()).empty());
   EXPECT_TRUE(toolkit.Messages().empty());
 
-  Answer("  ", Ending::Enter);  // blanks are a text
+  Classes().UserClick(0);
+  Answer("  ", Ending::Enter);  // blanks are a text, added as they are
   palette->Kao1Click();
   EXPECT_EQ(seenColor, platform::colour::kWindow);
+  EXPECT_EQ(Items(Faces()), (V{"a", "b", "  "}));
 }
 
 TEST_F(NameEntryTest, ChangesShowTheOldTextSelectedSoTypingReplacesIt) {
@@ -85,8 +87,13 @@ TEST_F(NameEntryTest, ChangesShowTheOldTextSelectedSoTypingReplacesIt) {
   EXPECT_TRUE(seenSelected);
   EXPECT_EQ(Items(Faces()), (V{"(^^)", "b"}));
 
-  Answer("", Ending::Ok);  // the old text accepted as it is: the same name, nothing happens
+  // The old text accepted as it is is the result; renaming to the same
+  // name then does nothing.
+  Answer("", Ending::Ok);
+  EXPECT_EQ(dialogs::NameEntryDialog(toolkit, Window(), "グループ名変更", 0x80FFFF, "g"), std::optional<std::string>("g"));
+  Answer("", Ending::Ok);
   palette->Group2Click();
+  EXPECT_EQ(seenText, "g");
   EXPECT_EQ(Items(Groups()), V{"g"});
   Answer("h", Ending::Ok);
   palette->Group2Click();

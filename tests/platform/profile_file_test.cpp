@@ -3,6 +3,8 @@
 // files would make.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "platform/headless/file_system.h"
 #include "platform/profile_file.h"
 #include "platform/sjis.h"
@@ -148,6 +150,37 @@ TEST_F(ProfileFileTest, AValueIsStoredUpToItsFirstLineBreak) {
   ini.WriteString("kao", "text2", "a\nb=c");
   EXPECT_EQ(Content(), "[kao]\r\ntext1=\"line one\r\ntext2=a\r\n");
   EXPECT_EQ(Read("text1"), "\"line one");  // the opening quote stays
+}
+
+TEST_F(ProfileFileTest, WhatIsWrittenReadsBackAndNamesThatWouldNotAreRefused) {
+  // ゾ ends in the byte of "]", ソ in that of "\\": whole characters are fine.
+  for (const std::string name : {"\x83\x5D", "\x83\x5D\x83\x5D", "\x83\x5C", "[x", "a[b"}) {
+    ini.WriteString(name, "k", name);
+    EXPECT_EQ(Read("k", name), name);
+  }
+  for (const std::string name : {"\x83\x5D", "\x83\x5C", "k]", "a[b"}) {
+    ini.WriteString("kao", name, name);
+    EXPECT_EQ(Read(name), name);
+  }
+  EXPECT_EQ(ini.Sections(), (List{"\x83\x5D", "\x83\x5D\x83\x5D", "\x83\x5C", "[x", "a[b", "kao"}));
+
+  Given("[kao]\r\na=1\r\n");
+  const std::string badSections[] = {"\x81", "x\x81", "x\x81 ", "a]b", "]", "a\rb", "a\nb", std::string("a\0b", 3)};
+  for (const std::string& section : badSections)
+    EXPECT_THROW(ini.WriteString(section, "k", "v"), std::invalid_argument) << section;
+  const std::string badKeys[] = {"\x81", "k\x81", "[k]", "[k", "a=b", "", " ", "a\nb", std::string("a\0b", 3)};
+  for (const std::string& key : badKeys) EXPECT_THROW(ini.WriteString("kao", key, "v"), std::invalid_argument) << key;
+  EXPECT_EQ(Content(), "[kao]\r\na=1\r\n");
+
+  // A value keeps a lone lead byte at its end; the line break after it
+  // still ends the line, and the quotes around it are still a pair.
+  ini.WriteString("kao", "a", "x\x81");
+  ini.WriteString("kao", "b", "\"\x81\"");
+  ini.WriteString("kao", "c", "1");
+  EXPECT_EQ(Read("a"), "x\x81");
+  EXPECT_EQ(Read("b"), "\x81");
+  EXPECT_EQ(Read("c"), "1");
+  EXPECT_EQ(ini.Keys("kao"), (List{"a", "b", "c"}));
 }
 
 TEST_F(ProfileFileTest, AFailedWriteNamesTheFileAndKeepsTheEarlierKeys) {

@@ -120,6 +120,7 @@ TEST_F(SystemProfile, WritesAgree) {
       {"KAO", "LEFT", "40"},
       {"kao", "text1", "\"  two blanks \""},
       {"kao", "名前", "ソ表"},
+      {"ゾ", "ゾ", "1"},  // "]" as a trail byte, in a section name and a key
       {"new", "k", ""},
   };
   int i = 0;
