@@ -178,14 +178,29 @@ TEST_F(PaletteTest, VanishedClassIsRecreatedEmpty) {
   EXPECT_TRUE(toolkit.Messages().empty());
 }
 
-// A class whose folder vanished and cannot be made again (a read-only
-// drive) is not reported and shows no groups; nothing is left stuck.
-TEST_F(PaletteTest, ClassThatCannotBeMadeAgainShowsNoGroups) {
-  files.AddFile(K("A\\g.txt"), "1\r\n");
-  files.AddFile(K("B\\h.txt"), "2\r\n");
+namespace {
+
+// Two classes of one group each. A class can be lost as on a read-only
+// drive: its folder removed and the face folder refusing to make it again.
+class TwoClassesTest : public PaletteTest {
+ protected:
+  void SetUp() override {
+    files.AddFile(K("A\\g.txt"), "1\r\n");
+    files.AddFile(K("B\\h.txt"), "2\r\n");
+  }
+  void LoseClass(const std::string& name) {
+    files.Remove(K(name));
+    files.FailWrites(K(name), 5);
+  }
+};
+
+}  // namespace
+
+// A class that cannot be made again is not reported and shows no groups;
+// nothing is left stuck.
+TEST_F(TwoClassesTest, ClassThatCannotBeMadeAgainShowsNoGroups) {
   Start();
-  files.Remove(K("B"));
-  files.FailWrites(K("B"), 5);
+  LoseClass("B");
   Classes().UserClick(1);
   EXPECT_TRUE(toolkit.Messages().empty());
   EXPECT_EQ(Groups().Count(), 0);
@@ -208,9 +223,7 @@ TEST_F(PaletteTest, ClassThatCannotBeMadeAgainShowsNoGroups) {
   EXPECT_TRUE(toolkit.Messages().empty());
 }
 
-TEST_F(PaletteTest, LeavingAGroupWhoseClassVanishedMakesTheClassAgain) {
-  files.AddFile(K("A\\g.txt"), "1\r\n");
-  files.AddFile(K("B\\h.txt"), "2\r\n");
+TEST_F(TwoClassesTest, LeavingAGroupWhoseClassVanishedMakesTheClassAgain) {
   Start();
   Faces().Add("new");
   files.Remove(K("A"));
@@ -223,12 +236,9 @@ TEST_F(PaletteTest, LeavingAGroupWhoseClassVanishedMakesTheClassAgain) {
 // Faces that cannot be written keep the user in their group, and the palette
 // open, while the face list is their only copy; once nothing is at stake
 // (here: the list emptied) the palette lets go.
-TEST_F(PaletteTest, UnsavableFacesHoldThePaletteOnlyWhileAtStake) {
-  files.AddFile(K("A\\g.txt"), "1\r\n");
-  files.AddFile(K("B\\h.txt"), "2\r\n");
+TEST_F(TwoClassesTest, UnsavableFacesHoldThePaletteOnlyWhileAtStake) {
   Start();
-  files.Remove(K("A"));
-  files.FailWrites(K("A"), 5);
+  LoseClass("A");
   Classes().UserClick(1);  // unchanged, but their file is gone with the class
   ASSERT_EQ(toolkit.Messages().size(), 1u);
   EXPECT_EQ(Classes().ItemIndex(), 0);
@@ -244,20 +254,17 @@ TEST_F(PaletteTest, UnsavableFacesHoldThePaletteOnlyWhileAtStake) {
 
 // A group whose file was gone when clicked holds no faces: leaving it later,
 // when its class cannot be written either, loses nothing and says nothing.
-TEST_F(PaletteTest, GroupThatCouldNotBeLoadedNeverHoldsTheUser) {
-  files.AddFile(K("A\\g.txt"), "1\r\n");
-  files.AddFile(K("A\\h.txt"), "2\r\n");
-  files.AddFile(K("B\\k.txt"), "k\r\n");
+TEST_F(TwoClassesTest, GroupThatCouldNotBeLoadedNeverHoldsTheUser) {
+  files.AddFile(K("A\\gone.txt"), "x\r\n");
   Start();
-  files.Remove(K("A\\h.txt"));
+  files.Remove(K("A\\gone.txt"));
   Groups().UserClick(1);
   ASSERT_EQ(toolkit.Messages().size(), 1u);
   EXPECT_EQ(palette->Library().currentGroup, 1);
-  files.Remove(K("A"));
-  files.FailWrites(K("A"), 5);
+  LoseClass("A");
   Classes().UserClick(1);
   EXPECT_EQ(toolkit.Messages().size(), 1u);
-  EXPECT_EQ(Items(Faces()), V{"k"});
+  EXPECT_EQ(Items(Faces()), V{"2"});
 }
 
 TEST_F(PaletteTest, BadGroupFilesLoadWithoutLoss) {
