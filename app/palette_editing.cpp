@@ -169,10 +169,9 @@ void TFKao::CreateGroup(const std::string& name) {
   if (ListBox3->ItemIndex() < 0) return;
   RequireUsableName(name);
   SaveGroup();
-  const std::string& folder = library_->currentClassFolder;
+  library_->MakeClassFolder();
   const std::string path = library_->GroupPath(name);
   try {
-    if (!p_.files.Attributes(folder)) p_.files.CreateDirectories(folder);
     if (p_.files.Attributes(path)) {
       if (p_.toolkit.MessageBox(form_.get(), "上書きしますか？", "ミルフォ", platform::Icon::Information,
                                 platform::Buttons::OkCancel) != platform::Answer::Ok)
@@ -205,8 +204,7 @@ void TFKao::RenameGroup(const std::string& name) {
   const int current = library_->currentGroup;
   if (current < 0 || current >= ListBox1->Count()) return;
   RequireUsableName(name);
-  const std::string& folder = library_->currentClassFolder;
-  if (!p_.files.Attributes(folder)) p_.files.CreateDirectories(folder);
+  library_->MakeClassFolder();
   const std::string to = library_->GroupPath(name), from = library_->GroupPath(ListBox1->Item(current));
   if (from == to || !p_.files.Attributes(from)) return;
   // A new name that differs only in letter case names the group's own file:

@@ -245,15 +245,9 @@ void TFKao::FormCreate() {
 bool TFKao::FormClose() {
   const bool saved = dispatch_.Run([this] {
     SaveGroup();
-    // Relisting may remove the current group's file (an emptied group) and
-    // moves the selection to the default group: find the group again by name
-    // so that a later save never writes through a stale index.
-    const std::string current = library_->currentGroup >= 0 ? ListBox1->Item(library_->currentGroup) : std::string();
     ListGroups();
-    library_->currentGroup = current.empty() ? -1 : ListBox1->FindExact(current);
-    if (library_->currentGroup >= 0) ListBox1->SetItemIndex(library_->currentGroup);
   });
-  // A face that could not be saved keeps the palette open; settings that
+  // Faces that could not be saved keep the palette open; settings that
   // cannot be written (a read-only folder) are reported and the palette
   // still closes, or it could never close.
   if (saved) dispatch_.Run([this] { SaveSettings(); });

@@ -56,24 +56,39 @@ void FaceLibrary::ListClasses() {
 
 void FaceLibrary::ListGroups() {
   RedrawPause pause(v_.groups);
+  const Text formerFolder = currentClassFolder;
+  const Text formerGroup = currentGroup >= 0 ? v_.groups.Item(currentGroup) : Text();
   v_.groups.Clear();
+  currentGroup = -1;  // the old index names nothing in the new list
   currentClass = v_.classes.ItemIndex();
-  if (currentClass < 0) return;
-  currentClassFolder = faceFolder + "\\" + v_.classes.Item(currentClass);
-  if (!files_.Attributes(currentClassFolder)) files_.CreateDirectories(currentClassFolder);
-
-  constexpr uint32_t kEverything = platform::attr::kHidden | platform::attr::kSystem | platform::attr::kDirectory;
-  std::vector<Text> names;
-  for (const auto& e : files_.Enumerate(currentClassFolder + "\\*.txt", kEverything)) {
-    if (e.size == 0) {
-      // An emptied group disappears; a directory named *.txt is not a file and stays.
-      if (!(e.attributes & platform::attr::kDirectory)) files_.DeleteFile(currentClassFolder + "\\" + e.name);
-      continue;
+  if (currentClass >= 0) {
+    currentClassFolder = faceFolder + "\\" + v_.classes.Item(currentClass);
+    MakeClassFolder();
+    constexpr uint32_t kEverything = platform::attr::kHidden | platform::attr::kSystem | platform::attr::kDirectory;
+    std::vector<Text> names;
+    for (const auto& e : files_.Enumerate(currentClassFolder + "\\*.txt", kEverything)) {
+      if (e.size == 0) {
+        // An emptied group disappears; a directory named *.txt is not a file and stays.
+        if (!(e.attributes & platform::attr::kDirectory)) files_.DeleteFile(currentClassFolder + "\\" + e.name);
+        continue;
+      }
+      names.push_back(WithoutLastExtension(e.name));
     }
-    names.push_back(WithoutLastExtension(e.name));
+    v_.groups.AddAll(std::move(names));
+    SelectByName(v_.groups, defaultGroup);
+    // Relisting the same class (as closing does) keeps its group and faces.
+    if (!formerGroup.empty() && currentClassFolder == formerFolder) currentGroup = v_.groups.FindExact(formerGroup);
   }
-  v_.groups.AddAll(std::move(names));
-  SelectByName(v_.groups, defaultGroup);
+  if (currentGroup < 0) v_.faces.Clear();
+}
+
+void FaceLibrary::MakeClassFolder() {
+  if (files_.Attributes(currentClassFolder)) return;
+  try {
+    files_.CreateDirectories(currentClassFolder);
+  } catch (const platform::IoError&) {
+    // Not reported: see the header.
+  }
 }
 
 void FaceLibrary::LoadGroup() {
@@ -89,9 +104,11 @@ void FaceLibrary::LoadGroup() {
     try {
       bytes = files_.ReadFile(path);
     } catch (const platform::IoError& e) {
+      onDisk_.clear();
       throw platform::Failure(sjis::Format("ファイル \"%s\". %s は開けません", {path, e.what()}));
     }
-    v_.faces.AddAll(ParseGroupFile(bytes));
+    onDisk_ = ParseGroupFile(bytes);
+    v_.faces.AddAll(onDisk_);
     if (editing) LoadEditBox();
   }
   ShowNewFaces();
@@ -100,13 +117,23 @@ void FaceLibrary::LoadGroup() {
 void FaceLibrary::SaveGroup() {
   if (currentGroup < 0 || v_.editBox.Visible()) return;
   const Text path = GroupPath(v_.groups.Item(currentGroup));
+  std::vector<Text> faces = ItemsOf(v_.faces);
   try {
+    // A class folder removed behind the palette's back is made again: the
+    // face list may be the only copy of its faces left.
+    MakeClassFolder();
     if (auto attributes = files_.Attributes(path); attributes && (*attributes & platform::attr::kReadOnly))
       files_.SetAttributes(path, *attributes & ~platform::attr::kReadOnly);
-    files_.WriteFile(path, FormatGroupFile(ItemsOf(v_.faces)));
+    files_.WriteFile(path, FormatGroupFile(faces));
+    onDisk_ = std::move(faces);
   } catch (const platform::IoError& e) {
-    throw platform::Failure(sjis::Format("ファイル \"%s\". %s を作成できません", {path, e.what()}));
+    if (AtStake(path, faces))
+      throw platform::Failure(sjis::Format("ファイル \"%s\". %s を作成できません", {path, e.what()}));
   }
+}
+
+bool FaceLibrary::AtStake(const Text& path, const std::vector<Text>& faces) const {
+  return !faces.empty() && (faces != onDisk_ || !files_.Attributes(path));
 }
 
 void FaceLibrary::LoadEditBox() {

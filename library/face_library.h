@@ -29,11 +29,16 @@ class FaceLibrary {
   // Fills the class list from the face folder and selects the default class.
   void ListClasses();
   // Fills the group list from the selected class (deleting empty group
-  // files) and selects the default group.
+  // files) and selects the default group. The current group stays current
+  // only when its class was listed again and still holds it; otherwise there
+  // is none and the face list is emptied.
   void ListGroups();
   // Reads the selected group into the face list.
   void LoadGroup();
-  // Writes the face list back to the current group's file.
+  // Writes the face list back to the current group's file. A failed write
+  // is raised only while faces are at stake: the list is not empty and the
+  // file is gone or does not hold what was last read or written, so an
+  // unwritable group never keeps the user in it for nothing.
   void SaveGroup();
   // Puts the face list's faces into the edit box, one line each.
   void LoadEditBox();
@@ -41,6 +46,10 @@ class FaceLibrary {
   void StoreEditBox(std::vector<Text> faces);
 
   Text GroupPath(const Text& group) const { return currentClassFolder + "\\" + group + ".txt"; }
+  // Creates the current class folder when it is missing. A failure is not
+  // reported: the class then shows no groups, and what would be written
+  // into it fails on its own.
+  void MakeClassFolder();
 
   Text faceFolder;
   Text defaultClass, defaultGroup;
@@ -51,8 +60,11 @@ class FaceLibrary {
  private:
   // The caret on the first face and the count in the status bar.
   void ShowNewFaces();
+  bool AtStake(const Text& path, const std::vector<Text>& faces) const;
   platform::FileSystem& files_;
   LibraryViews v_;
+  // The faces the current group's file held when last read or written.
+  std::vector<Text> onDisk_;
 };
 
 }  // namespace library

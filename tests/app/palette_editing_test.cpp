@@ -169,6 +169,16 @@ TEST_F(EditingTest, RenamesKeepEveryFaceAndNeverDeleteTheGroupsOwnFile) {
   EXPECT_FALSE(files.Exists(K("クラスA\\h.txt")));
 }
 
+TEST_F(EditingTest, RenamingInAClassThatCannotBeMadeAgainIsSilent) {
+  Start();
+  files.Remove(K("A"));
+  files.FailWrites(K("A"), 5);
+  palette->RenameGroup("new");
+  EXPECT_TRUE(toolkit.Messages().empty());
+  EXPECT_EQ(Items(Groups()), (V{"g", "h", "i"}));
+  EXPECT_FALSE(files.Exists(K("A")));
+}
+
 TEST_F(EditingTest, NamesWindowsCannotUseAreRefusedBeforeAnythingChanges) {
   Start();
   for (const char* name : {"a\\b", "x:y", "what?", "q\"", "tab\t", "dot.", "blank ", "CON", "com1.txt", ""}) {

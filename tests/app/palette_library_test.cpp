@@ -130,17 +130,18 @@ TEST_F(PaletteTest, UnreadableGroupKeepsFormerCountAndStaysCurrent) {
   EXPECT_EQ(Items(Groups()), V{"g"});
 }
 
-TEST_F(PaletteTest, WriteFailureKeepsFacesAndGroup) {
+TEST_F(PaletteTest, WriteFailureKeepsChangedFacesAndGroup) {
   files.AddFile(K("A\\g.txt"), "1\r\n2\r\n");
   files.AddFile(K("A\\h.txt"), "x\r\n");
   files.AddFile(K("B\\k.txt"), "k\r\n");
   Start();
   files.FailWrites(K("A\\g.txt"), 5);
+  Faces().Add("3");
   Groups().UserClick(1);
   ASSERT_EQ(toolkit.Messages().size(), 1u);
   EXPECT_EQ(toolkit.Messages()[0].text,
             "ファイル \"" + K("A\\g.txt") + "\". アクセスが拒否されました。 を作成できません.");
-  EXPECT_EQ(Items(Faces()), (V{"1", "2"}));
+  EXPECT_EQ(Items(Faces()), (V{"1", "2", "3"}));
   EXPECT_EQ(palette->Library().currentGroup, 0);
   EXPECT_EQ(Groups().ItemIndex(), 0);  // the list shows the group still current
   // Leaving the class fails the same way and keeps the class.
@@ -148,11 +149,20 @@ TEST_F(PaletteTest, WriteFailureKeepsFacesAndGroup) {
   EXPECT_EQ(toolkit.Messages().size(), 2u);
   EXPECT_EQ(Classes().ItemIndex(), 0);
   EXPECT_EQ(Items(Groups()), (V{"g", "h"}));
-  EXPECT_EQ(Items(Faces()), (V{"1", "2"}));
+  EXPECT_EQ(Items(Faces()), (V{"1", "2", "3"}));
   files.ClearFailures();
   Classes().UserClick(1);
-  EXPECT_EQ(files.Content(K("A\\g.txt")), "1\r\n2\r\n");
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "1\r\n2\r\n3\r\n");
   EXPECT_EQ(Items(Faces()), V{"k"});
+
+  // Unchanged faces that the file still holds lose nothing: the user leaves
+  // the unwritable group without a word.
+  Classes().UserClick(0);
+  files.FailWrites(K("A\\g.txt"), 5);
+  Groups().UserClick(1);
+  EXPECT_EQ(toolkit.Messages().size(), 2u);
+  EXPECT_EQ(Items(Faces()), V{"x"});
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "1\r\n2\r\n3\r\n");
 }
 
 TEST_F(PaletteTest, VanishedClassIsRecreatedEmpty) {
@@ -166,6 +176,95 @@ TEST_F(PaletteTest, VanishedClassIsRecreatedEmpty) {
   EXPECT_EQ(Faces().Count(), 0);
   EXPECT_EQ(Count(), "0");
   EXPECT_TRUE(toolkit.Messages().empty());
+}
+
+namespace {
+
+// Two classes of one group each. A class can be lost as on a read-only
+// drive: its folder removed and the face folder refusing to make it again.
+class TwoClassesTest : public PaletteTest {
+ protected:
+  void SetUp() override {
+    files.AddFile(K("A\\g.txt"), "1\r\n");
+    files.AddFile(K("B\\h.txt"), "2\r\n");
+  }
+  void LoseClass(const std::string& name) {
+    files.Remove(K(name));
+    files.FailWrites(K(name), 5);
+  }
+};
+
+}  // namespace
+
+// A class that cannot be made again is not reported and shows no groups;
+// nothing is left stuck.
+TEST_F(TwoClassesTest, ClassThatCannotBeMadeAgainShowsNoGroups) {
+  Start();
+  LoseClass("B");
+  Classes().UserClick(1);
+  EXPECT_TRUE(toolkit.Messages().empty());
+  EXPECT_EQ(Groups().Count(), 0);
+  EXPECT_EQ(Faces().Count(), 0);
+  EXPECT_EQ(palette->Library().currentGroup, -1);
+  EXPECT_EQ(Groups().UpdateDepth(), 0);
+  Classes().UserClick(0);
+  EXPECT_EQ(Items(Faces()), V{"1"});
+  Classes().UserClick(1);
+  Window().UserKey(platform::key::kEscape);
+  EXPECT_TRUE(Window().Closed());
+  EXPECT_TRUE(toolkit.Messages().empty());
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "1\r\n");
+
+  // Saved as the default class, it is not there at the next start either.
+  palette.reset();
+  Start();
+  EXPECT_EQ(Classes().ItemIndex(), 0);
+  EXPECT_EQ(Items(Faces()), V{"1"});
+  EXPECT_TRUE(toolkit.Messages().empty());
+}
+
+TEST_F(TwoClassesTest, LeavingAGroupWhoseClassVanishedMakesTheClassAgain) {
+  Start();
+  Faces().Add("new");
+  files.Remove(K("A"));
+  Classes().UserClick(1);
+  EXPECT_TRUE(toolkit.Messages().empty());
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "1\r\nnew\r\n");
+  EXPECT_EQ(Items(Faces()), V{"2"});
+}
+
+// Faces that cannot be written keep the user in their group, and the palette
+// open, while the face list is their only copy; once nothing is at stake
+// (here: the list emptied) the palette lets go.
+TEST_F(TwoClassesTest, UnsavableFacesHoldThePaletteOnlyWhileAtStake) {
+  Start();
+  LoseClass("A");
+  Classes().UserClick(1);  // unchanged, but their file is gone with the class
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_EQ(Classes().ItemIndex(), 0);
+  Window().UserKey(platform::key::kEscape);
+  EXPECT_FALSE(Window().Closed());
+  EXPECT_EQ(toolkit.Messages().size(), 2u);
+  EXPECT_EQ(Items(Faces()), V{"1"});
+  palette->DeleteFace();
+  Window().UserKey(platform::key::kEscape);
+  EXPECT_TRUE(Window().Closed());
+  EXPECT_EQ(toolkit.Messages().size(), 2u);
+}
+
+// A group whose file was gone when clicked holds no faces: leaving it later,
+// when its class cannot be written either, loses nothing and says nothing.
+TEST_F(TwoClassesTest, GroupThatCouldNotBeLoadedNeverHoldsTheUser) {
+  files.AddFile(K("A\\gone.txt"), "x\r\n");
+  Start();
+  files.Remove(K("A\\gone.txt"));
+  Groups().UserClick(1);
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_EQ(palette->Library().currentGroup, 1);
+  LoseClass("A");
+  Classes().UserClick(1);
+  EXPECT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_EQ(Items(Faces()), V{"2"});
 }
 
 TEST_F(PaletteTest, BadGroupFilesLoadWithoutLoss) {
