@@ -4,6 +4,7 @@
 
 #include "archiver/archive_reader.h"
 #include "archiver/archive_writer.h"
+#include "archiver/file_streams.h"
 #include "archiver/member_path.h"
 #include "archiver/time_stamps.h"
 #include "archiver/unlha_command.h"
@@ -73,33 +74,41 @@ std::optional<uint64_t> WriteTimeOf(const Member& m, const UnlhaEnvironment& env
   return env.localDosTime ? env.localDosTime(m.headerTime) : std::nullopt;
 }
 
-std::optional<std::string> ReadArchive(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) {
+// The archive is read in pieces as the reader asks for them.
+std::unique_ptr<platform::FileReader> OpenArchive(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) {
   try {
-    return env.files.ReadFile(cmd.archive);
+    return env.files.OpenReader(cmd.archive);
   } catch (const platform::IoError&) {
     out.Fail(unlha_error::kArchiveOpen, cmd.archive + ": cannot open the archive");
-    return std::nullopt;
+    return nullptr;
   }
 }
 
-void WriteMember(const Member& m, const std::string& target, const std::string& data, const UnlhaEnvironment& env) {
+// The member is decoded into a temporary file beside the target, which
+// takes the target's place only once the CRC matched: memory stays at the
+// decoder's window whatever the member's size, and a broken member or a
+// failed write leaves no file behind.
+void WriteMember(ArchiveReader& reader, const Member& m, const std::string& target, const UnlhaEnvironment& env) {
   platform::FileSystem& fs = env.files;
+  const auto file = fs.CreateWriter(target);
+  FileOutStream data(*file);
+  reader.Extract(data);
   if (const auto attributes = fs.Attributes(target); attributes && (*attributes & attr::kReadOnly))
     fs.SetAttributes(target, *attributes & ~attr::kReadOnly);
-  fs.WriteFile(target, data);
+  file->Commit();
   if (const auto time = WriteTimeOf(m, env)) fs.SetWriteTime(target, *time);
   if (DosAttributesApply(m)) fs.SetAttributes(target, m.attributes & kKeptAttributes);
 }
 
 // e and x: every matching file into the base folder, x with its folders.
-// A member is decoded whole before its file is written, so a broken member
-// never leaves a half-written file.
+// A member that cannot be decoded or written is reported and the next one
+// follows.
 void Unpack(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) {
-  const auto bytes = ReadArchive(cmd, env, out);
-  if (!bytes) return;
+  const auto archive = OpenArchive(cmd, env, out);
+  if (!archive) return;
   platform::FileSystem& fs = env.files;
   const bool withPaths = cmd.command == 'x';
-  MemoryInStream in(*bytes);
+  FileInStream in(*archive);
   ArchiveReader reader(in);
   int members = 0;
   try {
@@ -125,15 +134,16 @@ void Unpack(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) 
         out.Fail(unlha_error::kSkipped, *relative + ": exists, skipped");
         continue;
       }
-      StringOutStream data;
       try {
-        reader.Extract(data);
+        if (withPaths && !ParentOf(target).empty()) fs.CreateDirectories(ParentOf(target));
+        WriteMember(reader, *m, target, env);
       } catch (const ArchiveError& e) {
         out.Fail(unlha_error::kMember, m->path + ": " + e.what());
         continue;
+      } catch (const platform::IoError& e) {
+        out.Fail(unlha_error::kCannotWrite, *relative + ": cannot write: " + e.what());
+        continue;
       }
-      if (withPaths && !ParentOf(target).empty()) fs.CreateDirectories(ParentOf(target));
-      WriteMember(*m, target, data.bytes, env);
       out.Line("Melted " + *relative);
     }
   } catch (const ArchiveError& e) {
@@ -145,9 +155,9 @@ void Unpack(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) 
 
 // l and t: the members, t decoding each to check its CRC.
 void Inspect(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) {
-  const auto bytes = ReadArchive(cmd, env, out);
-  if (!bytes) return;
-  MemoryInStream in(*bytes);
+  const auto archive = OpenArchive(cmd, env, out);
+  if (!archive) return;
+  FileInStream in(*archive);
   ArchiveReader reader(in);
   int members = 0;
   try {
@@ -225,9 +235,9 @@ void Pack(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) {
   }
   try {
     if (fs.Attributes(cmd.archive)) {
-      const auto bytes = ReadArchive(cmd, env, out);
-      if (!bytes) return;
-      MemoryInStream in(*bytes);
+      const auto archive = OpenArchive(cmd, env, out);
+      if (!archive) return;
+      FileInStream in(*archive);
       ArchiveReader reader(in);
       while (const auto m = reader.Next()) {
         bool replaced = false;

@@ -1,7 +1,9 @@
 // File system with Windows semantics: backslash paths, case-insensitive names,
 // attributes, enumeration in the file system's own order.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +28,25 @@ struct DirEntry {
   uint64_t size = 0;
   uint32_t attributes = 0;  // never kNormal: a plain file has 0
   uint64_t writeTime = 0;   // last write, FILETIME: 100 ns units since 1601, UTC
+};
+
+// A file read front to back in pieces.
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+  // Up to size bytes; 0 only at the end of the file.
+  virtual size_t Read(char* data, size_t size) = 0;  // throws IoError
+};
+
+// A file written front to back in pieces, so its content never has to be
+// held whole. The pieces go to a temporary file in the target's folder,
+// under a name no listing picks up; Commit puts it in place as WriteFile
+// does, and a writer dropped before that removes it.
+class FileWriter {
+ public:
+  virtual ~FileWriter() = default;
+  virtual void Write(const char* data, size_t size) = 0;  // throws IoError
+  virtual void Commit() = 0;                               // throws IoError
 };
 
 // Operation codes of the shell's file operations.
@@ -61,10 +82,18 @@ class FileSystem {
   virtual void ShellFileOperation(ShellOperation operation, const Text& from, const Text& to) = 0;
 
   virtual Text ReadFile(const Text& path) const = 0;  // whole file; throws IoError
+  virtual std::unique_ptr<FileReader> OpenReader(const Text& path) const = 0;  // throws IoError
   // Replaces the file's content through a temporary file in the same folder,
   // so a failure leaves the old content; a new file is created. Existing
   // attributes are kept, but a read-only file refuses the write.
-  virtual void WriteFile(const Text& path, const Text& data) = 0;  // throws IoError
+  virtual void WriteFile(const Text& path, const Text& data) {  // throws IoError
+    const std::unique_ptr<FileWriter> writer = CreateWriter(path);
+    writer->Write(data.data(), data.size());
+    writer->Commit();
+  }
+  // The same replacement in pieces; the folder must exist and the path must
+  // not name a folder. The read-only test is made by Commit.
+  virtual std::unique_ptr<FileWriter> CreateWriter(const Text& path) = 0;  // throws IoError
 
   // Folder of the running program, without a trailing backslash.
   virtual Text ExecutableFolder() const = 0;

@@ -242,6 +242,13 @@ FileSystem::Node& FileSystem::Require(const Text& path) const {
   return *node;
 }
 
+void FileSystem::Unlink(Node& node) {
+  Node& parent = *node.parent;
+  const auto it = parent.byKey.find(node.key);
+  parent.children.erase(it->second);
+  parent.byKey.erase(it);
+}
+
 std::optional<unsigned long> FileSystem::Failure(const std::map<Text, unsigned long>& failures, const Parsed& p) const {
   if (failures.empty()) return std::nullopt;
   const auto it = failures.find(Canonical(p));
@@ -337,10 +344,7 @@ bool FileSystem::DeleteFile(const Text& path) {
   if (p.badName) return false;
   Node* node = Find(p).node;
   if (!node || node->IsDirectory() || (node->attributes & attr::kReadOnly) || Failure(writeFailures_, p)) return false;
-  Node& parent = *node->parent;
-  const auto it = parent.byKey.find(node->key);
-  parent.children.erase(it->second);
-  parent.byKey.erase(it);
+  Unlink(*node);
   return true;
 }
 
@@ -381,10 +385,7 @@ void FileSystem::ShellFileOperation(platform::ShellOperation, const Text& path, 
   if (p.badName || p.parts.empty() || Failure(writeFailures_, p)) return;
   Node* node = Find(p).node;
   if (!node) return;
-  Node& parent = *node->parent;
-  const auto it = parent.byKey.find(node->key);
-  parent.children.erase(it->second);
-  parent.byKey.erase(it);
+  Unlink(*node);
 }
 
 Text FileSystem::ReadFile(const Text& path) const {
@@ -397,7 +398,56 @@ Text FileSystem::ReadFile(const Text& path) const {
   return found.node->data;
 }
 
-void FileSystem::WriteFile(const Text& path, const Text& data) {
+// The temporary is a hidden sibling of the target whose extension no
+// "*.txt" listing matches, not even through the short name.
+class FileSystem::Writer : public platform::FileWriter {
+ public:
+  Writer(FileSystem& fs, const Parsed& target) : fs_(fs), target_(target), temp_(target) {
+    temp_.parts.back() += ".~new";
+  }
+  ~Writer() override {
+    if (committed_) return;
+    if (Node* temp = fs_.Find(temp_).node) Unlink(*temp);
+  }
+
+  void Write(const char* data, size_t size) override {
+    Node& temp = Temp();
+    if (fs_.freeSpace_) {
+      if (size > *fs_.freeSpace_) Fail(112);
+      *fs_.freeSpace_ -= size;
+    }
+    temp.data.append(data, size);
+  }
+
+  void Commit() override {
+    if (committed_) BadSetUp(Canonical(target_), "a writer commits once");
+    Node& temp = Temp();
+    Node* node = fs_.Find(target_).node;
+    if (node && (node->IsDirectory() || (node->attributes & attr::kReadOnly))) Fail(5);
+    if (const auto code = fs_.Failure(fs_.writeFailures_, target_)) Fail(*code);
+    // A new file gets the archive bit, as the system gives it to new files.
+    if (!node) node = &fs_.AddChild(*temp.parent, target_.parts.back(), attr::kArchive);
+    node->data.swap(temp.data);
+    node->writeTime = fs_.now_;
+    Unlink(temp);
+    committed_ = true;
+    ++fs_.writeCounts_[Canonical(target_)];
+  }
+
+ private:
+  Node& Temp() {
+    Node* temp = fs_.Find(temp_).node;
+    if (!temp) Fail(2);  // removed behind the writer's back
+    return *temp;
+  }
+
+  FileSystem& fs_;
+  const Parsed target_;
+  Parsed temp_;
+  bool committed_ = false;
+};
+
+std::unique_ptr<platform::FileWriter> FileSystem::CreateWriter(const Text& path) {
   Parsed p = Parse(path);
   if (p.badName) Fail(123);
   if (p.parts.empty()) Fail(5);
@@ -406,14 +456,34 @@ void FileSystem::WriteFile(const Text& path, const Text& data) {
   const Found folder = Find(p);
   if (!folder.node || !folder.node->IsDirectory()) Fail(3);
   p.parts.push_back(name);
-  Node* node = Child(*folder.node, name);
-  if (node && (node->IsDirectory() || (node->attributes & attr::kReadOnly))) Fail(5);
+  const Node* node = Child(*folder.node, name);
+  if (node && node->IsDirectory()) Fail(5);
   if (const auto code = Failure(writeFailures_, p)) Fail(*code);
-  // A new file gets the archive bit, as the system gives it to new files.
-  if (!node) node = &AddChild(*folder.node, name, attr::kArchive);
-  node->data = data;
-  node->writeTime = now_;
-  ++writeCounts_[Canonical(p)];
+  auto writer = std::make_unique<Writer>(*this, p);
+  if (Node* leftover = Child(*folder.node, name + ".~new")) {
+    if (leftover->IsDirectory()) Fail(5);
+    Unlink(*leftover);
+  }
+  AddChild(*folder.node, name + ".~new", attr::kHidden);
+  return writer;
+}
+
+std::unique_ptr<platform::FileReader> FileSystem::OpenReader(const Text& path) const {
+  // A copy: the file may change while it is read, as on Windows with shared reading.
+  class Reader : public platform::FileReader {
+   public:
+    explicit Reader(Text data) : data_(std::move(data)) {}
+    size_t Read(char* data, size_t size) override {
+      const size_t n = data_.copy(data, size, pos_);
+      pos_ += n;
+      return n;
+    }
+
+   private:
+    Text data_;
+    size_t pos_ = 0;
+  };
+  return std::make_unique<Reader>(ReadFile(path));
 }
 
 void FileSystem::AddFile(const Text& path, const Text& data, uint32_t attributes) {
@@ -448,10 +518,7 @@ Text FileSystem::Content(const Text& path) const {
 void FileSystem::Remove(const Text& path) {
   Node& node = Require(path);
   if (!node.parent) BadSetUp(path, "a drive cannot be removed");
-  Node& parent = *node.parent;
-  const auto it = parent.byKey.find(node.key);
-  parent.children.erase(it->second);
-  parent.byKey.erase(it);
+  Unlink(node);
 }
 
 void FileSystem::FailReads(const Text& path, unsigned long code) { readFailures_[Canonical(Parse(path))] = code; }
@@ -461,6 +528,7 @@ void FileSystem::FailWrites(const Text& path, unsigned long code) { writeFailure
 void FileSystem::ClearFailures() {
   readFailures_.clear();
   writeFailures_.clear();
+  freeSpace_.reset();
 }
 
 int FileSystem::WriteCount(const Text& path) const {

@@ -36,7 +36,8 @@ class FileSystem : public platform::FileSystem {
   void ShellFileOperation(platform::ShellOperation operation, const Text& from, const Text& to) override;
   void Rename(const Text& from, const Text& to) override;
   Text ReadFile(const Text& path) const override;
-  void WriteFile(const Text& path, const Text& data) override;
+  std::unique_ptr<platform::FileReader> OpenReader(const Text& path) const override;
+  std::unique_ptr<platform::FileWriter> CreateWriter(const Text& path) override;
   Text ExecutableFolder() const override { return executableFolder_; }
 
   // ---- Test hooks. Misuse (a directory where a file is wanted, a missing
@@ -61,10 +62,15 @@ class FileSystem : public platform::FileSystem {
   // WriteFile and SetAttributes throw IoError(code), so does
   // CreateDirectories when it would create it, and DeleteFile returns false.
   void FailWrites(const Text& path, unsigned long code);
+  // From now on only `bytes` more bytes of file content can be written,
+  // whatever is deleted meanwhile: a write past them throws IoError(112), as
+  // on a full disk. ClearFailures lifts the limit.
+  void LimitFreeSpace(uint64_t bytes) { freeSpace_ = bytes; }
   void ClearFailures();
   // The time that writes and new entries get from now on (FILETIME, UTC).
   void SetClock(uint64_t now) { now_ = now; }
-  // Number of WriteFile calls that succeeded on `path`.
+  // Number of times content was put in place at `path`: WriteFile calls
+  // and committed writers.
   int WriteCount(const Text& path) const;
   // Every file and directory below the drive roots, depth first in creation
   // order, as full paths; directories end with a backslash.
@@ -72,6 +78,7 @@ class FileSystem : public platform::FileSystem {
 
  private:
   struct Node;
+  class Writer;
   using Children = std::list<std::unique_ptr<Node>>;
   struct Node {
     Text name;
@@ -105,6 +112,7 @@ class FileSystem : public platform::FileSystem {
   Node& Root(char drive);
   Node& MakeDirectories(const Parsed& p, size_t count);
   Node& Require(const Text& path) const;
+  static void Unlink(Node& node);
   std::optional<unsigned long> Failure(const std::map<Text, unsigned long>& failures, const Parsed& p) const;
 
   Text executableFolder_;
@@ -112,6 +120,7 @@ class FileSystem : public platform::FileSystem {
   std::map<Text, unsigned long> readFailures_;   // Canonical path -> code
   std::map<Text, unsigned long> writeFailures_;  // Canonical path -> code
   std::map<Text, int> writeCounts_;              // Canonical path -> count
+  std::optional<uint64_t> freeSpace_;            // bytes that writes may still add
   uint64_t now_ = 133486382460000000;  // 2024-01-02 03:04:06 UTC
 };
 

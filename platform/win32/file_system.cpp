@@ -59,16 +59,94 @@ void RemoveReplaceLeftovers(const std::wstring& folder, const std::vector<std::w
     if (std::find(before.begin(), before.end(), name) == before.end()) ::DeleteFileW((folder + L"\\" + name).c_str());
 }
 
-void WriteAll(HANDLE file, const Text& data) {
-  size_t done = 0;
-  while (done < data.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 24));
-    DWORD written = 0;
-    if (!::WriteFile(file, data.data() + done, chunk, &written, nullptr)) ThrowLast();
-    if (written == 0) Throw(ERROR_WRITE_FAULT);
-    done += written;
-  }
+unique_file OpenForReading(const std::wstring& path) {
+  unique_file file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) ThrowLast();
+  return file;
 }
+
+// Up to size bytes; fewer only at the end of the file.
+size_t ReadSome(HANDLE file, char* data, size_t size) {
+  size_t done = 0;
+  while (done < size) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, 1u << 24));
+    DWORD got = 0;
+    if (!::ReadFile(file, data + done, chunk, &got, nullptr)) ThrowLast();
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
+class Reader : public FileReader {
+ public:
+  explicit Reader(unique_file file) : file_(std::move(file)) {}
+  size_t Read(char* data, size_t size) override { return ReadSome(file_.get(), data, size); }
+
+ private:
+  unique_file file_;
+};
+
+// Writes into target + ".~new": hidden, and with an extension no "*.txt"
+// listing matches, not even through the short name.
+class Writer : public FileWriter {
+ public:
+  explicit Writer(std::wstring target) : target_(std::move(target)), temp_(target_ + L".~new") {
+    ::SetFileAttributesW(temp_.c_str(), FILE_ATTRIBUTE_NORMAL);  // a leftover of a crash
+    ::DeleteFileW(temp_.c_str());
+    file_.reset(::CreateFileW(temp_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
+    if (!file_) ThrowLast();
+  }
+  ~Writer() override {
+    if (committed_) return;
+    file_.reset();
+    ::DeleteFileW(temp_.c_str());
+  }
+
+  void Write(const char* data, size_t size) override {
+    size_t done = 0;
+    while (done < size) {
+      const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, 1u << 24));
+      DWORD written = 0;
+      if (!::WriteFile(file_.get(), data + done, chunk, &written, nullptr)) ThrowLast();
+      if (written == 0) Throw(ERROR_WRITE_FAULT);
+      done += written;
+    }
+  }
+
+  void Commit() override {
+    if (!::FlushFileBuffers(file_.get())) ThrowLast();
+    file_.reset();
+    std::wstring target = target_;
+    const DWORD old = ::GetFileAttributesW(target.c_str());
+    if (old != INVALID_FILE_ATTRIBUTES && (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+      Throw(ERROR_ACCESS_DENIED);
+    if (old != INVALID_FILE_ATTRIBUTES) target = OwnSpelling(target);
+
+    const std::vector<std::wstring> before =
+        old != INVALID_FILE_ATTRIBUTES ? ReplaceLeftovers(Parent(target)) : std::vector<std::wstring>();
+    const bool replaced =
+        old != INVALID_FILE_ATTRIBUTES
+            ? ::ReplaceFileW(target.c_str(), temp_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+            : ::MoveFileExW(temp_.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+    if (!replaced) {
+      const DWORD code = ::GetLastError();
+      if (old != INVALID_FILE_ATTRIBUTES) RemoveReplaceLeftovers(Parent(target), before);
+      Throw(code);
+    }
+    committed_ = true;
+    // The file keeps the attributes it had; a new one is a plain archive
+    // file, not the hidden temporary it came from.
+    const DWORD want = old != INVALID_FILE_ATTRIBUTES ? old : FILE_ATTRIBUTE_ARCHIVE;
+    if (::GetFileAttributesW(target.c_str()) != want) ::SetFileAttributesW(target.c_str(), want);
+  }
+
+ private:
+  const std::wstring target_, temp_;
+  unique_file file_;
+  bool committed_ = false;
+};
 
 }  // namespace
 
@@ -178,67 +256,23 @@ void FileSystem::ShellFileOperation(ShellOperation operation, const Text& source
 }
 
 Text FileSystem::ReadFile(const Text& path) const {
-  unique_file file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file) ThrowLast();
+  const unique_file file = OpenForReading(Wide(path));
   LARGE_INTEGER size;
   if (!::GetFileSizeEx(file.get(), &size)) ThrowLast();
   Text data(static_cast<size_t>(size.QuadPart), '\0');
-  size_t done = 0;
-  while (done < data.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 24));
-    DWORD got = 0;
-    if (!::ReadFile(file.get(), data.data() + done, chunk, &got, nullptr)) ThrowLast();
-    if (got == 0) break;  // the file shrank meanwhile
-    done += got;
-  }
-  data.resize(done);
+  data.resize(ReadSome(file.get(), data.data(), data.size()));  // the file may have shrunk meanwhile
   return data;
 }
 
-void FileSystem::WriteFile(const Text& path, const Text& data) {
-  std::wstring target = Wide(path);
+std::unique_ptr<FileReader> FileSystem::OpenReader(const Text& path) const {
+  return std::make_unique<Reader>(OpenForReading(Wide(path)));
+}
+
+std::unique_ptr<FileWriter> FileSystem::CreateWriter(const Text& path) {
+  const std::wstring target = Wide(path);
   const DWORD old = ::GetFileAttributesW(target.c_str());
-  if (old != INVALID_FILE_ATTRIBUTES && (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
-    Throw(ERROR_ACCESS_DENIED);
-  if (old != INVALID_FILE_ATTRIBUTES) target = OwnSpelling(target);
-
-  // Hidden, and with an extension no "*.txt" listing matches, not even
-  // through the short name.
-  const std::wstring temp = target + L".~new";
-  ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);  // a leftover of a crash
-  ::DeleteFileW(temp.c_str());
-  {
-    unique_file file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN,
-                                   nullptr));
-    if (!file) ThrowLast();
-    try {
-      WriteAll(file.get(), data);
-      if (!::FlushFileBuffers(file.get())) ThrowLast();
-    } catch (...) {
-      file.reset();
-      ::DeleteFileW(temp.c_str());
-      throw;
-    }
-  }
-
-  const std::vector<std::wstring> before =
-      old != INVALID_FILE_ATTRIBUTES ? ReplaceLeftovers(Parent(target)) : std::vector<std::wstring>();
-  const bool replaced =
-      old != INVALID_FILE_ATTRIBUTES
-          ? ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-          : ::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-  if (!replaced) {
-    const DWORD code = ::GetLastError();
-    ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileW(temp.c_str());
-    if (old != INVALID_FILE_ATTRIBUTES) RemoveReplaceLeftovers(Parent(target), before);
-    Throw(code);
-  }
-  // The file keeps the attributes it had; a new one is a plain archive file,
-  // not the hidden temporary it came from.
-  const DWORD want = old != INVALID_FILE_ATTRIBUTES ? old : FILE_ATTRIBUTE_ARCHIVE;
-  if (::GetFileAttributesW(target.c_str()) != want) ::SetFileAttributesW(target.c_str(), want);
+  if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_DIRECTORY)) Throw(ERROR_ACCESS_DENIED);
+  return std::make_unique<Writer>(target);
 }
 
 Text FileSystem::ExecutableFolder() const {

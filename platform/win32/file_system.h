@@ -16,7 +16,8 @@ class FileSystem : public platform::FileSystem {
   void ShellFileOperation(ShellOperation operation, const Text& from, const Text& to) override;
   void Rename(const Text& from, const Text& to) override;
   Text ReadFile(const Text& path) const override;
-  void WriteFile(const Text& path, const Text& data) override;
+  std::unique_ptr<FileReader> OpenReader(const Text& path) const override;
+  std::unique_ptr<FileWriter> CreateWriter(const Text& path) override;
   Text ExecutableFolder() const override;
 };
 

@@ -8,6 +8,8 @@
 #include "archiver/archive_writer.h"
 #include "archiver/unlha_command.h"
 #include "platform/headless/file_system.h"
+#include "tests/support/counting_disk.h"
+#include "tests/support/lzh_bomb.h"
 
 namespace {
 
@@ -148,4 +150,49 @@ TEST_F(UnlhaTest, BrokenArchivesEndWithACodeAndNoHalfWrittenFile) {
   EXPECT_EQ(Run("t \"C:\\good.lzh\"").code, 0);
   EXPECT_NE(Run("t \"C:\\crc.lzh\"").code, 0);
   EXPECT_EQ(Run("bogus").code, error::kCommand);
+}
+
+TEST_F(UnlhaTest, AFullDiskFailsOnlyTheMemberItCannotHoldAndRemovesItsPart) {
+  std::string big;
+  for (int i = 0; i < 300000; ++i) big += static_cast<char>('a' + i * 7 % 26);
+  MakeArchive("C:\\a.lzh", {{"big.txt", big}, {"small.txt", "s"}});
+  files.AddFile("C:\\o\\big.txt", "before");
+  files.LimitFreeSpace(100000);
+  const auto r = Run("e -y \"C:\\a.lzh\" \"C:\\o\\\" *.* ");
+  EXPECT_EQ(r.code, error::kCannotWrite);
+  EXPECT_NE(r.report.find("big.txt: cannot write"), std::string::npos) << r.report;
+  EXPECT_EQ(files.Content("C:\\o\\big.txt"), "before");
+  EXPECT_EQ(files.Content("C:\\o\\small.txt"), "s");
+  EXPECT_EQ(files.Paths(), (V{"C:\\mirufo\\", "C:\\a.lzh", "C:\\o\\", "C:\\o\\big.txt", "C:\\o\\small.txt"}));
+}
+
+// 64 MiB from an archive of about 100 bytes: the member reaches the disk in
+// pieces of the decoder's window and is never held whole.
+TEST(UnlhaBomb, AHugeMemberStreamsToItsFileAndAWrongCrcLeavesNothing) {
+  constexpr uint64_t kSize = 64ull << 20;
+  CountingDisk disk;
+  const uint16_t crc = lzh_bomb::CrcOfAs(kSize);
+  const std::string bomb = lzh_bomb::Archive(kSize, crc);
+  EXPECT_LT(bomb.size(), 150u);
+  disk.AddFile("C:\\bomb.lzh", bomb);
+  auto r = RunUnlha("e -y \"C:\\bomb.lzh\" \"C:\\out\\\" *.* ", {disk, {}});
+  ASSERT_EQ(r.code, 0) << r.report;
+  EXPECT_EQ(disk.written, kSize);
+  EXPECT_LE(disk.largestPiece, 65536u);
+  EXPECT_TRUE(disk.Exists("C:\\out\\bomb.bin"));
+  EXPECT_EQ(RunUnlha("t \"C:\\bomb.lzh\"", {disk, {}}).code, 0);
+
+  // Decoded to the end before the CRC shows the damage: the file already
+  // there keeps its content and attributes, and no temporary stays.
+  disk.AddFile("C:\\bad.lzh", lzh_bomb::Archive(kSize, crc ^ 1));
+  disk.AddFile("C:\\kept\\bomb.bin", "mine", platform::attr::kReadOnly);
+  r = RunUnlha("e -y \"C:\\bad.lzh\" \"C:\\kept\\\" *.* ", {disk, {}});
+  EXPECT_EQ(r.code, error::kMember);
+  EXPECT_NE(r.report.find("CRC error"), std::string::npos) << r.report;
+  EXPECT_EQ(disk.Content("C:\\kept\\bomb.bin"), "mine");
+  EXPECT_EQ(disk.Attributes("C:\\kept\\bomb.bin"), platform::attr::kReadOnly);
+  EXPECT_EQ(RunUnlha("e -y \"C:\\bad.lzh\" \"C:\\new\\\" *.* ", {disk, {}}).code, error::kMember);
+  EXPECT_EQ(disk.Paths(), (V{"C:\\mirufo\\", "C:\\bomb.lzh", "C:\\out\\", "C:\\out\\bomb.bin", "C:\\bad.lzh",
+                             "C:\\kept\\", "C:\\kept\\bomb.bin", "C:\\new\\"}));
+  EXPECT_NE(RunUnlha("t \"C:\\bad.lzh\"", {disk, {}}).code, 0);
 }

@@ -199,6 +199,65 @@ TEST_F(FileSystemContract, WriteFileKeepsAttributesButAReadOnlyFileRefuses) {
   EXPECT_FALSE(after & attr::kReadOnly);
 }
 
+// Until Commit the pieces sit in a temporary that no listing of the
+// program (hidden entries not allowed, or "*.txt") shows; a writer dropped
+// before Commit, or whose Commit fails, leaves the folder as it was.
+TEST_F(FileSystemContract, WritersPutTheirPiecesInPlaceOnlyOnCommit) {
+  fs.WriteFile(In("old.txt"), "old");
+  fs.SetAttributes(In("old.txt"), attr::kHidden);
+  {
+    const auto writer = fs.CreateWriter(In("new.txt"));
+    writer->Write("first ", 6);
+    writer->Write("second", 6);
+    EXPECT_EQ(SortedNames("*.*", 0), List{});
+    EXPECT_EQ(SortedNames("*.txt"), List{"old.txt"});
+    EXPECT_FALSE(fs.Attributes(In("new.txt")));
+    writer->Commit();
+  }
+  EXPECT_EQ(fs.ReadFile(In("new.txt")), "first second");
+  EXPECT_EQ(*fs.Attributes(In("new.txt")), attr::kArchive);
+  {
+    const auto writer = fs.CreateWriter(In("OLD.TXT"));
+    writer->Write("replaced", 8);
+    writer->Commit();
+  }
+  EXPECT_EQ(fs.ReadFile(In("old.txt")), "replaced");
+  EXPECT_TRUE(*fs.Attributes(In("old.txt")) & attr::kHidden);  // Wine adds the archive bit
+  EXPECT_EQ(SortedNames("*.*"), (List{".", "..", "new.txt", "old.txt"}));
+
+  {
+    const auto dropped = fs.CreateWriter(In("old.txt"));
+    dropped->Write("lost", 4);
+    const auto unused = fs.CreateWriter(In("never.txt"));
+  }
+  fs.SetAttributes(In("old.txt"), attr::kReadOnly);
+  {
+    const auto refused = fs.CreateWriter(In("old.txt"));
+    refused->Write("lost", 4);
+    EXPECT_EQ(ErrorOf([&] { refused->Commit(); }), 5u);
+  }
+  EXPECT_EQ(fs.ReadFile(In("old.txt")), "replaced");
+  EXPECT_TRUE(*fs.Attributes(In("old.txt")) & attr::kReadOnly);
+  EXPECT_EQ(SortedNames("*.*"), (List{".", "..", "new.txt", "old.txt"}));
+
+  fs.CreateDirectories(In("sub"));
+  EXPECT_EQ(ErrorOf([&] { fs.CreateWriter(In("nodir\\f.txt")); }), 3u);
+  EXPECT_EQ(ErrorOf([&] { fs.CreateWriter(In("sub")); }), 5u);
+}
+
+TEST_F(FileSystemContract, ReadersGiveTheContentInPiecesAndThenNothing) {
+  std::string content(200000, '\0');
+  for (size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 13 + i / 256);
+  fs.WriteFile(In("f"), content);
+  const auto reader = fs.OpenReader(In("F"));
+  std::string read;
+  char piece[70000];
+  while (const size_t n = reader->Read(piece, sizeof piece)) read.append(piece, n);
+  EXPECT_EQ(read, content);
+  EXPECT_EQ(reader->Read(piece, sizeof piece), 0u);
+  EXPECT_EQ(ErrorOf([&] { fs.OpenReader(In("missing")); }), 2u);
+}
+
 TEST_F(FileSystemContract, FailuresCarryTheSystemErrorCode) {
   fs.CreateDirectories(In("sub"));
   EXPECT_EQ(ErrorOf([&] { fs.ReadFile(In("missing.txt")); }), 2u);

@@ -121,6 +121,25 @@ TEST(HeadlessFileSystem, WriteFailuresLeaveThePathAsItWas) {
   EXPECT_EQ(fs.Attributes("C:\\k\\g.txt"), attr::kHidden);
 }
 
+TEST(HeadlessFileSystem, AFullDiskRefusesThePieceThatDoesNotFitAndClearFailuresEmptiesIt) {
+  headless::FileSystem fs;
+  fs.AddDirectory("C:\\k");
+  fs.LimitFreeSpace(10);
+  fs.WriteFile("C:\\k\\a", "123456");
+  EXPECT_EQ(ErrorOf([&] { fs.WriteFile("C:\\k\\b", "12345"); }), 112u);
+  EXPECT_TRUE(fs.DeleteFile("C:\\k\\a"));  // gives nothing back
+  {
+    const auto writer = fs.CreateWriter("C:\\k\\c");
+    writer->Write("1234", 4);
+    EXPECT_EQ(ErrorOf([&] { writer->Write("5", 1); }), 112u);
+    EXPECT_EQ(NamesOf(fs, "C:\\k\\*"), (Names{".", "..", "c.~new"}));  // the hidden temporary
+  }
+  EXPECT_EQ(fs.Paths(), (Names{"C:\\mirufo\\", "C:\\k\\"}));
+  fs.ClearFailures();
+  fs.WriteFile("C:\\k\\b", std::string(1000, 'b'));
+  EXPECT_EQ(fs.WriteCount("C:\\k\\b"), 1);
+}
+
 TEST(HeadlessFileSystem, RemoveTakesAWholeTreeAsAnotherProgramWould) {
   headless::FileSystem fs;
   fs.AddFile("C:\\k\\A\\g.txt", "g", attr::kReadOnly);

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "archiver/unlha_api.h"
+#include "archiver/unlha_operations.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/text_convert.h"
+#include "tests/support/lzh_bomb.h"
 
 namespace {
 
@@ -91,4 +93,32 @@ TEST_F(DllTest, BadCommandsAndMissingArchivesGiveErrorCodes) {
   files_.WriteFile(text, "not an archive at all");
   EXPECT_FALSE(Entry<BOOL(WINAPI*)(LPCSTR, int)>("UnlhaCheckArchive")(text.c_str(), 0));
   EXPECT_EQ(Entry<int(WINAPI*)(LPCSTR)>("UnlhaGetFileCount")(text.c_str()), -1);
+}
+
+// On real files too a member streams through a temporary beside its target:
+// what the folder holds afterwards is the finished file, or, after a wrong
+// CRC, what was there before.
+TEST_F(DllTest, ALargeMemberLandsWholeOrNotAtAllAndNoTemporaryStays) {
+  constexpr uint64_t kSize = 16 << 20;
+  const uint16_t crc = lzh_bomb::CrcOfAs(kSize);
+  const std::string good = root_ + "\\good.lzh", bad = root_ + "\\bad.lzh", out = root_ + "\\out";
+  files_.WriteFile(good, lzh_bomb::Archive(kSize, crc));
+  files_.WriteFile(bad, lzh_bomb::Archive(kSize, crc ^ 1));
+  const auto listing = [&] {
+    std::vector<std::string> names;
+    for (const auto& e : files_.Enumerate(out + "\\*", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+      names.push_back(e.name + " " + std::to_string(e.size));
+    return names;
+  };
+
+  ASSERT_EQ(Unlha("e -y \"" + good + "\" \"" + out + "\\\" *.* "), 0);
+  EXPECT_EQ(listing(), std::vector<std::string>{"bomb.bin 16777216"});
+  EXPECT_EQ(files_.ReadFile(out + "\\bomb.bin"), std::string(kSize, 'A'));
+
+  files_.WriteFile(out + "\\bomb.bin", "mine");
+  EXPECT_EQ(Unlha("e -y \"" + bad + "\" \"" + out + "\\\" *.* "), archiver::unlha_error::kMember);
+  EXPECT_EQ(listing(), std::vector<std::string>{"bomb.bin 4"});
+  files_.ShellFileOperation(platform::ShellOperation::Delete, out, out);
+  EXPECT_EQ(Unlha("e -y \"" + bad + "\" \"" + out + "\\\" *.* "), archiver::unlha_error::kMember);
+  EXPECT_EQ(listing(), std::vector<std::string>{});
 }
