@@ -228,7 +228,7 @@ std::vector<NamedData> VariedSet(char set, std::vector<std::string>* missing) {
       files.push_back({name, std::move(data)});
   };
   if (a) {
-    collect("ja prose (vim tutor)",
+    collect("ja prose (tutor, man)",
             CommandOutput("iconv -c -f UTF-8 -t CP932 /usr/share/vim/vim90/tutor/tutor.ja.utf-8 2>/dev/null") +
                 JapaneseManuals(0));
     collect("en licenses A", Concatenated({"/usr/share/common-licenses/GPL-3", "/usr/share/common-licenses/GFDL-1.3",
