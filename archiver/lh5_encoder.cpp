@@ -38,9 +38,9 @@ constexpr size_t kChunkBytes = 16 * 1024;
 // A match this long is taken whole: searching inside it costs more time than
 // it could save bits.
 constexpr int kNiceLength = 48;
-// Chain links followed per search, and a quarter of them after a match
-// longer than kGoodLength.
-constexpr int kMaxChain = 32;
+// Places looked at per search, and a quarter of them after a match longer
+// than kGoodLength.
+constexpr int kMaxDepth = 32;
 constexpr int kGoodLength = 12;
 // Inputs this large are parsed in two parts at once.
 constexpr size_t kSplitSize = 256 * 1024;
@@ -245,27 +245,27 @@ class OptimalParser {
     reaches_.reserve(size_ * 2);
     first_.assign(size_ + 1, 0);
     size_t skipTo = begin;
-    Reach taken{};  // a match long enough to be taken whole
     int longest = 0;  // at the position before
     for (size_t pos = begin; pos < end; ++pos) {
       first_[pos - begin] = static_cast<uint32_t>(reaches_.size());
       if (pos < skipTo) {
-        // Inside it, only its own rest is offered.
-        const int rest = static_cast<int>(skipTo - pos);
-        if (rest >= kMinMatch) reaches_.push_back({static_cast<uint16_t>(rest), taken.dist});
-      } else {
-        // The match before, one byte shorter, is still here: a long one
-        // leaves little to find.
-        const int chain = longest > kGoodLength ? kMaxChain / 4 : kMaxChain;
-        longest = 0;
-        finder_.ForEachMatch(pos, end, chain, [&](int, int to, size_t dist) {
-          taken = {static_cast<uint16_t>(to), static_cast<uint16_t>(dist)};
-          reaches_.push_back(taken);
-          longest = to;
-          if (to >= kNiceLength) skipTo = pos + static_cast<size_t>(to);
-        });
+        finder_.Skip(pos, kMaxDepth);
+        continue;
       }
-      finder_.Insert(pos);
+      // The match before, one byte shorter, is still here: a long one
+      // leaves little to find.
+      const int depth = longest > kGoodLength ? kMaxDepth / 4 : kMaxDepth;
+      longest = 0;
+      const size_t first = reaches_.size();
+      finder_.Find(pos, end, depth, [&](int to, size_t dist) {
+        // A longer match whose distance costs no more bits serves the
+        // shorter lengths as well.
+        const int bits = BitLength(static_cast<uint32_t>(dist - 1));
+        while (reaches_.size() > first && BitLength(reaches_.back().dist - 1u) >= bits) reaches_.pop_back();
+        reaches_.push_back({static_cast<uint16_t>(to), static_cast<uint16_t>(dist)});
+        longest = to;
+        if (to >= kNiceLength) skipTo = pos + static_cast<size_t>(to);
+      });
     }
     first_[size_] = static_cast<uint32_t>(reaches_.size());
   }
@@ -369,7 +369,7 @@ class Encoder {
   // reaches limit.
   bool Run(size_t limit) {
     limit_ = limit;
-    MatchFinder finder(data_, size_);
+    MatchFinder finder(data_, size_, kNiceLength);
     OptimalParser parser(finder, data_);
     if (!parser.Parse(0, size_, *this)) return false;
     return Finish(limit);
@@ -402,7 +402,7 @@ class Encoder {
       }
     }
     bool ok = false;
-    MatchFinder finder(data_, size_);
+    MatchFinder finder(data_, size_, kNiceLength);
     OptimalParser parser(finder, data_);
     try {
       ok = parser.Parse(0, middle, *this);
@@ -434,8 +434,8 @@ class Encoder {
  private:
   void ParsePart(size_t begin, size_t end, TokenSink& sink) {
     if (begin >= end) return;
-    MatchFinder finder(data_, size_);
-    for (size_t pos = begin - std::min(begin, kMaxDistance); pos < begin; ++pos) finder.Insert(pos);
+    MatchFinder finder(data_, size_, kNiceLength);
+    for (size_t pos = begin - std::min(begin, kMaxDistance); pos < begin; ++pos) finder.Skip(pos, kMaxDepth);
     OptimalParser(finder, data_).Parse(begin, end, sink);
   }
 

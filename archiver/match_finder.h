@@ -1,4 +1,4 @@
-// Hash chains over the -lh5- window, for the compressor's parse.
+// Binary search trees over the -lh5- window, for the compressor's parse.
 #pragma once
 #include <algorithm>
 #include <bit>
@@ -15,61 +15,56 @@ constexpr int kMaxMatch = 256;
 // read the ring slot being written, which not every decoder handles.
 constexpr size_t kMaxDistance = 8191;
 
-// Hash chains over the window behind the current position.
+// The positions in the window that share a hash of their first three bytes
+// form a binary search tree ordered by the bytes that follow, newest at the
+// root. One walk down it from a new position passes the longest matches by
+// increasing length, nearest first, and makes the new position the root.
 class MatchFinder {
  public:
-  static constexpr int kMaxHashBits = 15;
+  static constexpr int kMaxHashBits = 14;
 
-  MatchFinder(const uint8_t* data, size_t size) : data_(data), size_(size) {
+  // Matches of niceLength or more are looked for no further: the tree
+  // holds only the newest place of each such string.
+  MatchFinder(const uint8_t* data, size_t size, int niceLength) : data_(data), size_(size), niceLength_(niceLength) {
     // Small inputs get small tables: clearing them would cost more than
     // compressing a file of a few hundred bytes.
     while (hashBits_ < kMaxHashBits && (size_t{1} << hashBits_) < size_) ++hashBits_;
     head_.assign(size_t{1} << hashBits_, -1);
-    head3_.assign(size_t{1} << hashBits_, -1);
     size_t ring = 1024;
     while (ring <= kMaxDistance && ring < size_) ring <<= 1;
     ringMask_ = ring - 1;
-    prev_.assign(ring, -1);
+    children_.assign(2 * ring, -1);
   }
 
-  // Chains link positions with the same four bytes, so that a search skips
-  // the many places that share only three; a second table keeps just the
-  // latest place of each three-byte string, for the shortest matches.
-  uint32_t Hash4(size_t pos) const {
-    uint32_t v;
-    std::memcpy(&v, data_ + pos, 4);
-    return (v * 2654435761u) >> (32 - hashBits_);
+  // Enters pos into its tree, calling f(length, distance) for each match
+  // longer than those before it, up to `end`; looks at `depth` places at most.
+  template <typename F>
+  void Find(size_t pos, size_t end, int depth, F f) {
+    const int maxLen = static_cast<int>(std::min<size_t>(kMaxMatch, end - pos));
+    Walk(pos, depth, [&](int len, const uint8_t* there) {
+      // The tree orders places only by their first niceLength bytes.
+      if (len == niceLength_) len = CommonLength(data_ + pos, there, len, maxLen);
+      len = std::min(len, maxLen);
+      if (len >= kMinMatch) f(len, static_cast<size_t>(data_ + pos - there));
+    });
   }
+
+  // Enters pos into its tree only.
+  void Skip(size_t pos, int depth) {
+    Walk(pos, depth, [](int, const uint8_t*) {});
+  }
+
+ private:
+  static constexpr size_t kRebaseAt = size_t{1} << 30;
+
   uint32_t Hash3(size_t pos) const {
     const uint32_t v = data_[pos] | (data_[pos + 1] << 8) | (data_[pos + 2] << 16);
-    return (v * 2246822519u) >> (32 - hashBits_);
+    return (v * 2654435761u) >> (32 - hashBits_);
   }
 
-  // The tables hold 32-bit positions from base_, which moves on now and then
-  // through inputs beyond 2 GB.
-  void Insert(size_t pos) {
-    if (pos + kMinMatch > size_) return;
-    if (pos - base_ >= kRebaseAt) Rebase(pos);
-    const int32_t rel = static_cast<int32_t>(pos - base_);
-    head3_[Hash3(pos)] = rel;
-    if (pos + 4 > size_) return;
-    const uint32_t h = Hash4(pos);
-    prev_[pos & ringMask_] = head_[h];
-    head_[h] = rel;
-  }
-
-  void Rebase(size_t pos) {
-    const size_t shift = pos - base_ - 2 * (kMaxDistance + 1);
-    auto move = [&](int32_t& p) { p = p < 0 || static_cast<size_t>(p) < shift ? -1 : static_cast<int32_t>(p - shift); };
-    for (int32_t& p : head_) move(p);
-    for (int32_t& p : head3_) move(p);
-    for (int32_t& p : prev_) move(p);
-    base_ += shift;
-  }
-
-  // How many bytes from here and there agree, up to maxLen; eight at a time.
-  static int CommonLength(const uint8_t* here, const uint8_t* there, int maxLen) {
-    int len = 0;
+  // How many bytes from here and there agree from `len` on, up to maxLen;
+  // eight at a time.
+  static int CommonLength(const uint8_t* here, const uint8_t* there, int len, int maxLen) {
     while (len + 8 <= maxLen) {
       uint64_t a, b;
       std::memcpy(&a, here + len, 8);
@@ -81,49 +76,73 @@ class MatchFinder {
     return len;
   }
 
-  // Calls f(from, to, distance) for the lengths from..to that the nearest
-  // matches at pos reach, nearest first, ending by `end`; follows at most
-  // `chain` links.
+  // Splits the tree around pos on the way down: places ordered before it
+  // hang on its left, the others on its right. A place that matches as far
+  // as the data allows gives pos its subtrees and leaves the tree.
   template <typename F>
-  void ForEachMatch(size_t pos, size_t end, int chain, F f) {
-    if (pos + kMinMatch > end) return;
-    const int maxLen = static_cast<int>(std::min<size_t>(kMaxMatch, end - pos));
+  void Walk(size_t pos, int depth, F report) {
+    if (pos + kMinMatch > size_) return;
+    if (pos - base_ >= kRebaseAt) Rebase(pos);
+    const int maxLen = static_cast<int>(std::min<size_t>(niceLength_, size_ - pos));
     const uint8_t* here = data_ + pos;
     const uint8_t* base = data_ + base_;
     const int64_t relPos = static_cast<int64_t>(pos - base_);
-    auto length = [&](const uint8_t* there) { return CommonLength(here, there, maxLen); };
-    int best = kMinMatch - 1;
-    if (pos + 4 <= size_) {
-      int32_t cand = head_[Hash4(pos)];
-      while (cand >= 0 && relPos - cand <= static_cast<int64_t>(kMaxDistance) && chain-- > 0) {
-        // Only a place that agrees one byte beyond the best can beat it.
-        const uint8_t* there = base + cand;
-        const int len = there[best] == here[best] ? length(there) : 0;
+    int32_t& head = head_[Hash3(pos)];
+    int32_t cand = head;
+    head = static_cast<int32_t>(relPos);
+    int32_t* left = &children_[2 * Slot(relPos)];
+    int32_t* right = left + 1;
+    int leftLen = 0, rightLen = 0, best = kMinMatch - 1;
+    while (cand >= 0 && relPos - cand <= static_cast<int64_t>(kMaxDistance) && depth-- > 0) {
+      const uint8_t* there = base + cand;
+      int32_t* pair = &children_[2 * Slot(cand)];
+      int len = std::min(leftLen, rightLen);
+      if (there[len] == here[len]) {
+        len = CommonLength(here, there, len + 1, maxLen);
         if (len > best) {
-          f(best + 1, len, static_cast<size_t>(relPos - cand));
           best = len;
-          if (len >= maxLen) return;
+          report(len, there);
         }
-        const int32_t next = prev_[(base_ + static_cast<size_t>(cand)) & ringMask_];
-        if (next >= cand) break;
-        cand = next;
+        if (len == maxLen) {
+          *left = pair[0];
+          *right = pair[1];
+          return;
+        }
       }
+      if (there[len] < here[len]) {
+        *left = cand;
+        left = pair + 1;
+        leftLen = len;
+      } else {
+        *right = cand;
+        right = pair;
+        rightLen = len;
+      }
+      cand = *(there[len] < here[len] ? left : right);
     }
-    if (best < kMinMatch) {
-      const int32_t cand = head3_[Hash3(pos)];
-      if (cand >= 0 && relPos - cand <= static_cast<int64_t>(kMaxDistance) && length(base + cand) >= kMinMatch)
-        f(kMinMatch, kMinMatch, static_cast<size_t>(relPos - cand));
-    }
+    *left = *right = -1;
   }
 
- private:
-  static constexpr size_t kRebaseAt = size_t{1} << 30;
+  size_t Slot(int64_t rel) const { return (base_ + static_cast<size_t>(rel)) & ringMask_; }
+
+  // The tables hold 32-bit positions from base_, which moves on now and then
+  // through inputs beyond 2 GB.
+  void Rebase(size_t pos) {
+    const size_t shift = pos - base_ - 2 * (kMaxDistance + 1);
+    auto move = [&](int32_t& p) { p = p < 0 || static_cast<size_t>(p) < shift ? -1 : static_cast<int32_t>(p - shift); };
+    for (int32_t& p : head_) move(p);
+    for (int32_t& p : children_) move(p);
+    base_ += shift;
+  }
+
   const uint8_t* data_;
   size_t size_;
+  int niceLength_;
   size_t base_ = 0;
   int hashBits_ = 10;
   size_t ringMask_ = kMaxDistance;
-  std::vector<int32_t> head_, head3_, prev_;
+  std::vector<int32_t> head_;
+  std::vector<int32_t> children_;  // left and right of each window slot
 };
 
 }  // namespace archiver::lh5
