@@ -90,37 +90,32 @@ class MatchFinder {
     int32_t& head = head_[Hash3(pos)];
     int32_t cand = head;
     head = static_cast<int32_t>(relPos);
-    int32_t* left = &children_[2 * Slot(relPos)];
-    int32_t* right = left + 1;
-    int leftLen = 0, rightLen = 0, best = kMinMatch - 1;
+    // Indexed by whether a place sorts before pos: where the next such
+    // place hangs, and how far all of them agree with pos.
+    int32_t* link[2] = {&children_[2 * Slot(relPos)] + 1, &children_[2 * Slot(relPos)]};
+    int agree[2] = {0, 0};
+    int best = kMinMatch - 1;
     while (cand >= 0 && relPos - cand <= static_cast<int64_t>(kMaxDistance) && depth-- > 0) {
       const uint8_t* there = base + cand;
       int32_t* pair = &children_[2 * Slot(cand)];
-      int len = std::min(leftLen, rightLen);
-      if (there[len] == here[len]) {
-        len = CommonLength(here, there, len + 1, maxLen);
-        if (len > best) {
-          best = len;
-          report(len, there);
-        }
+      const int len = CommonLength(here, there, std::min(agree[0], agree[1]), maxLen);
+      if (len > best) {
+        best = len;
+        report(len, there);
         if (len == maxLen) {
-          *left = pair[0];
-          *right = pair[1];
+          *link[1] = pair[0];
+          *link[0] = pair[1];
           return;
         }
       }
-      if (there[len] < here[len]) {
-        *left = cand;
-        left = pair + 1;
-        leftLen = len;
-      } else {
-        *right = cand;
-        right = pair;
-        rightLen = len;
-      }
-      cand = *(there[len] < here[len] ? left : right);
+      // Branch-free: which way the walk turns is a coin toss.
+      const int before = there[len] < here[len];
+      *link[before] = cand;
+      link[before] = pair + before;
+      agree[before] = len;
+      cand = *link[before];
     }
-    *left = *right = -1;
+    *link[0] = *link[1] = -1;
   }
 
   size_t Slot(int64_t rel) const { return (base_ + static_cast<size_t>(rel)) & ringMask_; }
