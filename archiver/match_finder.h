@@ -41,11 +41,14 @@ class MatchFinder {
   template <typename F>
   void Find(size_t pos, size_t end, int depth, F f) {
     const int maxLen = static_cast<int>(std::min<size_t>(kMaxMatch, end - pos));
+    int reported = kMinMatch - 1;
     Walk(pos, depth, [&](int len, const uint8_t* there) {
       // The tree orders places only by their first niceLength bytes.
       if (len == niceLength_) len = CommonLength(data_ + pos, there, len, maxLen);
       len = std::min(len, maxLen);
-      if (len >= kMinMatch) f(len, static_cast<size_t>(data_ + pos - there));
+      if (len <= reported) return;  // cut short by `end` like the one before
+      reported = len;
+      f(len, static_cast<size_t>(data_ + pos - there));
     });
   }
 
