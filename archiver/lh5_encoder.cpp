@@ -299,40 +299,35 @@ class OptimalParser {
   }
 
   // The cheapest way to each position, front to back, then the tokens of
-  // the way to the end; their counts become the model.
+  // the way to the end; their counts become the model. Each position keeps
+  // its cost above the step that gets there (length, distance), so that one
+  // branch-free minimum keeps the cheaper way, ties going to the shorter
+  // distance.
   void Choose() {
-    constexpr uint32_t kUnreached = UINT32_MAX;
-    cost_.assign(size_ + 1, kUnreached);
-    stepLen_.resize(size_ + 1);
-    stepDist_.resize(size_ + 1);
-    cost_[0] = 0;
+    constexpr uint64_t kUnreached = UINT64_MAX;
+    best_.assign(size_ + 1, kUnreached);
+    best_[0] = 0;
+    auto way = [](uint32_t cost, uint32_t len, uint32_t dist) {
+      return static_cast<uint64_t>(cost) << 32 | dist << 16 | len;
+    };
     for (size_t i = 0; i < size_; ++i) {
-      const uint32_t here = cost_[i];
-      const uint32_t literal = here + cCost_[data_[begin_ + i]];
-      if (literal < cost_[i + 1]) {
-        cost_[i + 1] = literal;
-        stepLen_[i + 1] = 1;
-      }
+      const uint32_t here = static_cast<uint32_t>(best_[i] >> 32);
+      best_[i + 1] = std::min(best_[i + 1], way(here + cCost_[data_[begin_ + i]], 1, 0));
       int from = kMinMatch;
       for (uint32_t k = first_[i]; k < first_[i + 1]; ++k) {
         const Reach r = reaches_[k];
         const uint32_t distance = here + pCost_[BitLength(r.dist - 1u)];
-        for (int len = from; len <= r.to; ++len) {
-          const uint32_t c = distance + cCost_[256 + len - kMinMatch];
-          if (c < cost_[i + len]) {
-            cost_[i + len] = c;
-            stepLen_[i + len] = static_cast<uint16_t>(len);
-            stepDist_[i + len] = r.dist;
-          }
-        }
+        for (int len = from; len <= r.to; ++len)
+          best_[i + len] = std::min(best_[i + len], way(distance + cCost_[256 + len - kMinMatch], len, r.dist));
         from = r.to + 1;
       }
     }
     tokens_.clear();
-    for (size_t end = size_; end > 0; end -= stepLen_[end]) {
-      const uint32_t len = stepLen_[end];
-      tokens_.push_back(len == 1 ? data_[begin_ + end - 1]
-                                 : (256 + len - kMinMatch) | static_cast<uint32_t>(stepDist_[end] - 1) << 16);
+    for (size_t end = size_; end > 0;) {
+      const uint32_t len = best_[end] & 0xFFFF;
+      const uint32_t dist = (best_[end] >> 16) & 0xFFFF;
+      tokens_.push_back(len == 1 ? data_[begin_ + end - 1] : (256 + len - kMinMatch) | (dist - 1) << 16);
+      end -= len;
     }
     std::reverse(tokens_.begin(), tokens_.end());
     model_ = Histogram();
@@ -352,8 +347,7 @@ class OptimalParser {
   bool haveModel_ = false;
   std::array<uint32_t, kNC> cCost_{};
   std::array<uint32_t, kNP> pCost_{};
-  std::vector<uint32_t> cost_;
-  std::vector<uint16_t> stepLen_, stepDist_;
+  std::vector<uint64_t> best_;  // cost << 32 | distance << 16 | length
   std::vector<uint32_t> tokens_;  // symbol | (distance - 1) << 16
 };
 
