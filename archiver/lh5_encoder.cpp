@@ -11,17 +11,15 @@
 #include <thread>
 #include <vector>
 
+#include "archiver/match_finder.h"
+
 namespace archiver {
 
 namespace {
 
-constexpr int kMinMatch = 3;
-constexpr int kMaxMatch = 256;
-// One byte short of the 8 KiB window: a copy from exactly 8192 back would
-// read the ring slot being written, which not every decoder handles.
-constexpr size_t kMaxDistance = 8191;
-// A 3-byte match this far back costs more bits than three literals.
-constexpr size_t kTooFarForMinMatch = 4096;
+using lh5::kMaxDistance;
+using lh5::kMinMatch;
+using lh5::MatchFinder;
 
 constexpr int kNC = 510;  // literals and match lengths
 constexpr int kNT = 19;   // codes for the C-table lengths
@@ -34,16 +32,18 @@ constexpr int kMaxCodeLen = 16;
 constexpr size_t kSegmentSymbols = 256;
 constexpr size_t kMaxBlockSymbols = 32768;  // the count field holds 65,535
 
-constexpr int kMaxHashBits = 15;
-constexpr int kMaxChain = 20;
-constexpr int kGoodLength = 5;  // a match this long cuts the next search short
-constexpr int kLazyLength = 6;  // a match this long is taken without looking further
-constexpr int kNiceLength = 64;  // a match this long ends the search
-// Inputs up to this size are parsed a second time for the least bits.
-constexpr size_t kOptimalParseLimit = 64 * 1024;
-constexpr int kOptimalChain = 32;
+// The parse chooses its matches a chunk at a time, pricing them with the
+// code lengths its choices gave the chunk before.
+constexpr size_t kChunkBytes = 16 * 1024;
+// A match this long is taken whole: searching inside it costs more time than
+// it could save bits.
+constexpr int kNiceLength = 48;
+// Places looked at per search, and a quarter of them after a match longer
+// than kGoodLength.
+constexpr int kMaxDepth = 32;
+constexpr int kGoodLength = 12;
 // Inputs this large are parsed in two parts at once.
-constexpr size_t kSplitSize = 1024 * 1024;
+constexpr size_t kSplitSize = 256 * 1024;
 
 class BitWriter {
  public:
@@ -186,156 +186,6 @@ struct Histogram {
   }
 };
 
-// Hash chains over the window behind the current position.
-class MatchFinder {
- public:
-  MatchFinder(const uint8_t* data, size_t size) : data_(data), size_(size) {
-    // Small inputs get small tables: clearing them would cost more than
-    // compressing a file of a few hundred bytes.
-    while (hashBits_ < kMaxHashBits && (size_t{1} << hashBits_) < size_) ++hashBits_;
-    head_.assign(size_t{1} << hashBits_, -1);
-    head3_.assign(size_t{1} << hashBits_, -1);
-    size_t ring = 1024;
-    while (ring <= kMaxDistance && ring < size_) ring <<= 1;
-    ringMask_ = ring - 1;
-    prev_.assign(ring, -1);
-  }
-
-  // Chains link positions with the same four bytes, so that a search skips
-  // the many places that share only three; a second table keeps just the
-  // latest place of each three-byte string, for the shortest matches.
-  uint32_t Hash4(size_t pos) const {
-    uint32_t v;
-    std::memcpy(&v, data_ + pos, 4);
-    return (v * 2654435761u) >> (32 - hashBits_);
-  }
-  uint32_t Hash3(size_t pos) const {
-    const uint32_t v = data_[pos] | (data_[pos + 1] << 8) | (data_[pos + 2] << 16);
-    return (v * 2246822519u) >> (32 - hashBits_);
-  }
-
-  // The tables hold 32-bit positions from base_, which moves on now and then
-  // through inputs beyond 2 GB.
-  void Insert(size_t pos) {
-    if (pos + kMinMatch > size_) return;
-    if (pos - base_ >= kRebaseAt) Rebase(pos);
-    const int32_t rel = static_cast<int32_t>(pos - base_);
-    head3_[Hash3(pos)] = rel;
-    if (pos + 4 > size_) return;
-    const uint32_t h = Hash4(pos);
-    prev_[pos & ringMask_] = head_[h];
-    head_[h] = rel;
-  }
-
-  void Rebase(size_t pos) {
-    const size_t shift = pos - base_ - 2 * (kMaxDistance + 1);
-    auto move = [&](int32_t& p) { p = p < 0 || static_cast<size_t>(p) < shift ? -1 : static_cast<int32_t>(p - shift); };
-    for (int32_t& p : head_) move(p);
-    for (int32_t& p : head3_) move(p);
-    for (int32_t& p : prev_) move(p);
-    base_ += shift;
-  }
-
-  // How many bytes from here and there agree, up to maxLen; eight at a time.
-  static int CommonLength(const uint8_t* here, const uint8_t* there, int maxLen) {
-    int len = 0;
-    while (len + 8 <= maxLen) {
-      uint64_t a, b;
-      std::memcpy(&a, here + len, 8);
-      std::memcpy(&b, there + len, 8);
-      if (a != b) return len + std::countr_zero(a ^ b) / 8;
-      len += 8;
-    }
-    while (len < maxLen && here[len] == there[len]) ++len;
-    return len;
-  }
-
-  // The longest match at pos (0 if none is worth coding); a match must beat
-  // `atLeast` to count, and ends by `end`.
-  int FindMatch(size_t pos, size_t end, int atLeast, size_t* dist) {
-    if (pos + kMinMatch > end) return 0;
-    const int maxLen = static_cast<int>(std::min<size_t>(kMaxMatch, end - pos));
-    int chain = atLeast >= kGoodLength ? kMaxChain / 4 : kMaxChain;
-    int best = std::max(atLeast, kMinMatch - 1);
-    int bestLen = 0;
-    if (best >= maxLen) return 0;
-    const uint8_t* here = data_ + pos;
-    const uint8_t* base = data_ + base_;
-    const int64_t relPos = static_cast<int64_t>(pos - base_);
-    auto length = [&](const uint8_t* there) { return CommonLength(here, there, maxLen); };
-    if (best < kMinMatch) {
-      const int32_t cand = head3_[Hash3(pos)];
-      if (cand >= 0 && relPos - cand <= static_cast<int64_t>(kTooFarForMinMatch)) {
-        const int len = length(base + cand);
-        if (len >= kMinMatch) {
-          best = bestLen = len;
-          *dist = static_cast<size_t>(relPos - cand);
-          if (len >= maxLen || len >= kNiceLength) return bestLen;
-        }
-      }
-    }
-    if (pos + 4 > size_) return bestLen;
-    int32_t cand = head_[Hash4(pos)];
-    while (cand >= 0 && relPos - cand <= static_cast<int64_t>(kMaxDistance) && chain-- > 0) {
-      const uint8_t* there = base + cand;
-      if (there[best] == here[best]) {
-        const int len = length(there);
-        if (len > best) {
-          best = bestLen = len;
-          *dist = static_cast<size_t>(relPos - cand);
-          if (len >= maxLen || len >= kNiceLength) break;
-        }
-      }
-      const int32_t next = prev_[(base_ + static_cast<size_t>(cand)) & ringMask_];
-      if (next >= cand) break;
-      cand = next;
-    }
-    return bestLen;
-  }
-
-  // Calls f(from, to, distance) for the lengths from..to that the nearest
-  // matches at pos reach, nearest first.
-  template <typename F>
-  void ForEachMatch(size_t pos, F f) {
-    if (pos + kMinMatch > size_) return;
-    const int maxLen = static_cast<int>(std::min<size_t>(kMaxMatch, size_ - pos));
-    const uint8_t* here = data_ + pos;
-    const uint8_t* base = data_ + base_;
-    const int64_t relPos = static_cast<int64_t>(pos - base_);
-    auto length = [&](const uint8_t* there) { return CommonLength(here, there, maxLen); };
-    int best = kMinMatch - 1;
-    if (pos + 4 <= size_) {
-      int chain = kOptimalChain;
-      int32_t cand = head_[Hash4(pos)];
-      while (cand >= 0 && relPos - cand <= static_cast<int64_t>(kMaxDistance) && chain-- > 0) {
-        const int len = length(base + cand);
-        if (len > best) {
-          f(best + 1, len, static_cast<size_t>(relPos - cand));
-          best = len;
-          if (len >= maxLen) return;
-        }
-        const int32_t next = prev_[(base_ + static_cast<size_t>(cand)) & ringMask_];
-        if (next >= cand) break;
-        cand = next;
-      }
-    }
-    if (best < kMinMatch) {
-      const int32_t cand = head3_[Hash3(pos)];
-      if (cand >= 0 && relPos - cand <= static_cast<int64_t>(kMaxDistance) && length(base + cand) >= kMinMatch)
-        f(kMinMatch, kMinMatch, static_cast<size_t>(relPos - cand));
-    }
-  }
-
- private:
-  static constexpr size_t kRebaseAt = size_t{1} << 30;
-  const uint8_t* data_;
-  size_t size_;
-  size_t base_ = 0;
-  int hashBits_ = 10;
-  size_t ringMask_ = kMaxDistance;
-  std::vector<int32_t> head_, head3_, prev_;
-};
-
 // Literals and matches as a parse produces them, for coding later.
 struct TokenSink {
   std::vector<uint32_t> tokens;  // symbol | (distance - 1) << 16
@@ -347,37 +197,159 @@ struct TokenSink {
   bool Continue() { return !stop->load(std::memory_order_relaxed); }
 };
 
-// Lazy matching over [begin, end): a match is taken only if the next
-// position does not start a longer one. False when the sink says stop.
-template <typename Sink>
-bool LazyParse(MatchFinder& finder, const uint8_t* data, size_t begin, size_t end, Sink& sink) {
-  size_t pos = begin;
-  int prevLen = 0;
-  size_t prevDist = 0;
-  bool pendingLiteral = false;
-  while (pos < end) {
-    int len = 0;
-    size_t dist = 0;
-    if (prevLen < kLazyLength) len = finder.FindMatch(pos, end, prevLen, &dist);
-    finder.Insert(pos);
-    if (prevLen >= kMinMatch && len <= prevLen) {
-      sink.Match(prevLen, prevDist);
-      const size_t matchEnd = pos - 1 + prevLen;
-      for (++pos; pos < matchEnd; ++pos) finder.Insert(pos);
-      prevLen = 0;
-      pendingLiteral = false;
-    } else {
-      if (pendingLiteral) sink.Literal(data[pos - 1]);
-      pendingLiteral = true;
-      prevLen = len;
-      prevDist = dist;
-      ++pos;
+// Chooses, chunk by chunk, the literals and matches that cost least under
+// the code lengths that the choices for the chunk before would get. Chunks
+// are fixed stretches of the input, so the result depends on the data alone.
+class OptimalParser {
+ public:
+  OptimalParser(MatchFinder& finder, const uint8_t* data) : finder_(finder), data_(data) {}
+
+  // Parses [begin, end) into sink; false when the sink says stop.
+  template <typename Sink>
+  bool Parse(size_t begin, size_t end, Sink& sink) {
+    for (size_t at = begin; at < end; at += kChunkBytes) {
+      const size_t chunkEnd = std::min(end, at + kChunkBytes);
+      FindMatches(at, chunkEnd);
+      // Without a chunk before, a greedy parse gives the first prices and
+      // a second pass the ones its own choices imply.
+      const int passes = haveModel_ ? 1 : 2;
+      if (!haveModel_) GreedyModel();
+      for (int pass = 0; pass < passes; ++pass) {
+        Price();
+        Choose();
+      }
+      for (const uint32_t token : tokens_) {
+        const uint32_t c = token & 0xFFFF;
+        if (c < 256)
+          sink.Literal(static_cast<uint8_t>(c));
+        else
+          sink.Match(static_cast<int>(c - 256 + kMinMatch), (token >> 16) + 1);
+        if (!sink.Continue()) return false;
+      }
     }
-    if (!sink.Continue()) return false;
+    return true;
   }
-  if (pendingLiteral) sink.Literal(data[end - 1]);
-  return true;
-}
+
+ private:
+  struct Reach {
+    uint16_t to;    // the longest length at this distance
+    uint16_t dist;  // lengths from the previous entry's `to` + 1 reach this far
+  };
+
+  // Every position's matches; none inside a match long enough to be taken
+  // whole, whose positions are only entered into the window.
+  void FindMatches(size_t begin, size_t end) {
+    begin_ = begin;
+    size_ = end - begin;
+    reaches_.clear();
+    reaches_.reserve(size_ * 2);
+    first_.assign(size_ + 1, 0);
+    size_t skipTo = begin;
+    int longest = 0;  // at the position before
+    for (size_t pos = begin; pos < end; ++pos) {
+      first_[pos - begin] = static_cast<uint32_t>(reaches_.size());
+      if (pos < skipTo) {
+        finder_.Skip(pos, kMaxDepth);
+        continue;
+      }
+      // The match before, one byte shorter, is still here: a long one
+      // leaves little to find.
+      const int depth = longest > kGoodLength ? kMaxDepth / 4 : kMaxDepth;
+      longest = 0;
+      const size_t first = reaches_.size();
+      finder_.Find(pos, end, depth, [&](int to, size_t dist) {
+        // A longer match whose distance costs no more bits serves the
+        // shorter lengths as well.
+        const int bits = BitLength(static_cast<uint32_t>(dist - 1));
+        while (reaches_.size() > first && BitLength(reaches_.back().dist - 1u) >= bits) reaches_.pop_back();
+        reaches_.push_back({static_cast<uint16_t>(to), static_cast<uint16_t>(dist)});
+        longest = to;
+        if (to >= kNiceLength) skipTo = pos + static_cast<size_t>(to);
+      });
+    }
+    first_[size_] = static_cast<uint32_t>(reaches_.size());
+  }
+
+  // Counts of the parse that takes the longest match wherever there is one.
+  void GreedyModel() {
+    model_ = Histogram();
+    for (size_t i = 0; i < size_;) {
+      if (first_[i] == first_[i + 1]) {
+        ++model_.c[data_[begin_ + i]];
+        ++i;
+        continue;
+      }
+      const Reach& r = reaches_[first_[i + 1] - 1];
+      ++model_.c[256 + r.to - kMinMatch];
+      ++model_.p[BitLength(r.dist - 1u)];
+      i += r.to;
+    }
+    haveModel_ = true;
+  }
+
+  // Bits of each symbol under the model's code lengths; symbols it never
+  // saw are priced as rare ones.
+  void Price() {
+    std::array<uint8_t, kNC> cLen;
+    std::array<uint8_t, kNP> pLen;
+    BuildLengths(model_.c.data(), kNC, cLen.data());
+    BuildLengths(model_.p.data(), kNP, pLen.data());
+    for (int i = 0; i < kNC; ++i) cCost_[i] = cLen[i] ? cLen[i] : 12;
+    for (int i = 0; i < kNP; ++i) pCost_[i] = (pLen[i] ? pLen[i] : 6) + (i > 1 ? i - 1 : 0);
+  }
+
+  // The cheapest way to each position, front to back, then the tokens of
+  // the way to the end; their counts become the model. Each position keeps
+  // its cost above the step that gets there (length, distance), so that one
+  // branch-free minimum keeps the cheaper way, ties going to the shorter
+  // distance.
+  void Choose() {
+    constexpr uint64_t kUnreached = UINT64_MAX;
+    best_.assign(size_ + 1, kUnreached);
+    best_[0] = 0;
+    auto way = [](uint32_t cost, uint32_t len, uint32_t dist) {
+      return static_cast<uint64_t>(cost) << 32 | dist << 16 | len;
+    };
+    for (size_t i = 0; i < size_; ++i) {
+      const uint32_t here = static_cast<uint32_t>(best_[i] >> 32);
+      best_[i + 1] = std::min(best_[i + 1], way(here + cCost_[data_[begin_ + i]], 1, 0));
+      int from = kMinMatch;
+      for (uint32_t k = first_[i]; k < first_[i + 1]; ++k) {
+        const Reach r = reaches_[k];
+        const uint32_t distance = here + pCost_[BitLength(r.dist - 1u)];
+        for (int len = from; len <= r.to; ++len)
+          best_[i + len] = std::min(best_[i + len], way(distance + cCost_[256 + len - kMinMatch], len, r.dist));
+        from = r.to + 1;
+      }
+    }
+    tokens_.clear();
+    for (size_t end = size_; end > 0;) {
+      const uint32_t len = best_[end] & 0xFFFF;
+      const uint32_t dist = (best_[end] >> 16) & 0xFFFF;
+      tokens_.push_back(len == 1 ? data_[begin_ + end - 1] : (256 + len - kMinMatch) | (dist - 1) << 16);
+      end -= len;
+    }
+    std::reverse(tokens_.begin(), tokens_.end());
+    model_ = Histogram();
+    for (const uint32_t token : tokens_) {
+      const uint32_t c = token & 0xFFFF;
+      ++model_.c[c];
+      if (c >= 256) ++model_.p[BitLength(token >> 16)];
+    }
+  }
+
+  MatchFinder& finder_;
+  const uint8_t* data_;
+  size_t begin_ = 0, size_ = 0;
+  std::vector<Reach> reaches_;
+  std::vector<uint32_t> first_;  // each position's first entry in reaches_
+  Histogram model_;
+  bool haveModel_ = false;
+  std::array<uint32_t, kNC> cCost_{};
+  std::array<uint32_t, kNP> pCost_{};
+  std::vector<uint64_t> best_;  // cost << 32 | distance << 16 | length
+  std::vector<uint32_t> tokens_;  // symbol | (distance - 1) << 16
+};
 
 class Encoder {
  public:
@@ -387,12 +359,13 @@ class Encoder {
     distances_.reserve(std::min(kMaxBlockSymbols + kSegmentSymbols, size_ / kMinMatch + 1));
   }
 
-  // Lazy parse of the whole input on this thread; false once the output
+  // The whole input parsed and coded on this thread; false once the output
   // reaches limit.
   bool Run(size_t limit) {
     limit_ = limit;
-    MatchFinder finder(data_, size_);
-    if (!LazyParse(finder, data_, 0, size_, *this)) return false;
+    MatchFinder finder(data_, size_, kNiceLength);
+    OptimalParser parser(finder, data_);
+    if (!parser.Parse(0, size_, *this)) return false;
     return Finish(limit);
   }
 
@@ -423,9 +396,10 @@ class Encoder {
       }
     }
     bool ok = false;
-    MatchFinder finder(data_, size_);
+    MatchFinder finder(data_, size_, kNiceLength);
+    OptimalParser parser(finder, data_);
     try {
-      ok = LazyParse(finder, data_, 0, middle, *this);
+      ok = parser.Parse(0, middle, *this);
     } catch (...) {
       stop = true;
       if (helper.joinable()) helper.join();
@@ -442,7 +416,7 @@ class Encoder {
     return Finish(limit);
   }
 
-  // Sink for LazyParse.
+  // Sink for the parse.
   void Literal(uint8_t byte) { EmitLiteral(byte); }
   void Match(int len, size_t dist) { EmitMatch(len, dist); }
   bool Continue() {
@@ -451,72 +425,12 @@ class Encoder {
     return out_.size() < limit_;
   }
 
-  // Parses again choosing, by dynamic programming over the whole input, the
-  // literals and matches that cost least under the code lengths of an
-  // earlier parse (its symbol counts in `model`). For small inputs, where
-  // every byte of the result shows.
-  void RunOptimal(const Histogram& model) {
-    std::array<uint8_t, kNC> cLen{};
-    std::array<uint8_t, kNP> pLen{};
-    BuildLengths(model.c.data(), kNC, cLen.data());
-    BuildLengths(model.p.data(), kNP, pLen.data());
-    // Symbols the model never saw are priced as rare ones.
-    std::array<uint32_t, kNC> cCost{};
-    std::array<uint32_t, kNP> pCost{};
-    for (int i = 0; i < kNC; ++i) cCost[i] = cLen[i] ? cLen[i] : 12;
-    for (int i = 0; i < kNP; ++i) pCost[i] = (pLen[i] ? pLen[i] : 6) + (i > 1 ? i - 1 : 0);
-
-    constexpr uint32_t kUnreached = UINT32_MAX;
-    std::vector<uint32_t> cost(size_ + 1, kUnreached);
-    std::vector<uint16_t> stepLen(size_ + 1, 0), stepDist(size_ + 1, 0);
-    cost[0] = 0;
-    MatchFinder finder(data_, size_);
-    for (size_t pos = 0; pos < size_; ++pos) {
-      const uint32_t here = cost[pos];
-      const uint32_t literal = here + cCost[data_[pos]];
-      if (literal < cost[pos + 1]) {
-        cost[pos + 1] = literal;
-        stepLen[pos + 1] = 1;
-      }
-      finder.ForEachMatch(pos, [&](int from, int to, size_t dist) {
-        const uint32_t distance = pCost[BitLength(static_cast<uint32_t>(dist - 1))];
-        for (int len = from; len <= to; ++len) {
-          const uint32_t c = here + cCost[256 + len - kMinMatch] + distance;
-          if (c < cost[pos + len]) {
-            cost[pos + len] = c;
-            stepLen[pos + len] = static_cast<uint16_t>(len);
-            stepDist[pos + len] = static_cast<uint16_t>(dist);
-          }
-        }
-      });
-      finder.Insert(pos);
-    }
-    // Walk back from the end, then emit front to back.
-    std::vector<size_t> ends;
-    for (size_t pos = size_; pos > 0; pos -= stepLen[pos]) ends.push_back(pos);
-    size_t pos = 0;
-    for (auto it = ends.rbegin(); it != ends.rend(); ++it) {
-      const size_t end = *it;
-      if (end - pos == 1)
-        EmitLiteral(data_[pos]);
-      else
-        EmitMatch(static_cast<int>(end - pos), stepDist[end]);
-      pos = end;
-      if (segment_.symbols >= kSegmentSymbols) EndSegment();
-    }
-    Finish(SIZE_MAX);
-  }
-
-  const Histogram& Totals() const { return totals_; }
-  // Only counts the symbols, for a model: nothing is written.
-  void CountOnly() { countOnly_ = true; }
-
  private:
   void ParsePart(size_t begin, size_t end, TokenSink& sink) {
     if (begin >= end) return;
-    MatchFinder finder(data_, size_);
-    for (size_t pos = begin - std::min(begin, kMaxDistance); pos < begin; ++pos) finder.Insert(pos);
-    LazyParse(finder, data_, begin, end, sink);
+    MatchFinder finder(data_, size_, kNiceLength);
+    for (size_t pos = begin - std::min(begin, kMaxDistance); pos < begin; ++pos) finder.Skip(pos, kMaxDepth);
+    OptimalParser(finder, data_).Parse(begin, end, sink);
   }
 
   bool Replay(const TokenSink& sink) {
@@ -565,8 +479,6 @@ class Encoder {
   }
 
   void EmitLiteral(uint8_t byte) {
-    ++totals_.c[byte];
-    if (countOnly_) return;
     symbols_.push_back(byte);
     ++segment_.c[byte];
     ++segment_.symbols;
@@ -575,9 +487,6 @@ class Encoder {
   void EmitMatch(int len, size_t dist) {
     const uint16_t c = static_cast<uint16_t>(256 + len - kMinMatch);
     const uint32_t d = static_cast<uint32_t>(dist - 1);
-    ++totals_.c[c];
-    ++totals_.p[BitLength(d)];
-    if (countOnly_) return;
     symbols_.push_back(c);
     ++segment_.c[c];
     ++segment_.symbols;
@@ -706,10 +615,9 @@ class Encoder {
   BitWriter bits_;
   std::string& out_;
   size_t limit_ = SIZE_MAX;
-  Histogram block_, segment_, totals_;
+  Histogram block_, segment_;
   float blockBits_ = 0;
   bool lastBlockHasSingleCode_ = false;
-  bool countOnly_ = false;
   std::vector<uint16_t> symbols_, distances_;
   std::array<uint8_t, kNC> cLen_{};
   std::array<uint16_t, kNC> cCode_{};
@@ -721,16 +629,6 @@ std::optional<std::string> EncodeLh5(std::string_view data, size_t limit) {
   std::string out;
   if (data.empty()) return out;
   out.reserve(std::min(limit, data.size() / 2 + 64));
-  if (data.size() <= kOptimalParseLimit) {
-    std::string unused;
-    Encoder model(data, unused);
-    model.CountOnly();
-    model.Run(SIZE_MAX);
-    Encoder encoder(data, out);
-    encoder.RunOptimal(model.Totals());
-    if (out.size() >= limit) return std::nullopt;
-    return out;
-  }
   Encoder encoder(data, out);
   if (!(data.size() >= kSplitSize ? encoder.RunSplit(limit) : encoder.Run(limit))) return std::nullopt;
   return out;

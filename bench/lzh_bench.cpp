@@ -1,6 +1,11 @@
-// Our LZH writer (and reader, when built) beside jlha -lh5- and lhasa on two
-// generated inputs: a 20 MB mix of Shift-JIS text and binary, and a face
-// library of 5,000 small group files. Prints figures; never fails on time.
+// Our LZH writer and reader beside jlha -lh5- and lhasa: file by file on a
+// varied set (face libraries, prose, HTML, CSV, an executable), then on a
+// 20 MB mix of Shift-JIS text and binary and on a face library of 5,000
+// small group files. Prints figures; never fails on time.
+//
+// lzh_bench [A|B] [--set-only]: set A is what the compressor was tuned on, set B (the
+// default) the one its figures are quoted for; --set-only skips the rest.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,80 +16,13 @@
 
 #include "archiver/archive_reader.h"
 #include "archiver/archive_writer.h"
+#include "archiver/lh5_encoder.h"
+#include "bench/lzh_inputs.h"
 #include "bench/stopwatch.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct Rng {
-  uint64_t state;
-  uint32_t Next() {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return static_cast<uint32_t>(state >> 11);
-  }
-  size_t Below(size_t n) { return Next() % n; }
-  // Small values much more often than large ones, as words in text are.
-  size_t Skewed(size_t n) { return Below(Below(n) + 1); }
-};
-
-const char* const kWords[] = {
-    "顔文字", "辞書", "登録", "グループ", "クラス", "貼り付け", "クリップボード", "ウィンドウ", "設定",
-    "ファイル", "保存", "読み込み", "表示", "ソフト", "能力", "表", "今日は", "ありがとう", "よろしく",
-    "お願いします", "です", "ます", "した", "ました", "について", "ところ", "しかし", "そして", "また",
-    "、", "。", "「", "」", "ー", "の", "に", "は", "を", "が", "と", "で", "も", "ｶﾀｶﾅ", "ﾃｽﾄ", "Windows",
-    "LHA", "2024", "version", "OK", " ", "（笑）", "！", "？", "…"};
-
-const char* const kFaces[] = {
-    "(^_^)", "(^o^)", "(;_;)", "(T_T)", "(*_*)", "(=_=)", "(・∀・)", "(・ω・)", "(＾ω＾)", "(゜Д゜)",
-    "ヽ(・∀・)ノ", "(´・ω・`)", "(￣ー￣)", "(＞＿＜)", "(○ﾟεﾟ○)", "(*´∀｀*)", "ｷﾀ━(ﾟ∀ﾟ)━!", "(ノД`)",
-    "(；´Д｀)", "ヾ(＠⌒ー⌒＠)ノ", "(｀・ω・´)", "(ΦωΦ)", "(=ﾟωﾟ)ﾉ", "┐(￣ヘ￣)┌", "(〃▽〃)", "(・_・?)",
-    "m(_ _)m", "(#ﾟДﾟ)", "(≧▽≦)", "(⌒▽⌒)", "＼(^o^)／", "(ﾟ∀ﾟ)", "(-_-)zzz", "(^^ゞ", "(*^^*)"};
-
-std::string Text(Rng& rng, size_t bytes) {
-  std::string s;
-  constexpr size_t kCount = sizeof(kWords) / sizeof(kWords[0]);
-  while (s.size() < bytes) {
-    s += kWords[rng.Skewed(kCount)];
-    if (rng.Below(40) == 0) s += "\r\n";
-  }
-  s.resize(bytes);
-  return s;
-}
-
-std::string Binary(Rng& rng, size_t bytes) {
-  std::string s;
-  uint32_t counter = rng.Next();
-  while (s.size() < bytes) {
-    switch (rng.Below(4)) {
-      case 0:  // records: a counter, a small field and some padding
-        for (int i = 0; i < 64; ++i) {
-          counter += 1 + static_cast<uint32_t>(rng.Below(3));
-          const uint32_t field = static_cast<uint32_t>(rng.Skewed(100));
-          for (int b = 0; b < 4; ++b) s.push_back(static_cast<char>(counter >> (8 * b)));
-          for (int b = 0; b < 2; ++b) s.push_back(static_cast<char>(field >> (8 * b)));
-          s.append(2, '\0');
-        }
-        break;
-      case 1:  // noise
-        for (int i = 0; i < 512; ++i) s.push_back(static_cast<char>(rng.Next()));
-        break;
-      case 2:  // a small alphabet, like pixels or opcodes
-        for (int i = 0; i < 1024; ++i) s.push_back(static_cast<char>(rng.Skewed(24)));
-        break;
-      default:  // a repeat of something recent
-        if (s.size() > 4096) {
-          const size_t from = s.size() - 1 - rng.Below(4000);
-          const size_t len = 16 + rng.Below(200);
-          for (size_t i = 0; i < len; ++i) s.push_back(s[from + i]);
-        }
-    }
-  }
-  s.resize(bytes);
-  return s;
-}
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
@@ -107,10 +45,10 @@ struct Input {
 
 Input MakeMix(const fs::path& root) {
   Input in{"mix 20 MB", root / "mix", {}, 0};
-  Rng rng{0x6d69727566ULL};
+  bench::Rng rng{0x6d69727566ULL};
   for (int f = 0; f < 8; ++f) {
     std::string data;
-    while (data.size() < 2500000) data += rng.Below(5) < 3 ? Text(rng, 65536) : Binary(rng, 65536);
+    while (data.size() < 2500000) data += rng.Below(5) < 3 ? bench::Text(rng, 65536) : bench::Binary(rng, 65536);
     data.resize(2500000);
     const std::string name = "part" + std::to_string(f) + ".dat";
     WriteFile(in.folder / name, data);
@@ -122,16 +60,9 @@ Input MakeMix(const fs::path& root) {
 
 Input MakeLibrary(const fs::path& root) {
   Input in{"library 5000 files", root / "lib", {}, 0};
-  Rng rng{0x6b616fULL};
-  constexpr size_t kCount = sizeof(kFaces) / sizeof(kFaces[0]);
+  bench::Rng rng{0x6b616fULL};
   for (int g = 0; g < 5000; ++g) {
-    std::string data;
-    const size_t lines = 20 + rng.Below(21);
-    for (size_t l = 0; l < lines; ++l) {
-      data += kFaces[rng.Below(kCount)];
-      if (rng.Below(3) == 0) data += kWords[rng.Below(20)];
-      data += "\r\n";
-    }
+    const std::string data = bench::FaceGroup(rng, 20 + rng.Below(21));
     const std::string name = "class" + std::to_string(g / 100) + "/group" + std::to_string(g) + ".txt";
     WriteFile(in.folder / name, data);
     in.files.push_back(name);
@@ -216,15 +147,103 @@ std::string Figure(double mbps) {
   return buf;
 }
 
+// What one command takes, the median of five runs.
+double CommandSeconds(const std::string& command) {
+  return bench::MedianSeconds(5, [&] {
+    if (std::system((command + " >/dev/null 2>&1").c_str()) != 0) std::fprintf(stderr, "failed: %s\n", command.c_str());
+  });
+}
+
+// Each file of the set packed alone by us and by jlha. Sizes are of the
+// packed data (headers left out). Speed two ways, medians both: our packing
+// in memory against jlha's command on the whole set less its command on an
+// empty file (the JVM's start); and lzh_pack's command against jlha's.
+void VariedSetTable(const fs::path& root, const fs::path& packer, char set) {
+  std::vector<std::string> missing;
+  const std::vector<bench::NamedData> files = bench::VariedSet(set, &missing);
+  const fs::path folder = root / "varied";
+  std::string list;
+  for (size_t i = 0; i < files.size(); ++i) {
+    const std::string name = "file" + std::to_string(i) + ".dat";
+    WriteFile(folder / name, files[i].data);
+    list += " " + name;
+  }
+  WriteFile(folder / "empty.dat", "");
+  const std::string cd = "cd " + Quote(folder) + " && ";
+  const double jlhaStart = CommandSeconds(cd + "rm -f empty.lzh && jlha a2o5q empty.lzh empty.dat");
+  const double jlhaAll = CommandSeconds(cd + "rm -f set.lzh && jlha a2o5q set.lzh" + list);
+  const double oursAll = CommandSeconds(cd + "rm -f ours_cmd.lzh && " + Quote(packer) + " ours_cmd.lzh" + list);
+  std::vector<uint64_t> theirs;
+  {
+    const std::string archive = ReadFile(folder / "set.lzh");
+    archiver::MemoryInStream in(archive);
+    archiver::ArchiveReader reader(in);
+    while (const std::optional<archiver::Member> m = reader.Next()) theirs.push_back(m->packedSize);
+  }
+  if (theirs.size() != files.size()) {
+    std::printf("jlha's archive holds %zu members, not %zu\n", theirs.size(), files.size());
+    return;
+  }
+
+  std::printf("Set %c, file by file (-lh5- data bytes; ours in memory, median of 5):\n", set);
+  std::printf("%-22s %10s %10s %10s %8s %10s\n", "file", "bytes", "ours", "jlha", "ours/jlha", "ours MB/s");
+  size_t totalIn = 0, totalOurs = 0, totalTheirs = 0;
+  double ourSeconds = 0;
+  bool allSmaller = true;
+  archiver::StringOutStream out;
+  archiver::ArchiveWriter writer(out);
+  for (size_t i = 0; i < files.size(); ++i) {
+    const std::string& data = files[i].data;
+    size_t ours = 0;
+    const double t = bench::MedianSeconds(5, [&] {
+      const std::optional<std::string> packed = archiver::EncodeLh5(data, data.size());
+      ours = packed ? packed->size() : data.size();
+    });
+    archiver::Member m;
+    m.path = "file" + std::to_string(i) + ".dat";
+    m.headerTime = 1704164646;
+    writer.Add(m, data);
+    ourSeconds += t;
+    totalIn += data.size();
+    totalOurs += ours;
+    totalTheirs += theirs[i];
+    allSmaller = allSmaller && ours <= theirs[i];
+    std::printf("%-22s %10zu %10zu %10zu %9.4f %10.1f\n", files[i].name.c_str(), data.size(), ours,
+                static_cast<size_t>(theirs[i]), static_cast<double>(ours) / theirs[i], Mbps(data.size(), t));
+  }
+  writer.Finish();
+  WriteFile(folder / "ours.lzh", out.bytes);
+  const bool lhasaOk = std::system(("cd " + Quote(folder) + " && lhasa t ours.lzh >/dev/null 2>&1").c_str()) == 0;
+  const double jlhaWork = jlhaAll - jlhaStart;
+  std::printf("%-22s %10zu %10zu %10zu %9.4f %10.1f\n", "total", totalIn, totalOurs, totalTheirs,
+              static_cast<double>(totalOurs) / totalTheirs, Mbps(totalIn, ourSeconds));
+  std::printf("ours no larger on every file: %s; total %.1f%% smaller; lhasa tests our archive: %s\n",
+              allSmaller ? "yes" : "NO", 100.0 * (1.0 - static_cast<double>(totalOurs) / totalTheirs),
+              lhasaOk ? "ok" : "FAILED");
+  std::printf("packing in memory: ours %.3f s; jlha %.3f s = %.3f s for the set less %.3f s for an empty file\n"
+              "  (medians of 5 commands): ours %.1fx jlha's speed\n",
+              ourSeconds, jlhaWork, jlhaAll, jlhaStart, jlhaWork / ourSeconds);
+  std::printf("packing as whole commands (medians of 5): lzh_pack %.3f s, jlha %.3f s: ours %.1fx jlha's speed\n",
+              oursAll, jlhaAll, jlhaAll / oursAll);
+  for (const std::string& name : missing) std::printf("left out, not installed here: %s\n", name.c_str());
+  std::printf("\n");
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const char set = argc > 1 && argv[1][0] == 'A' ? 'A' : 'B';
   if (!fs::exists("/usr/bin/lhasa") || !fs::exists("/usr/bin/jlha")) {
     std::printf("lhasa and jlha are needed\n");
     return 1;
   }
   char pattern[] = "/tmp/lzh_bench_XXXXXX";
   const fs::path root = mkdtemp(pattern);
+  VariedSetTable(root, fs::absolute(argv[0]).parent_path() / "lzh_pack", set);
+  if (argc > 2 && std::string(argv[2]) == "--set-only") {
+    fs::remove_all(root);
+    return 0;
+  }
   std::vector<Input> inputs = {MakeMix(root), MakeLibrary(root)};
 
   std::printf("%-20s %-12s %12s %7s %12s %14s %14s\n", "input", "archiver", "archive B", "ratio", "pack MB/s",

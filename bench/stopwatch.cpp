@@ -2,6 +2,7 @@
 // file alone is compiled with a UTF-8 execution character set.
 #include <algorithm>
 #include <chrono>
+#include <vector>
 
 #include "bench/stopwatch.h"
 
@@ -19,6 +20,13 @@ double BestSeconds(int runs, const std::function<void()>& f) {
   double best = Seconds(f);
   for (int i = 1; i < runs; ++i) best = std::min(best, Seconds(f));
   return best;
+}
+
+double MedianSeconds(int runs, const std::function<void()>& f) {
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) times.push_back(Seconds(f));
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
 }
 
 }  // namespace bench

@@ -12,4 +12,7 @@ double Now();
 // The shortest of several runs: the figure least disturbed by the machine.
 double BestSeconds(int runs, const std::function<void()>& f);
 
+// The median of several runs: for a machine shared with other work.
+double MedianSeconds(int runs, const std::function<void()>& f);
+
 }  // namespace bench

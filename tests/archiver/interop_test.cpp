@@ -13,6 +13,7 @@
 #include "archiver/crc16.h"
 #include "archiver/lh5_encoder.h"
 #include "archiver/time_stamps.h"
+#include "tests/support/face_text.h"
 
 namespace archiver {
 namespace {
@@ -101,6 +102,9 @@ std::vector<Entry> Entries() {
       {"noise.bin", "noise.bin", noise},
       {"mixed.bin", "mixed.bin", Mixed(200000)},
       {"split.bin", "split.bin", Mixed(1500000)},
+      // Short matches close together, parsed for the least bits chunk by
+      // chunk in two parts.
+      {"faces.txt", "faces.txt", test_support::FaceText(9, 700000)},
       {"a", "a", "", true},
       {"a\\b", "a/b", "", true},
       {"a\\b\\c.txt", "a/b/c.txt", "deep\r\n"},

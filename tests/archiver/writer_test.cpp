@@ -10,6 +10,7 @@
 #include "archiver/crc16.h"
 #include "archiver/lh5_encoder.h"
 #include "archiver/time_stamps.h"
+#include "tests/support/face_text.h"
 
 namespace archiver {
 namespace {
@@ -219,6 +220,18 @@ TEST(Lh5Encoder, GivesUpAtTheLimitAndCompressesRuns) {
   EXPECT_TRUE(EncodeLh5("")->empty());
 }
 
+// Large inputs get the same cost-based parse as small ones: more text to
+// match against can only help, per byte.
+TEST(Lh5Encoder, LargeTextPacksAtLeastAsTightAsAPieceOfIt) {
+  for (const uint32_t seed : {1u, 2u}) {
+    const std::string text = test_support::FaceText(seed, 400000);
+    const std::string piece = text.substr(0, 60000);
+    const double large = static_cast<double>(EncodeLh5(text)->size()) / text.size();
+    const double small = static_cast<double>(EncodeLh5(piece)->size()) / piece.size();
+    EXPECT_LE(large, small) << "seed " << seed;
+  }
+}
+
 TEST(ArchiveWriterPacked, CopiesDataAndRewritesTheHeaderAsLevel2) {
   const std::string data = Repeated("packed member ", 100);
   const std::string packed = *EncodeLh5(data);
@@ -297,9 +310,11 @@ std::vector<Item> Items() {
   add("one.bin", "Q");
   add("noise.bin", Noise(30000));
   add("zeros.bin", std::string(1 << 20, '\0'));
-  // Both sides of the size where the second, exact parse stops.
-  add("at_limit.bin", Structured(1, 64 * 1024, 40));
-  add("over_limit.bin", Structured(2, 64 * 1024 + 1, 40));
+  // Both sides of a parse chunk's end and of the size parsed in two parts.
+  add("one_chunk.bin", Structured(1, 16 * 1024, 40));
+  add("chunk_and_a_byte.bin", Structured(2, 16 * 1024 + 1, 40));
+  add("one_part.bin", test_support::FaceText(3, 256 * 1024 - 1));
+  add("two_parts.bin", test_support::FaceText(4, 256 * 1024));
   add("large.bin", Structured(3, 700000, 256) + Structured(4, 300000, 7));
   // Large enough to be parsed in two parts at once.
   add("chunks.bin", Structured(5, 2600000, 60));
