@@ -105,9 +105,11 @@ void FaceLibrary::LoadGroup() {
       bytes = files_.ReadFile(path);
     } catch (const platform::IoError& e) {
       onDisk_.clear();
+      unread_ = true;
       throw platform::Failure(sjis::Format("ファイル \"%s\". %s は開けません", {path, e.what()}));
     }
     onDisk_ = ParseGroupFile(bytes);
+    unread_ = false;
     v_.faces.AddAll(onDisk_);
     if (editing) LoadEditBox();
   }
@@ -118,6 +120,10 @@ void FaceLibrary::SaveGroup() {
   if (currentGroup < 0 || v_.editBox.Visible()) return;
   const Text path = GroupPath(v_.groups.Item(currentGroup));
   std::vector<Text> faces = ItemsOf(v_.faces);
+  // A file that could not be read (locked, access denied) may still hold
+  // faces: the empty list would overwrite them, and the next listing would
+  // then remove the emptied file.
+  if (unread_ && faces.empty()) return;
   try {
     // A class folder removed behind the palette's back is made again: the
     // face list may be the only copy of its faces left.
@@ -126,6 +132,7 @@ void FaceLibrary::SaveGroup() {
       files_.SetAttributes(path, *attributes & ~platform::attr::kReadOnly);
     files_.WriteFile(path, FormatGroupFile(faces));
     onDisk_ = std::move(faces);
+    unread_ = false;
   } catch (const platform::IoError& e) {
     if (AtStake(path, faces))
       throw platform::Failure(sjis::Format("ファイル \"%s\". %s を作成できません", {path, e.what()}));

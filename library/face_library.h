@@ -35,7 +35,8 @@ class FaceLibrary {
   void ListGroups();
   // Reads the selected group into the face list.
   void LoadGroup();
-  // Writes the face list back to the current group's file. A failed write
+  // Writes the face list back to the current group's file, except an empty
+  // list over a file that could not be read. A failed write
   // is raised only while faces are at stake: the list is not empty and the
   // file is gone or does not hold what was last read or written, so an
   // unwritable group never keeps the user in it for nothing.
@@ -65,6 +66,8 @@ class FaceLibrary {
   LibraryViews v_;
   // The faces the current group's file held when last read or written.
   std::vector<Text> onDisk_;
+  // The current group's file could not be read: its faces are unknown.
+  bool unread_ = false;
 };
 
 }  // namespace library

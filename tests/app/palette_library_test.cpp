@@ -122,12 +122,21 @@ TEST_F(PaletteTest, UnreadableGroupKeepsFormerCountAndStaysCurrent) {
   EXPECT_EQ(Count(), "3");
   EXPECT_EQ(palette->Library().currentGroup, 1);
   EXPECT_EQ(Faces().UpdateDepth(), 0);  // redrawing resumed after the failure
-  // The next save writes the empty list; the next listing removes the file.
+  // Leaving the group never overwrites the faces that could not be read
+  // with the empty list, which the next listing would then remove.
   files.ClearFailures();
   Groups().UserClick(0);
-  EXPECT_EQ(files.Content(K("A\\h.txt")), "");
+  EXPECT_EQ(files.Content(K("A\\h.txt")), "x\r\n");
   palette->ListGroups();
-  EXPECT_EQ(Items(Groups()), V{"g"});
+  EXPECT_EQ(Items(Groups()), (V{"g", "h"}));
+  // A face added to such a group is the user's word: it is written.
+  files.FailReads(K("A\\h.txt"), 5);
+  Groups().UserClick(1);
+  files.ClearFailures();
+  palette->eKao->SetText("new");
+  palette->AddFace();
+  Groups().UserClick(0);
+  EXPECT_EQ(files.Content(K("A\\h.txt")), "new\r\n");
 }
 
 TEST_F(PaletteTest, WriteFailureKeepsChangedFacesAndGroup) {
