@@ -5,8 +5,8 @@
 int main() {
   platform::win32::Win32Platform system;
   platform::Platform p = system.Bundle();
-  p.toolkit.SetApplicationTitle("ミルフォ");
+  p.toolkit.SetApplicationTitle(forms::kProgramTitle);
   app::TFKao palette(p);
-  p.toolkit.Run(palette.Form());
+  p.toolkit.Run(palette.Window());
   return 0;
 }

@@ -32,7 +32,7 @@ bool IsFolder(const platform::FileSystem& files, const std::string& path) {
 
 void TFKao::NET1Click() {
   const auto archive =
-      p_.toolkit.AskFileName(form_.get(), platform::FileDialogKind::Open, {lastFilePath_, "lzh", kArchiveFilter});
+      p_.toolkit.AskFileName(&Window(), platform::FileDialogKind::Open, {lastFilePath_, "lzh", kArchiveFilter});
   if (!archive) return;
   lastFilePath_ = *archive;
   const std::string name = BaseName(*archive);
@@ -42,7 +42,7 @@ void TFKao::NET1Click() {
   // The faces of the group being left are kept before the lists change.
   SaveGroup();
   p_.files.CreateDirectories(folder);
-  unlha_->Unlha(form_->Id(), exchange::Unlha32::UnpackCommand(*archive, folder));
+  unlha_->Unlha(Window().Id(), exchange::Unlha32::UnpackCommand(*archive, folder));
   p_.files.SetAttributes(folder, 0);
   ListBox3->Add(name);
   ListBox3->SetItemIndex(ListBox3->Count() - 1);
@@ -56,13 +56,13 @@ void TFKao::NET2Click() {
   const std::string folder = library_->faceFolder + "\\" + ListBox3->Item(current);
   if (!IsFolder(p_.files, folder)) return;
   const auto archive =
-      p_.toolkit.AskFileName(form_.get(), platform::FileDialogKind::Save, {saveDialogName_, "lzh", kArchiveFilter});
+      p_.toolkit.AskFileName(&Window(), platform::FileDialogKind::Save, {saveDialogName_, "lzh", kArchiveFilter});
   if (!archive) return;
   saveDialogName_ = *archive;
   // The archive takes the group files as they are on disk: the current
   // group's faces go there first.
   SaveGroup();
-  unlha_->Unlha(form_->Id(), exchange::Unlha32::PackCommand(*archive, folder));
+  unlha_->Unlha(Window().Id(), exchange::Unlha32::PackCommand(*archive, folder));
 }
 
 }  // namespace app

@@ -34,10 +34,10 @@ void TFKao::Timer1Timer() {
     return;
   }
   if (!edgeArmed_) return;
-  if (form_->Visible())
-    form_->Hide();
+  if (Window().Visible())
+    Window().Hide();
   else
-    form_->BringToFront();
+    Window().BringToFront();
   edgeArmed_ = false;
 }
 

@@ -8,11 +8,11 @@ namespace app {
 
 void TFKao::ConnectEditMode() {
   const std::pair<platform::Button*, void (TFKao::*)()> buttons[] = {
-      {bEditer.get(), &TFKao::E3Click},        {bEditSave.get(), &TFKao::bEditSaveClick},
-      {bEditClose.get(), &TFKao::bEditCloseClick}, {bEditCopy.get(), &TFKao::Copy2Click},
-      {bEditCut.get(), &TFKao::Cut1Click},     {bEditPast.get(), &TFKao::Paste1Click}};
+      {bEditer, &TFKao::E3Click},        {bEditSave, &TFKao::bEditSaveClick},
+      {bEditClose, &TFKao::bEditCloseClick}, {bEditCopy, &TFKao::Copy2Click},
+      {bEditCut, &TFKao::Cut1Click},     {bEditPast, &TFKao::Paste1Click}};
   for (const auto& [button, command] : buttons) {
-    button->onClick = dispatch_.Bind([this, command = command] { (this->*command)(); });
+    button->onClick = Dispatch().Bind([this, command = command] { (this->*command)(); });
     button->SetEnabled(true);
   }
 }

@@ -17,10 +17,10 @@ constexpr int kEnterKey = 13;
 // The messages of a failed rename, by the system's error code.
 std::string RenameMessage(unsigned long code) {
   switch (code) {
-    case 2: return "ファイルが見つかりません";
-    case 3: return "ファイル名の指定が間違っています";
-    case 4: return "オープンしたファイルが多すぎます";
-    case 5: return "ファイルへのアクセスが拒否されました";
+    case platform::error::kFileNotFound: return "ファイルが見つかりません";
+    case platform::error::kPathNotFound: return "ファイル名の指定が間違っています";
+    case platform::error::kTooManyOpenFiles: return "オープンしたファイルが多すぎます";
+    case platform::error::kAccessDenied: return "ファイルへのアクセスが拒否されました";
     default: return "I/O エラー (" + std::to_string(code) + ")";
   }
 }
@@ -37,15 +37,15 @@ int Neighbour(const platform::ListBox& list, int removed) { return removed < lis
 
 void TFKao::ConnectEditing() {
   eKao->onKeyDown = [this](int key) {
-    if (key == kEnterKey) dispatch_.Run([this] { AddFace(); });
+    if (key == kEnterKey) Dispatch().Run([this] { AddFace(); });
   };
-  bOK->onClick = dispatch_.Bind([this] { AddFace(); });
+  bOK->onClick = Dispatch().Bind([this] { AddFace(); });
   bOK->SetEnabled(true);
   const std::pair<platform::ListBox*, void (TFKao::*)()> deletes[] = {
-      {ListBox3.get(), &TFKao::DeleteClass}, {ListBox1.get(), &TFKao::DeleteGroup}, {ListBox2.get(), &TFKao::DeleteFace}};
+      {ListBox3, &TFKao::DeleteClass}, {ListBox1, &TFKao::DeleteGroup}, {ListBox2, &TFKao::DeleteFace}};
   for (const auto& [list, command] : deletes)
     list->onKeyDown = [this, command = command](int key) {
-      if (key == kDeleteKey) dispatch_.Run([this, command] { (this->*command)(); });
+      if (key == kDeleteKey) Dispatch().Run([this, command] { (this->*command)(); });
     };
 }
 
@@ -53,9 +53,9 @@ void TFKao::ConnectEditing() {
 void TFKao::RunForPopupList(void (TFKao::*onClasses)(), void (TFKao::*onGroups)(), void (TFKao::*onFaces)()) {
   if (!popupComponent_) return;
   if (!popupComponent_->HasFocus()) popupComponent_->SetFocus();
-  if (popupComponent_ == ListBox3.get())
+  if (popupComponent_ == ListBox3)
     (this->*onClasses)();
-  else if (popupComponent_ == ListBox1.get())
+  else if (popupComponent_ == ListBox1)
     (this->*onGroups)();
   else
     (this->*onFaces)();
@@ -66,7 +66,7 @@ void TFKao::E1Click() { RunForPopupList(&TFKao::Class2Click, &TFKao::Group2Click
 void TFKao::D1Click() { RunForPopupList(&TFKao::DeleteClass, &TFKao::DeleteGroup, &TFKao::DeleteFace); }
 
 std::optional<std::string> TFKao::AskName(const char* caption, int32_t fieldColor, const std::string& text) {
-  return dialogs::NameEntryDialog(p_.toolkit, *form_, caption, fieldColor, text);
+  return dialogs::NameEntryDialog(p_.toolkit, Window(), caption, fieldColor, text);
 }
 
 void TFKao::Class1Click() {
@@ -150,7 +150,7 @@ void TFKao::CreateClass(const std::string& name) {
   SaveGroup();
   const std::string path = library_->faceFolder + "\\" + name;
   if (const auto attributes = p_.files.Attributes(path); attributes && (*attributes & platform::attr::kDirectory)) {
-    p_.toolkit.MessageBox(form_.get(), "同じ名前のクラスが存在します", "ミルフォ", platform::Icon::Information,
+    p_.toolkit.MessageBox(&Window(), "同じ名前のクラスが存在します", forms::kProgramTitle, platform::Icon::Information,
                           platform::Buttons::Ok);
   } else {
     try {
@@ -173,7 +173,7 @@ void TFKao::CreateGroup(const std::string& name) {
   const std::string path = library_->GroupPath(name);
   try {
     if (p_.files.Attributes(path)) {
-      if (p_.toolkit.MessageBox(form_.get(), "上書きしますか？", "ミルフォ", platform::Icon::Information,
+      if (p_.toolkit.MessageBox(&Window(), "上書きしますか？", forms::kProgramTitle, platform::Icon::Information,
                                 platform::Buttons::OkCancel) != platform::Answer::Ok)
         return;
       p_.files.WriteFile(path, "");
@@ -210,7 +210,7 @@ void TFKao::RenameGroup(const std::string& name) {
   // A new name that differs only in letter case names the group's own file:
   // renaming it is all there is to do, nothing may be deleted.
   if (!sjis::EqualsIgnoreCase(from, to) && p_.files.Attributes(to)) {
-    if (p_.toolkit.MessageBox(form_.get(), "上書きしますか？", "ミルフォ", platform::Icon::Question,
+    if (p_.toolkit.MessageBox(&Window(), "上書きしますか？", forms::kProgramTitle, platform::Icon::Question,
                               platform::Buttons::OkCancel) != platform::Answer::Ok)
       return;
     p_.files.DeleteFile(to);

@@ -4,9 +4,9 @@
 namespace app {
 
 void TFKao::ConnectHistory() {
-  pHistory1->onClick = dispatch_.Bind([this] { pHistory1Click(); });
-  pHistory1->onDblClick = dispatch_.Bind([this] { pHistory1DblClick(*pHistory1); });
-  pHistory2->onDblClick = dispatch_.Bind([this] { pHistory1DblClick(*pHistory2); });
+  pHistory1->onClick = Dispatch().Bind([this] { pHistory1Click(); });
+  pHistory1->onDblClick = Dispatch().Bind([this] { pHistory1DblClick(*pHistory1); });
+  pHistory2->onDblClick = Dispatch().Bind([this] { pHistory1DblClick(*pHistory2); });
 }
 
 void TFKao::PushHistory(const std::string& text) {
@@ -28,7 +28,7 @@ void TFKao::pHistory1DblClick(platform::Panel& panel) {
 }
 
 void TFKao::C2Click() {
-  const auto chosen = p_.toolkit.PickColor(form_.get(), lastChosenColor_);
+  const auto chosen = p_.toolkit.PickColor(&Window(), lastChosenColor_);
   if (!chosen) return;
   lastChosenColor_ = *chosen;
   pHistory1->SetColor(*chosen);

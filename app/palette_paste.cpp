@@ -6,15 +6,15 @@
 namespace app {
 
 void TFKao::ConnectPaste() {
-  bLink->onClick = dispatch_.Bind([this] { Link1Click(); });
-  bAll->onClick = dispatch_.Bind([this] { bAllClick(); });
-  bSelectPast->onClick = dispatch_.Bind([this] { Copy1Click(); });
-  bDateTime->onClick = dispatch_.Bind([this] { bDateTimeClick(); });
-  for (platform::Button* b : {bLink.get(), bAll.get(), bSelectPast.get(), bDateTime.get()}) b->SetEnabled(true);
-  ListBox2->onClick = dispatch_.Bind([this] { ListBox2Click(); });
-  ListBox2->onDblClick = dispatch_.Bind([this] { ListBox2DblClick(); });
-  StatusBar1->onClick = dispatch_.Bind([this] { StatusBar1Click(); });
-  StatusBar1->onDblClick = dispatch_.Bind([this] { StatusBar1DblClick(); });
+  bLink->onClick = Dispatch().Bind([this] { Link1Click(); });
+  bAll->onClick = Dispatch().Bind([this] { bAllClick(); });
+  bSelectPast->onClick = Dispatch().Bind([this] { Copy1Click(); });
+  bDateTime->onClick = Dispatch().Bind([this] { bDateTimeClick(); });
+  for (platform::Button* b : {bLink, bAll, bSelectPast, bDateTime}) b->SetEnabled(true);
+  ListBox2->onClick = Dispatch().Bind([this] { ListBox2Click(); });
+  ListBox2->onDblClick = Dispatch().Bind([this] { ListBox2DblClick(); });
+  StatusBar1->onClick = Dispatch().Bind([this] { StatusBar1Click(); });
+  StatusBar1->onDblClick = Dispatch().Bind([this] { StatusBar1DblClick(); });
 }
 
 void TFKao::SendPaste(platform::WindowId target) {
@@ -33,7 +33,7 @@ void TFKao::PasteText(const std::string& text) {
     else
       PasteIntoFoundWindow();
   }
-  if (settings_.hideAfter) form_->Hide();
+  if (settings_.hideAfter) Window().Hide();
 }
 
 void TFKao::ListBox2Click() {

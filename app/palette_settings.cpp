@@ -55,8 +55,8 @@ void TFKao::LoadSettings() {
   Link1->SetChecked(Bool(ini, "linl1", false));
   // A first start that cannot write the file is reported; the settings
   // that can be read still apply.
-  if (String(ini, "time1").empty()) dispatch_.Run([&] { ini.WriteString(kSection, "time1", Quoted(kDefaultStamp)); });
-  form_->SetBounds({Int(ini, "left", 0), Int(ini, "top", 0), Int(ini, "width", 250), Int(ini, "height", 400)});
+  if (String(ini, "time1").empty()) Dispatch().Run([&] { ini.WriteString(kSection, "time1", Quoted(kDefaultStamp)); });
+  Window().SetBounds({Int(ini, "left", 0), Int(ini, "top", 0), Int(ini, "width", 250), Int(ini, "height", 400)});
   settings_.edgeTop = Bool(ini, "vtop", false);
   settings_.edgeLeft = Bool(ini, "vLeft", false);
   settings_.edgeBottom = Bool(ini, "vHeight", false);
@@ -67,7 +67,7 @@ void TFKao::LoadSettings() {
   settings_.hideAfter = Bool(ini, "after", false);
   settings_.withReturn = Bool(ini, "return", false);
   settings_.oneClick = Bool(ini, "one", false);
-  form_->SetStayOnTop(Bool(ini, "stayontop", true));
+  Window().SetStayOnTop(Bool(ini, "stayontop", true));
   pHistory1->SetColor(Int(ini, "usercolor1", platform::colour::kButtonFace));
   pHistory2->SetColor(pHistory1->Color());
   pHistory1->SetCaption(ReadHistory(ini, "text1"));
@@ -78,9 +78,9 @@ void TFKao::LoadSettings() {
   library_->defaultClass = String(ini, "defaultclass");
   Panel2->SetVisible(!Bool(ini, "small", false));
   listFont_ = platform::Font{kListFace, Int(ini, "fontsize", 12), true};
-  for (platform::Control* c : std::initializer_list<platform::Control*>{ListBox3.get(), ListBox1.get(), RichEdit1.get()})
+  for (platform::Control* c : std::initializer_list<platform::Control*>{ListBox3, ListBox1, RichEdit1})
     c->SetFont(listFont_);
-  form_->SetShowHints(Bool(ini, "hint", true));
+  Window().SetShowHints(Bool(ini, "hint", true));
   settings_.dropSkipsChooser = Bool(ini, "dragdrop", false);
   // A colour the settings dialog left empty or that names nothing falls
   // back to the default instead of stopping the start.
@@ -101,7 +101,7 @@ void TFKao::SaveSettings() {
   WriteHistory(ini, "text2", pHistory2->Caption());
   platform::WriteInteger(ini, kSection, "usercolor1", pHistory1->Color());
   if (Bool(ini, "possave", true)) {
-    const platform::Rect b = form_->Bounds();
+    const platform::Rect b = Window().Bounds();
     platform::WriteInteger(ini, kSection, "left", b.left);
     platform::WriteInteger(ini, kSection, "height", b.height);
     platform::WriteInteger(ini, kSection, "top", b.top);

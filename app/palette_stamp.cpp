@@ -14,7 +14,7 @@ void TFKao::bDateTimeClick() {
     PasteIntoFoundWindow();
     PushHistory(stamp);
   }
-  if (settings_.hideAfter) form_->Hide();
+  if (settings_.hideAfter) Window().Hide();
 }
 
 }  // namespace app

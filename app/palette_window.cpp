@@ -7,19 +7,58 @@ namespace app {
 using platform::Glyph;
 
 namespace {
-const char* const kTitle = "ミルフォ";
+
+using forms::Kind;
+
 const platform::Font kWindowFont{"ＭＳ Ｐゴシック", 16, false};
+
+platform::WindowOptions Options() {
+  platform::WindowOptions o;
+  o.caption = forms::kProgramTitle;
+  o.menuBar = true;
+  o.size = {300, 400};
+  return o;
+}
+
+// Places that follow the client size are set by the palette's layout.
+const forms::ControlSpec kControls[] = {
+    {"Panel8", Kind::Panel},
+    {"Panel2", Kind::Panel, "Panel8"},
+    {"eKao", Kind::Entry, "Panel2", {}, "", "文字を入力後ｴﾝﾀｰで登録します"},
+    {"Panel1", Kind::Panel, "Panel2", {0, 25, 105, 41}},
+    {"Panel3", Kind::Panel, "Panel2", {0, 25, 103, 41}},
+    {"bOK", Kind::Button, "Panel2", {182, 0, 24, 24}, "", "顔文字登録", forms::anchor::kTopLeft, Glyph::Register},
+    {"bbChange1", Kind::Button, "Panel2", {206, 0, 24, 24}, "", "ｴｸｽﾌﾟﾛｰﾗｰ画面へ", forms::anchor::kTopLeft, Glyph::Explorer},
+    {"bLink", Kind::Button, "Panel1", {1, 1, 34, 20}, "", "リンク", forms::anchor::kTopLeft, Glyph::Link},
+    {"bDateTime", Kind::Button, "Panel1", {35, 1, 34, 20}, "", "時間", forms::anchor::kTopLeft, Glyph::DateTime},
+    {"bEditer", Kind::Button, "Panel1", {69, 1, 34, 20}, "", "編集", forms::anchor::kTopLeft, Glyph::Edit},
+    {"bAll", Kind::Button, "Panel1", {1, 21, 51, 20}, "", "文字を全て選択", forms::anchor::kTopLeft, Glyph::SelectAll},
+    {"bSelectPast", Kind::Button, "Panel1", {52, 21, 51, 20}, "", "選択している文字の貼り付け", forms::anchor::kTopLeft,
+     Glyph::PasteSelected},
+    {"bEditSave", Kind::Button, "Panel3", {1, 1, 51, 20}, "", "保存し編集終了", forms::anchor::kTopLeft, Glyph::EditSave},
+    {"bEditClose", Kind::Button, "Panel3", {52, 1, 51, 20}, "", "保存せずに編集終了", forms::anchor::kTopLeft,
+     Glyph::EditClose},
+    {"bEditCopy", Kind::Button, "Panel3", {1, 21, 34, 20}, "", "編集コマンド：コピー", forms::anchor::kTopLeft, Glyph::Copy},
+    {"bEditCut", Kind::Button, "Panel3", {35, 21, 34, 20}, "", "編集コマンド：切り取り", forms::anchor::kTopLeft, Glyph::Cut},
+    {"bEditPast", Kind::Button, "Panel3", {69, 21, 34, 20}, "", "編集コマンド：貼り付け", forms::anchor::kTopLeft,
+     Glyph::Paste},
+    {"pHistory1", Kind::Panel, "Panel2", {}, "", "履歴"},
+    {"pHistory2", Kind::Panel, "Panel2"},
+    {"ListBox3", Kind::List, "Panel8"},
+    {"Splitter2", Kind::Splitter, "Panel8"},
+    {"ListBox1", Kind::List, "Panel8"},
+    {"Splitter1", Kind::Splitter, "Panel8"},
+    {"ListBox2", Kind::MultiList, "Panel8"},
+    {"RichEdit1", Kind::Edit, "Panel8"},
+};
+
 }  // namespace
 
 TFKao::TFKao(platform::Platform platform)
-    : p_(platform),
-      dispatch_(platform.toolkit),
+    : Form(platform.toolkit, Options(), kWindowFont, kControls),
+      p_(platform),
       // Bound before the window exists, for the program's life.
       unlha_(std::make_unique<exchange::Unlha32>(platform.libraries, platform.toolkit)) {
-  form_ = p_.toolkit.NewWindow();
-  dispatch_.SetOwner(form_.get());
-  form_->SetCaption(kTitle);
-  form_->SetFont(kWindowFont);
   BuildControls();
   BuildMenus();
   BuildPopupMenus();
@@ -29,74 +68,48 @@ TFKao::TFKao(platform::Platform platform)
   ConnectEditMode();
   library_ = std::make_unique<library::FaceLibrary>(
       p_.files, library::LibraryViews{*ListBox3, *ListBox1, *ListBox2, *StatusBar1, *RichEdit1});
-  form_->onKeyDown = [this](int key) { return FormKeyDown(key); };
-  form_->onKeyPress = [this](char ch) { return FormKeyPress(ch); };
-  form_->onClose = [this] { return FormClose(); };
-  form_->onResize = [this] { Relayout(); };
+  Window().onKeyDown = [this](int key) { return FormKeyDown(key); };
+  Window().onKeyPress = [this](char ch) { return FormKeyPress(ch); };
+  Window().onClose = [this] { return FormClose(); };
+  Window().onResize = [this] { Relayout(); };
   // The shortest period the platform offers; a tick is one cursor query.
-  Timer1 = p_.toolkit.NewTimer(kPollPeriodMs, dispatch_.Bind([this] { Timer1Timer(); }));
-  dispatch_.Run([this] { FormCreate(); });
-  form_->Show();
+  Timer1 = p_.toolkit.NewTimer(kPollPeriodMs, Dispatch().Bind([this] { Timer1Timer(); }));
+  Dispatch().Run([this] { FormCreate(); });
+  Window().Show();
 }
 
 TFKao::~TFKao() = default;
 
 void TFKao::BuildControls() {
-  platform::Window& w = *form_;
-  Panel8 = w.NewPanel(nullptr);
-  Panel2 = w.NewPanel(Panel8.get());
-  eKao = w.NewEntryBox(Panel2.get());
-  eKao->SetHint("文字を入力後ｴﾝﾀｰで登録します");
-
-  struct ButtonSpec {
-    std::unique_ptr<platform::Button>* button;
-    platform::Panel* parent;
-    Glyph glyph;
-    platform::Rect place;
-    const char* hint;
-  };
-  Panel1 = w.NewPanel(Panel2.get());
-  Panel1->SetBounds({0, 25, 105, 41});
-  Panel3 = w.NewPanel(Panel2.get());
-  Panel3->SetBounds({0, 25, 103, 41});
-  Panel3->SetVisible(false);
-  const ButtonSpec buttons[] = {
-      {&bOK, Panel2.get(), Glyph::Register, {182, 0, 24, 24}, "顔文字登録"},
-      {&bbChange1, Panel2.get(), Glyph::Explorer, {206, 0, 24, 24}, "ｴｸｽﾌﾟﾛｰﾗｰ画面へ"},
-      {&bLink, Panel1.get(), Glyph::Link, {1, 1, 34, 20}, "リンク"},
-      {&bDateTime, Panel1.get(), Glyph::DateTime, {35, 1, 34, 20}, "時間"},
-      {&bEditer, Panel1.get(), Glyph::Edit, {69, 1, 34, 20}, "編集"},
-      {&bAll, Panel1.get(), Glyph::SelectAll, {1, 21, 51, 20}, "文字を全て選択"},
-      {&bSelectPast, Panel1.get(), Glyph::PasteSelected, {52, 21, 51, 20}, "選択している文字の貼り付け"},
-      {&bEditSave, Panel3.get(), Glyph::EditSave, {1, 1, 51, 20}, "保存し編集終了"},
-      {&bEditClose, Panel3.get(), Glyph::EditClose, {52, 1, 51, 20}, "保存せずに編集終了"},
-      {&bEditCopy, Panel3.get(), Glyph::Copy, {1, 21, 34, 20}, "編集コマンド：コピー"},
-      {&bEditCut, Panel3.get(), Glyph::Cut, {35, 21, 34, 20}, "編集コマンド：切り取り"},
-      {&bEditPast, Panel3.get(), Glyph::Paste, {69, 21, 34, 20}, "編集コマンド：貼り付け"},
-  };
-  for (const ButtonSpec& b : buttons) {
-    *b.button = w.NewButton(b.parent, b.glyph);
-    (*b.button)->SetBounds(b.place);
-    (*b.button)->SetHint(b.hint);
+  Name(Panel8, "Panel8");
+  Name(Panel2, "Panel2");
+  Name(eKao, "eKao");
+  Name(Panel1, "Panel1");
+  Name(Panel3, "Panel3");
+  Name(pHistory1, "pHistory1");
+  Name(pHistory2, "pHistory2");
+  Name(ListBox3, "ListBox3");
+  Name(Splitter2, "Splitter2");
+  Name(ListBox1, "ListBox1");
+  Name(Splitter1, "Splitter1");
+  Name(ListBox2, "ListBox2");
+  Name(RichEdit1, "RichEdit1");
+  const std::pair<platform::Button**, const char*> buttons[] = {
+      {&bOK, "bOK"},           {&bbChange1, "bbChange1"}, {&bLink, "bLink"},         {&bDateTime, "bDateTime"},
+      {&bEditer, "bEditer"},   {&bAll, "bAll"},           {&bSelectPast, "bSelectPast"}, {&bEditSave, "bEditSave"},
+      {&bEditClose, "bEditClose"}, {&bEditCopy, "bEditCopy"}, {&bEditCut, "bEditCut"}, {&bEditPast, "bEditPast"}};
+  for (auto [member, name] : buttons) {
+    Name(*member, name);
     // Their commands come with the features that carry them.
-    (*b.button)->SetEnabled(false);
+    (*member)->SetEnabled(false);
   }
-  pHistory1 = w.NewPanel(Panel2.get());
-  pHistory1->SetHint("履歴");
-  pHistory2 = w.NewPanel(Panel2.get());
-
-  ListBox3 = w.NewListBox(Panel8.get(), platform::ListStyle::Single);
-  Splitter2 = w.NewSplitter(Panel8.get());
-  ListBox1 = w.NewListBox(Panel8.get(), platform::ListStyle::Single);
-  Splitter1 = w.NewSplitter(Panel8.get());
-  ListBox2 = w.NewListBox(Panel8.get(), platform::ListStyle::Multiple);
-  RichEdit1 = w.NewEditBox(Panel8.get());
+  Panel3->SetVisible(false);
   RichEdit1->SetVisible(false);
-  StatusBar1 = w.NewStatusBar({50, 50}, {true, false});
+  StatusBar1 = &Adopt("StatusBar1", Window().NewStatusBar({50, 50}, {true, false}));
 
-  ListBox3->onClick = dispatch_.Bind([this] { ListBox3Click(); });
-  ListBox1->onClick = dispatch_.Bind([this] { ListBox1Click(); });
-  for (platform::ListBox* list : {ListBox3.get(), ListBox1.get(), ListBox2.get()})
+  ListBox3->onClick = Dispatch().Bind([this] { ListBox3Click(); });
+  ListBox1->onClick = Dispatch().Bind([this] { ListBox1Click(); });
+  for (platform::ListBox* list : {ListBox3, ListBox1, ListBox2})
     list->onContextMenu = [this, list](platform::Point at) { ShowListMenu(*list, at); };
   Splitter2->onDrag = [this](int dy) {
     classHeight_ = DraggedHeight(classHeight_, ListBox2->Bounds().height, dy);
@@ -114,13 +127,13 @@ platform::MenuItem& TFKao::Item(platform::MenuItem& menu, const char* caption, v
     item.SetEnabled(false);  // its command comes with the feature that carries it
     return item;
   }
-  return menu.Add(caption, dispatch_.Bind([this, handler] { (this->*handler)(); }));
+  return menu.Add(caption, Dispatch().Bind([this, handler] { (this->*handler)(); }));
 }
 
 void TFKao::BuildMenus() {
-  platform::MenuItem& bar = form_->Menu();
+  platform::MenuItem& bar = Window().Menu();
   File1 = &bar.Add("file(&F)", nullptr);
-  File1->onOpen = dispatch_.Bind([this] { File1Click(); });
+  File1->onOpen = Dispatch().Bind([this] { File1Click(); });
   platform::MenuItem& f = *File1;
   S1 = &Item(f, "ﾌｧｲﾙ読込(&R)...");
   Save1 = &Item(f, "ﾌｧｲﾙ保存(&S)...");
@@ -145,7 +158,7 @@ void TFKao::BuildMenus() {
   Close1 = &Item(f, "閉じる(&X)", &TFKao::Close1Click);
 
   editE1 = &bar.Add("edit(&E)", nullptr);
-  editE1->onOpen = dispatch_.Bind([this] { MainMenu1Change(); });
+  editE1->onOpen = Dispatch().Bind([this] { MainMenu1Change(); });
   platform::MenuItem& e = *editE1;
   N18 = &Item(e, "顔文字ﾌｫﾙﾀﾞを開く(&O)");
   e.AddSeparator();
@@ -173,7 +186,7 @@ void TFKao::BuildMenus() {
 }
 
 void TFKao::BuildPopupMenus() {
-  PopupMenu1 = form_->NewPopupMenu();
+  PopupMenu1 = Window().NewPopupMenu();
   platform::MenuItem& lists = PopupMenu1->Root();
   Copy1 = &Item(lists, "貼り付け(&C)", &TFKao::Copy1Click);
   lists.AddSeparator();
@@ -184,7 +197,7 @@ void TFKao::BuildPopupMenus() {
   E1 = &Item(lists, "変更(&E)...", &TFKao::E1Click);
   lists.AddSeparator();
   D1 = &Item(lists, "消去(&D)", &TFKao::D1Click);
-  PopupMenu3 = form_->NewPopupMenu();
+  PopupMenu3 = Window().NewPopupMenu();
   platform::MenuItem& edits = PopupMenu3->Root();
   Item(edits, "切り取り(&T)", &TFKao::Cut1Click);
   Item(edits, "コピー(&C)", &TFKao::Copy2Click);
@@ -192,7 +205,7 @@ void TFKao::BuildPopupMenus() {
   edits.AddSeparator();
   Item(edits, "OK(&O)", &TFKao::bEditSaveClick);
   Item(edits, "ｷｬﾝｾﾙ(&X)", &TFKao::bEditCloseClick);
-  PopupMenu4 = form_->NewPopupMenu();
+  PopupMenu4 = Window().NewPopupMenu();
   platform::MenuItem& history = PopupMenu4->Root();
   C2 = &Item(history, "背景色変更(&B)...", &TFKao::C2Click);
   Favorit = &Item(history, "履歴固定(&H)", &TFKao::FavoritClick);
@@ -208,7 +221,7 @@ void TFKao::ShowListMenu(platform::Control& list, platform::Point at) {
 }
 
 void TFKao::Relayout() {
-  const PaletteLayout l = ComputeLayout(form_->ClientSize(), !Panel2->Visible(), classHeight_, groupHeight_);
+  const PaletteLayout l = ComputeLayout(Window().ClientSize(), !Panel2->Visible(), classHeight_, groupHeight_);
   Panel8->SetBounds(l.mainPage);
   Panel2->SetBounds(l.topBar);
   eKao->SetBounds(l.entry);
@@ -243,24 +256,24 @@ void TFKao::FormCreate() {
 }
 
 bool TFKao::FormClose() {
-  const bool saved = dispatch_.Run([this] {
+  const bool saved = Dispatch().Run([this] {
     SaveGroup();
     ListGroups();
   });
   // Faces that could not be saved keep the palette open; settings that
   // cannot be written (a read-only folder) are reported and the palette
   // still closes, or it could never close.
-  if (saved) dispatch_.Run([this] { SaveSettings(); });
+  if (saved) Dispatch().Run([this] { SaveSettings(); });
   return saved;
 }
 
-void TFKao::Close1Click() { form_->Close(); }
+void TFKao::Close1Click() { Window().Close(); }
 
 // ---- keys
 
 bool TFKao::FormKeyDown(int key) {
   if (key != platform::key::kEscape) return false;
-  form_->Close();
+  Window().Close();
   return true;
 }
 

@@ -5,23 +5,21 @@
 #include <optional>
 #include <string>
 
-#include "app/dispatch.h"
+#include "forms/dispatch.h"
 #include "app/palette_settings.h"
 #include "exchange/unlha32.h"
+#include "forms/form.h"
 #include "library/face_library.h"
 #include "platform/platform.h"
 
 namespace app {
 
-class TFKao {
+class TFKao : public forms::Form {
  public:
   // Builds the window and its controls, runs FormCreate and shows it.
   explicit TFKao(platform::Platform platform);
-  ~TFKao();
-  TFKao(const TFKao&) = delete;
-  TFKao& operator=(const TFKao&) = delete;
+  ~TFKao() override;
 
-  platform::Window& Form() { return *form_; }
   library::FaceLibrary& Library() { return *library_; }
   bool ArchiverAvailable() const { return archiverAvailable_; }
   const PaletteSettings& Settings() const { return settings_; }
@@ -138,22 +136,23 @@ class TFKao {
   platform::MenuItem& Item(platform::MenuItem& menu, const char* caption, void (TFKao::*handler)() = nullptr);
 
   platform::Platform p_;
-  Dispatcher dispatch_;
   std::unique_ptr<exchange::Unlha32> unlha_;
   PaletteSettings settings_;  // as the settings file and the commands leave them
   bool archiverAvailable_ = false;
 
  public:
-  // Controls, named as the program's design names them.
-  std::unique_ptr<platform::Window> form_;
-  std::unique_ptr<platform::Panel> Panel8, Panel2, Panel1, Panel3, pHistory1, pHistory2;
-  std::unique_ptr<platform::EntryBox> eKao;
-  std::unique_ptr<platform::Button> bOK, bbChange1, bLink, bDateTime, bEditer, bAll, bSelectPast;
-  std::unique_ptr<platform::Button> bEditSave, bEditClose, bEditCopy, bEditCut, bEditPast;
-  std::unique_ptr<platform::ListBox> ListBox3, ListBox1, ListBox2;
-  std::unique_ptr<platform::Splitter> Splitter2, Splitter1;
-  std::unique_ptr<platform::EditBox> RichEdit1;
-  std::unique_ptr<platform::StatusBar> StatusBar1;
+  // Controls, named as the program's design names them; the form owns them.
+  platform::Panel *Panel8 = nullptr, *Panel2 = nullptr, *Panel1 = nullptr, *Panel3 = nullptr, *pHistory1 = nullptr,
+                  *pHistory2 = nullptr;
+  platform::EntryBox* eKao = nullptr;
+  platform::Button *bOK = nullptr, *bbChange1 = nullptr, *bLink = nullptr, *bDateTime = nullptr, *bEditer = nullptr,
+                   *bAll = nullptr, *bSelectPast = nullptr;
+  platform::Button *bEditSave = nullptr, *bEditClose = nullptr, *bEditCopy = nullptr, *bEditCut = nullptr,
+                   *bEditPast = nullptr;
+  platform::ListBox *ListBox3 = nullptr, *ListBox1 = nullptr, *ListBox2 = nullptr;
+  platform::Splitter *Splitter2 = nullptr, *Splitter1 = nullptr;
+  platform::EditBox* RichEdit1 = nullptr;
+  platform::StatusBar* StatusBar1 = nullptr;
   std::unique_ptr<platform::PopupMenu> PopupMenu1, PopupMenu3, PopupMenu4;
   std::unique_ptr<platform::Timer> Timer1;
 

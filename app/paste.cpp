@@ -1,5 +1,7 @@
 #include "app/paste.h"
 
+#include "forms/dispatch.h"
+
 namespace app {
 
 PasteTarget FindTargetWindow(const platform::OtherWindows& windows) {
@@ -8,7 +10,7 @@ PasteTarget FindTargetWindow(const platform::OtherWindows& windows) {
   found.window = windows.FirstTopLevel([&](const platform::TopWindow& w) {
     if (w.owner != 0 || !w.visible) return false;
     std::string title = w.title.substr(0, kTitleMax);
-    if (title.empty() || title == "ミルフォ") return false;
+    if (title.empty() || title == forms::kProgramTitle) return false;
     found.title = std::move(title);
     return true;
   });

@@ -5,59 +5,69 @@
 namespace dialogs {
 
 namespace {
+
 constexpr int kWidth = 284, kHeight = 51;
-constexpr int kEnter = 13;
+
+platform::WindowOptions Options(platform::Window& owner) {
+  platform::WindowOptions o;
+  o.frame = platform::Frame::Fixed;
+  o.caption = "作成＆追加";
+  o.closeBoxOnly = true;
+  o.stayOnTop = true;
+  o.owner = &owner;
+  o.size = {kWidth, kHeight};
+  return o;
+}
+
+const forms::ControlSpec kControls[] = {
+    {"Edit1", forms::Kind::Entry, nullptr, {0, 0, 228, 24}},
+    {"BitBtn1", forms::Kind::Button, nullptr, {228, 0, 24, 24}, "OK"},
+    {"BitBtn2", forms::Kind::Button, nullptr, {252, 0, 24, 24}, "NO"},
+};
+
 }  // namespace
 
-TFGroup::TFGroup(platform::Toolkit& toolkit, platform::Window& owner) : form(toolkit.NewDialog(owner)) {
-  form->SetCaption("作成＆追加");
-  form->SetFont({"ＭＳ Ｐゴシック", 12, false});
-  Edit1 = form->NewEntryBox(nullptr);
-  Edit1->SetFont({"ＭＳ Ｐゴシック", 16, false});
-  Edit1->SetBounds({0, 0, 228, 24});
-  BitBtn1 = form->NewButton(nullptr, platform::Glyph::None);
-  BitBtn1->SetCaption("OK");
-  BitBtn1->SetBounds({228, 0, 24, 24});
-  BitBtn2 = form->NewButton(nullptr, platform::Glyph::None);
-  BitBtn2->SetCaption("NO");
-  BitBtn2->SetBounds({252, 0, 24, 24});
-  BitBtn1->onClick = [this] { BitBtn1Click(); };
-  BitBtn2->onClick = [this] { BitBtn2Click(); };
-  Edit1->onKeyDown = [this](int key) {
-    if (key == kEnter) BitBtn1Click();
-  };
+TFGroup::TFGroup(platform::Toolkit& toolkit, platform::Window& owner)
+    : Form(toolkit, Options(owner), {"ＭＳ Ｐゴシック", 12, false}, kControls),
+      Edit1(Get<platform::EntryBox>("Edit1")),
+      BitBtn1(Get<platform::Button>("BitBtn1")),
+      BitBtn2(Get<platform::Button>("BitBtn2")) {
+  Edit1.SetFont({"ＭＳ Ｐゴシック", 16, false});
+  BitBtn1.onClick = Handler(&TFGroup::BitBtn1Click);
+  BitBtn2.onClick = Handler(&TFGroup::BitBtn2Click);
+  Edit1.onKeyDown = Dispatch().Wrap([this](int key) { Edit1KeyDown(key); });
 
   // Over the owner's corner, never past the right or bottom screen edge.
   const platform::Rect at = owner.Bounds();
   const platform::Size screen = toolkit.ScreenSize();
-  form->SetBounds({std::min(at.left, screen.width - kWidth), std::min(at.top, screen.height - kHeight), kWidth, kHeight});
+  Window().SetBounds({std::min(at.left, screen.width - kWidth), std::min(at.top, screen.height - kHeight), kWidth, kHeight});
 }
 
 void TFGroup::BitBtn1Click() {
-  if (!Edit1->GetText().empty()) Tag = 1;
-  form->Close();
+  // A text that cannot be read (a character Shift-JIS lacks) fails here and
+  // leaves the dialog open for another try.
+  accepted = Edit1.GetText();
+  if (!accepted.empty()) Tag = 1;
+  Window().Close();
 }
 
-void TFGroup::BitBtn2Click() { form->Close(); }
+void TFGroup::BitBtn2Click() { Window().Close(); }
+
+void TFGroup::Edit1KeyDown(int key) {
+  if (key == platform::key::kEnter) BitBtn1Click();
+}
 
 std::optional<std::string> NameEntryDialog(platform::Toolkit& toolkit, platform::Window& owner,
                                            const std::string& caption, int32_t fieldColor, const std::string& text) {
   TFGroup dialog(toolkit, owner);
-  dialog.Edit1->SetBackground(fieldColor);
-  dialog.form->SetCaption(caption);
-  dialog.Edit1->SetText(text);
-  dialog.Edit1->SetFocus();  // it is the first control: ShowModal gives it the keyboard too
-  dialog.Edit1->SelectAll();
-  // The text is read before the window closes: a closed window's controls
-  // are gone in the real toolkit.
-  std::string typed;
-  dialog.form->onClose = [&] {
-    typed = dialog.Edit1->GetText();
-    return true;
-  };
-  dialog.form->ShowModal();
+  dialog.Edit1.SetBackground(fieldColor);
+  dialog.Window().SetCaption(caption);
+  dialog.Edit1.SetText(text);
+  dialog.Edit1.SetFocus();  // it is the first control: ShowModal gives it the keyboard too
+  dialog.Edit1.SelectAll();
+  dialog.Window().ShowModal();
   if (dialog.Tag != 1) return std::nullopt;
-  return typed;
+  return dialog.accepted;
 }
 
 }  // namespace dialogs

@@ -1,28 +1,26 @@
 // TFGroup, the name entry dialog: a one-line strip over the palette's
 // top-left corner that asks for a class name, a group name or a face.
 #pragma once
-#include <memory>
 #include <optional>
 #include <string>
 
-#include "platform/toolkit.h"
+#include "forms/form.h"
 
 namespace dialogs {
 
-class TFGroup {
+class TFGroup : public forms::Form {
  public:
   // Built and placed over the owner; shown by ShowModal.
   TFGroup(platform::Toolkit& toolkit, platform::Window& owner);
-  TFGroup(const TFGroup&) = delete;
-  TFGroup& operator=(const TFGroup&) = delete;
 
   void BitBtn1Click();  // OK
   void BitBtn2Click();  // NO
+  void Edit1KeyDown(int key);
 
-  std::unique_ptr<platform::Window> form;
-  std::unique_ptr<platform::EntryBox> Edit1;
-  std::unique_ptr<platform::Button> BitBtn1, BitBtn2;
+  platform::EntryBox& Edit1;
+  platform::Button &BitBtn1, &BitBtn2;
   int Tag = 0;  // 1 once a non-empty text was accepted
+  std::string accepted;  // read before the window closes, with its controls
 };
 
 // The caller's sequence: caption, field colour and first text in, the text

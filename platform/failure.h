@@ -11,6 +11,20 @@ class Failure : public std::runtime_error {
   explicit Failure(const std::string& message) : std::runtime_error(message) {}
 };
 
+// The Windows error codes the program and its fakes name.
+namespace error {
+constexpr unsigned long kFileNotFound = 2;
+constexpr unsigned long kPathNotFound = 3;
+constexpr unsigned long kTooManyOpenFiles = 4;
+constexpr unsigned long kAccessDenied = 5;
+constexpr unsigned long kDiskFull = 112;
+constexpr unsigned long kInvalidName = 123;
+constexpr unsigned long kAlreadyExists = 183;
+}  // namespace error
+
+// Why text typed or pasted into a control cannot be taken.
+inline constexpr const char* kNotShiftJis = "シフトJISで表せない文字が含まれています";
+
 // A failed file-system call: the system error code and its reason in Japanese.
 class IoError : public Failure {
  public:

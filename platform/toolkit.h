@@ -98,6 +98,9 @@ class Control {
   virtual void SetFont(const Font&) = 0;
   virtual void SetHint(const Text&) = 0;
   virtual Text Hint() const = 0;
+  // The name its form gives it, by which tests and the form find it.
+  virtual void SetName(const Text&) = 0;
+  virtual Text Name() const = 0;
   // Key-down notice that the window's key preview let through.
   std::function<void(int key)> onKeyDown;
   // Right click or the menu key; the point is in screen coordinates.
@@ -189,6 +192,32 @@ class StatusBar : public Control {
 
 enum class ListStyle { Single, Multiple };
 
+class Window;
+
+enum class Frame { Sizeable, Fixed, None };
+
+// How a window is made. Sizes are at 96 DPI.
+struct WindowOptions {
+  Frame frame = Frame::Sizeable;
+  Text caption;
+  bool closeBoxOnly = false;  // no minimize or maximize box
+  bool stayOnTop = false;
+  bool centred = false;  // on the screen; otherwise the owner places it
+  // Owned windows stay above their owner and have no task bar entry.
+  Window* owner = nullptr;
+  bool menuBar = false;
+  bool acceptsFiles = false;  // onDropFiles runs for files dropped on it
+  Size size;  // the outer size, or the client area's with clientSize
+  bool clientSize = false;
+};
+
+// A file or folder dropped on a window. A name that Shift-JIS cannot hold
+// comes with '?' in place of the characters it lacks, and exact false.
+struct DroppedPath {
+  Text path;
+  bool exact = true;
+};
+
 class Window {
  public:
   virtual ~Window() = default;
@@ -235,6 +264,8 @@ class Window {
   // Close request; false keeps the window open.
   std::function<bool()> onClose;
   std::function<void()> onResize;
+  // Files dropped on a window made to accept them, in the order given.
+  std::function<void(const std::vector<DroppedPath>&)> onDropFiles;
 };
 
 class Timer {
@@ -263,10 +294,8 @@ class Toolkit {
   virtual ~Toolkit() = default;
   // Title of the application (task bar, owner of the program's windows).
   virtual void SetApplicationTitle(const Text&) = 0;
-  virtual std::unique_ptr<Window> NewWindow() = 0;
-  // A dialog of the owner: fixed size, a single frame with only the close
-  // box, above other windows.
-  virtual std::unique_ptr<Window> NewDialog(Window& owner) = 0;
+  // A hidden window; Show or ShowModal shows it.
+  virtual std::unique_ptr<Window> NewWindow(const WindowOptions&) = 0;
   virtual std::unique_ptr<Timer> NewTimer(int intervalMs, std::function<void()> onTimer) = 0;
   virtual Answer MessageBox(Window* owner, const Text& text, const Text& caption, Icon, Buttons) = 0;
   // The system colour chooser, opened on `initial`; nothing when cancelled.

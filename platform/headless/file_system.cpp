@@ -192,11 +192,11 @@ FileSystem::Node* FileSystem::Child(const Node& dir, const Text& name) const {
 
 FileSystem::Found FileSystem::Find(const Parsed& p) const {
   const auto drive = drives_.find(p.drive);
-  if (drive == drives_.end()) return {nullptr, 3};
+  if (drive == drives_.end()) return {nullptr, platform::error::kPathNotFound};
   Node* node = drive->second.get();
   for (size_t i = 0; i < p.parts.size(); ++i) {
     Node* child = node->IsDirectory() ? Child(*node, p.parts[i]) : nullptr;
-    if (!child) return {nullptr, node->IsDirectory() && i + 1 == p.parts.size() ? 2ul : 3ul};
+    if (!child) return {nullptr, node->IsDirectory() && i + 1 == p.parts.size() ? platform::error::kFileNotFound : platform::error::kPathNotFound};
     node = child;
   }
   return {node, 0};
@@ -303,7 +303,7 @@ std::optional<uint32_t> FileSystem::Attributes(const Text& path) const {
 
 void FileSystem::SetAttributes(const Text& path, uint32_t attributes) {
   const Parsed p = Parse(path);
-  if (p.badName) Fail(123);
+  if (p.badName) Fail(platform::error::kInvalidName);
   const Found found = Find(p);
   if (!found.node) Fail(found.error);
   if (const auto code = Failure(writeFailures_, p)) Fail(*code);
@@ -312,7 +312,7 @@ void FileSystem::SetAttributes(const Text& path, uint32_t attributes) {
 
 void FileSystem::SetWriteTime(const Text& path, uint64_t writeTime) {
   const Parsed p = Parse(path);
-  if (p.badName) Fail(123);
+  if (p.badName) Fail(platform::error::kInvalidName);
   const Found found = Find(p);
   if (!found.node) Fail(found.error);
   if (const auto code = Failure(writeFailures_, p)) Fail(*code);
@@ -321,15 +321,15 @@ void FileSystem::SetWriteTime(const Text& path, uint64_t writeTime) {
 
 void FileSystem::CreateDirectories(const Text& path) {
   const Parsed p = Parse(path);
-  if (p.badName) Fail(123);
+  if (p.badName) Fail(platform::error::kInvalidName);
   const auto drive = drives_.find(p.drive);
-  if (drive == drives_.end()) Fail(3);
+  if (drive == drives_.end()) Fail(platform::error::kPathNotFound);
   Node* node = drive->second.get();
   Parsed prefix{p.drive, {}, false};
   for (size_t i = 0; i < p.parts.size(); ++i) {
     prefix.parts.push_back(p.parts[i]);
     Node* child = Child(*node, p.parts[i]);
-    if (child && !child->IsDirectory()) Fail(i + 1 == p.parts.size() ? 183 : 3);
+    if (child && !child->IsDirectory()) Fail(i + 1 == p.parts.size() ? platform::error::kAlreadyExists : platform::error::kPathNotFound);
     if (!child) {
       // Parents made so far stay, as they do on Windows.
       if (const auto code = Failure(writeFailures_, prefix)) Fail(*code);
@@ -351,19 +351,19 @@ bool FileSystem::DeleteFile(const Text& path) {
 void FileSystem::Rename(const Text& from, const Text& to) {
   const Parsed a = Parse(from);
   Parsed b = Parse(to);
-  if (a.badName || b.badName) Fail(123);
+  if (a.badName || b.badName) Fail(platform::error::kInvalidName);
   const Found source = Find(a);
   if (!source.node) Fail(source.error);
-  if (!source.node->parent || b.parts.empty()) Fail(5);
+  if (!source.node->parent || b.parts.empty()) Fail(platform::error::kAccessDenied);
   const Text name = b.parts.back();
   b.parts.pop_back();
   const Found folder = Find(b);
-  if (!folder.node || !folder.node->IsDirectory()) Fail(3);
+  if (!folder.node || !folder.node->IsDirectory()) Fail(platform::error::kPathNotFound);
   b.parts.push_back(name);
   const Node* existing = Child(*folder.node, name);
-  if (existing && existing != source.node) Fail(183);
+  if (existing && existing != source.node) Fail(platform::error::kAlreadyExists);
   for (const Node* n = folder.node; n; n = n->parent)
-    if (n == source.node) Fail(5);  // into itself
+    if (n == source.node) Fail(platform::error::kAccessDenied);  // into itself
   if (const auto code = Failure(writeFailures_, a)) Fail(*code);
   if (const auto code = Failure(writeFailures_, b)) Fail(*code);
   Node& parent = *source.node->parent;
@@ -390,10 +390,10 @@ void FileSystem::ShellFileOperation(platform::ShellOperation, const Text& path, 
 
 Text FileSystem::ReadFile(const Text& path) const {
   const Parsed p = Parse(path);
-  if (p.badName) Fail(123);
+  if (p.badName) Fail(platform::error::kInvalidName);
   const Found found = Find(p);
   if (!found.node) Fail(found.error);
-  if (found.node->IsDirectory()) Fail(5);
+  if (found.node->IsDirectory()) Fail(platform::error::kAccessDenied);
   if (const auto code = Failure(readFailures_, p)) Fail(*code);
   return found.node->data;
 }
@@ -413,7 +413,7 @@ class FileSystem::Writer : public platform::FileWriter {
   void Write(const char* data, size_t size) override {
     Node& temp = Temp();
     if (fs_.freeSpace_) {
-      if (size > *fs_.freeSpace_) Fail(112);
+      if (size > *fs_.freeSpace_) Fail(platform::error::kDiskFull);
       *fs_.freeSpace_ -= size;
     }
     temp.data.append(data, size);
@@ -423,7 +423,7 @@ class FileSystem::Writer : public platform::FileWriter {
     if (committed_) BadSetUp(Canonical(target_), "a writer commits once");
     Node& temp = Temp();
     Node* node = fs_.Find(target_).node;
-    if (node && (node->IsDirectory() || (node->attributes & attr::kReadOnly))) Fail(5);
+    if (node && (node->IsDirectory() || (node->attributes & attr::kReadOnly))) Fail(platform::error::kAccessDenied);
     if (const auto code = fs_.Failure(fs_.writeFailures_, target_)) Fail(*code);
     // A new file gets the archive bit, as the system gives it to new files.
     if (!node) node = &fs_.AddChild(*temp.parent, target_.parts.back(), attr::kArchive);
@@ -437,7 +437,7 @@ class FileSystem::Writer : public platform::FileWriter {
  private:
   Node& Temp() {
     Node* temp = fs_.Find(temp_).node;
-    if (!temp) Fail(2);  // removed behind the writer's back
+    if (!temp) Fail(platform::error::kFileNotFound);  // removed behind the writer's back
     return *temp;
   }
 
@@ -449,19 +449,19 @@ class FileSystem::Writer : public platform::FileWriter {
 
 std::unique_ptr<platform::FileWriter> FileSystem::CreateWriter(const Text& path) {
   Parsed p = Parse(path);
-  if (p.badName) Fail(123);
-  if (p.parts.empty()) Fail(5);
+  if (p.badName) Fail(platform::error::kInvalidName);
+  if (p.parts.empty()) Fail(platform::error::kAccessDenied);
   const Text name = p.parts.back();
   p.parts.pop_back();
   const Found folder = Find(p);
-  if (!folder.node || !folder.node->IsDirectory()) Fail(3);
+  if (!folder.node || !folder.node->IsDirectory()) Fail(platform::error::kPathNotFound);
   p.parts.push_back(name);
   const Node* node = Child(*folder.node, name);
-  if (node && node->IsDirectory()) Fail(5);
+  if (node && node->IsDirectory()) Fail(platform::error::kAccessDenied);
   if (const auto code = Failure(writeFailures_, p)) Fail(*code);
   auto writer = std::make_unique<Writer>(*this, p);
   if (Node* leftover = Child(*folder.node, name + ".~new")) {
-    if (leftover->IsDirectory()) Fail(5);
+    if (leftover->IsDirectory()) Fail(platform::error::kAccessDenied);
     Unlink(*leftover);
   }
   AddChild(*folder.node, name + ".~new", attr::kHidden);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "platform/failure.h"
 #include "platform/sjis.h"
 
 namespace headless {
@@ -44,6 +45,21 @@ void PopupMenu::Popup(platform::Point) {
 }
 
 // ---- controls
+
+void CheckReachable(const platform::Control& control, const char* what) {
+  for (const platform::Control* c = &control; c; c = dynamic_cast<const Child&>(*c).Parent())
+    if (!c->Visible() || !c->Enabled()) throw Unexpected(std::string(what) + " " + control.Name() + " is out of the user's reach");
+}
+
+void Panel::UserClick() {
+  CheckReachable(*this, "panel");
+  if (onClick) onClick();
+}
+
+void Panel::UserDoubleClick() {
+  UserClick();
+  if (onDblClick) onDblClick();
+}
 
 template <class Base>
 ControlImpl<Base>::~ControlImpl() {
@@ -150,6 +166,7 @@ void ListBox::EndUpdate() {
 }
 
 void ListBox::UserClick(int index, bool ctrl) {
+  CheckReachable(*this, "list");
   Check(index);
   SetFocus();
   if (style_ == platform::ListStyle::Multiple && ctrl) {
@@ -168,6 +185,7 @@ void ListBox::UserDoubleClick(int index) {
 }
 
 void ListBox::UserArrow(int delta) {
+  CheckReachable(*this, "list");
   if (items_.empty()) return;
   const int from = CaretIndex();
   const int to = std::clamp(from + delta, 0, Count() - 1);
@@ -176,9 +194,17 @@ void ListBox::UserArrow(int delta) {
   if (onClick) onClick();
 }
 
+Text EntryBox::GetText() const {
+  if (outside_) throw platform::Failure(platform::kNotShiftJis);
+  return text_;
+}
+
 void EntryBox::ReceiveChar(char c) {
   ControlImpl::ReceiveChar(c);
-  if (allSelected_ && (c == '\b' || static_cast<unsigned char>(c) >= 0x20)) text_.clear();
+  if (allSelected_ && (c == '\b' || static_cast<unsigned char>(c) >= 0x20)) {
+    text_.clear();
+    outside_ = false;
+  }
   allSelected_ = false;
   if (c == '\b') {
     if (!text_.empty()) text_.pop_back();
@@ -223,16 +249,17 @@ platform::Clipboard& Toolkit::SystemClipboard() const {
 }
 
 void Button::UserClick() {
-  if (!Enabled() || !Visible()) throw Unexpected("button is not available");
+  CheckReachable(*this, "button");
   if (onClick) onClick();
 }
 
 void Splitter::UserDrag(int dy) {
+  CheckReachable(*this, "splitter");
   if (onDrag) onDrag(dy);
 }
 
-StatusBar::StatusBar(Window& window, std::vector<int> widths, std::vector<bool> right)
-    : ControlImpl(window), widths_(std::move(widths)), right_(std::move(right)), texts_(widths_.size()) {
+StatusBar::StatusBar(Window& window, platform::Control* parent, std::vector<int> widths, std::vector<bool> right)
+    : ControlImpl(window, parent), widths_(std::move(widths)), right_(std::move(right)), texts_(widths_.size()) {
   right_.resize(widths_.size(), false);
 }
 
@@ -246,10 +273,38 @@ void Window::SetBounds(const platform::Rect& r) {
   if (onResize) onResize();
 }
 
+namespace {
+// The frame around the client area: borders, caption and a one-line menu
+// bar, as Windows draws them at 96 DPI.
+platform::Size FrameSize(const platform::WindowOptions& o) {
+  constexpr int kCaption = 23, kMenu = 19;
+  const int border = o.frame == platform::Frame::Sizeable ? 8 : o.frame == platform::Frame::Fixed ? 3 : 0;
+  const int caption = o.frame == platform::Frame::None ? 0 : kCaption;
+  return {2 * border, 2 * border + caption + (o.menuBar ? kMenu : 0)};
+}
+}  // namespace
+
+Window::Window(Toolkit& toolkit, const platform::WindowOptions& options)
+    : toolkit_(toolkit), options_(options), caption_(options.caption), onTop_(options.stayOnTop),
+      owner_(options.owner ? &As<Window>(*options.owner) : nullptr), menu_("") {
+  platform::Size size = options.size;
+  if (options.clientSize) {
+    const platform::Size frame = FrameSize(options);
+    size = {size.width + frame.width, size.height + frame.height};
+  }
+  const platform::Size screen = toolkit.ScreenSize();
+  bounds_ = {options.centred ? (screen.width - size.width) / 2 : 0, options.centred ? (screen.height - size.height) / 2 : 0,
+             size.width, size.height};
+}
+
 platform::Size Window::ClientSize() const {
-  // A caption, a one-line menu bar and thin borders, as a sizeable window has.
-  constexpr int kBorder = 8, kCaption = 23, kMenu = 19;
-  return {std::max(0, bounds_.width - 2 * kBorder), std::max(0, bounds_.height - 2 * kBorder - kCaption - kMenu)};
+  const platform::Size frame = FrameSize(options_);
+  return {std::max(0, bounds_.width - frame.width), std::max(0, bounds_.height - frame.height)};
+}
+
+void Window::UserDropFiles(const std::vector<platform::DroppedPath>& paths) {
+  if (!options_.acceptsFiles) throw Unexpected("files dropped on a window that takes none");
+  if (onDropFiles) onDropFiles(paths);
 }
 
 void Window::Close() {
@@ -259,26 +314,26 @@ void Window::Close() {
 }
 
 template <class T, class... Args>
-std::unique_ptr<T> Window::Make(Args&&... args) {
-  auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
+std::unique_ptr<T> Window::Make(platform::Control* parent, Args&&... args) {
+  auto control = std::make_unique<T>(*this, parent, std::forward<Args>(args)...);
   control->SetFont(font_);
   controls_.push_back(control.get());
   return control;
 }
 
-std::unique_ptr<platform::Panel> Window::NewPanel(platform::Control*) { return Make<Panel>(); }
-std::unique_ptr<platform::ListBox> Window::NewListBox(platform::Control*, platform::ListStyle style) {
-  return Make<ListBox>(style);
+std::unique_ptr<platform::Panel> Window::NewPanel(platform::Control* parent) { return Make<Panel>(parent); }
+std::unique_ptr<platform::ListBox> Window::NewListBox(platform::Control* parent, platform::ListStyle style) {
+  return Make<ListBox>(parent, style);
 }
-std::unique_ptr<platform::EntryBox> Window::NewEntryBox(platform::Control*) { return Make<EntryBox>(); }
-std::unique_ptr<platform::EditBox> Window::NewEditBox(platform::Control*) { return Make<EditBox>(); }
-std::unique_ptr<platform::Button> Window::NewButton(platform::Control*, platform::Glyph glyph) {
-  return Make<Button>(glyph);
+std::unique_ptr<platform::EntryBox> Window::NewEntryBox(platform::Control* parent) { return Make<EntryBox>(parent); }
+std::unique_ptr<platform::EditBox> Window::NewEditBox(platform::Control* parent) { return Make<EditBox>(parent); }
+std::unique_ptr<platform::Button> Window::NewButton(platform::Control* parent, platform::Glyph glyph) {
+  return Make<Button>(parent, glyph);
 }
-std::unique_ptr<platform::Splitter> Window::NewSplitter(platform::Control*) { return Make<Splitter>(); }
+std::unique_ptr<platform::Splitter> Window::NewSplitter(platform::Control* parent) { return Make<Splitter>(parent); }
 std::unique_ptr<platform::StatusBar> Window::NewStatusBar(const std::vector<int>& widths,
                                                            const std::vector<bool>& right) {
-  return Make<StatusBar>(widths, right);
+  return Make<StatusBar>(nullptr, widths, right);
 }
 
 std::unique_ptr<platform::PopupMenu> Window::NewPopupMenu() { return std::make_unique<PopupMenu>(toolkit_); }
@@ -315,12 +370,8 @@ void Window::UserChar(char c) {
 
 Timer::~Timer() { toolkit_.Forget(this); }
 
-std::unique_ptr<platform::Window> Toolkit::NewWindow() { return std::make_unique<Window>(*this); }
-
-std::unique_ptr<platform::Window> Toolkit::NewDialog(platform::Window& owner) {
-  auto dialog = std::make_unique<Window>(*this, &As<Window>(owner));
-  dialog->SetStayOnTop(true);
-  return dialog;
+std::unique_ptr<platform::Window> Toolkit::NewWindow(const platform::WindowOptions& options) {
+  return std::make_unique<Window>(*this, options);
 }
 
 std::function<void(Window&)> Toolkit::TakeDialogScript() {

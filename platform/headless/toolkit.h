@@ -23,6 +23,12 @@ struct Unexpected {
 };
 class Window;
 
+// The headless object behind an interface reference (tests only).
+template <class T, class I>
+T& As(I& control) {
+  return dynamic_cast<T&>(control);
+}
+
 class MenuItem : public platform::MenuItem {
  public:
   explicit MenuItem(Text caption, std::function<void()> onClick = {}, bool separator = false);
@@ -55,11 +61,26 @@ class MenuItem : public platform::MenuItem {
 
 class Toolkit;
 
+// Where a control sits: the user reaches it only while it and every parent
+// up to the client area are visible and enabled, as on Windows.
+class Child {
+ public:
+  explicit Child(platform::Control* parent) : parent_(parent) {}
+  virtual ~Child() = default;
+  platform::Control* Parent() const { return parent_; }
+
+ private:
+  platform::Control* parent_;
+};
+
+// Fails loudly unless the user can reach the control.
+void CheckReachable(const platform::Control& control, const char* what);
+
 // State shared by all controls: bounds, visibility, focus, font, hint.
 template <class Base>
-class ControlImpl : public Base {
+class ControlImpl : public Base, public Child {
  public:
-  explicit ControlImpl(Window& window) : window_(window) {}
+  ControlImpl(Window& window, platform::Control* parent) : Child(parent), window_(window) {}
   ~ControlImpl() override;
   void SetBounds(const platform::Rect& r) override { bounds_ = r; }
   platform::Rect Bounds() const override { return bounds_; }
@@ -72,6 +93,8 @@ class ControlImpl : public Base {
   void SetFont(const platform::Font& f) override { font_ = f; }
   void SetHint(const Text& h) override { hint_ = h; }
   Text Hint() const override { return hint_; }
+  void SetName(const Text& n) override { name_ = n; }
+  Text Name() const override { return name_; }
 
   const platform::Font& CurrentFont() const { return font_; }
   // Characters that reached this control (the key preview let them through).
@@ -85,7 +108,7 @@ class ControlImpl : public Base {
   platform::Rect bounds_;
   bool visible_ = true, enabled_ = true;
   platform::Font font_;
-  Text hint_, received_;
+  Text hint_, name_, received_;
 };
 
 class Panel : public ControlImpl<platform::Panel> {
@@ -95,13 +118,8 @@ class Panel : public ControlImpl<platform::Panel> {
   Text Caption() const override { return caption_; }
   void SetColor(int32_t c) override { color_ = c; }
   int32_t Color() const override { return color_; }
-  void UserClick() {
-    if (onClick) onClick();
-  }
-  void UserDoubleClick() {
-    UserClick();
-    if (onDblClick) onDblClick();
-  }
+  void UserClick();
+  void UserDoubleClick();
 
  private:
   Text caption_;
@@ -110,7 +128,8 @@ class Panel : public ControlImpl<platform::Panel> {
 
 class ListBox : public ControlImpl<platform::ListBox> {
  public:
-  ListBox(Window& window, platform::ListStyle style) : ControlImpl(window), style_(style) {}
+  ListBox(Window& window, platform::Control* parent, platform::ListStyle style)
+      : ControlImpl(window, parent), style_(style) {}
   void Clear() override;
   void Add(const Text& item) override;
   void AddAll(std::vector<Text> items) override;
@@ -160,19 +179,22 @@ class EntryBox : public ControlImpl<platform::EntryBox> {
   using ControlImpl::ControlImpl;
   void SetText(const Text& t) override {
     text_ = t;
-    allSelected_ = false;
+    allSelected_ = outside_ = false;
   }
-  Text GetText() const override { return text_; }
+  Text GetText() const override;
   void SetBackground(int32_t color) override { background_ = color; }
   int32_t Background() const { return background_; }
   void SelectAll() override { allSelected_ = true; }
+  // The user pastes a character that Shift-JIS cannot hold (an emoji):
+  // reading the text then fails as it does on Windows.
+  void UserPasteOutsideShiftJis() { outside_ = true; }
   bool AllSelected() const { return allSelected_; }
   void ReceiveChar(char c) override;
 
  private:
   Text text_;
   int32_t background_ = platform::colour::kWindow;
-  bool allSelected_ = false;
+  bool allSelected_ = false, outside_ = false;
 };
 
 // Typing replaces the selection; setting the text puts the caret at its end.
@@ -204,7 +226,7 @@ class EditBox : public ControlImpl<platform::EditBox> {
 
 class Button : public ControlImpl<platform::Button> {
  public:
-  Button(Window& window, platform::Glyph glyph) : ControlImpl(window), glyph_(glyph) {}
+  Button(Window& window, platform::Control* parent, platform::Glyph glyph) : ControlImpl(window, parent), glyph_(glyph) {}
   platform::Glyph Picture() const { return glyph_; }
   void SetCaption(const Text& c) override { caption_ = c; }
   Text Caption() const { return caption_; }
@@ -223,7 +245,7 @@ class Splitter : public ControlImpl<platform::Splitter> {
 
 class StatusBar : public ControlImpl<platform::StatusBar> {
  public:
-  StatusBar(Window& window, std::vector<int> widths, std::vector<bool> right);
+  StatusBar(Window& window, platform::Control* parent, std::vector<int> widths, std::vector<bool> right);
   void SetPanelText(int panel, const Text& t) override;
   Text PanelText(int panel) const override;
   const std::vector<int>& Widths() const { return widths_; }
@@ -249,9 +271,12 @@ class PopupMenu : public platform::PopupMenu {
 
 class Window : public platform::Window {
  public:
-  explicit Window(Toolkit& toolkit, Window* owner = nullptr) : toolkit_(toolkit), owner_(owner), menu_("") {}
-  // The window that owns this dialog; nullptr for a main window.
+  Window(Toolkit& toolkit, const platform::WindowOptions& options);
+  // The window that owns this one; nullptr for a main window.
   Window* OwnerWindow() const { return owner_; }
+  const platform::WindowOptions& Options() const { return options_; }
+  // The user drops files on the window; fails loudly where it takes none.
+  void UserDropFiles(const std::vector<platform::DroppedPath>& paths);
   void SetCaption(const Text& c) override { caption_ = c; }
   Text Caption() const override { return caption_; }
   void SetBounds(const platform::Rect& r) override;
@@ -297,16 +322,22 @@ class Window : public platform::Window {
   void UserCloseBox() { Close(); }
 
   platform::Control* Focused() const { return focused_; }
-  // The controls in creation order.
-  const std::vector<platform::Control*>& Controls() const { return controls_; }
+  // The control its form named so; fails loudly when there is none.
+  template <class T>
+  T& Find(const Text& name) const {
+    for (platform::Control* c : controls_)
+      if (c->Name() == name) return As<T>(*c);
+    throw Unexpected("no control named " + name);
+  }
   void SetFocused(platform::Control* c) { focused_ = c; }
   void Forget(platform::Control* c);
   Toolkit& Owner() { return toolkit_; }
 
  private:
   template <class T, class... Args>
-  std::unique_ptr<T> Make(Args&&... args);
+  std::unique_ptr<T> Make(platform::Control* parent, Args&&... args);
   Toolkit& toolkit_;
+  platform::WindowOptions options_;
   Text caption_;
   platform::Rect bounds_;
   bool onTop_ = false, hints_ = false, visible_ = false, closed_ = false;
@@ -348,8 +379,7 @@ class Toolkit : public platform::Toolkit {
  public:
   void SetApplicationTitle(const Text& t) override { title_ = t; }
   Text ApplicationTitle() const { return title_; }
-  std::unique_ptr<platform::Window> NewWindow() override;
-  std::unique_ptr<platform::Window> NewDialog(platform::Window& owner) override;
+  std::unique_ptr<platform::Window> NewWindow(const platform::WindowOptions& options) override;
   // What the user does in the next modal dialog; it must close it.
   void ScriptDialog(std::function<void(Window&)> actions) { dialogs_.push_back(std::move(actions)); }
   std::function<void(Window&)> TakeDialogScript();
@@ -412,11 +442,5 @@ class Toolkit : public platform::Toolkit {
   platform::Point cursor_{512, 384};
   platform::Size screen_{1024, 768};
 };
-
-// The headless object behind an interface reference (tests only).
-template <class T, class I>
-T& As(I& control) {
-  return dynamic_cast<T&>(control);
-}
 
 }  // namespace headless

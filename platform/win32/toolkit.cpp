@@ -72,10 +72,8 @@ void Toolkit::SetApplicationTitle(const Text& title) {
   ::SetWindowTextW(app_.get(), g_title.c_str());
 }
 
-std::unique_ptr<platform::Window> Toolkit::NewWindow() { return std::make_unique<Window>(*this); }
-
-std::unique_ptr<platform::Window> Toolkit::NewDialog(platform::Window& owner) {
-  return std::make_unique<Window>(*this, &dynamic_cast<Window&>(owner));
+std::unique_ptr<platform::Window> Toolkit::NewWindow(const WindowOptions& options) {
+  return std::make_unique<Window>(*this, options);
 }
 
 std::unique_ptr<platform::Timer> Toolkit::NewTimer(int intervalMs, std::function<void()> onTimer) {

@@ -108,6 +108,8 @@ class ControlImpl : public Base, public ControlCore {
   void SetFont(const Font& font) override { ApplyFont(font); }
   void SetHint(const Text& hint) override;
   Text Hint() const override { return hint_; }
+  void SetName(const Text& name) override { name_ = name; }
+  Text Name() const override { return name_; }
 
  protected:
   void FireKeyDown(int key) override {
@@ -122,7 +124,7 @@ class ControlImpl : public Base, public ControlCore {
   void Finish();
 
  private:
-  Text hint_;
+  Text hint_, name_;
 };
 
 class MenuItem : public platform::MenuItem {
@@ -176,8 +178,7 @@ class Toolkit : public platform::Toolkit {
   Toolkit();
   ~Toolkit() override;
   void SetApplicationTitle(const Text& title) override;
-  std::unique_ptr<platform::Window> NewWindow() override;
-  std::unique_ptr<platform::Window> NewDialog(platform::Window& owner) override;
+  std::unique_ptr<platform::Window> NewWindow(const WindowOptions& options) override;
   std::unique_ptr<platform::Timer> NewTimer(int intervalMs, std::function<void()> onTimer) override;
   Answer MessageBox(platform::Window* owner, const Text& text, const Text& caption, Icon, Buttons) override;
   std::optional<Text> AskFileName(platform::Window* owner, FileDialogKind, const FileDialogRequest&) override;
@@ -221,8 +222,7 @@ class Toolkit : public platform::Toolkit {
 
 class Window : public platform::Window {
  public:
-  // A dialog when it has an owner.
-  explicit Window(Toolkit& toolkit, Window* owner = nullptr);
+  Window(Toolkit& toolkit, const WindowOptions& options);
   ~Window() override;
   void SetCaption(const Text& caption) override;
   Text Caption() const override { return caption_; }
@@ -270,6 +270,7 @@ class Window : public platform::Window {
   static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM) noexcept;
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   void FireResize();
+  void DropFiles(HDROP drop);
 
   Toolkit& toolkit_;
   HWND hwnd_ = nullptr;

@@ -37,7 +37,7 @@ std::wstring WindowText(HWND hwnd) {
 // into question marks.
 Text Exact(const std::wstring& text) {
   auto bytes = NarrowExact(text);
-  if (!bytes) throw Failure("シフトJISで表せない文字が含まれています");
+  if (!bytes) throw Failure(kNotShiftJis);
   return *bytes;
 }
 

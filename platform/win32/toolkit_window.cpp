@@ -1,6 +1,10 @@
 // Top-level windows: owned by the hidden application window, with a menu
 // bar, tooltips and the key preview hooks of the message loop.
 
+#include <shellapi.h>
+
+#include <vector>
+
 #include "platform/failure.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/toolkit_controls.h"
@@ -30,21 +34,45 @@ ATOM RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
 
 ATOM g_windowAtom = 0;
 
+DWORD StyleOf(const WindowOptions& o) {
+  DWORD style = WS_CLIPCHILDREN | (o.owner ? WS_POPUP : WS_OVERLAPPED);
+  if (o.frame == Frame::None) return style | WS_POPUP;
+  style |= WS_CAPTION | WS_SYSMENU;
+  if (o.frame == Frame::Sizeable) style |= WS_THICKFRAME;
+  if (!o.closeBoxOnly) style |= WS_MINIMIZEBOX | (o.frame == Frame::Sizeable ? WS_MAXIMIZEBOX : 0);
+  return style;
+}
+
+DWORD ExStyleOf(const WindowOptions& o) {
+  DWORD ex = WS_EX_CONTROLPARENT;
+  if (!o.owner) ex |= WS_EX_APPWINDOW;
+  if (o.stayOnTop) ex |= WS_EX_TOPMOST;
+  if (o.acceptsFiles) ex |= WS_EX_ACCEPTFILES;
+  return ex;
+}
+
 }  // namespace
 
-Window::Window(Toolkit& toolkit, Window* owner) : toolkit_(toolkit), menu_(toolkit, true) {
+Window::Window(Toolkit& toolkit, const WindowOptions& options) : toolkit_(toolkit), menu_(toolkit, true) {
   g_windowAtom = RegisterWindowClass(toolkit.Instance(), Proc);
-  if (owner) {
-    ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_CONTROLPARENT, kWindowClass, L"",
-                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, 284, 51, owner->Handle(), nullptr,
-                      toolkit.Instance(), this);
-  } else {
-    ::CreateWindowExW(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kWindowClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                      CW_USEDEFAULT, CW_USEDEFAULT, 300, 400, toolkit.ApplicationWindow(), nullptr, toolkit.Instance(),
-                      this);
+  const DWORD style = StyleOf(options), ex = ExStyleOf(options);
+  RECT outer{0, 0, options.size.width, options.size.height};
+  if (options.clientSize) ::AdjustWindowRectEx(&outer, style, options.menuBar, ex);
+  const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+  int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
+  if (options.owner) x = y = 0;
+  if (options.centred) {
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    x = work.left + (work.right - work.left - width) / 2;
+    y = work.top + (work.bottom - work.top - height) / 2;
   }
+  HWND owner = options.owner ? dynamic_cast<Window&>(*options.owner).Handle() : toolkit.ApplicationWindow();
+  ::CreateWindowExW(ex, kWindowClass, WideText(options.caption).c_str(), style, x, y, width, height, owner, nullptr,
+                    toolkit.Instance(), this);
   if (!hwnd_) throw Failure("ウィンドウを作成できません");
-  if (!owner) menu_.SetBarWindow(hwnd_);
+  caption_ = options.caption;
+  if (options.menuBar) menu_.SetBarWindow(hwnd_);
 }
 
 Window::~Window() {
@@ -181,6 +209,23 @@ void Window::SetTip(HWND control, const Text& hint) {
   }
 }
 
+void Window::DropFiles(HDROP drop) {
+  // The drop data is released whatever the handler does.
+  struct Release {
+    HDROP drop;
+    ~Release() { ::DragFinish(drop); }
+  } release{drop};
+  std::vector<DroppedPath> paths;
+  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+    path.resize(::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+    const auto exact = NarrowExact(path);
+    paths.push_back({exact ? *exact : Narrow(path), exact.has_value()});
+  }
+  if (onDropFiles) onDropFiles(paths);
+}
+
 bool Window::PreviewKey(int key) { return onKeyDown && onKeyDown(key); }
 bool Window::PreviewChar(char ch) { return onKeyPress && onKeyPress(ch); }
 
@@ -251,6 +296,9 @@ LRESULT Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (ForwardToChild(msg, wp, lp, result)) return result;
       break;
     }
+    case WM_DROPFILES:
+      DropFiles(reinterpret_cast<HDROP>(wp));
+      return 0;
     case WM_INITMENUPOPUP:
       if (!HIWORD(lp))
         if (MenuItem* item = toolkit_.DropDown(reinterpret_cast<HMENU>(wp))) item->Opening();

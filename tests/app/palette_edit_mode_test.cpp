@@ -17,7 +17,7 @@ class EditModeTest : public PaletteTest {
   }
   headless::EditBox& Edit() { return headless::As<headless::EditBox>(*palette->RichEdit1); }
   headless::MenuItem& EditMenu() { return Window().MenuBar().Find("edit(&E)"); }
-  headless::Button& ButtonOf(std::unique_ptr<platform::Button>& b) { return headless::As<headless::Button>(*b); }
+  headless::Button& ButtonOf(const char* name) { return Window().Find<headless::Button>(name); }
   bool Editing() {
     return palette->RichEdit1->Visible() && !palette->ListBox2->Visible() && palette->Panel3->Visible() &&
            !palette->Panel1->Visible();
@@ -25,13 +25,13 @@ class EditModeTest : public PaletteTest {
   void Type(const std::string& text) {
     for (char c : text) Window().UserChar(c);
   }
-  void SaveAndLeave() { ButtonOf(palette->bEditSave).UserClick(); }
+  void SaveAndLeave() { ButtonOf("bEditSave").UserClick(); }
 };
 
 }  // namespace
 
 TEST_F(EditModeTest, EnteringShowsTheFacesAsLinesAndSavingUnchangedKeepsThem) {
-  ButtonOf(palette->bEditer).UserClick();
+  ButtonOf("bEditer").UserClick();
   EXPECT_TRUE(Editing());
   EXPECT_TRUE(palette->RichEdit1->HasFocus());
   EXPECT_EQ(Edit().GetText(), "a\r\nb\r\n");
@@ -149,14 +149,14 @@ TEST_F(EditModeTest, ClipboardCommandsActOnTheSelection) {
   palette->E3Click();
   Edit().SetText("abc\r\n");
   Edit().UserSelect(1, 1);
-  ButtonOf(palette->bEditCut).UserClick();
+  ButtonOf("bEditCut").UserClick();
   EXPECT_EQ(clipboard.GetText(), "b");
   Edit().UserSelect(0, 1);
   toolkit.ScriptPopupChoice("コピー(&C)");
   palette->RichEdit1->onContextMenu({0, 0});
   EXPECT_EQ(clipboard.GetText(), "a");
   Edit().UserSelect(2, 0);
-  ButtonOf(palette->bEditPast).UserClick();
+  ButtonOf("bEditPast").UserClick();
   EXPECT_EQ(Edit().GetText(), "aca\r\n");
 
   // Emptying the clipboard works in and out of edit mode; a clipboard held

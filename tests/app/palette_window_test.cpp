@@ -1,5 +1,5 @@
 // The palette window: start, close, keys, menus, layout, error handling.
-#include "app/dispatch.h"
+#include "forms/dispatch.h"
 #include "app/palette_layout.h"
 #include "platform/failure.h"
 #include "tests/support/palette_fixture.h"
@@ -221,29 +221,4 @@ TEST(PaletteLayout, SplittersStopAtTheMinimumSize) {
   EXPECT_EQ(app::DraggedHeight(81, 100, 500), 161);  // the face list keeps 20
   EXPECT_EQ(app::DraggedHeight(81, 100, 10), 91);
   EXPECT_EQ(app::DraggedHeight(30, 5, 10), 20);
-}
-
-TEST(ErrorBox, FullStopRule) {
-  EXPECT_EQ(app::ErrorText("abc"), "abc.");
-  EXPECT_EQ(app::ErrorText("abc."), "abc.");
-  EXPECT_EQ(app::ErrorText("abc!"), "abc!");  // "!" is below "."
-  EXPECT_EQ(app::ErrorText("abc/"), "abc/.");
-  EXPECT_EQ(app::ErrorText("失敗しました。"), "失敗しました。.");
-  EXPECT_EQ(app::ErrorText(""), ".");
-}
-
-TEST(ErrorBox, EveryFailureKindIsShownAndEndsOnlyTheCommand) {
-  headless::Toolkit toolkit;
-  app::Dispatcher d(toolkit);
-  EXPECT_FALSE(d.Run([] { throw platform::Failure("ファイルがありません"); }));
-  EXPECT_FALSE(d.Run([] { throw std::out_of_range("x"); }));
-  EXPECT_FALSE(d.Run([] { throw std::bad_alloc(); }));
-  EXPECT_TRUE(d.Run([] {}));
-  ASSERT_EQ(toolkit.Messages().size(), 3u);
-  EXPECT_EQ(toolkit.Messages()[0].text, "ファイルがありません.");
-  for (const auto& m : toolkit.Messages()) {
-    EXPECT_EQ(m.caption, "ミルフォ");
-    EXPECT_EQ(m.icon, platform::Icon::Stop);
-    EXPECT_EQ(m.buttons, platform::Buttons::Ok);
-  }
 }

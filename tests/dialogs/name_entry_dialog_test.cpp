@@ -17,15 +17,15 @@ class NameEntryTest : public PaletteTest {
   void Answer(const std::string& typed, Ending ending) {
     toolkit.ScriptDialog([this, typed, ending](headless::Window& w) {
       seenCaption = w.Caption();
-      auto& edit = headless::As<headless::EntryBox>(*w.Controls().at(0));
+      auto& edit = w.Find<headless::EntryBox>("Edit1");
       seenText = edit.GetText();
       seenSelected = edit.AllSelected();
       seenColor = edit.Background();
       for (char c : typed) w.UserChar(c);
       switch (ending) {
-        case Ending::Ok: headless::As<headless::Button>(*w.Controls().at(1)).UserClick(); break;
-        case Ending::Enter: w.UserKey(13); break;
-        case Ending::No: headless::As<headless::Button>(*w.Controls().at(2)).UserClick(); break;
+        case Ending::Ok: w.Find<headless::Button>("BitBtn1").UserClick(); break;
+        case Ending::Enter: w.UserKey(platform::key::kEnter); break;
+        case Ending::No: w.Find<headless::Button>("BitBtn2").UserClick(); break;
         case Ending::CloseBox: w.UserCloseBox(); break;
       }
     });
@@ -41,20 +41,20 @@ class NameEntryTest : public PaletteTest {
 TEST_F(NameEntryTest, AStripOverThePalettesCornerThatStaysOnScreen) {
   Window().SetBounds({900, 740, 250, 400});
   dialogs::TFGroup strip(toolkit, Window());
-  auto& w = headless::As<headless::Window>(*strip.form);
+  auto& w = headless::As<headless::Window>(strip.Window());
   EXPECT_EQ(w.Bounds(), (platform::Rect{1024 - 284, 768 - 51, 284, 51}));
   EXPECT_EQ(w.Caption(), "作成＆追加");
   EXPECT_TRUE(w.StayOnTop());
   EXPECT_EQ(w.OwnerWindow(), &Window());
-  EXPECT_EQ(strip.Edit1->Bounds(), (platform::Rect{0, 0, 228, 24}));
-  EXPECT_EQ(headless::As<headless::EntryBox>(*strip.Edit1).CurrentFont(), (platform::Font{"ＭＳ Ｐゴシック", 16, false}));
-  EXPECT_EQ(headless::As<headless::Button>(*strip.BitBtn1).Caption(), "OK");
-  EXPECT_EQ(strip.BitBtn2->Bounds(), (platform::Rect{252, 0, 24, 24}));
+  EXPECT_EQ(strip.Edit1.Bounds(), (platform::Rect{0, 0, 228, 24}));
+  EXPECT_EQ(headless::As<headless::EntryBox>(strip.Edit1).CurrentFont(), (platform::Font{"ＭＳ Ｐゴシック", 16, false}));
+  EXPECT_EQ(headless::As<headless::Button>(strip.BitBtn1).Caption(), "OK");
+  EXPECT_EQ(strip.BitBtn2.Bounds(), (platform::Rect{252, 0, 24, 24}));
   EXPECT_EQ(strip.Tag, 0);
 
   Window().SetBounds({-30, 10, 250, 400});  // no correction for negative places
   dialogs::TFGroup left(toolkit, Window());
-  EXPECT_EQ(left.form->Bounds().left, -30);
+  EXPECT_EQ(left.Window().Bounds().left, -30);
 }
 
 TEST_F(NameEntryTest, OnlyAnAcceptedNonEmptyTextIsAResult) {
@@ -107,4 +107,23 @@ TEST_F(NameEntryTest, ChangesShowTheOldTextSelectedSoTypingReplacesIt) {
   EXPECT_EQ(seenText, "A");
   EXPECT_EQ(Items(Classes()), V{"B"});
   EXPECT_EQ(files.Content(K("B\\h.txt")), "(^^)\r\nb\r\n");
+}
+
+TEST_F(NameEntryTest, ATextShiftJisCannotHoldIsReportedAndTheStripStaysOpen) {
+  toolkit.ScriptDialog([](headless::Window& w) {
+    w.Find<headless::EntryBox>("Edit1").UserPasteOutsideShiftJis();
+    w.UserKey(platform::key::kEnter);
+    EXPECT_FALSE(w.Closed());
+    w.Find<headless::Button>("BitBtn1").UserClick();
+    EXPECT_FALSE(w.Closed());
+    w.Find<headless::Button>("BitBtn2").UserClick();
+  });
+  palette->Class1Click();
+  ASSERT_EQ(toolkit.Messages().size(), 2u);
+  for (const auto& m : toolkit.Messages()) {
+    EXPECT_EQ(m.text, "シフトJISで表せない文字が含まれています.");
+    EXPECT_EQ(m.caption, "ミルフォ");
+    EXPECT_EQ(m.icon, platform::Icon::Stop);
+  }
+  EXPECT_EQ(Items(Classes()), V{"A"});
 }

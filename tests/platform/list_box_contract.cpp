@@ -11,7 +11,7 @@ class ListBoxContract : public ::testing::Test {
  protected:
   void SetUp() override {
     backend = MakeContractBackend();
-    window = backend->Toolkit().NewWindow();
+    window = backend->Toolkit().NewWindow({.menuBar = true, .size = {300, 400}});
     window->SetBounds({0, 0, 300, 400});
     window->Show();
     single = window->NewListBox(nullptr, platform::ListStyle::Single);

@@ -11,7 +11,7 @@ namespace {
 class ToolkitContract : public ::testing::Test {
  protected:
   void SetUp() override {
-    window = backend->Toolkit().NewWindow();
+    window = backend->Toolkit().NewWindow({.menuBar = true, .size = {300, 400}});
     window->SetFont({"ＭＳ Ｐゴシック", 16, false});
     window->SetBounds({10, 20, 320, 420});
     window->Show();

@@ -25,7 +25,7 @@ std::wstring MenuText(HMENU menu, int position) {
 class Win32Toolkit : public ::testing::Test {
  protected:
   void SetUp() override {
-    window = backend->Toolkit().NewWindow();
+    window = backend->Toolkit().NewWindow({.menuBar = true, .size = {300, 400}});
     window->SetBounds({10, 20, 320, 420});
     window->Show();
   }
@@ -306,7 +306,7 @@ bool InFrontOf(HWND a, HWND b) {
 TEST_F(Win32Toolkit, StayOnTopHoldsWhenShownAndWhenAnotherWindowIsActivated) {
   // Set while hidden and with hints on its controls, as the palette does at
   // start: the hint window must not pull the palette out of the topmost band.
-  window = backend->Toolkit().NewWindow();
+  window = backend->Toolkit().NewWindow({.menuBar = true, .size = {300, 400}});
   auto panel = window->NewPanel(nullptr);
   panel->SetHint("hint");
   window->SetShowHints(true);

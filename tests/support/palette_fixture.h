@@ -26,7 +26,7 @@ class PaletteTest : public ::testing::Test {
   headless::ListBox& Classes() { return headless::As<headless::ListBox>(*palette->ListBox3); }
   headless::ListBox& Groups() { return headless::As<headless::ListBox>(*palette->ListBox1); }
   headless::ListBox& Faces() { return headless::As<headless::ListBox>(*palette->ListBox2); }
-  headless::Window& Window() { return headless::As<headless::Window>(palette->Form()); }
+  headless::Window& Window() { return headless::As<headless::Window>(palette->Window()); }
   std::string Count() { return palette->StatusBar1->PanelText(0); }
   std::vector<std::string> Items(headless::ListBox& list) { return list.Items(); }
 

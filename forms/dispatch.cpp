@@ -1,10 +1,10 @@
-#include "app/dispatch.h"
+#include "forms/dispatch.h"
 
 #include <new>
 
 #include "platform/failure.h"
 
-namespace app {
+namespace forms {
 
 std::string ErrorText(const std::string& message) {
   // Trail bytes of double-byte characters are never at or below ".", so the
@@ -34,7 +34,7 @@ std::function<void()> Dispatcher::Bind(std::function<void()> handler) {
 }
 
 void Dispatcher::Show(const std::string& message) {
-  toolkit_.MessageBox(owner_, ErrorText(message), "ミルフォ", platform::Icon::Stop, platform::Buttons::Ok);
+  toolkit_.MessageBox(owner_, ErrorText(message), kProgramTitle, platform::Icon::Stop, platform::Buttons::Ok);
 }
 
-}  // namespace app
+}  // namespace forms

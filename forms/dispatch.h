@@ -6,7 +6,10 @@
 
 #include "platform/toolkit.h"
 
-namespace app {
+namespace forms {
+
+// The program's title: its main window, its task bar entry and its boxes.
+inline constexpr const char* kProgramTitle = "ミルフォ";
 
 // The error box text: the message with a full stop unless it already ends
 // in a character at or below "." in code order.
@@ -20,6 +23,11 @@ class Dispatcher {
   bool Run(const std::function<void()>& handler);
   // A handler bound to this dispatcher, for a control's event.
   std::function<void()> Bind(std::function<void()> handler);
+  // The same for events with arguments (a key, a point, dropped paths).
+  template <class F>
+  auto Wrap(F handler) {
+    return [this, handler](auto&&... args) { Run([&] { handler(args...); }); };
+  }
 
  private:
   void Show(const std::string& message);
@@ -27,4 +35,4 @@ class Dispatcher {
   platform::Window* owner_ = nullptr;
 };
 
-}  // namespace app
+}  // namespace forms

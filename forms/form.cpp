@@ -1,0 +1,87 @@
+#include "forms/form.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace forms {
+
+Form::Form(platform::Toolkit& toolkit, const platform::WindowOptions& options, const platform::Font& font,
+           std::span<const ControlSpec> controls)
+    : toolkit_(toolkit), window_(toolkit.NewWindow(options)), dispatch_(toolkit) {
+  dispatch_.SetOwner(window_.get());
+  window_->SetFont(font);
+  AddControls(controls);
+}
+
+Form::~Form() = default;
+
+platform::Control& Form::Control(std::string_view name) const {
+  for (const Entry& e : controls_)
+    if (name == e.spec.name) return *e.control;
+  throw std::logic_error("no control named " + std::string(name));
+}
+
+void Form::AddControls(std::span<const ControlSpec> specs) {
+  for (const ControlSpec& spec : specs) {
+    platform::Control* parent = spec.parent ? &Control(spec.parent) : nullptr;
+    auto control = Make(spec, parent);
+    control->SetBounds(spec.place);
+    if (*spec.hint) control->SetHint(spec.hint);
+    Keep(spec, std::move(control), ParentSize(spec.parent));
+  }
+}
+
+std::unique_ptr<platform::Control> Form::Make(const ControlSpec& spec, platform::Control* parent) {
+  platform::Window& w = *window_;
+  switch (spec.kind) {
+    case Kind::Panel: {
+      auto panel = w.NewPanel(parent);
+      if (*spec.caption) panel->SetCaption(spec.caption);
+      return panel;
+    }
+    case Kind::List: return w.NewListBox(parent, platform::ListStyle::Single);
+    case Kind::MultiList: return w.NewListBox(parent, platform::ListStyle::Multiple);
+    case Kind::Entry: {
+      auto entry = w.NewEntryBox(parent);
+      if (*spec.caption) entry->SetText(spec.caption);
+      return entry;
+    }
+    case Kind::Edit: return w.NewEditBox(parent);
+    case Kind::Button: {
+      auto button = w.NewButton(parent, spec.glyph);
+      if (*spec.caption) button->SetCaption(spec.caption);
+      return button;
+    }
+    case Kind::Splitter: return w.NewSplitter(parent);
+  }
+  throw std::logic_error("unknown control kind");
+}
+
+void Form::Keep(const ControlSpec& spec, std::unique_ptr<platform::Control> control, platform::Size parentDesign) {
+  control->SetName(spec.name);
+  controls_.push_back({spec, std::move(control), parentDesign});
+}
+
+platform::Size Form::ParentSize(const char* parent) const {
+  if (!parent) return window_->ClientSize();
+  const platform::Rect r = Control(parent).Bounds();
+  return {r.width, r.height};
+}
+
+void Form::ApplyAnchors() {
+  using namespace anchor;
+  for (Entry& e : controls_) {
+    const unsigned a = e.spec.anchors;
+    if ((a & (kRight | kBottom)) == 0) continue;
+    const platform::Size now = ParentSize(e.spec.parent);
+    const int dx = now.width - e.parentDesign.width, dy = now.height - e.parentDesign.height;
+    platform::Rect r = e.spec.place;
+    if (a & kRight) (a & kLeft ? r.width : r.left) += dx;
+    if (a & kBottom) (a & kTop ? r.height : r.top) += dy;
+    r.width = std::max(0, r.width);
+    r.height = std::max(0, r.height);
+    e.control->SetBounds(r);
+  }
+}
+
+}  // namespace forms

@@ -1,0 +1,96 @@
+// The base of every window of the program: it owns the window, its controls
+// by name and the dispatch function through which each handler runs. The
+// controls are declared as data; a form is mostly its table and handlers.
+#pragma once
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/dispatch.h"
+#include "platform/toolkit.h"
+
+namespace forms {
+
+enum class Kind { Panel, List, MultiList, Entry, Edit, Button, Splitter };
+
+// The edges a control keeps its distance to when its parent changes size:
+// with both left and right it stretches, with right alone it moves.
+namespace anchor {
+constexpr unsigned kLeft = 1, kTop = 2, kRight = 4, kBottom = 8;
+constexpr unsigned kTopLeft = kLeft | kTop;
+constexpr unsigned kAll = kLeft | kTop | kRight | kBottom;
+}  // namespace anchor
+
+struct ControlSpec {
+  const char* name;
+  Kind kind;
+  const char* parent = nullptr;  // a control declared before; none: the client area
+  platform::Rect place{};  // in the parent, at 96 DPI
+  const char* caption = "";
+  const char* hint = "";
+  unsigned anchors = anchor::kTopLeft;
+  platform::Glyph glyph = platform::Glyph::None;
+};
+
+class Form {
+ public:
+  // The window with the controls of the table, in that font.
+  Form(platform::Toolkit& toolkit, const platform::WindowOptions& options, const platform::Font& font,
+       std::span<const ControlSpec> controls = {});
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  platform::Window& Window() const { return *window_; }
+  Dispatcher& Dispatch() { return dispatch_; }
+  // The control of that name; a missing name is a fault of the program.
+  platform::Control& Control(std::string_view name) const;
+  template <class T>
+  T& Get(std::string_view name) const {
+    return dynamic_cast<T&>(Control(name));
+  }
+  // Points a member at the control of that name.
+  template <class T>
+  void Name(T*& member, std::string_view name) const {
+    member = &Get<T>(name);
+  }
+
+ protected:
+  // Makes the table's controls in order, each placed, captioned and hinted.
+  void AddControls(std::span<const ControlSpec> specs);
+  // Takes in a control made otherwise (a status bar, a popup's owner).
+  template <class T>
+  T& Adopt(const char* name, std::unique_ptr<T> control) {
+    T& c = *control;
+    Keep({name, Kind::Panel}, std::move(control), {});
+    return c;
+  }
+  // A member function as an event handler, through the dispatch function.
+  template <class C>
+  std::function<void()> Handler(void (C::*member)()) {
+    C* self = static_cast<C*>(this);
+    return dispatch_.Bind([self, member] { (self->*member)(); });
+  }
+  // Moves and stretches the anchored controls to their parents' sizes.
+  void ApplyAnchors();
+
+  platform::Toolkit& toolkit_;
+
+ private:
+  struct Entry {
+    ControlSpec spec;
+    std::unique_ptr<platform::Control> control;
+    platform::Size parentDesign;  // the parent's size the place was given for
+  };
+  void Keep(const ControlSpec& spec, std::unique_ptr<platform::Control> control, platform::Size parentDesign);
+  std::unique_ptr<platform::Control> Make(const ControlSpec& spec, platform::Control* parent);
+  platform::Size ParentSize(const char* parent) const;
+
+  std::unique_ptr<platform::Window> window_;
+  Dispatcher dispatch_;
+  std::vector<Entry> controls_;  // after the window: they go first
+};
+
+}  // namespace forms
