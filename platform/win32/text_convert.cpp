@@ -45,6 +45,17 @@ std::optional<std::string> NarrowExact(std::wstring_view text) {
   return out;
 }
 
+std::string NarrowMarked(std::wstring_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    const size_t n = IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1]) ? 2 : 1;
+    const auto c = NarrowExact(text.substr(i, n));
+    out += c ? *c : "?";
+    i += n;
+  }
+  return out;
+}
+
 bool FitsShiftJis(std::wstring_view text) { return NarrowExact(text).has_value(); }
 
 }  // namespace platform::win32

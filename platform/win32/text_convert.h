@@ -15,8 +15,12 @@ std::wstring Wide(std::string_view sjis);
 // Like Wide but stops at the first NUL: for window and control texts.
 std::wstring WideText(std::string_view sjis);
 
-// Characters CP932 cannot hold become '?'.
+// Characters CP932 cannot hold become a look-alike (e for an accented e)
+// or '?'.
 std::string Narrow(std::wstring_view text);
+// Each character CP932 cannot hold exactly becomes '?': for naming a
+// thing that cannot be taken.
+std::string NarrowMarked(std::wstring_view text);
 // The CP932 bytes of text, or nothing when a character has no exact CP932
 // form (no best-fit substitutes such as U+301C for U+FF5E).
 std::optional<std::string> NarrowExact(std::wstring_view text);

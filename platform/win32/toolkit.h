@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
 // The interfaces use these names for their own members.
 #undef MessageBox
 #undef DeleteFile

@@ -1,8 +1,6 @@
 // Top-level windows: owned by the hidden application window, with a menu
 // bar, tooltips and the key preview hooks of the message loop.
 
-#include <shellapi.h>
-
 #include <vector>
 
 #include "platform/failure.h"
@@ -221,7 +219,7 @@ void Window::DropFiles(HDROP drop) {
     std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
     path.resize(::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
     const auto exact = NarrowExact(path);
-    paths.push_back({exact ? *exact : Narrow(path), exact.has_value()});
+    paths.push_back({exact ? *exact : NarrowMarked(path), exact.has_value()});
   }
   if (onDropFiles) onDropFiles(paths);
 }

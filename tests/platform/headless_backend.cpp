@@ -37,6 +37,9 @@ class HeadlessBackend : public ContractBackend {
   void UserSelect(platform::EditBox& edit, const std::string& before, const std::string& selected) override {
     headless::As<headless::EditBox>(edit).UserSelect(before.size(), selected.size());
   }
+  void UserDropFiles(platform::Window& window, const std::vector<platform::DroppedPath>& paths) override {
+    headless::As<headless::Window>(window).UserDropFiles(paths);
+  }
   std::string PresentLibrary() override { return "kernel32.dll"; }
   std::string AbsentLibrary() override { return "NOSUCHLIB.DLL"; }
   void Pump() override {}

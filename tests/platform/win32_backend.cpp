@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <richedit.h>
+#include <shlobj.h>
 
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <utility>
@@ -133,6 +135,29 @@ class Win32Backend : public ContractBackend {
     };
     CHARRANGE range{position(before), position(before + selected)};
     ::SendMessageW(dynamic_cast<win32::ControlCore&>(edit).Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  }
+
+  // The drop data the shell hands a window: DROPFILES, then the wide paths,
+  // each ended by a NUL, and one more NUL.
+  void UserDropFiles(platform::Window& window, const std::vector<platform::DroppedPath>& paths) override {
+    std::wstring list;
+    for (const platform::DroppedPath& p : paths) {
+      std::wstring path = win32::Wide(p.path);
+      if (!p.exact)
+        for (wchar_t& c : path)
+          if (c == L'?') c = L'\u00E9';
+      list += path + L'\0';
+    }
+    list += L'\0';
+    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    if (!memory) throw std::runtime_error("no memory for the drop");
+    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+    ::GlobalUnlock(memory);
+    // The window releases the drop data, as it must for the shell's.
+    ::SendMessageW(dynamic_cast<win32::Window&>(window).Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
   }
 
   std::string PresentLibrary() override { return "kernel32.dll"; }
