@@ -53,6 +53,18 @@ std::unique_ptr<platform::Control> Form::Make(const ControlSpec& spec, platform:
       return button;
     }
     case Kind::Splitter: return w.NewSplitter(parent);
+    case Kind::Label: {
+      auto label = w.NewLabel(parent);
+      label->SetCaption(spec.caption);
+      return label;
+    }
+    case Kind::CheckBox: {
+      auto box = w.NewCheckBox(parent);
+      box->SetCaption(spec.caption);
+      return box;
+    }
+    case Kind::CheckList: return w.NewCheckList(parent);
+    case Kind::DropDownList: return w.NewDropDownList(parent);
   }
   throw std::logic_error("unknown control kind");
 }

@@ -13,7 +13,7 @@
 
 namespace forms {
 
-enum class Kind { Panel, List, MultiList, Entry, Edit, Button, Splitter };
+enum class Kind { Panel, List, MultiList, Entry, Edit, Button, Splitter, Label, CheckBox, CheckList, DropDownList };
 
 // The edges a control keeps its distance to when its parent changes size:
 // with both left and right it stretches, with right alone it moves.

@@ -40,6 +40,7 @@ struct Font {
   int size = 0;         // pixels or points, by `points`
   bool points = false;  // false: size is the character height in pixels
   bool underline = false;
+  bool bold = false;
   int32_t color = colour::kWindowText;
   bool operator==(const Font&) const = default;
 };  // always the Shift-JIS character set
@@ -48,6 +49,7 @@ struct Font {
 namespace key {
 constexpr int kEnter = 13;
 constexpr int kEscape = 27;
+constexpr int kSpace = 32;
 constexpr int kDelete = 46;
 }  // namespace key
 
@@ -155,6 +157,15 @@ class EntryBox : public Control {
   virtual void SetBackground(int32_t color) = 0;
   // Selects the whole text, so that typing replaces it.
   virtual void SelectAll() = 0;
+  // Read-only: grey as the system shows such boxes, no typing, and left
+  // out of the Tab order.
+  virtual void SetReadOnly(bool) = 0;
+  virtual bool ReadOnly() const = 0;
+  // The input method is switched off whenever the box takes the focus
+  // (for fields that take only numbers or ASCII).
+  virtual void SetImeOff(bool) = 0;
+  // The keyboard focus has left the box.
+  std::function<void()> onExit;
 };
 
 // Multi-line plain-text editor (tabs accepted, no word wrap, both scroll bars).
@@ -188,6 +199,69 @@ class StatusBar : public Control {
   virtual void SetPanelText(int panel, const Text&) = 0;
   virtual Text PanelText(int panel) const = 0;
   std::function<void()> onClick, onDblClick;
+};
+
+// Static text on its own line; it takes clicks (links of an about box).
+class Label : public Control {
+ public:
+  virtual void SetCaption(const Text&) = 0;
+  virtual Text Caption() const = 0;
+  // Drawn on the parent's background instead of the button face.
+  virtual void SetTransparent(bool) = 0;
+  virtual bool Transparent() const = 0;
+  // Blue, underlined, with a hand cursor over it; the colour set below is
+  // kept for when the look goes.
+  virtual void SetLinkLook(bool) = 0;
+  virtual bool LinkLook() const = 0;
+  // The text colour; the font's own colour is not used.
+  virtual void SetColor(int32_t color) = 0;
+  virtual int32_t Color() const = 0;
+  std::function<void()> onClick;
+};
+
+class CheckBox : public Control {
+ public:
+  virtual void SetCaption(const Text&) = 0;
+  virtual Text Caption() const = 0;
+  // Setting it runs no handler.
+  virtual void SetChecked(bool) = 0;
+  virtual bool Checked() const = 0;
+  // The user toggled the box (mouse or space key); Checked is the new state.
+  std::function<void()> onClick;
+};
+
+// A single-selection list whose items carry check boxes.
+class CheckList : public Control {
+ public:
+  virtual void Clear() = 0;
+  virtual void Add(const Text& item) = 0;
+  virtual int Count() const = 0;
+  virtual Text Item(int index) const = 0;
+  // The selected item or -1; setting it runs no handler.
+  virtual int ItemIndex() const = 0;
+  virtual void SetItemIndex(int index) = 0;
+  // Setting it runs no handler.
+  virtual bool Checked(int index) const = 0;
+  virtual void SetChecked(int index, bool on) = 0;
+  // The user toggled an item's box: a click on the box (which also selects
+  // the item), or the space key on the selected item.
+  std::function<void(int index)> onClickCheck;
+  // The user selected an item (mouse or keyboard).
+  std::function<void()> onClick;
+};
+
+// A drop-down list to pick from; nothing can be typed.
+class DropDownList : public Control {
+ public:
+  virtual void Clear() = 0;
+  virtual void Add(const Text& item) = 0;
+  virtual int Count() const = 0;
+  virtual Text Item(int index) const = 0;
+  // The chosen item or -1; setting it runs no handler.
+  virtual int ItemIndex() const = 0;
+  virtual void SetItemIndex(int index) = 0;
+  // The user picked another item than the one shown.
+  std::function<void()> onChange;
 };
 
 enum class ListStyle { Single, Multiple };
@@ -255,6 +329,10 @@ class Window {
   virtual std::unique_ptr<Splitter> NewSplitter(Control* parent) = 0;
   // Panels have fixed widths; text is right-aligned when asked.
   virtual std::unique_ptr<StatusBar> NewStatusBar(const std::vector<int>& widths, const std::vector<bool>& rightAligned) = 0;
+  virtual std::unique_ptr<Label> NewLabel(Control* parent) = 0;
+  virtual std::unique_ptr<CheckBox> NewCheckBox(Control* parent) = 0;
+  virtual std::unique_ptr<CheckList> NewCheckList(Control* parent) = 0;
+  virtual std::unique_ptr<DropDownList> NewDropDownList(Control* parent) = 0;
   virtual std::unique_ptr<PopupMenu> NewPopupMenu() = 0;
 
   // Key preview: sees every key before the focused control; true consumes it.

@@ -76,6 +76,12 @@ bool ControlImpl<Base>::HasFocus() const {
   return window_.Focused() == this;
 }
 
+// The kinds whose members are defined in toolkit_controls.cpp.
+template class ControlImpl<platform::Label>;
+template class ControlImpl<platform::CheckBox>;
+template class ControlImpl<platform::CheckList>;
+template class ControlImpl<platform::DropDownList>;
+
 void ListBox::Check(int index) const {
   if (index < 0 || index >= Count()) throw std::out_of_range("list index " + std::to_string(index));
 }
@@ -201,6 +207,7 @@ Text EntryBox::GetText() const {
 
 void EntryBox::ReceiveChar(char c) {
   ControlImpl::ReceiveChar(c);
+  if (readOnly_) return;
   if (allSelected_ && (c == '\b' || static_cast<unsigned char>(c) >= 0x20)) {
     text_.clear();
     outside_ = false;
@@ -336,7 +343,22 @@ std::unique_ptr<platform::StatusBar> Window::NewStatusBar(const std::vector<int>
   return Make<StatusBar>(nullptr, widths, right);
 }
 
+std::unique_ptr<platform::Label> Window::NewLabel(platform::Control* parent) { return Make<Label>(parent); }
+std::unique_ptr<platform::CheckBox> Window::NewCheckBox(platform::Control* parent) { return Make<CheckBox>(parent); }
+std::unique_ptr<platform::CheckList> Window::NewCheckList(platform::Control* parent) { return Make<CheckList>(parent); }
+std::unique_ptr<platform::DropDownList> Window::NewDropDownList(platform::Control* parent) {
+  return Make<DropDownList>(parent);
+}
+
 std::unique_ptr<platform::PopupMenu> Window::NewPopupMenu() { return std::make_unique<PopupMenu>(toolkit_); }
+
+void Window::SetFocused(platform::Control* c) {
+  platform::Control* left = focused_;
+  focused_ = c;
+  // As the system does, the box hears of it when the focus is already gone.
+  if (left != c)
+    if (auto* entry = dynamic_cast<EntryBox*>(left); entry && entry->onExit) entry->onExit();
+}
 
 void Window::Forget(platform::Control* c) {
   if (focused_ == c) focused_ = nullptr;
@@ -358,6 +380,10 @@ void Window::UserKey(int key) {
   if (onKeyDown && onKeyDown(key)) return;
   if (closed_) return;
   if (focused_ && focused_->onKeyDown) focused_->onKeyDown(key);
+  if (key == platform::key::kSpace && !closed_) {
+    if (auto* box = dynamic_cast<CheckBox*>(focused_)) box->Toggle();
+    if (auto* list = dynamic_cast<CheckList*>(focused_)) list->UserSpace();
+  }
   if (key == platform::key::kEnter && !closed_) UserChar('\r');
 }
 

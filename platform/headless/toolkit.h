@@ -174,6 +174,7 @@ class ListBox : public ControlImpl<platform::ListBox> {
   int redraws_ = 0;
 };
 
+// Typing replaces a whole selection; a read-only box takes no typing.
 class EntryBox : public ControlImpl<platform::EntryBox> {
  public:
   using ControlImpl::ControlImpl;
@@ -189,12 +190,16 @@ class EntryBox : public ControlImpl<platform::EntryBox> {
   // reading the text then fails as it does on Windows.
   void UserPasteOutsideShiftJis() { outside_ = true; }
   bool AllSelected() const { return allSelected_; }
+  void SetReadOnly(bool on) override { readOnly_ = on; }
+  bool ReadOnly() const override { return readOnly_; }
+  void SetImeOff(bool on) override { imeOff_ = on; }
+  bool ImeOff() const { return imeOff_; }
   void ReceiveChar(char c) override;
 
  private:
   Text text_;
   int32_t background_ = platform::colour::kWindow;
-  bool allSelected_ = false, outside_ = false;
+  bool allSelected_ = false, outside_ = false, readOnly_ = false, imeOff_ = false;
 };
 
 // Typing replaces the selection; setting the text puts the caret at its end.
@@ -257,6 +262,87 @@ class StatusBar : public ControlImpl<platform::StatusBar> {
   std::vector<Text> texts_;
 };
 
+class Label : public ControlImpl<platform::Label> {
+ public:
+  using ControlImpl::ControlImpl;
+  void SetCaption(const Text& c) override { caption_ = c; }
+  Text Caption() const override { return caption_; }
+  void SetTransparent(bool on) override { transparent_ = on; }
+  bool Transparent() const override { return transparent_; }
+  void SetLinkLook(bool on) override { link_ = on; }
+  bool LinkLook() const override { return link_; }
+  void SetColor(int32_t c) override { color_ = c; }
+  int32_t Color() const override { return color_; }
+  void UserClick();
+
+ private:
+  Text caption_;
+  bool transparent_ = false, link_ = false;
+  int32_t color_ = platform::colour::kWindowText;
+};
+
+class CheckBox : public ControlImpl<platform::CheckBox> {
+ public:
+  using ControlImpl::ControlImpl;
+  void SetCaption(const Text& c) override { caption_ = c; }
+  Text Caption() const override { return caption_; }
+  void SetChecked(bool on) override { checked_ = on; }
+  bool Checked() const override { return checked_; }
+  // A click (focus moves there) or the space key while it has the focus:
+  // the box toggles, then onClick.
+  void UserClick();
+  void Toggle();
+
+ private:
+  Text caption_;
+  bool checked_ = false;
+};
+
+class CheckList : public ControlImpl<platform::CheckList> {
+ public:
+  using ControlImpl::ControlImpl;
+  void Clear() override;
+  void Add(const Text& item) override;
+  int Count() const override { return static_cast<int>(items_.size()); }
+  Text Item(int index) const override;
+  int ItemIndex() const override { return index_; }
+  void SetItemIndex(int index) override;
+  bool Checked(int index) const override;
+  void SetChecked(int index, bool on) override;
+
+  // A click on the item's text: focus and selection move there, then onClick.
+  void UserClick(int index);
+  // A click on the item's box: it toggles (onClickCheck), and as any click
+  // in the list it selects the item (onClick).
+  void UserClickCheck(int index);
+  // The space key while the list has the focus: the selected item toggles.
+  void UserSpace();
+
+ private:
+  void Check(int index) const;
+  std::vector<Text> items_;
+  std::vector<bool> checked_;
+  int index_ = -1;
+};
+
+class DropDownList : public ControlImpl<platform::DropDownList> {
+ public:
+  using ControlImpl::ControlImpl;
+  void Clear() override;
+  void Add(const Text& item) override;
+  int Count() const override { return static_cast<int>(items_.size()); }
+  Text Item(int index) const override;
+  int ItemIndex() const override { return index_; }
+  void SetItemIndex(int index) override;
+  // The user picks an item from the open list; onChange when it is another.
+  void UserChoose(int index);
+
+ private:
+  void Check(int index) const;
+  std::vector<Text> items_;
+  int index_ = -1;
+};
+
 class PopupMenu : public platform::PopupMenu {
  public:
   explicit PopupMenu(Toolkit& toolkit) : toolkit_(toolkit), root_("") {}
@@ -311,11 +397,16 @@ class Window : public platform::Window {
   std::unique_ptr<platform::Button> NewButton(platform::Control* parent, platform::Glyph) override;
   std::unique_ptr<platform::Splitter> NewSplitter(platform::Control* parent) override;
   std::unique_ptr<platform::StatusBar> NewStatusBar(const std::vector<int>& widths, const std::vector<bool>& right) override;
+  std::unique_ptr<platform::Label> NewLabel(platform::Control* parent) override;
+  std::unique_ptr<platform::CheckBox> NewCheckBox(platform::Control* parent) override;
+  std::unique_ptr<platform::CheckList> NewCheckList(platform::Control* parent) override;
+  std::unique_ptr<platform::DropDownList> NewDropDownList(platform::Control* parent) override;
   std::unique_ptr<platform::PopupMenu> NewPopupMenu() override;
 
   // The user presses a key with the focus where it is: the key preview sees
   // it first, then the focused control; Enter and other character keys then
-  // send their character through the same route.
+  // send their character through the same route. Space toggles a focused
+  // check box or the selected item of a focused check list.
   void UserKey(int key);
   void UserChar(char c);
   // The user clicks the close box.
@@ -329,7 +420,8 @@ class Window : public platform::Window {
       if (c->Name() == name) return As<T>(*c);
     throw Unexpected("no control named " + name);
   }
-  void SetFocused(platform::Control* c) { focused_ = c; }
+  // Moves the focus; an entry box that loses it hears onExit.
+  void SetFocused(platform::Control* c);
   void Forget(platform::Control* c);
   Toolkit& Owner() { return toolkit_; }
 

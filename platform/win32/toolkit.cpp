@@ -186,7 +186,7 @@ platform::Size Toolkit::ScreenSize() const { return {::GetSystemMetrics(SM_CXSCR
 void Toolkit::Wake() const { ::PostMessageW(timerWindow_.get(), WM_NULL, 0, 0); }
 
 HFONT Toolkit::FontFor(const Font& font) {
-  auto key = std::make_tuple(font.face, font.size, font.points, font.underline);
+  auto key = std::make_tuple(font.face, font.size, font.points, font.underline, font.bold);
   auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second.get();
   LOGFONTW lf{};
@@ -197,7 +197,7 @@ HFONT Toolkit::FontFor(const Font& font) {
   } else {
     lf.lfHeight = -font.size;  // the character height in pixels
   }
-  lf.lfWeight = FW_NORMAL;
+  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   lf.lfUnderline = font.underline;
   lf.lfCharSet = SHIFTJIS_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;

@@ -68,6 +68,8 @@ class ControlCore {
   virtual LRESULT OnNotify(const NMHDR&) { return 0; }
   // WM_CTLCOLOR* for this control: a brush, or nullptr for the default.
   virtual HBRUSH OnCtlColor(HDC) { return nullptr; }
+  // WM_DRAWITEM of an owner-drawn control; false leaves it to the default.
+  virtual bool OnDrawItem(const DRAWITEMSTRUCT&) { return false; }
 
  protected:
   // Creates the child window and subclasses it.
@@ -88,7 +90,8 @@ class ControlCore {
   Window* window_;
 };
 
-// Routes WM_COMMAND and WM_NOTIFY of a parent to the child's control.
+// Routes WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR* and WM_DRAWITEM of a parent to
+// the child's control.
 bool ForwardToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 // The child window that a new control goes into.
 HWND ParentHandle(Window& window, Control* parent);
@@ -212,7 +215,7 @@ class Toolkit : public platform::Toolkit {
   unique_hmodule richEdit_;
   unique_hwnd app_, timerWindow_;
   Text title_;
-  std::map<std::tuple<Text, int, bool, bool>, unique_hfont> fonts_;
+  std::map<std::tuple<Text, int, bool, bool, bool>, unique_hfont> fonts_;
   COLORREF customColors_[16] = {};
   std::unordered_map<UINT, MenuItem*> commands_;
   std::unordered_map<HMENU, MenuItem*> menus_;
@@ -251,6 +254,10 @@ class Window : public platform::Window {
   std::unique_ptr<platform::Splitter> NewSplitter(Control* parent) override;
   std::unique_ptr<platform::StatusBar> NewStatusBar(const std::vector<int>& widths,
                                                     const std::vector<bool>& rightAligned) override;
+  std::unique_ptr<platform::Label> NewLabel(Control* parent) override;
+  std::unique_ptr<platform::CheckBox> NewCheckBox(Control* parent) override;
+  std::unique_ptr<platform::CheckList> NewCheckList(Control* parent) override;
+  std::unique_ptr<platform::DropDownList> NewDropDownList(Control* parent) override;
   std::unique_ptr<platform::PopupMenu> NewPopupMenu() override;
 
   std::uintptr_t Id() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }

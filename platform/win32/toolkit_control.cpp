@@ -94,7 +94,8 @@ LRESULT ControlCore::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     case WM_NOTIFY:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC: {
+    case WM_CTLCOLORSTATIC:
+    case WM_DRAWITEM: {
       LRESULT result = 0;
       if (ForwardToChild(msg, wp, lp, result)) {
         handled = true;
@@ -139,6 +140,16 @@ bool ForwardToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (!brush) return false;
     result = reinterpret_cast<LRESULT>(brush);
     return true;
+  }
+  if (msg == WM_DRAWITEM && lp) {
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+    if (item.CtlType == ODT_MENU) return false;
+    ControlCore* child = ControlCore::From(item.hwndItem);
+    if (!child) return false;
+    bool drawn = false;
+    Guard([&] { drawn = child->OnDrawItem(item); });
+    result = TRUE;
+    return drawn;
   }
   if (msg == WM_NOTIFY && lp) {
     const auto& header = *reinterpret_cast<const NMHDR*>(lp);

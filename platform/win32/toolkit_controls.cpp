@@ -1,6 +1,7 @@
 // Panels, text boxes, buttons and splitters.
 #include "platform/win32/toolkit_controls.h"
 
+#include <imm.h>
 #include <richedit.h>
 #include <windowsx.h>
 
@@ -139,9 +140,35 @@ void EntryBox::SetBackground(int32_t color) {
 
 void EntryBox::SelectAll() { ::SendMessageW(Handle(), EM_SETSEL, 0, -1); }
 
+// Read-only boxes keep the system's grey, whatever background is set.
 HBRUSH EntryBox::OnCtlColor(HDC dc) {
+  if (ReadOnly()) {
+    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+    return ::GetSysColorBrush(COLOR_BTNFACE);
+  }
   ::SetBkColor(dc, ToColorRef(background_));
   return brush_ ? brush_.get() : ::GetSysColorBrush(background_ & 0xFF);
+}
+
+void EntryBox::SetReadOnly(bool on) {
+  ::SendMessageW(Handle(), EM_SETREADONLY, on, 0);
+  // Tab passes over a box that cannot be changed.
+  LONG_PTR style = ::GetWindowLongPtrW(Handle(), GWL_STYLE);
+  style = on ? style & ~static_cast<LONG_PTR>(WS_TABSTOP) : style | WS_TABSTOP;
+  ::SetWindowLongPtrW(Handle(), GWL_STYLE, style);
+  ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+bool EntryBox::ReadOnly() const { return (::GetWindowLongPtrW(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
+
+void EntryBox::OnCommand(UINT code) {
+  if (code == EN_SETFOCUS && imeOff_) {
+    if (HIMC context = ::ImmGetContext(Handle())) {
+      ::ImmSetOpenStatus(context, FALSE);
+      ::ImmReleaseContext(Handle(), context);
+    }
+  }
+  if (code == EN_KILLFOCUS && onExit) onExit();
 }
 
 // ---- EditBox

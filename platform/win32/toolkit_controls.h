@@ -67,11 +67,16 @@ class EntryBox : public ControlImpl<platform::EntryBox> {
   Text GetText() const override;
   void SetBackground(int32_t color) override;
   void SelectAll() override;
+  void SetReadOnly(bool on) override;
+  bool ReadOnly() const override;
+  void SetImeOff(bool on) override { imeOff_ = on; }
+  void OnCommand(UINT code) override;
   HBRUSH OnCtlColor(HDC dc) override;
 
  private:
   int32_t background_ = colour::kWindow;
   unique_hbrush brush_;
+  bool imeOff_ = false;
 };
 
 class EditBox : public ControlImpl<platform::EditBox> {
@@ -124,6 +129,93 @@ class StatusBar : public ControlImpl<platform::StatusBar> {
   std::vector<bool> right_;
   std::vector<Text> texts_;
   bool afterDoubleClick_ = false;
+};
+
+// STATIC with SS_NOTIFY; colours through WM_CTLCOLORSTATIC.
+class Label : public ControlImpl<platform::Label> {
+ public:
+  Label(Window& window, Control* parent);
+  void SetCaption(const Text& caption) override;
+  Text Caption() const override { return caption_; }
+  void SetTransparent(bool on) override;
+  bool Transparent() const override { return transparent_; }
+  void SetLinkLook(bool on) override;
+  bool LinkLook() const override { return link_; }
+  void SetColor(int32_t color) override;
+  int32_t Color() const override { return color_; }
+  void SetFont(const Font& font) override;
+  void OnCommand(UINT code) override;
+  HBRUSH OnCtlColor(HDC dc) override;
+
+ private:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+  void ApplyLook();
+  void Repaint();
+  Text caption_;
+  Font font_;
+  unique_hfont linkFont_;  // the system font underlined, when no font is set
+  bool transparent_ = false, link_ = false;
+  int32_t color_ = colour::kWindowText;
+};
+
+class CheckBox : public ControlImpl<platform::CheckBox> {
+ public:
+  CheckBox(Window& window, Control* parent);
+  void SetCaption(const Text& caption) override;
+  Text Caption() const override { return caption_; }
+  void SetChecked(bool on) override;
+  bool Checked() const override;
+  void OnCommand(UINT code) override;
+
+ private:
+  Text caption_;
+};
+
+// Owner-drawn LISTBOX: a check box at the left of every item.
+class CheckList : public ControlImpl<platform::CheckList> {
+ public:
+  CheckList(Window& window, Control* parent);
+  void Clear() override;
+  void Add(const Text& item) override;
+  int Count() const override { return static_cast<int>(items_.size()); }
+  Text Item(int index) const override;
+  int ItemIndex() const override;
+  void SetItemIndex(int index) override;
+  bool Checked(int index) const override;
+  void SetChecked(int index, bool on) override;
+  void SetFont(const Font& font) override;
+  void OnCommand(UINT code) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+  // Where the item's box is drawn, in client coordinates.
+  RECT CheckRect(int index) const;
+
+ private:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+  void Check(int index) const;
+  void Toggle(int index);
+  void FitItemHeight();
+  std::vector<Text> items_;
+  std::vector<bool> checked_;
+};
+
+// COMBOBOX with CBS_DROPDOWNLIST. Bounds are those of the closed box; the
+// list drops below it.
+class DropDownList : public ControlImpl<platform::DropDownList> {
+ public:
+  DropDownList(Window& window, Control* parent);
+  void Clear() override;
+  void Add(const Text& item) override;
+  int Count() const override { return static_cast<int>(items_.size()); }
+  Text Item(int index) const override;
+  int ItemIndex() const override;
+  void SetItemIndex(int index) override;
+  void SetBounds(const Rect& r) override;
+  void OnCommand(UINT code) override;
+
+ private:
+  void Check(int index) const;
+  std::vector<Text> items_;
+  int shown_ = -1;  // the item the owner last heard of
 };
 
 class PopupMenu : public platform::PopupMenu {

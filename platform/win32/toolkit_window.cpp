@@ -289,7 +289,8 @@ LRESULT Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NOTIFY:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC: {
+    case WM_CTLCOLORSTATIC:
+    case WM_DRAWITEM: {
       LRESULT result = 0;
       if (ForwardToChild(msg, wp, lp, result)) return result;
       break;
@@ -332,6 +333,20 @@ std::unique_ptr<platform::Splitter> Window::NewSplitter(Control* parent) {
 std::unique_ptr<platform::StatusBar> Window::NewStatusBar(const std::vector<int>& widths,
                                                           const std::vector<bool>& rightAligned) {
   return std::make_unique<win32::StatusBar>(*this, widths, rightAligned);
+}
+
+std::unique_ptr<platform::Label> Window::NewLabel(Control* parent) { return std::make_unique<win32::Label>(*this, parent); }
+
+std::unique_ptr<platform::CheckBox> Window::NewCheckBox(Control* parent) {
+  return std::make_unique<win32::CheckBox>(*this, parent);
+}
+
+std::unique_ptr<platform::CheckList> Window::NewCheckList(Control* parent) {
+  return std::make_unique<win32::CheckList>(*this, parent);
+}
+
+std::unique_ptr<platform::DropDownList> Window::NewDropDownList(Control* parent) {
+  return std::make_unique<win32::DropDownList>(*this, parent);
 }
 
 std::unique_ptr<platform::PopupMenu> Window::NewPopupMenu() { return std::make_unique<win32::PopupMenu>(*this); }

@@ -19,6 +19,10 @@ const forms::ControlSpec kControls[] = {
     {"ok", Kind::Button, "page", {220, 10, 70, 24}, "OK", "", anchor::kTop | anchor::kRight},
     {"status", Kind::Entry, "page", {10, 170, 280, 20}, "準備", "状態", anchor::kLeft | anchor::kRight | anchor::kBottom},
     {"fixed", Kind::Button, "page", {10, 10, 20, 20}, "", "", anchor::kTopLeft},
+    {"heading", Kind::Label, "page", {220, 40, 70, 16}, "見出し"},
+    {"hide", Kind::CheckBox, "page", {220, 60, 70, 16}, "貼り付け後非表示"},
+    {"pages", Kind::CheckList, "page", {220, 80, 70, 40}},
+    {"size", Kind::DropDownList, "page", {220, 130, 70, 20}},
 };
 
 class TestForm : public forms::Form {
@@ -46,6 +50,10 @@ TEST(Form, ControlsComeFromTheTableWithTheirPlacesTextsAndNames) {
   EXPECT_EQ(status.Hint(), "状態");
   EXPECT_EQ(status.Bounds(), (platform::Rect{10, 170, 280, 20}));
   EXPECT_EQ(W(form).Find<headless::Button>("ok").Caption(), "OK");
+  EXPECT_EQ(form.Get<platform::Label>("heading").Caption(), "見出し");
+  EXPECT_EQ(form.Get<platform::CheckBox>("hide").Caption(), "貼り付け後非表示");
+  EXPECT_EQ(form.Get<platform::CheckList>("pages").Count(), 0);
+  EXPECT_EQ(form.Get<platform::DropDownList>("size").Bounds(), (platform::Rect{220, 130, 70, 20}));
   EXPECT_EQ(&form.Control("list"), &W(form).Find<headless::ListBox>("list"));
   EXPECT_THROW(form.Control("nothing"), std::logic_error);
   EXPECT_THROW(form.Get<platform::ListBox>("ok"), std::bad_cast);

@@ -30,6 +30,18 @@ class ContractBackend {
   virtual std::string NewFolder() = 0;
   // Acts as the user: a mouse click on the list's item at index.
   virtual void UserClick(platform::ListBox& list, int index) = 0;
+  // Acts as the user with the mouse: a click on the label or the check box;
+  // on the check list's item text or on its box; picking an item of the
+  // drop-down list's open list.
+  virtual void UserClick(platform::Label& label) = 0;
+  virtual void UserClick(platform::CheckBox& box) = 0;
+  virtual void UserClick(platform::CheckList& list, int index) = 0;
+  virtual void UserClickCheck(platform::CheckList& list, int index) = 0;
+  virtual void UserChoose(platform::DropDownList& list, int index) = 0;
+  // Acts as the user with the keyboard on the control, which takes the
+  // focus first: one key pressed and released; characters typed.
+  virtual void UserKey(platform::Window& window, platform::Control& control, int key) = 0;
+  virtual void UserType(platform::Window& window, platform::Control& control, const std::string& text) = 0;
   // Acts as the user: selects `selected` in the edit box, which must follow
   // `before` at the start of its text.
   virtual void UserSelect(platform::EditBox& edit, const std::string& before, const std::string& selected) = 0;

@@ -34,6 +34,25 @@ class HeadlessBackend : public ContractBackend {
     return folder;
   }
   void UserClick(platform::ListBox& list, int index) override { headless::As<headless::ListBox>(list).UserClick(index); }
+  void UserClick(platform::Label& label) override { headless::As<headless::Label>(label).UserClick(); }
+  void UserClick(platform::CheckBox& box) override { headless::As<headless::CheckBox>(box).UserClick(); }
+  void UserClick(platform::CheckList& list, int index) override {
+    headless::As<headless::CheckList>(list).UserClick(index);
+  }
+  void UserClickCheck(platform::CheckList& list, int index) override {
+    headless::As<headless::CheckList>(list).UserClickCheck(index);
+  }
+  void UserChoose(platform::DropDownList& list, int index) override {
+    headless::As<headless::DropDownList>(list).UserChoose(index);
+  }
+  void UserKey(platform::Window& window, platform::Control& control, int key) override {
+    control.SetFocus();
+    headless::As<headless::Window>(window).UserKey(key);
+  }
+  void UserType(platform::Window& window, platform::Control& control, const std::string& text) override {
+    control.SetFocus();
+    for (char c : text) headless::As<headless::Window>(window).UserChar(c);
+  }
   void UserSelect(platform::EditBox& edit, const std::string& before, const std::string& selected) override {
     headless::As<headless::EditBox>(edit).UserSelect(before.size(), selected.size());
   }

@@ -17,11 +17,29 @@
 #include "platform/win32/other_windows.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/toolkit.h"
+#include "platform/win32/toolkit_controls.h"
 #include "tests/platform/contract_backend.h"
 
 namespace {
 
 namespace win32 = platform::win32;
+
+HWND Hwnd(platform::Control& control) { return dynamic_cast<win32::ControlCore&>(control).Handle(); }
+
+// A press and release of the left button at a point of the control.
+void Click(HWND hwnd, POINT at) {
+  const LPARAM where = MAKELPARAM(at.x, at.y);
+  ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, where);
+  ::SendMessageW(hwnd, WM_LBUTTONUP, 0, where);
+}
+
+POINT Middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+RECT ClientRect(HWND hwnd) {
+  RECT r{};
+  ::GetClientRect(hwnd, &r);
+  return r;
+}
 
 void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW data;
@@ -114,13 +132,65 @@ class Win32Backend : public ContractBackend {
 
   // The mouse messages a click sends, at the middle of the item.
   void UserClick(platform::ListBox& list, int index) override {
-    HWND hwnd = dynamic_cast<win32::ControlCore&>(list).Handle();
+    HWND hwnd = Hwnd(list);
     RECT r{};
     if (::SendMessageW(hwnd, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)) == LB_ERR)
       throw std::out_of_range("no such item");
     const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
+  }
+
+  void UserClick(platform::Label& label) override {
+    HWND hwnd = Hwnd(label);
+    Click(hwnd, Middle(ClientRect(hwnd)));
+  }
+
+  void UserClick(platform::CheckBox& box) override {
+    HWND hwnd = Hwnd(box);
+    Click(hwnd, Middle(ClientRect(hwnd)));
+  }
+
+  // Right of the middle of the item: on its text, away from the box.
+  void UserClick(platform::CheckList& list, int index) override {
+    HWND hwnd = Hwnd(list);
+    RECT r{};
+    if (::SendMessageW(hwnd, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)) == LB_ERR)
+      throw std::out_of_range("no such item");
+    Click(hwnd, {(r.left + 3 * r.right) / 4, (r.top + r.bottom) / 2});
+  }
+
+  void UserClickCheck(platform::CheckList& list, int index) override {
+    Click(Hwnd(list), Middle(dynamic_cast<win32::CheckList&>(list).CheckRect(index)));
+  }
+
+  // What the open list does when an item is clicked: it selects the item,
+  // then tells the parent.
+  void UserChoose(platform::DropDownList& list, int index) override {
+    HWND hwnd = Hwnd(list);
+    if (index < 0 || index >= list.Count()) throw std::out_of_range("no such item");
+    ::SetFocus(hwnd);
+    ::SendMessageW(hwnd, CB_SETCURSEL, index, 0);
+    ::SendMessageW(::GetParent(hwnd), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hwnd), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(hwnd));
+  }
+
+  // Key messages as the keyboard sends them: down, the character, up.
+  void UserKey(platform::Window&, platform::Control& control, int key) override {
+    HWND hwnd = Hwnd(control);
+    ::SetFocus(hwnd);
+    const UINT scan = ::MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+    ::SendMessageW(hwnd, WM_KEYDOWN, key, 1 | (scan << 16));
+    if (key == VK_SPACE) ::SendMessageW(hwnd, WM_CHAR, L' ', 1 | (scan << 16));
+    ::SendMessageW(hwnd, WM_KEYUP, key, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+    Pump();
+  }
+
+  void UserType(platform::Window&, platform::Control& control, const std::string& text) override {
+    HWND hwnd = Hwnd(control);
+    ::SetFocus(hwnd);
+    for (wchar_t c : win32::Wide(text)) ::SendMessageW(hwnd, WM_CHAR, c, 1);
+    Pump();
   }
 
   // A drag over the text, as character positions of the control, where a

@@ -2,11 +2,18 @@
 // toolkit's events, the menu handles, and the files on disk.
 #include <windows.h>
 
+#include <imm.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "platform/failure.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/toolkit.h"
+#include "platform/win32/toolkit_controls.h"
 #include "tests/platform/contract_backend.h"
 
 namespace {
@@ -252,6 +259,163 @@ TEST_F(Win32Toolkit, HiddenListStaysHiddenThroughRedrawSuspension) {
   list->EndUpdate();
   EXPECT_FALSE(list->Visible());
   EXPECT_FALSE(::IsWindowVisible(Hwnd(*list)));
+}
+
+LOGFONTW FontOf(HWND hwnd) {
+  LOGFONTW lf{};
+  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+  return lf;
+}
+
+TEST_F(Win32Toolkit, LabelsColourTheirTextLeaveTheBackgroundWhenTransparentAndShowLinks) {
+  auto label = window->NewLabel(nullptr);
+  label->SetBounds({10, 10, 150, 20});
+  label->SetCaption("顔文字");
+  HWND hwnd = Hwnd(*label);
+  HDC dc = ::GetDC(hwnd);
+  const auto colour = [&] {
+    return reinterpret_cast<HBRUSH>(::SendMessageW(Hwnd(*window), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                   reinterpret_cast<LPARAM>(hwnd)));
+  };
+  label->SetColor(0x000080);
+  EXPECT_EQ(colour(), ::GetSysColorBrush(COLOR_BTNFACE));
+  EXPECT_EQ(::GetTextColor(dc), 0x000080u);
+  label->SetTransparent(true);
+  EXPECT_EQ(colour(), ::GetStockObject(NULL_BRUSH));
+  EXPECT_EQ(::GetBkMode(dc), TRANSPARENT);
+  label->SetLinkLook(true);
+  colour();
+  EXPECT_EQ(::GetTextColor(dc), RGB(0, 0, 255));
+  ::ReleaseDC(hwnd, dc);
+  EXPECT_TRUE(FontOf(hwnd).lfUnderline);
+
+  HCURSOR hand = ::LoadCursorW(nullptr, IDC_HAND);
+  ::SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(::GetCursor(), hand);
+  label->SetLinkLook(false);
+  EXPECT_FALSE(FontOf(hwnd).lfUnderline);
+  ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+  ::SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_NE(::GetCursor(), hand);
+}
+
+TEST_F(Win32Toolkit, BoldIsPartOfAFontAndALinkKeepsIt) {
+  auto bold = window->NewLabel(nullptr);
+  auto plain = window->NewLabel(nullptr);
+  bold->SetFont({"ＭＳ Ｐゴシック", 16, false, false, true});
+  plain->SetFont({"ＭＳ Ｐゴシック", 16, false});
+  EXPECT_EQ(FontOf(Hwnd(*bold)).lfWeight, FW_BOLD);
+  EXPECT_EQ(FontOf(Hwnd(*plain)).lfWeight, FW_NORMAL);
+  bold->SetLinkLook(true);
+  EXPECT_EQ(FontOf(Hwnd(*bold)).lfWeight, FW_BOLD);
+  EXPECT_TRUE(FontOf(Hwnd(*bold)).lfUnderline);
+  EXPECT_EQ(FontOf(Hwnd(*bold)).lfHeight, -16);
+}
+
+// Dark pixels inside the item's box, as the list paints itself.
+int MarkPixels(platform::CheckList& list, int index) {
+  HWND hwnd = Hwnd(list);
+  RECT client{};
+  ::GetClientRect(hwnd, &client);
+  HDC screen = ::GetDC(hwnd);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  ::SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  RECT box = dynamic_cast<win32::CheckList&>(list).CheckRect(index);
+  ::InflateRect(&box, -3, -3);
+  int dark = 0;
+  for (int y = box.top; y < box.bottom; ++y)
+    for (int x = box.left; x < box.right; ++x) {
+      const COLORREF c = ::GetPixel(dc, x, y);
+      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) ++dark;
+    }
+  ::SelectObject(dc, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+  ::ReleaseDC(hwnd, screen);
+  return dark;
+}
+
+TEST_F(Win32Toolkit, CheckListDrawsItsBoxesFitsItsFontAndTakesQuickSecondClicks) {
+  window->SetFont({"ＭＳ Ｐゴシック", 16, false});
+  auto list = window->NewCheckList(nullptr);
+  list->SetBounds({10, 10, 200, 120});
+  list->Add("顔文字");
+  list->Add("(^_^)");
+  list->SetChecked(1, true);
+  EXPECT_EQ(MarkPixels(*list, 0), 0);
+  EXPECT_GT(MarkPixels(*list, 1), 4);
+  EXPECT_GE(::SendMessageW(Hwnd(*list), LB_GETITEMHEIGHT, 0, 0), 17);
+  list->SetFont({"ＭＳ Ｐゴシック", 30, false});
+  EXPECT_GE(::SendMessageW(Hwnd(*list), LB_GETITEMHEIGHT, 0, 0), 30);
+
+  std::vector<int> toggled;
+  list->onClickCheck = [&](int index) { toggled.push_back(index); };
+  const RECT box = dynamic_cast<win32::CheckList&>(*list).CheckRect(0);
+  const LPARAM at = MAKELPARAM((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+  ::SendMessageW(Hwnd(*list), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageW(Hwnd(*list), WM_LBUTTONUP, 0, at);
+  ::SendMessageW(Hwnd(*list), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  ::SendMessageW(Hwnd(*list), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(toggled, (std::vector<int>{0, 0}));
+  EXPECT_FALSE(list->Checked(0));
+}
+
+TEST_F(Win32Toolkit, DropDownListOpensToShowSeveralItems) {
+  auto drop = window->NewDropDownList(nullptr);
+  drop->SetBounds({10, 10, 150, 24});
+  for (int i = 0; i < 20; ++i) drop->Add(std::to_string(i));
+  RECT dropped{};
+  ::SendMessageW(Hwnd(*drop), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+  const int item = static_cast<int>(::SendMessageW(Hwnd(*drop), CB_GETITEMHEIGHT, 0, 0));
+  EXPECT_LT(drop->Bounds().height, 40);  // the closed box alone
+  EXPECT_GE(dropped.bottom - dropped.top, 8 * item);
+}
+
+TEST_F(Win32Toolkit, ReadOnlyEntryBoxIsGreyAndLeftOutOfTheTabOrder) {
+  auto first = window->NewEntryBox(nullptr);
+  auto fixed = window->NewEntryBox(nullptr);
+  auto last = window->NewEntryBox(nullptr);
+  fixed->SetBackground(0x00FFFF);
+  fixed->SetReadOnly(true);
+  HWND w = Hwnd(*window);
+  EXPECT_EQ(::GetNextDlgTabItem(w, Hwnd(*first), FALSE), Hwnd(*last));
+  EXPECT_EQ(::GetNextDlgTabItem(w, Hwnd(*last), TRUE), Hwnd(*first));
+
+  HDC dc = ::GetDC(Hwnd(*fixed));
+  // A read-only edit asks for the colours of static text.
+  const auto brush = [&](UINT msg) {
+    return reinterpret_cast<HBRUSH>(
+        ::SendMessageW(w, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Hwnd(*fixed))));
+  };
+  EXPECT_EQ(brush(WM_CTLCOLORSTATIC), ::GetSysColorBrush(COLOR_BTNFACE));
+  fixed->SetReadOnly(false);
+  EXPECT_NE(brush(WM_CTLCOLOREDIT), ::GetSysColorBrush(COLOR_BTNFACE));
+  EXPECT_EQ(::GetBkColor(dc), 0x00FFFFu);
+  ::ReleaseDC(Hwnd(*fixed), dc);
+  EXPECT_EQ(::GetNextDlgTabItem(w, Hwnd(*first), FALSE), Hwnd(*fixed));
+}
+
+TEST_F(Win32Toolkit, EntryBoxTurnsTheInputMethodOffWhenItTakesTheFocus) {
+  auto plain = window->NewEntryBox(nullptr);
+  auto ascii = window->NewEntryBox(nullptr);
+  ascii->SetImeOff(true);
+  const auto open = [](HWND hwnd, std::optional<bool> set) {
+    HIMC context = ::ImmGetContext(hwnd);
+    if (!context) return -1;
+    if (set) ::ImmSetOpenStatus(context, *set);
+    const int on = ::ImmGetOpenStatus(context) ? 1 : 0;
+    ::ImmReleaseContext(hwnd, context);
+    return on;
+  };
+  plain->SetFocus();
+  ASSERT_EQ(open(Hwnd(*plain), true), 1);
+  ascii->SetFocus();
+  EXPECT_EQ(open(Hwnd(*ascii), std::nullopt), 0);
+  open(Hwnd(*ascii), true);
+  plain->SetFocus();  // another box leaves the input method as it is
+  EXPECT_EQ(open(Hwnd(*plain), std::nullopt), 1);
 }
 
 // ---- files
