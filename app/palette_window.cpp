@@ -21,7 +21,7 @@ platform::WindowOptions Options() {
 }
 
 // Places that follow the client size are set by the palette's layout.
-const forms::ControlSpec kControls[] = {
+const forms::ControlDecl kControls[] = {
     {"Panel8", Kind::Panel},
     {"Panel2", Kind::Panel, "Panel8"},
     {"eKao", Kind::Entry, "Panel2", {}, "", "文字を入力後ｴﾝﾀｰで登録します"},

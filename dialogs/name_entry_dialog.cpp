@@ -19,7 +19,7 @@ platform::WindowOptions Options(platform::Window& owner) {
   return o;
 }
 
-const forms::ControlSpec kControls[] = {
+const forms::ControlDecl kControls[] = {
     {"Edit1", forms::Kind::Entry, nullptr, {0, 0, 228, 24}},
     {"BitBtn1", forms::Kind::Button, nullptr, {228, 0, 24, 24}, "OK"},
     {"BitBtn2", forms::Kind::Button, nullptr, {252, 0, 24, 24}, "NO"},

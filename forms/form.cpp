@@ -6,7 +6,7 @@
 namespace forms {
 
 Form::Form(platform::Toolkit& toolkit, const platform::WindowOptions& options, const platform::Font& font,
-           std::span<const ControlSpec> controls)
+           std::span<const ControlDecl> controls)
     : toolkit_(toolkit), window_(toolkit.NewWindow(options)), dispatch_(toolkit) {
   dispatch_.SetOwner(window_.get());
   window_->SetFont(font);
@@ -17,50 +17,50 @@ Form::~Form() = default;
 
 platform::Control& Form::Control(std::string_view name) const {
   for (const Entry& e : controls_)
-    if (name == e.spec.name) return *e.control;
+    if (name == e.decl.name) return *e.control;
   throw std::logic_error("no control named " + std::string(name));
 }
 
-void Form::AddControls(std::span<const ControlSpec> specs) {
-  for (const ControlSpec& spec : specs) {
-    platform::Control* parent = spec.parent ? &Control(spec.parent) : nullptr;
-    auto control = Make(spec, parent);
-    control->SetBounds(spec.place);
-    if (*spec.hint) control->SetHint(spec.hint);
-    Keep(spec, std::move(control), ParentSize(spec.parent));
+void Form::AddControls(std::span<const ControlDecl> decls) {
+  for (const ControlDecl& decl : decls) {
+    platform::Control* parent = decl.parent ? &Control(decl.parent) : nullptr;
+    auto control = Make(decl, parent);
+    control->SetBounds(decl.place);
+    if (*decl.hint) control->SetHint(decl.hint);
+    Keep(decl, std::move(control), ParentSize(decl.parent));
   }
 }
 
-std::unique_ptr<platform::Control> Form::Make(const ControlSpec& spec, platform::Control* parent) {
+std::unique_ptr<platform::Control> Form::Make(const ControlDecl& decl, platform::Control* parent) {
   platform::Window& w = *window_;
-  switch (spec.kind) {
+  switch (decl.kind) {
     case Kind::Panel: {
       auto panel = w.NewPanel(parent);
-      if (*spec.caption) panel->SetCaption(spec.caption);
+      if (*decl.caption) panel->SetCaption(decl.caption);
       return panel;
     }
     case Kind::List: return w.NewListBox(parent, platform::ListStyle::Single);
     case Kind::MultiList: return w.NewListBox(parent, platform::ListStyle::Multiple);
     case Kind::Entry: {
       auto entry = w.NewEntryBox(parent);
-      if (*spec.caption) entry->SetText(spec.caption);
+      if (*decl.caption) entry->SetText(decl.caption);
       return entry;
     }
     case Kind::Edit: return w.NewEditBox(parent);
     case Kind::Button: {
-      auto button = w.NewButton(parent, spec.glyph);
-      if (*spec.caption) button->SetCaption(spec.caption);
+      auto button = w.NewButton(parent, decl.glyph);
+      if (*decl.caption) button->SetCaption(decl.caption);
       return button;
     }
     case Kind::Splitter: return w.NewSplitter(parent);
     case Kind::Label: {
       auto label = w.NewLabel(parent);
-      label->SetCaption(spec.caption);
+      label->SetCaption(decl.caption);
       return label;
     }
     case Kind::CheckBox: {
       auto box = w.NewCheckBox(parent);
-      box->SetCaption(spec.caption);
+      box->SetCaption(decl.caption);
       return box;
     }
     case Kind::CheckList: return w.NewCheckList(parent);
@@ -69,9 +69,9 @@ std::unique_ptr<platform::Control> Form::Make(const ControlSpec& spec, platform:
   throw std::logic_error("unknown control kind");
 }
 
-void Form::Keep(const ControlSpec& spec, std::unique_ptr<platform::Control> control, platform::Size parentDesign) {
-  control->SetName(spec.name);
-  controls_.push_back({spec, std::move(control), parentDesign});
+void Form::Keep(const ControlDecl& decl, std::unique_ptr<platform::Control> control, platform::Size parentDesign) {
+  control->SetName(decl.name);
+  controls_.push_back({decl, std::move(control), parentDesign});
 }
 
 platform::Size Form::ParentSize(const char* parent) const {
@@ -83,11 +83,11 @@ platform::Size Form::ParentSize(const char* parent) const {
 void Form::ApplyAnchors() {
   using namespace anchor;
   for (Entry& e : controls_) {
-    const unsigned a = e.spec.anchors;
+    const unsigned a = e.decl.anchors;
     if ((a & (kRight | kBottom)) == 0) continue;
-    const platform::Size now = ParentSize(e.spec.parent);
+    const platform::Size now = ParentSize(e.decl.parent);
     const int dx = now.width - e.parentDesign.width, dy = now.height - e.parentDesign.height;
-    platform::Rect r = e.spec.place;
+    platform::Rect r = e.decl.place;
     if (a & kRight) (a & kLeft ? r.width : r.left) += dx;
     if (a & kBottom) (a & kTop ? r.height : r.top) += dy;
     r.width = std::max(0, r.width);

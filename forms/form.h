@@ -23,7 +23,7 @@ constexpr unsigned kTopLeft = kLeft | kTop;
 constexpr unsigned kAll = kLeft | kTop | kRight | kBottom;
 }  // namespace anchor
 
-struct ControlSpec {
+struct ControlDecl {
   const char* name;
   Kind kind;
   const char* parent = nullptr;  // a control declared before; none: the client area
@@ -38,7 +38,7 @@ class Form {
  public:
   // The window with the controls of the table, in that font.
   Form(platform::Toolkit& toolkit, const platform::WindowOptions& options, const platform::Font& font,
-       std::span<const ControlSpec> controls = {});
+       std::span<const ControlDecl> controls = {});
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -59,7 +59,7 @@ class Form {
 
  protected:
   // Makes the table's controls in order, each placed, captioned and hinted.
-  void AddControls(std::span<const ControlSpec> specs);
+  void AddControls(std::span<const ControlDecl> decls);
   // Takes in a control made otherwise (a status bar, a popup's owner).
   template <class T>
   T& Adopt(const char* name, std::unique_ptr<T> control) {
@@ -80,12 +80,12 @@ class Form {
 
  private:
   struct Entry {
-    ControlSpec spec;
+    ControlDecl decl;
     std::unique_ptr<platform::Control> control;
     platform::Size parentDesign;  // the parent's size the place was given for
   };
-  void Keep(const ControlSpec& spec, std::unique_ptr<platform::Control> control, platform::Size parentDesign);
-  std::unique_ptr<platform::Control> Make(const ControlSpec& spec, platform::Control* parent);
+  void Keep(const ControlDecl& decl, std::unique_ptr<platform::Control> control, platform::Size parentDesign);
+  std::unique_ptr<platform::Control> Make(const ControlDecl& decl, platform::Control* parent);
   platform::Size ParentSize(const char* parent) const;
 
   std::unique_ptr<platform::Window> window_;

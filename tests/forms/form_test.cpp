@@ -13,7 +13,7 @@ namespace {
 using forms::Kind;
 namespace anchor = forms::anchor;
 
-const forms::ControlSpec kControls[] = {
+const forms::ControlDecl kControls[] = {
     {"page", Kind::Panel, nullptr, {0, 0, 300, 200}, "", "", anchor::kAll},
     {"list", Kind::List, "page", {10, 10, 200, 150}, "", "", anchor::kAll},
     {"ok", Kind::Button, "page", {220, 10, 70, 24}, "OK", "", anchor::kTop | anchor::kRight},
