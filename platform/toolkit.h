@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -119,23 +120,34 @@ class Panel : public Control {
   std::function<void()> onClick, onDblClick;
 };
 
-class ListBox : public Control {
+// Fails with std::out_of_range unless a list of count items has one at index.
+inline void CheckItemIndex(int index, int count) {
+  if (index < 0 || index >= count) throw std::out_of_range("list index " + std::to_string(index));
+}
+
+// What every list offers: items by index and one current item.
+class ItemList : public Control {
  public:
   virtual void Clear() = 0;
   virtual void Add(const Text& item) = 0;
+  virtual int Count() const = 0;
+  virtual Text Item(int index) const = 0;
+  // The selected item or -1; setting it runs no handler.
+  virtual int ItemIndex() const = 0;
+  virtual void SetItemIndex(int index) = 0;
+};
+
+class ListBox : public ItemList {
+ public:
   // Appends many items at once, reserving storage first; taken by value so
   // that a caller's temporary list is moved in, not copied.
   virtual void AddAll(std::vector<Text> items) = 0;
-  virtual int Count() const = 0;
-  virtual Text Item(int index) const = 0;
   // Replaces an item's text; its selection and the caret stay.
   virtual void SetItem(int index, const Text& item) = 0;
   // Removes an item; the others keep their selection. Where the caret and
   // a single selection go is for the caller to set.
   virtual void Delete(int index) = 0;
-  // Single selection: the selected item or -1. Setting it runs no handler.
-  virtual int ItemIndex() const = 0;
-  virtual void SetItemIndex(int index) = 0;
+  // In a multiple-selection list ItemIndex is the caret item.
   // Multiple selection: the caret (focus) item, separate from the selection.
   virtual int CaretIndex() const = 0;
   virtual void SetCaretIndex(int index) = 0;
@@ -231,15 +243,8 @@ class CheckBox : public Control {
 };
 
 // A single-selection list whose items carry check boxes.
-class CheckList : public Control {
+class CheckList : public ItemList {
  public:
-  virtual void Clear() = 0;
-  virtual void Add(const Text& item) = 0;
-  virtual int Count() const = 0;
-  virtual Text Item(int index) const = 0;
-  // The selected item or -1; setting it runs no handler.
-  virtual int ItemIndex() const = 0;
-  virtual void SetItemIndex(int index) = 0;
   // Setting it runs no handler.
   virtual bool Checked(int index) const = 0;
   virtual void SetChecked(int index, bool on) = 0;
@@ -251,15 +256,8 @@ class CheckList : public Control {
 };
 
 // A drop-down list to pick from; nothing can be typed.
-class DropDownList : public Control {
+class DropDownList : public ItemList {
  public:
-  virtual void Clear() = 0;
-  virtual void Add(const Text& item) = 0;
-  virtual int Count() const = 0;
-  virtual Text Item(int index) const = 0;
-  // The chosen item or -1; setting it runs no handler.
-  virtual int ItemIndex() const = 0;
-  virtual void SetItemIndex(int index) = 0;
   // The user picked another item than the one shown.
   std::function<void()> onChange;
 };

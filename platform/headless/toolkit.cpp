@@ -82,9 +82,6 @@ template class ControlImpl<platform::CheckBox>;
 template class ControlImpl<platform::CheckList>;
 template class ControlImpl<platform::DropDownList>;
 
-void ListBox::Check(int index) const {
-  if (index < 0 || index >= Count()) throw std::out_of_range("list index " + std::to_string(index));
-}
 
 void ListBox::Clear() {
   Changed();
@@ -111,13 +108,13 @@ void ListBox::AddAll(std::vector<Text> items) {
 }
 
 void ListBox::SetItem(int index, const Text& item) {
-  Check(index);
+  platform::CheckItemIndex(index, Count());
   Changed();
   items_[index] = item;
 }
 
 void ListBox::Delete(int index) {
-  Check(index);
+  platform::CheckItemIndex(index, Count());
   Changed();
   items_.erase(items_.begin() + index);
   selected_.erase(selected_.begin() + index);
@@ -125,7 +122,7 @@ void ListBox::Delete(int index) {
 }
 
 Text ListBox::Item(int index) const {
-  Check(index);
+  platform::CheckItemIndex(index, Count());
   return items_[index];
 }
 
@@ -136,7 +133,7 @@ int ListBox::ItemIndex() const {
 }
 
 void ListBox::SetItemIndex(int index) {
-  if (index != -1) Check(index);
+  if (index != -1) platform::CheckItemIndex(index, Count());
   Changed();
   std::fill(selected_.begin(), selected_.end(), false);
   if (index >= 0) selected_[index] = true;
@@ -144,18 +141,18 @@ void ListBox::SetItemIndex(int index) {
 }
 
 void ListBox::SetCaretIndex(int index) {
-  Check(index);
+  platform::CheckItemIndex(index, Count());
   Changed();
   caret_ = index;
 }
 
 bool ListBox::Selected(int index) const {
-  Check(index);
+  platform::CheckItemIndex(index, Count());
   return selected_[index];
 }
 
 void ListBox::SetSelected(int index, bool on) {
-  Check(index);
+  platform::CheckItemIndex(index, Count());
   Changed();
   selected_[index] = on;
 }
@@ -173,7 +170,7 @@ void ListBox::EndUpdate() {
 
 void ListBox::UserClick(int index, bool ctrl) {
   CheckReachable(*this, "list");
-  Check(index);
+  platform::CheckItemIndex(index, Count());
   SetFocus();
   if (style_ == platform::ListStyle::Multiple && ctrl) {
     Changed();

@@ -162,7 +162,6 @@ class ListBox : public ControlImpl<platform::ListBox> {
   const std::vector<Text>& Items() const { return items_; }
 
  private:
-  void Check(int index) const;
   void Changed() {
     if (updates_ == 0) ++redraws_;
   }
@@ -298,15 +297,37 @@ class CheckBox : public ControlImpl<platform::CheckBox> {
   bool checked_ = false;
 };
 
-class CheckList : public ControlImpl<platform::CheckList> {
+// The items and the current one of a list without multiple selection.
+template <class Base>
+class ItemListImpl : public ControlImpl<Base> {
  public:
-  using ControlImpl::ControlImpl;
+  using ControlImpl<Base>::ControlImpl;
+  void Clear() override {
+    items_.clear();
+    index_ = -1;
+  }
+  void Add(const Text& item) override { items_.push_back(item); }
+  int Count() const override { return static_cast<int>(items_.size()); }
+  Text Item(int index) const override {
+    platform::CheckItemIndex(index, Count());
+    return items_[index];
+  }
+  int ItemIndex() const override { return index_; }
+  void SetItemIndex(int index) override {
+    if (index != -1) platform::CheckItemIndex(index, Count());
+    index_ = index;
+  }
+
+ protected:
+  std::vector<Text> items_;
+  int index_ = -1;
+};
+
+class CheckList : public ItemListImpl<platform::CheckList> {
+ public:
+  using ItemListImpl::ItemListImpl;
   void Clear() override;
   void Add(const Text& item) override;
-  int Count() const override { return static_cast<int>(items_.size()); }
-  Text Item(int index) const override;
-  int ItemIndex() const override { return index_; }
-  void SetItemIndex(int index) override;
   bool Checked(int index) const override;
   void SetChecked(int index, bool on) override;
 
@@ -319,28 +340,14 @@ class CheckList : public ControlImpl<platform::CheckList> {
   void UserSpace();
 
  private:
-  void Check(int index) const;
-  std::vector<Text> items_;
   std::vector<bool> checked_;
-  int index_ = -1;
 };
 
-class DropDownList : public ControlImpl<platform::DropDownList> {
+class DropDownList : public ItemListImpl<platform::DropDownList> {
  public:
-  using ControlImpl::ControlImpl;
-  void Clear() override;
-  void Add(const Text& item) override;
-  int Count() const override { return static_cast<int>(items_.size()); }
-  Text Item(int index) const override;
-  int ItemIndex() const override { return index_; }
-  void SetItemIndex(int index) override;
+  using ItemListImpl::ItemListImpl;
   // The user picks an item from the open list; onChange when it is another.
   void UserChoose(int index);
-
- private:
-  void Check(int index) const;
-  std::vector<Text> items_;
-  int index_ = -1;
 };
 
 class PopupMenu : public platform::PopupMenu {

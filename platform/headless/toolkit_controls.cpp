@@ -1,16 +1,9 @@
 // Labels, check boxes, check lists and drop-down lists.
-#include <stdexcept>
 #include <string>
 
 #include "platform/headless/toolkit.h"
 
 namespace headless {
-
-namespace {
-void CheckIndex(int index, int count) {
-  if (index < 0 || index >= count) throw std::out_of_range("list index " + std::to_string(index));
-}
-}  // namespace
 
 // ---- Label
 
@@ -34,42 +27,29 @@ void CheckBox::Toggle() {
 
 // ---- CheckList
 
-void CheckList::Check(int index) const { CheckIndex(index, Count()); }
-
 void CheckList::Clear() {
-  items_.clear();
+  ItemListImpl::Clear();
   checked_.clear();
-  index_ = -1;
 }
 
 void CheckList::Add(const Text& item) {
-  items_.push_back(item);
+  ItemListImpl::Add(item);
   checked_.push_back(false);
 }
 
-Text CheckList::Item(int index) const {
-  Check(index);
-  return items_[index];
-}
-
-void CheckList::SetItemIndex(int index) {
-  if (index != -1) Check(index);
-  index_ = index;
-}
-
 bool CheckList::Checked(int index) const {
-  Check(index);
+  platform::CheckItemIndex(index, Count());
   return checked_[index];
 }
 
 void CheckList::SetChecked(int index, bool on) {
-  Check(index);
+  platform::CheckItemIndex(index, Count());
   checked_[index] = on;
 }
 
 void CheckList::UserClick(int index) {
   CheckReachable(*this, "check list");
-  Check(index);
+  platform::CheckItemIndex(index, Count());
   SetFocus();
   index_ = index;
   if (onClick) onClick();
@@ -77,7 +57,7 @@ void CheckList::UserClick(int index) {
 
 void CheckList::UserClickCheck(int index) {
   CheckReachable(*this, "check list");
-  Check(index);
+  platform::CheckItemIndex(index, Count());
   SetFocus();
   checked_[index] = !checked_[index];
   if (onClickCheck) onClickCheck(index);
@@ -95,28 +75,9 @@ void CheckList::UserSpace() {
 
 // ---- DropDownList
 
-void DropDownList::Check(int index) const { CheckIndex(index, Count()); }
-
-void DropDownList::Clear() {
-  items_.clear();
-  index_ = -1;
-}
-
-void DropDownList::Add(const Text& item) { items_.push_back(item); }
-
-Text DropDownList::Item(int index) const {
-  Check(index);
-  return items_[index];
-}
-
-void DropDownList::SetItemIndex(int index) {
-  if (index != -1) Check(index);
-  index_ = index;
-}
-
 void DropDownList::UserChoose(int index) {
   CheckReachable(*this, "drop-down list");
-  Check(index);
+  platform::CheckItemIndex(index, Count());
   SetFocus();
   if (index == index_) return;
   index_ = index;

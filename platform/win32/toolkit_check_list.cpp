@@ -4,8 +4,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <stdexcept>
-#include <string>
 
 #include "platform/win32/text_convert.h"
 #include "platform/win32/toolkit_controls.h"
@@ -32,9 +30,6 @@ CheckList::CheckList(Window& window, Control* parent) : ControlImpl(window, pare
   FitItemHeight();
 }
 
-void CheckList::Check(int index) const {
-  if (index < 0 || index >= Count()) throw std::out_of_range("list index " + std::to_string(index));
-}
 
 void CheckList::Clear() {
   items_.clear();
@@ -49,24 +44,24 @@ void CheckList::Add(const Text& item) {
 }
 
 Text CheckList::Item(int index) const {
-  Check(index);
+  CheckItemIndex(index, Count());
   return items_[index];
 }
 
 int CheckList::ItemIndex() const { return static_cast<int>(::SendMessageW(Handle(), LB_GETCURSEL, 0, 0)); }
 
 void CheckList::SetItemIndex(int index) {
-  if (index != -1) Check(index);
+  if (index != -1) CheckItemIndex(index, Count());
   ::SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 bool CheckList::Checked(int index) const {
-  Check(index);
+  CheckItemIndex(index, Count());
   return checked_[index];
 }
 
 void CheckList::SetChecked(int index, bool on) {
-  Check(index);
+  CheckItemIndex(index, Count());
   checked_[index] = on;
   RECT r{};
   if (::SendMessageW(Handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)) != LB_ERR)
@@ -79,7 +74,7 @@ void CheckList::Toggle(int index) {
 }
 
 RECT CheckList::CheckRect(int index) const {
-  Check(index);
+  CheckItemIndex(index, Count());
   RECT r{};
   ::SendMessageW(Handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
   return BoxIn(r);

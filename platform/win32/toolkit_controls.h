@@ -50,7 +50,6 @@ class ListBox : public ControlImpl<platform::ListBox> {
   HBRUSH OnCtlColor(HDC dc) override;
 
  private:
-  void Check(int index) const;
   void Append(Text item);
   void Redraw(bool on);
   bool multiple_;
@@ -191,7 +190,6 @@ class CheckList : public ControlImpl<platform::CheckList> {
 
  private:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
-  void Check(int index) const;
   void Toggle(int index);
   void FitItemHeight();
   std::vector<Text> items_;
@@ -213,7 +211,6 @@ class DropDownList : public ControlImpl<platform::DropDownList> {
   void OnCommand(UINT code) override;
 
  private:
-  void Check(int index) const;
   std::vector<Text> items_;
   int shown_ = -1;  // the item the owner last heard of
 };

@@ -1,7 +1,5 @@
 // COMBOBOX with CBS_DROPDOWNLIST, keeping every item's bytes.
 #include <algorithm>
-#include <stdexcept>
-#include <string>
 
 #include "platform/win32/text_convert.h"
 #include "platform/win32/toolkit_controls.h"
@@ -19,9 +17,6 @@ DropDownList::DropDownList(Window& window, Control* parent) : ControlImpl(window
   ::SendMessageW(Handle(), CB_SETMINVISIBLE, kDroppedItems, 0);
 }
 
-void DropDownList::Check(int index) const {
-  if (index < 0 || index >= Count()) throw std::out_of_range("list index " + std::to_string(index));
-}
 
 void DropDownList::Clear() {
   items_.clear();
@@ -35,14 +30,14 @@ void DropDownList::Add(const Text& item) {
 }
 
 Text DropDownList::Item(int index) const {
-  Check(index);
+  CheckItemIndex(index, Count());
   return items_[index];
 }
 
 int DropDownList::ItemIndex() const { return static_cast<int>(::SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
 
 void DropDownList::SetItemIndex(int index) {
-  if (index != -1) Check(index);
+  if (index != -1) CheckItemIndex(index, Count());
   ::SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   shown_ = index;
 }

@@ -17,9 +17,6 @@ ListBox::ListBox(Window& window, Control* parent, ListStyle style)
   Finish();
 }
 
-void ListBox::Check(int index) const {
-  if (index < 0 || index >= Count()) throw std::out_of_range("list index " + std::to_string(index));
-}
 
 void ListBox::Clear() {
   items_.clear();
@@ -44,7 +41,7 @@ void ListBox::AddAll(std::vector<Text> items) {
 }
 
 void ListBox::SetItem(int index, const Text& item) {
-  Check(index);
+  CheckItemIndex(index, Count());
   const bool selected = Selected(index);
   const int caret = CaretIndex();
   const int current = multiple_ ? -1 : ItemIndex();
@@ -62,13 +59,13 @@ void ListBox::SetItem(int index, const Text& item) {
 }
 
 void ListBox::Delete(int index) {
-  Check(index);
+  CheckItemIndex(index, Count());
   ::SendMessageW(Handle(), LB_DELETESTRING, index, 0);
   items_.erase(items_.begin() + index);
 }
 
 Text ListBox::Item(int index) const {
-  Check(index);
+  CheckItemIndex(index, Count());
   return items_[index];
 }
 
@@ -78,7 +75,7 @@ int ListBox::ItemIndex() const {
 }
 
 void ListBox::SetItemIndex(int index) {
-  if (index != -1) Check(index);
+  if (index != -1) CheckItemIndex(index, Count());
   if (!multiple_) {
     ::SendMessageW(Handle(), LB_SETCURSEL, index, 0);
     return;
@@ -96,7 +93,7 @@ int ListBox::CaretIndex() const {
 }
 
 void ListBox::SetCaretIndex(int index) {
-  Check(index);
+  CheckItemIndex(index, Count());
   if (!multiple_) {
     ::SendMessageW(Handle(), LB_SETCARETINDEX, index, FALSE);
     return;
@@ -118,12 +115,12 @@ void ListBox::SetCaretIndex(int index) {
 }
 
 bool ListBox::Selected(int index) const {
-  Check(index);
+  CheckItemIndex(index, Count());
   return ::SendMessageW(Handle(), LB_GETSEL, index, 0) > 0;
 }
 
 void ListBox::SetSelected(int index, bool selected) {
-  Check(index);
+  CheckItemIndex(index, Count());
   if (multiple_) {
     ::SendMessageW(Handle(), LB_SETSEL, selected, index);
   } else if (selected) {
