@@ -37,10 +37,13 @@ TFGroup::TFGroup(platform::Toolkit& toolkit, platform::Window& owner)
   BitBtn2.onClick = Handler(&TFGroup::BitBtn2Click);
   Edit1.onKeyDown = Dispatch().Wrap([this](int key) { Edit1KeyDown(key); });
 
-  // Over the owner's corner, never past the right or bottom screen edge.
+  // Over the owner's corner, never past the right or bottom screen edge,
+  // which is in pixels where the strip's size is at 96 DPI.
   const platform::Rect at = owner.Bounds();
   const platform::Size screen = toolkit.ScreenSize();
-  Window().SetBounds({std::min(at.left, screen.width - kWidth), std::min(at.top, screen.height - kHeight), kWidth, kHeight});
+  const int dpi = Window().Dpi();
+  Window().SetBounds({std::min(at.left, screen.width - kWidth * dpi / 96),
+                      std::min(at.top, screen.height - kHeight * dpi / 96), kWidth, kHeight});
 }
 
 void TFGroup::BitBtn1Click() {

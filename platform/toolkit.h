@@ -298,6 +298,9 @@ class Window {
   virtual void SetBounds(const Rect&) = 0;  // outer frame, screen coordinates
   virtual Rect Bounds() const = 0;
   virtual Size ClientSize() const = 0;
+  // Places and sizes are at 96 DPI, and the toolkit scales them by the
+  // window's display; the outer left and top are screen pixels.
+  virtual int Dpi() const = 0;
   virtual void SetStayOnTop(bool) = 0;
   virtual bool StayOnTop() const = 0;
   virtual void SetFont(const Font&) = 0;  // for controls created afterwards

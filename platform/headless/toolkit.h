@@ -375,6 +375,7 @@ class Window : public platform::Window {
   void SetBounds(const platform::Rect& r) override;
   platform::Rect Bounds() const override { return bounds_; }
   platform::Size ClientSize() const override;
+  int Dpi() const override { return 96; }
   void SetStayOnTop(bool on) override { onTop_ = on; }
   bool StayOnTop() const override { return onTop_; }
   void SetFont(const platform::Font& f) override { font_ = f; }

@@ -185,18 +185,13 @@ platform::Size Toolkit::ScreenSize() const { return {::GetSystemMetrics(SM_CXSCR
 
 void Toolkit::Wake() const { ::PostMessageW(timerWindow_.get(), WM_NULL, 0, 0); }
 
-HFONT Toolkit::FontFor(const Font& font) {
-  auto key = std::make_tuple(font.face, font.size, font.points, font.underline, font.bold);
+HFONT Toolkit::FontFor(const Font& font, int dpi) {
+  auto key = std::make_tuple(font.face, font.size, font.points, font.underline, font.bold, dpi);
   auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second.get();
   LOGFONTW lf{};
-  if (font.points) {
-    HDC screen = ::GetDC(nullptr);
-    lf.lfHeight = -::MulDiv(font.size, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ::ReleaseDC(nullptr, screen);
-  } else {
-    lf.lfHeight = -font.size;  // the character height in pixels
-  }
+  // The character height in pixels, at 96 DPI or in points.
+  lf.lfHeight = -::MulDiv(font.size, dpi, font.points ? 72 : 96);
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   lf.lfUnderline = font.underline;
   lf.lfCharSet = SHIFTJIS_CHARSET;

@@ -70,6 +70,8 @@ class ControlCore {
   virtual HBRUSH OnCtlColor(HDC) { return nullptr; }
   // WM_DRAWITEM of an owner-drawn control; false leaves it to the default.
   virtual bool OnDrawItem(const DRAWITEMSTRUCT&) { return false; }
+  // The window moved to a display of another DPI: font and place again.
+  virtual void Rescale();
 
  protected:
   // Creates the child window and subclasses it.
@@ -79,6 +81,12 @@ class ControlCore {
   virtual void FireKeyDown(int key) = 0;
   virtual bool FireContextMenu(Point screen) = 0;
   void ApplyFont(const Font& font);
+  // The font to apply again at another DPI.
+  void KeepFont(const Font& font) { font_ = font; }
+  const Font& KeptFont() const { return font_; }
+  // Moves the child window to a place at 96 DPI, with extra pixels of height.
+  void Place(const Rect& r, int extraHeight = 0);
+  Rect Placed() const { return place_; }
   // The control's own procedure, for what OnMessage leaves to it.
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) const;
   HWND parent_;
@@ -88,6 +96,8 @@ class ControlCore {
   HWND hwnd_ = nullptr;
   WNDPROC base_ = nullptr;
   Window* window_;
+  Rect place_;
+  Font font_;  // the last one applied
 };
 
 // Routes WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR* and WM_DRAWITEM of a parent to
@@ -110,6 +120,10 @@ class ControlImpl : public Base, public ControlCore {
   void SetFocus() override;
   bool HasFocus() const override;
   void SetFont(const Font& font) override { ApplyFont(font); }
+  void Rescale() override {
+    if (!KeptFont().face.empty()) this->SetFont(KeptFont());
+    this->SetBounds(Placed());
+  }
   void SetHint(const Text& hint) override;
   Text Hint() const override { return hint_; }
   void SetName(const Text& name) override { name_ = name; }
@@ -194,7 +208,7 @@ class Toolkit : public platform::Toolkit {
   HWND ApplicationWindow() const { return app_.get(); }
   Text ApplicationTitle() const { return title_; }
   // Fonts are shared and live as long as the toolkit.
-  HFONT FontFor(const Font& font);
+  HFONT FontFor(const Font& font, int dpi);
   std::optional<int32_t> PickColor(platform::Window* owner, int32_t initial) override;
   // Menu commands and drop-downs by their handles.
   UINT RegisterCommand(MenuItem* item);
@@ -215,7 +229,7 @@ class Toolkit : public platform::Toolkit {
   unique_hmodule richEdit_;
   unique_hwnd app_, timerWindow_;
   Text title_;
-  std::map<std::tuple<Text, int, bool, bool, bool>, unique_hfont> fonts_;
+  std::map<std::tuple<Text, int, bool, bool, bool, int>, unique_hfont> fonts_;
   COLORREF customColors_[16] = {};
   std::unordered_map<UINT, MenuItem*> commands_;
   std::unordered_map<HMENU, MenuItem*> menus_;
@@ -233,6 +247,10 @@ class Window : public platform::Window {
   void SetBounds(const Rect& r) override;
   Rect Bounds() const override;
   Size ClientSize() const override;
+  int Dpi() const override { return dpi_; }
+  // 96-DPI units to this window's pixels and back.
+  int Scale(int v) const { return ::MulDiv(v, dpi_, 96); }
+  int Unscale(int v) const { return ::MulDiv(v, 96, dpi_); }
   void SetStayOnTop(bool on) override;
   bool StayOnTop() const override;
   void SetFont(const Font& font) override { font_ = font; }
@@ -279,6 +297,7 @@ class Window : public platform::Window {
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   void FireResize();
   void DropFiles(HDROP drop);
+  void DpiChanged(int dpi, const RECT& suggested);
 
   Toolkit& toolkit_;
   HWND hwnd_ = nullptr;
@@ -290,6 +309,7 @@ class Window : public platform::Window {
   Text caption_;
   Font font_;
   bool closed_ = false, hints_ = false, resized_ = false;
+  int dpi_ = 96;
   MenuItem menu_;
   std::set<ControlCore*> controls_;
 };

@@ -63,8 +63,19 @@ ControlCore* ControlCore::From(HWND hwnd) {
 
 void ControlCore::ApplyFont(const Font& font) {
   if (!window_ || !hwnd_ || font.face.empty() || font.size <= 0) return;
-  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(window_->Owner().FontFor(font)), TRUE);
+  font_ = font;
+  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(window_->Owner().FontFor(font, window_->Dpi())), TRUE);
 }
+
+void ControlCore::Place(const Rect& r, int extraHeight) {
+  place_ = r;
+  if (!window_ || !hwnd_) return;
+  const Window& w = *window_;
+  ::SetWindowPos(hwnd_, nullptr, w.Scale(r.left), w.Scale(r.top), w.Scale(r.width), w.Scale(r.height) + extraHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ControlCore::Rescale() { Place(place_); }
 
 LRESULT ControlCore::Default(UINT msg, WPARAM wp, LPARAM lp) const {
   return ::CallWindowProcW(base_, hwnd_, msg, wp, lp);

@@ -294,7 +294,7 @@ LRESULT Splitter::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         if (y != lastY_) {
           const int dy = y - lastY_;
           lastY_ = y;
-          if (onDrag) onDrag(dy);
+          if (onDrag) onDrag(Owner() ? Owner()->Unscale(dy) : dy);
         }
         handled = true;
         return 0;

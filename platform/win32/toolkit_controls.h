@@ -121,6 +121,7 @@ class StatusBar : public ControlImpl<platform::StatusBar> {
   void SetPanelText(int panel, const Text& text) override;
   Text PanelText(int panel) const override;
   LRESULT OnNotify(const NMHDR& header) override;
+  void Rescale() override;
 
  private:
   void SetParts();
@@ -259,15 +260,13 @@ void ControlImpl<Base>::Finish() {
 
 template <class Base>
 void ControlImpl<Base>::SetBounds(const Rect& r) {
-  ::SetWindowPos(Handle(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  Place(r);
 }
 
+// As placed, at 96 DPI: read back from the window it would drift by rounding.
 template <class Base>
 Rect ControlImpl<Base>::Bounds() const {
-  RECT r{};
-  ::GetWindowRect(Handle(), &r);
-  ::MapWindowPoints(nullptr, ::GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  return Placed();
 }
 
 template <class Base>

@@ -46,8 +46,7 @@ void DropDownList::SetItemIndex(int index) {
 // the control keeps the closed part and remembers the rest.
 void DropDownList::SetBounds(const Rect& r) {
   const int item = std::max(1, static_cast<int>(::SendMessageW(Handle(), CB_GETITEMHEIGHT, 0, 0)));
-  ::SetWindowPos(Handle(), nullptr, r.left, r.top, r.width, r.height + kDroppedItems * item + 2,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  Place(r, kDroppedItems * item + 2);
 }
 
 // The control also reports a pick of the item already shown.

@@ -37,6 +37,7 @@ void Label::SetColor(int32_t color) {
 
 void Label::SetFont(const Font& font) {
   font_ = font;
+  KeepFont(font);
   ApplyLook();
 }
 
@@ -47,7 +48,7 @@ void Label::ApplyLook() {
   if (!font_.face.empty() && font_.size > 0 && Owner()) {
     Font shown = font_;
     shown.underline = shown.underline || link_;
-    handle = Owner()->Owner().FontFor(shown);
+    handle = Owner()->Owner().FontFor(shown, Owner()->Dpi());
   } else if (link_) {
     if (!linkFont_) {
       LOGFONTW lf{};

@@ -19,7 +19,7 @@ StatusBar::StatusBar(Window& window, const std::vector<int>& widths, const std::
 void StatusBar::SetParts() {
   std::vector<int> edges;
   int right = 0;
-  for (int width : widths_) edges.push_back(right += width);
+  for (int width : widths_) edges.push_back(right += Owner() ? Owner()->Scale(width) : width);
   if (!edges.empty()) edges.back() = -1;  // the last part takes the rest
   if (edges.empty()) edges.push_back(-1);
   ::SendMessageW(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
@@ -30,6 +30,11 @@ void StatusBar::SetPanelText(int panel, const Text& text) {
   // Text after a second TAB is right-aligned.
   const std::wstring shown = (right_[static_cast<size_t>(panel)] ? L"\t\t" : L"") + WideText(text);
   ::SendMessageW(Handle(), SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(shown.c_str()));
+}
+
+void StatusBar::Rescale() {
+  ControlImpl::Rescale();
+  SetParts();
 }
 
 Text StatusBar::PanelText(int panel) const { return texts_.at(static_cast<size_t>(panel)); }

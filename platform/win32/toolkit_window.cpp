@@ -54,23 +54,29 @@ DWORD ExStyleOf(const WindowOptions& o) {
 Window::Window(Toolkit& toolkit, const WindowOptions& options) : toolkit_(toolkit), menu_(toolkit, true) {
   g_windowAtom = RegisterWindowClass(toolkit.Instance(), Proc);
   const DWORD style = StyleOf(options), ex = ExStyleOf(options);
-  RECT outer{0, 0, options.size.width, options.size.height};
-  if (options.clientSize) ::AdjustWindowRectEx(&outer, style, options.menuBar, ex);
+  const int at = options.owner ? 0 : CW_USEDEFAULT;
+  HWND owner = options.owner ? dynamic_cast<Window&>(*options.owner).Handle() : toolkit.ApplicationWindow();
+  ::CreateWindowExW(ex, kWindowClass, WideText(options.caption).c_str(), style, at, at, 0, 0, owner, nullptr,
+                    toolkit.Instance(), this);
+  if (!hwnd_) throw Failure("ウィンドウを作成できません");
+  caption_ = options.caption;
+  if (options.menuBar) menu_.SetBarWindow(hwnd_);
+
+  // Sized once the display it is on, and so its DPI, is known.
+  if (const UINT dpi = ::GetDpiForWindow(hwnd_)) dpi_ = static_cast<int>(dpi);
+  RECT outer{0, 0, Scale(options.size.width), Scale(options.size.height)};
+  if (options.clientSize) ::AdjustWindowRectExForDpi(&outer, style, options.menuBar, ex, dpi_);
   const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-  int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
-  if (options.owner) x = y = 0;
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE;
+  int x = 0, y = 0;
   if (options.centred) {
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     x = work.left + (work.right - work.left - width) / 2;
     y = work.top + (work.bottom - work.top - height) / 2;
+    flags &= ~SWP_NOMOVE;
   }
-  HWND owner = options.owner ? dynamic_cast<Window&>(*options.owner).Handle() : toolkit.ApplicationWindow();
-  ::CreateWindowExW(ex, kWindowClass, WideText(options.caption).c_str(), style, x, y, width, height, owner, nullptr,
-                    toolkit.Instance(), this);
-  if (!hwnd_) throw Failure("ウィンドウを作成できません");
-  caption_ = options.caption;
-  if (options.menuBar) menu_.SetBarWindow(hwnd_);
+  ::SetWindowPos(hwnd_, nullptr, x, y, width, height, flags);
 }
 
 Window::~Window() {
@@ -92,7 +98,7 @@ void Window::SetCaption(const Text& caption) {
 void Window::SetBounds(const Rect& r) {
   if (!hwnd_) return;
   resized_ = false;
-  ::SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(hwnd_, nullptr, r.left, r.top, Scale(r.width), Scale(r.height), SWP_NOZORDER | SWP_NOACTIVATE);
   // The owner lays out on every placement, also one that keeps the size.
   if (!resized_) FireResize();
 }
@@ -100,13 +106,13 @@ void Window::SetBounds(const Rect& r) {
 Rect Window::Bounds() const {
   RECT r{};
   if (hwnd_) ::GetWindowRect(hwnd_, &r);
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  return {r.left, r.top, Unscale(r.right - r.left), Unscale(r.bottom - r.top)};
 }
 
 Size Window::ClientSize() const {
   RECT r{};
   if (hwnd_) ::GetClientRect(hwnd_, &r);
-  return {r.right, r.bottom};
+  return {Unscale(r.right), Unscale(r.bottom)};
 }
 
 void Window::SetStayOnTop(bool on) {
@@ -207,6 +213,16 @@ void Window::SetTip(HWND control, const Text& hint) {
   }
 }
 
+// The system's rectangle for the new display, then every control's font and
+// place again, then the owner's layout.
+void Window::DpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  for (ControlCore* control : controls_) control->Rescale();
+  FireResize();
+}
+
 void Window::DropFiles(HDROP drop) {
   // The drop data is released whatever the handler does.
   struct Release {
@@ -295,6 +311,9 @@ LRESULT Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (ForwardToChild(msg, wp, lp, result)) return result;
       break;
     }
+    case WM_DPICHANGED:
+      DpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      return 0;
     case WM_DROPFILES:
       DropFiles(reinterpret_cast<HDROP>(wp));
       return 0;

@@ -7,6 +7,8 @@
 //                             written as \r and \n
 //   probe clipboard           the clipboard's Unicode text
 //   probe move TITLE X Y      moves that window's frame to X,Y
+//   probe size TITLE          its outer width and height in pixels
+//   probe rows TITLE          the row height of each of its list boxes
 //   probe windows             the visible top-level windows front to back,
 //                             one per line: "T " for a topmost one, else
 //                             "- ", then the title
@@ -109,6 +111,21 @@ int Run(const std::vector<std::wstring>& args) {
     }
     return 0;
   }
+  if (args[1] == L"size" && args.size() == 3) {
+    RECT r{};
+    ::GetWindowRect(top, &r);
+    Print(std::to_wstring(r.right - r.left) + L" " + std::to_wstring(r.bottom - r.top) + L"\n");
+    return 0;
+  }
+  if (args[1] == L"rows" && args.size() == 3) {
+    for (HWND child : Children(top)) {
+      wchar_t cls[64];
+      ::GetClassNameW(child, cls, 64);
+      if (::lstrcmpiW(cls, L"ListBox") == 0)
+        Print(std::to_wstring(::SendMessageW(child, LB_GETITEMHEIGHT, 0, 0)) + L"\n");
+    }
+    return 0;
+  }
   if (args[1] == L"move" && args.size() == 5) {
     const int x = std::stoi(args[3]), y = std::stoi(args[4]);
     return ::SetWindowPos(top, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 2;
@@ -119,6 +136,8 @@ int Run(const std::vector<std::wstring>& args) {
 }  // namespace
 
 int main() {
+  // Sizes as the screen has them, not scaled back to 96 DPI for us.
+  ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
   int argc = 0;
   wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
   std::vector<std::wstring> args(argv, argv + argc);
