@@ -488,3 +488,37 @@ TEST_F(Win32Toolkit, StayOnTopHoldsWhenShownAndWhenAnotherWindowIsActivated) {
   ::DestroyWindow(other);
 }
 }  // namespace
+
+// A window moved to a display of 144 DPI: the system's rectangle, then each
+// control's place and font half as large again, sizes still read at 96 DPI.
+TEST_F(Win32Toolkit, MovingToADisplayOfAnotherDpiScalesPlacesAndFonts) {
+  ASSERT_EQ(window->Dpi(), 96);
+  window->SetFont({"ＭＳ ゴシック", 16, false});
+  auto list = window->NewListBox(nullptr, platform::ListStyle::Single);
+  list->SetBounds({10, 20, 100, 60});
+  list->Add("顔");
+  auto status = window->NewStatusBar({50, 50}, {true, false});
+  const int rowAt96 = static_cast<int>(::SendMessageW(Hwnd(*list), LB_GETITEMHEIGHT, 0, 0));
+  int laidOut = 0;
+  window->onResize = [&] { ++laidOut; };
+
+  RECT suggested{30, 40, 30 + 480, 40 + 630};
+  ::SendMessageW(Hwnd(*window), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(window->Dpi(), 144);
+  EXPECT_GE(laidOut, 1);
+  RECT outer{};
+  ::GetWindowRect(Hwnd(*window), &outer);
+  EXPECT_EQ(outer.right - outer.left, 480);
+  EXPECT_EQ(window->Bounds(), (platform::Rect{30, 40, 320, 420}));
+
+  RECT r{};
+  ::GetWindowRect(Hwnd(*list), &r);
+  EXPECT_EQ(r.right - r.left, 150);
+  EXPECT_EQ(r.bottom - r.top, 90);
+  EXPECT_EQ(list->Bounds(), (platform::Rect{10, 20, 100, 60}));
+  const int rowAt144 = static_cast<int>(::SendMessageW(Hwnd(*list), LB_GETITEMHEIGHT, 0, 0));
+  EXPECT_NEAR(rowAt144 * 2, rowAt96 * 3, 3);
+  int edges[2] = {};
+  ::SendMessageW(Hwnd(*status), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+  EXPECT_EQ(edges[0], 75);
+}
