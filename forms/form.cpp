@@ -13,7 +13,10 @@ Form::Form(platform::Toolkit& toolkit, const platform::WindowOptions& options, c
   AddControls(controls);
 }
 
-Form::~Form() = default;
+// Children go before their parents, as they were made after them.
+Form::~Form() {
+  while (!controls_.empty()) controls_.pop_back();
+}
 
 platform::Control& Form::Control(std::string_view name) const {
   for (const Entry& e : controls_)
@@ -25,7 +28,7 @@ void Form::AddControls(std::span<const ControlDecl> decls) {
   for (const ControlDecl& decl : decls) {
     platform::Control* parent = decl.parent ? &Control(decl.parent) : nullptr;
     auto control = Make(decl, parent);
-    control->SetBounds(decl.place);
+    if (decl.kind != Kind::Page) control->SetBounds(decl.place);  // a page fills its tabs' area
     if (*decl.hint) control->SetHint(decl.hint);
     Keep(decl, std::move(control), ParentSize(decl.parent));
   }
@@ -65,6 +68,8 @@ std::unique_ptr<platform::Control> Form::Make(const ControlDecl& decl, platform:
     }
     case Kind::CheckList: return w.NewCheckList(parent);
     case Kind::DropDownList: return w.NewDropDownList(parent);
+    case Kind::Tabs: return w.NewTabPages(parent);
+    case Kind::Page: return dynamic_cast<platform::TabPages&>(*parent).AddPage(decl.caption);
   }
   throw std::logic_error("unknown control kind");
 }

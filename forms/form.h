@@ -13,7 +13,8 @@
 
 namespace forms {
 
-enum class Kind { Panel, List, MultiList, Entry, Edit, Button, Splitter, Label, CheckBox, CheckList, DropDownList };
+// A Page's parent is a Tabs control, and its caption the tab's.
+enum class Kind { Panel, List, MultiList, Entry, Edit, Button, Splitter, Label, CheckBox, CheckList, DropDownList, Tabs, Page };
 
 // The edges a control keeps its distance to when its parent changes size:
 // with both left and right it stretches, with right alone it moves.

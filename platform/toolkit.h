@@ -262,6 +262,21 @@ class DropDownList : public ItemList {
   std::function<void()> onChange;
 };
 
+// A row of tabs over pages, one page shown at a time. Each page is a panel
+// that holds its own controls.
+class TabPages : public Control {
+ public:
+  // A page at the end with its tab's caption; the caller owns it, and it
+  // goes before the tabs do.
+  virtual std::unique_ptr<Panel> AddPage(const Text& caption) = 0;
+  virtual int PageCount() const = 0;
+  // The page shown; setting it runs no handler.
+  virtual int PageIndex() const = 0;
+  virtual void SetPageIndex(int index) = 0;
+  // The user chose another tab (mouse or keyboard); its page is shown.
+  std::function<void()> onChange;
+};
+
 enum class ListStyle { Single, Multiple };
 
 class Window;
@@ -334,6 +349,7 @@ class Window {
   virtual std::unique_ptr<CheckBox> NewCheckBox(Control* parent) = 0;
   virtual std::unique_ptr<CheckList> NewCheckList(Control* parent) = 0;
   virtual std::unique_ptr<DropDownList> NewDropDownList(Control* parent) = 0;
+  virtual std::unique_ptr<TabPages> NewTabPages(Control* parent) = 0;
   virtual std::unique_ptr<PopupMenu> NewPopupMenu() = 0;
 
   // Key preview: sees every key before the focused control; true consumes it.

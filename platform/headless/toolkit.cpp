@@ -81,6 +81,7 @@ template class ControlImpl<platform::Label>;
 template class ControlImpl<platform::CheckBox>;
 template class ControlImpl<platform::CheckList>;
 template class ControlImpl<platform::DropDownList>;
+template class ControlImpl<platform::TabPages>;
 
 
 void ListBox::Clear() {
@@ -346,6 +347,7 @@ std::unique_ptr<platform::CheckList> Window::NewCheckList(platform::Control* par
 std::unique_ptr<platform::DropDownList> Window::NewDropDownList(platform::Control* parent) {
   return Make<DropDownList>(parent);
 }
+std::unique_ptr<platform::TabPages> Window::NewTabPages(platform::Control* parent) { return Make<TabPages>(parent); }
 
 std::unique_ptr<platform::PopupMenu> Window::NewPopupMenu() { return std::make_unique<PopupMenu>(toolkit_); }
 

@@ -343,6 +343,26 @@ class CheckList : public ItemListImpl<platform::CheckList> {
   std::vector<bool> checked_;
 };
 
+// Tabs 21 pixels high over pages that fill the rest inside a 2-pixel border.
+class TabPages : public ControlImpl<platform::TabPages> {
+ public:
+  using ControlImpl::ControlImpl;
+  std::unique_ptr<platform::Panel> AddPage(const Text& caption) override;
+  int PageCount() const override { return static_cast<int>(pages_.size()); }
+  int PageIndex() const override { return index_; }
+  void SetPageIndex(int index) override;
+  void SetBounds(const platform::Rect& r) override;
+  Text TabCaption(int index) const { return captions_.at(index); }
+  // The user clicks a tab; onChange when it is another.
+  void UserChoose(int index);
+
+ private:
+  void ShowPages();
+  std::vector<platform::Panel*> pages_;
+  std::vector<Text> captions_;
+  int index_ = -1;
+};
+
 class DropDownList : public ItemListImpl<platform::DropDownList> {
  public:
   using ItemListImpl::ItemListImpl;
@@ -409,6 +429,7 @@ class Window : public platform::Window {
   std::unique_ptr<platform::CheckBox> NewCheckBox(platform::Control* parent) override;
   std::unique_ptr<platform::CheckList> NewCheckList(platform::Control* parent) override;
   std::unique_ptr<platform::DropDownList> NewDropDownList(platform::Control* parent) override;
+  std::unique_ptr<platform::TabPages> NewTabPages(platform::Control* parent) override;
   std::unique_ptr<platform::PopupMenu> NewPopupMenu() override;
 
   // The user presses a key with the focus where it is: the key preview sees

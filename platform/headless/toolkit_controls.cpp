@@ -1,4 +1,5 @@
-// Labels, check boxes, check lists and drop-down lists.
+// Labels, check boxes, check lists, drop-down lists and tabbed pages.
+#include <algorithm>
 #include <string>
 
 #include "platform/headless/toolkit.h"
@@ -82,6 +83,44 @@ void DropDownList::UserChoose(int index) {
   if (index == index_) return;
   index_ = index;
   if (onChange) onChange();
+}
+
+// ---- TabPages
+
+std::unique_ptr<platform::Panel> TabPages::AddPage(const Text& caption) {
+  auto page = window_.NewPanel(this);
+  pages_.push_back(page.get());
+  captions_.push_back(caption);
+  if (index_ < 0) index_ = 0;
+  SetBounds(Bounds());
+  ShowPages();
+  return page;
+}
+
+void TabPages::SetPageIndex(int index) {
+  platform::CheckItemIndex(index, PageCount());
+  index_ = index;
+  ShowPages();
+}
+
+void TabPages::SetBounds(const platform::Rect& r) {
+  ControlImpl::SetBounds(r);
+  constexpr int kTabs = 21, kBorder = 2;
+  for (platform::Panel* page : pages_)
+    page->SetBounds({kBorder, kTabs + kBorder, std::max(0, r.width - 2 * kBorder), std::max(0, r.height - kTabs - 2 * kBorder)});
+}
+
+void TabPages::UserChoose(int index) {
+  CheckReachable(*this, "tabs");
+  platform::CheckItemIndex(index, PageCount());
+  SetFocus();
+  if (index == index_) return;
+  SetPageIndex(index);
+  if (onChange) onChange();
+}
+
+void TabPages::ShowPages() {
+  for (int i = 0; i < PageCount(); ++i) pages_[i]->SetVisible(i == index_);
 }
 
 }  // namespace headless

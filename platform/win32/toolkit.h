@@ -276,6 +276,7 @@ class Window : public platform::Window {
   std::unique_ptr<platform::CheckBox> NewCheckBox(Control* parent) override;
   std::unique_ptr<platform::CheckList> NewCheckList(Control* parent) override;
   std::unique_ptr<platform::DropDownList> NewDropDownList(Control* parent) override;
+  std::unique_ptr<platform::TabPages> NewTabPages(Control* parent) override;
   std::unique_ptr<platform::PopupMenu> NewPopupMenu() override;
 
   std::uintptr_t Id() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }

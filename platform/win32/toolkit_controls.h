@@ -197,6 +197,23 @@ class CheckList : public ControlImpl<platform::CheckList> {
   std::vector<bool> checked_;
 };
 
+// WC_TABCONTROL; its pages are panels inside it, placed over its display
+// area and shown one at a time.
+class TabPages : public ControlImpl<platform::TabPages> {
+ public:
+  TabPages(Window& window, Control* parent);
+  std::unique_ptr<platform::Panel> AddPage(const Text& caption) override;
+  int PageCount() const override { return static_cast<int>(pages_.size()); }
+  int PageIndex() const override;
+  void SetPageIndex(int index) override;
+  void SetBounds(const Rect& r) override;
+  LRESULT OnNotify(const NMHDR& header) override;
+
+ private:
+  void ShowPages();
+  std::vector<platform::Panel*> pages_;
+};
+
 // COMBOBOX with CBS_DROPDOWNLIST. Bounds are those of the closed box; the
 // list drops below it.
 class DropDownList : public ControlImpl<platform::DropDownList> {

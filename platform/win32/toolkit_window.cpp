@@ -368,6 +368,10 @@ std::unique_ptr<platform::DropDownList> Window::NewDropDownList(Control* parent)
   return std::make_unique<win32::DropDownList>(*this, parent);
 }
 
+std::unique_ptr<platform::TabPages> Window::NewTabPages(Control* parent) {
+  return std::make_unique<win32::TabPages>(*this, parent);
+}
+
 std::unique_ptr<platform::PopupMenu> Window::NewPopupMenu() { return std::make_unique<win32::PopupMenu>(*this); }
 
 }  // namespace platform::win32

@@ -23,6 +23,10 @@ const forms::ControlDecl kControls[] = {
     {"hide", Kind::CheckBox, "page", {220, 60, 70, 16}, "貼り付け後非表示"},
     {"pages", Kind::CheckList, "page", {220, 80, 70, 40}},
     {"size", Kind::DropDownList, "page", {220, 130, 70, 20}},
+    {"tabs", Kind::Tabs, "page", {0, 200, 300, 100}},
+    {"dates", Kind::Page, "tabs", {}, "日付"},
+    {"fonts", Kind::Page, "tabs", {}, "ﾌｫﾝﾄ"},
+    {"fontSize", Kind::Entry, "fonts", {10, 10, 40, 20}, "12"},
 };
 
 class TestForm : public forms::Form {
@@ -54,6 +58,12 @@ TEST(Form, ControlsComeFromTheTableWithTheirPlacesTextsAndNames) {
   EXPECT_EQ(form.Get<platform::CheckBox>("hide").Caption(), "貼り付け後非表示");
   EXPECT_EQ(form.Get<platform::CheckList>("pages").Count(), 0);
   EXPECT_EQ(form.Get<platform::DropDownList>("size").Bounds(), (platform::Rect{220, 130, 70, 20}));
+  auto& tabs = W(form).Find<headless::TabPages>("tabs");
+  EXPECT_EQ(tabs.PageCount(), 2);
+  EXPECT_EQ(tabs.TabCaption(1), "ﾌｫﾝﾄ");
+  EXPECT_FALSE(form.Control("fonts").Visible());
+  EXPECT_GT(form.Control("fonts").Bounds().width, 250);
+  EXPECT_EQ(form.Get<platform::EntryBox>("fontSize").GetText(), "12");
   EXPECT_EQ(&form.Control("list"), &W(form).Find<headless::ListBox>("list"));
   EXPECT_THROW(form.Control("nothing"), std::logic_error);
   EXPECT_THROW(form.Get<platform::ListBox>("ok"), std::bad_cast);

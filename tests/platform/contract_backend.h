@@ -45,6 +45,8 @@ class ContractBackend {
   // Acts as the user: selects `selected` in the edit box, which must follow
   // `before` at the start of its text.
   virtual void UserSelect(platform::EditBox& edit, const std::string& before, const std::string& selected) = 0;
+  // Acts as the user: a mouse click on the tab at index.
+  virtual void UserChooseTab(platform::TabPages& tabs, int index) = 0;
   // Acts as the user: drops the files on the window. In a path marked not
   // exact, each '?' stands for a character Shift-JIS lacks (an accented e).
   virtual void UserDropFiles(platform::Window& window, const std::vector<platform::DroppedPath>& paths) = 0;

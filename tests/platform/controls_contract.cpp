@@ -1,4 +1,4 @@
-// Labels, check boxes, check lists, drop-down lists and what entry boxes
+// Labels, check boxes, check lists, drop-down lists, tabbed pages and what entry boxes
 // add for dialogs, for every backend: values set by code notify nobody, the
 // user's actions notify once and change the state.
 #include <gtest/gtest.h>
@@ -262,3 +262,44 @@ TEST_F(ControlsContract, ReadOnlyEntryBoxKeepsItsTextAgainstTyping) {
 }
 
 }  // namespace
+
+TEST_F(ControlsContract, TabbedPagesShowOnePageAtATimeAndHearOnlyTheUsersChoice) {
+  auto tabs = window->NewTabPages(nullptr);
+  tabs->SetBounds({5, 5, 320, 300});
+  auto date = tabs->AddPage("日付");
+  auto paste = tabs->AddPage("ﾍﾟｰｽﾄ");
+  auto third = tabs->AddPage("ﾌｫﾝﾄ");
+  int changes = 0;
+  tabs->onChange = [&] { ++changes; };
+  EXPECT_EQ(tabs->PageCount(), 3);
+  EXPECT_EQ(tabs->PageIndex(), 0);
+  EXPECT_TRUE(date->Visible());
+  EXPECT_FALSE(paste->Visible() || third->Visible());
+  // Each page lies inside the tabs, below the row of tabs.
+  for (platform::Panel* page : {date.get(), paste.get(), third.get()}) {
+    const platform::Rect r = page->Bounds();
+    EXPECT_GE(r.left, 0);
+    EXPECT_GT(r.top, 10);
+    EXPECT_LE(r.left + r.width, 320);
+    EXPECT_LE(r.top + r.height, 300);
+    EXPECT_GT(r.width, 280);
+  }
+
+  tabs->SetPageIndex(2);
+  EXPECT_EQ(changes, 0);
+  EXPECT_TRUE(third->Visible());
+  EXPECT_FALSE(date->Visible());
+  backend->UserChooseTab(*tabs, 1);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(tabs->PageIndex(), 1);
+  EXPECT_TRUE(paste->Visible());
+  EXPECT_FALSE(third->Visible());
+  backend->UserChooseTab(*tabs, 1);  // the tab shown already
+  EXPECT_EQ(changes, 1);
+  EXPECT_THROW(tabs->SetPageIndex(3), std::out_of_range);
+  EXPECT_EQ(tabs->PageIndex(), 1);
+
+  // A page grows with its tabs.
+  tabs->SetBounds({5, 5, 400, 300});
+  EXPECT_GT(paste->Bounds().width, 360);
+}

@@ -56,6 +56,9 @@ class HeadlessBackend : public ContractBackend {
   void UserSelect(platform::EditBox& edit, const std::string& before, const std::string& selected) override {
     headless::As<headless::EditBox>(edit).UserSelect(before.size(), selected.size());
   }
+  void UserChooseTab(platform::TabPages& tabs, int index) override {
+    headless::As<headless::TabPages>(tabs).UserChoose(index);
+  }
   void UserDropFiles(platform::Window& window, const std::vector<platform::DroppedPath>& paths) override {
     headless::As<headless::Window>(window).UserDropFiles(paths);
   }

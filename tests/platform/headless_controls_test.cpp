@@ -72,3 +72,17 @@ TEST(HeadlessControls, SpaceReachesOnlyTheFocusedControl) {
 }
 
 }  // namespace
+
+TEST(HeadlessControls, ControlsOnAPageNotShownAreOutOfReach) {
+  headless::Toolkit toolkit;
+  auto window = toolkit.NewWindow({.size = {300, 400}});
+  auto tabs = window->NewTabPages(nullptr);
+  auto first = tabs->AddPage("日付");
+  auto second = tabs->AddPage("ﾍﾟｰｽﾄ");
+  auto box = window->NewCheckBox(second.get());
+  auto& check = headless::As<headless::CheckBox>(*box);
+  EXPECT_THROW(check.UserClick(), headless::Unexpected);
+  headless::As<headless::TabPages>(*tabs).UserChoose(1);
+  check.UserClick();
+  EXPECT_TRUE(check.Checked());
+}

@@ -207,6 +207,16 @@ class Win32Backend : public ContractBackend {
     ::SendMessageW(dynamic_cast<win32::ControlCore&>(edit).Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
   }
 
+  void UserChooseTab(platform::TabPages& tabs, int index) override {
+    HWND hwnd = dynamic_cast<win32::ControlCore&>(tabs).Handle();
+    RECT r{};
+    if (!::SendMessageW(hwnd, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)))
+      throw std::out_of_range("no such tab");
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
+  }
+
   // The drop data the shell hands a window: DROPFILES, then the wide paths,
   // each ended by a NUL, and one more NUL.
   void UserDropFiles(platform::Window& window, const std::vector<platform::DroppedPath>& paths) override {
