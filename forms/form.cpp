@@ -9,6 +9,7 @@ Form::Form(platform::Toolkit& toolkit, const platform::WindowOptions& options, c
            std::span<const ControlDecl> controls)
     : toolkit_(toolkit), window_(toolkit.NewWindow(options)), dispatch_(toolkit) {
   dispatch_.SetOwner(window_.get());
+  designClient_ = options.clientSize ? options.size : window_->ClientSize();
   window_->SetFont(font);
   AddControls(controls);
 }
@@ -30,7 +31,7 @@ void Form::AddControls(std::span<const ControlDecl> decls) {
     auto control = Make(decl, parent);
     if (decl.kind != Kind::Page) control->SetBounds(decl.place);  // a page fills its tabs' area
     if (*decl.hint) control->SetHint(decl.hint);
-    Keep(decl, std::move(control), ParentSize(decl.parent));
+    Keep(decl, std::move(control), decl.parent ? ParentSize(decl.parent) : designClient_);
   }
 }
 

@@ -91,6 +91,9 @@ class Form {
 
   std::unique_ptr<platform::Window> window_;
   Dispatcher dispatch_;
+  // The client size the table's places are for: the one asked for, as a
+  // menu bar may not take its room before it has items.
+  platform::Size designClient_;
   std::vector<Entry> controls_;  // after the window: they go first
 };
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "forms/form.h"
 #include "tests/platform/contract_backend.h"
 
 namespace {
@@ -81,4 +82,25 @@ TEST_F(WindowOptionsContract, DroppedFilesArriveInOrderWithNamesShiftJisCannotHo
   EXPECT_FALSE(got[1].exact);
   EXPECT_EQ(got[2].path, "C:\\faces\\ﾌｫﾙﾀﾞ");
   EXPECT_TRUE(got[2].exact);
+}
+
+TEST_F(WindowOptionsContract, AnEditorFormKeepsItsTextFillingTheClientAreaBelowItsMenu) {
+  static const forms::ControlDecl kEditor[] = {
+      {"RichEdit1", forms::Kind::Edit, nullptr, {0, 0, 767, 536}, "", "", forms::anchor::kAll}};
+  class Editor : public forms::Form {
+   public:
+    explicit Editor(platform::Toolkit& toolkit)
+        : Form(toolkit, {.caption = "ClipBord", .centred = true, .menuBar = true, .size = {767, 536}, .clientSize = true},
+               {"ＭＳ ゴシック", 16, false}, kEditor) {
+      Window().Menu().Add("ファイル(&F)", nullptr).Add("開く(&O)...", nullptr);
+      Window().onResize = [this] { ApplyAnchors(); };
+    }
+  } editor(toolkit);
+  auto& text = editor.Get<platform::EditBox>("RichEdit1");
+  text.SetText("一行目\t(^_^)\r\n");
+  const platform::Rect outer = editor.Window().Bounds();
+  editor.Window().SetBounds({outer.left, outer.top, outer.width + 100, outer.height + 50});
+  EXPECT_EQ(text.Bounds(), (platform::Rect{0, 0, 867, 586}));
+  EXPECT_EQ(editor.Window().ClientSize(), (Size{867, 586}));
+  EXPECT_EQ(text.GetText(), "一行目\t(^_^)\r\n");
 }
