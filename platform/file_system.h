@@ -95,6 +95,13 @@ class FileSystem {
   // not name a folder. The read-only test is made by Commit.
   virtual std::unique_ptr<FileWriter> CreateWriter(const Text& path) = 0;  // throws IoError
 
+  // The drive letters in use, as "C:", in alphabetical order.
+  virtual std::vector<Text> Drives() const = 0;
+  // Asks the drive ("C:") for its free space with the system's own prompts
+  // (insert a disk, drive not ready) suppressed: 0 when it answers, else the
+  // system's error code.
+  virtual unsigned long ProbeDrive(const Text& drive) const = 0;
+
   // Folder of the running program, without a trailing backslash.
   virtual Text ExecutableFolder() const = 0;
 };

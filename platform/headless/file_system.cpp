@@ -553,4 +553,24 @@ std::vector<Text> FileSystem::Paths() const {
   return out;
 }
 
+std::vector<Text> FileSystem::Drives() const {
+  std::vector<Text> out;
+  for (const auto& [letter, root] : drives_) out.push_back(Text{letter, ':'});
+  return out;
+}
+
+unsigned long FileSystem::ProbeDrive(const Text& drive) const {
+  if (drive.size() != 2 || drive[1] != ':') return platform::error::kInvalidName;
+  const char letter = static_cast<char>(drive[0] & ~0x20);
+  if (!drives_.count(letter)) return platform::error::kPathNotFound;
+  const auto code = probeCodes_.find(letter);
+  return code == probeCodes_.end() ? 0 : code->second;
+}
+
+void FileSystem::AddDrive(char letter, unsigned long probeCode) {
+  letter = static_cast<char>(letter & ~0x20);
+  Root(letter);
+  probeCodes_[letter] = probeCode;
+}
+
 }  // namespace headless

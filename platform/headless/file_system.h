@@ -38,6 +38,8 @@ class FileSystem : public platform::FileSystem {
   Text ReadFile(const Text& path) const override;
   std::unique_ptr<platform::FileReader> OpenReader(const Text& path) const override;
   std::unique_ptr<platform::FileWriter> CreateWriter(const Text& path) override;
+  std::vector<Text> Drives() const override;
+  unsigned long ProbeDrive(const Text& drive) const override;
   Text ExecutableFolder() const override { return executableFolder_; }
 
   // ---- Test hooks. Misuse (a directory where a file is wanted, a missing
@@ -67,6 +69,8 @@ class FileSystem : public platform::FileSystem {
   // on a full disk. ClearFailures lifts the limit.
   void LimitFreeSpace(uint64_t bytes) { freeSpace_ = bytes; }
   void ClearFailures();
+  // An empty drive ('A') whose probe gives `probeCode` (21: not ready).
+  void AddDrive(char letter, unsigned long probeCode = 0);
   // The time that writes and new entries get from now on (FILETIME, UTC).
   void SetClock(uint64_t now) { now_ = now; }
   // Number of times content was put in place at `path`: WriteFile calls
@@ -120,6 +124,7 @@ class FileSystem : public platform::FileSystem {
   std::map<Text, unsigned long> readFailures_;   // Canonical path -> code
   std::map<Text, unsigned long> writeFailures_;  // Canonical path -> code
   std::map<Text, int> writeCounts_;              // Canonical path -> count
+  std::map<char, unsigned long> probeCodes_;
   std::optional<uint64_t> freeSpace_;            // bytes that writes may still add
   uint64_t now_ = 133486382460000000;  // 2024-01-02 03:04:06 UTC
 };

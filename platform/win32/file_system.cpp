@@ -275,6 +275,25 @@ std::unique_ptr<FileWriter> FileSystem::CreateWriter(const Text& path) {
   return std::make_unique<Writer>(target);
 }
 
+std::vector<Text> FileSystem::Drives() const {
+  std::vector<Text> out;
+  const DWORD present = ::GetLogicalDrives();
+  for (int i = 0; i < 26; ++i)
+    if (present & (1u << i)) out.push_back(Text{static_cast<char>('A' + i), ':'});
+  return out;
+}
+
+unsigned long FileSystem::ProbeDrive(const Text& drive) const {
+  // No "insert a disk" or "drive not ready" box: the caller says it itself.
+  DWORD before = 0;
+  ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &before);
+  ULARGE_INTEGER available{};
+  const bool answered = ::GetDiskFreeSpaceExW((Wide(drive) + L"\\").c_str(), &available, nullptr, nullptr);
+  const unsigned long code = answered ? 0 : ::GetLastError();
+  ::SetThreadErrorMode(before, nullptr);
+  return code;
+}
+
 Text FileSystem::ExecutableFolder() const {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {

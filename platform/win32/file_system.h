@@ -18,6 +18,8 @@ class FileSystem : public platform::FileSystem {
   Text ReadFile(const Text& path) const override;
   std::unique_ptr<FileReader> OpenReader(const Text& path) const override;
   std::unique_ptr<FileWriter> CreateWriter(const Text& path) override;
+  std::vector<Text> Drives() const override;
+  unsigned long ProbeDrive(const Text& drive) const override;
   Text ExecutableFolder() const override;
 };
 

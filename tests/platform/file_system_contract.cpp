@@ -381,3 +381,22 @@ TEST_F(FileSystemContract, WriteTimesAreSetAndListedForFilesAndFolders) {
   EXPECT_EQ(Entry("*.*", "sub")->writeTime, k2001 + 20000000);
   EXPECT_THROW(fs.SetWriteTime(In("missing.txt"), k2001), IoError);
 }
+
+TEST_F(FileSystemContract, DrivesAreListedAndAProbeAnswersWithTheSystemsCode) {
+  const std::vector<std::string> drives = fs.Drives();
+  ASSERT_FALSE(drives.empty());
+  EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
+  for (const std::string& d : drives) {
+    EXPECT_EQ(d.size(), 2u);
+    EXPECT_EQ(d[1], ':');
+  }
+  const std::string ours{static_cast<char>(dir[0] & ~0x20), ':'};
+  EXPECT_NE(std::find(drives.begin(), drives.end(), ours), drives.end());
+  EXPECT_EQ(fs.ProbeDrive(ours), 0u);
+  // A letter no drive has: the system's error, and no box asks anything.
+  std::string missing;
+  for (char c = 'Y'; c > 'D' && missing.empty(); --c)
+    if (std::find(drives.begin(), drives.end(), std::string{c, ':'}) == drives.end()) missing = {c, ':'};
+  ASSERT_FALSE(missing.empty());
+  EXPECT_NE(fs.ProbeDrive(missing), 0u);
+}

@@ -245,3 +245,13 @@ TEST(HeadlessLibraryLoader, ALoadedLibraryKeepsItsExportsAndMayOutliveTheLoader)
 }
 
 }  // namespace
+
+TEST(HeadlessFileSystem, ADriveNotReadyIsListedAndItsProbeGivesItsCode) {
+  headless::FileSystem fs;
+  fs.AddDirectory("C:\\kao");
+  fs.AddDrive('a', 21);
+  EXPECT_EQ(fs.Drives(), (std::vector<std::string>{"A:", "C:"}));
+  EXPECT_EQ(fs.ProbeDrive("a:"), 21u);
+  EXPECT_EQ(fs.ProbeDrive("C:"), 0u);
+  EXPECT_EQ(fs.ProbeDrive("Q:"), platform::error::kPathNotFound);
+}
