@@ -17,6 +17,7 @@ constexpr unsigned long kFileNotFound = 2;
 constexpr unsigned long kPathNotFound = 3;
 constexpr unsigned long kTooManyOpenFiles = 4;
 constexpr unsigned long kAccessDenied = 5;
+constexpr unsigned long kNotReady = 21;
 constexpr unsigned long kDiskFull = 112;
 constexpr unsigned long kInvalidName = 123;
 constexpr unsigned long kAlreadyExists = 183;
