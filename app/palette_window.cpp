@@ -1,10 +1,9 @@
 #include "app/palette_window.h"
 
 #include "app/palette_layout.h"
+#include "resources/picture_ids.h"
 
 namespace app {
-
-using platform::Glyph;
 
 namespace {
 
@@ -27,21 +26,21 @@ const forms::ControlDecl kControls[] = {
     {"eKao", Kind::Entry, "Panel2", {}, "", "文字を入力後ｴﾝﾀｰで登録します"},
     {"Panel1", Kind::Panel, "Panel2", {0, 25, 105, 41}},
     {"Panel3", Kind::Panel, "Panel2", {0, 25, 103, 41}},
-    {"bOK", Kind::Button, "Panel2", {182, 0, 24, 24}, "", "顔文字登録", forms::anchor::kTopLeft, Glyph::Register},
-    {"bbChange1", Kind::Button, "Panel2", {206, 0, 24, 24}, "", "ｴｸｽﾌﾟﾛｰﾗｰ画面へ", forms::anchor::kTopLeft, Glyph::Explorer},
-    {"bLink", Kind::Button, "Panel1", {1, 1, 34, 20}, "", "リンク", forms::anchor::kTopLeft, Glyph::Link},
-    {"bDateTime", Kind::Button, "Panel1", {35, 1, 34, 20}, "", "時間", forms::anchor::kTopLeft, Glyph::DateTime},
-    {"bEditer", Kind::Button, "Panel1", {69, 1, 34, 20}, "", "編集", forms::anchor::kTopLeft, Glyph::Edit},
-    {"bAll", Kind::Button, "Panel1", {1, 21, 51, 20}, "", "文字を全て選択", forms::anchor::kTopLeft, Glyph::SelectAll},
+    {"bOK", Kind::Button, "Panel2", {182, 0, 24, 24}, "", "顔文字登録", forms::anchor::kTopLeft, PICTURE_REGISTER},
+    {"bbChange1", Kind::Button, "Panel2", {206, 0, 24, 24}, "", "ｴｸｽﾌﾟﾛｰﾗｰ画面へ", forms::anchor::kTopLeft, PICTURE_EXPLORER},
+    {"bLink", Kind::Button, "Panel1", {1, 1, 34, 20}, "", "リンク", forms::anchor::kTopLeft, PICTURE_LINK},
+    {"bDateTime", Kind::Button, "Panel1", {35, 1, 34, 20}, "", "時間", forms::anchor::kTopLeft, PICTURE_DATE_TIME},
+    {"bEditer", Kind::Button, "Panel1", {69, 1, 34, 20}, "", "編集", forms::anchor::kTopLeft, PICTURE_EDIT},
+    {"bAll", Kind::Button, "Panel1", {1, 21, 51, 20}, "", "文字を全て選択", forms::anchor::kTopLeft, PICTURE_SELECT_ALL},
     {"bSelectPast", Kind::Button, "Panel1", {52, 21, 51, 20}, "", "選択している文字の貼り付け", forms::anchor::kTopLeft,
-     Glyph::PasteSelected},
-    {"bEditSave", Kind::Button, "Panel3", {1, 1, 51, 20}, "", "保存し編集終了", forms::anchor::kTopLeft, Glyph::EditSave},
+     PICTURE_PASTE_SELECTED},
+    {"bEditSave", Kind::Button, "Panel3", {1, 1, 51, 20}, "", "保存し編集終了", forms::anchor::kTopLeft, PICTURE_EDIT_SAVE},
     {"bEditClose", Kind::Button, "Panel3", {52, 1, 51, 20}, "", "保存せずに編集終了", forms::anchor::kTopLeft,
-     Glyph::EditClose},
-    {"bEditCopy", Kind::Button, "Panel3", {1, 21, 34, 20}, "", "編集コマンド：コピー", forms::anchor::kTopLeft, Glyph::Copy},
-    {"bEditCut", Kind::Button, "Panel3", {35, 21, 34, 20}, "", "編集コマンド：切り取り", forms::anchor::kTopLeft, Glyph::Cut},
+     PICTURE_EDIT_CLOSE},
+    {"bEditCopy", Kind::Button, "Panel3", {1, 21, 34, 20}, "", "編集コマンド：コピー", forms::anchor::kTopLeft, PICTURE_COPY},
+    {"bEditCut", Kind::Button, "Panel3", {35, 21, 34, 20}, "", "編集コマンド：切り取り", forms::anchor::kTopLeft, PICTURE_CUT},
     {"bEditPast", Kind::Button, "Panel3", {69, 21, 34, 20}, "", "編集コマンド：貼り付け", forms::anchor::kTopLeft,
-     Glyph::Paste},
+     PICTURE_PASTE},
     {"pHistory1", Kind::Panel, "Panel2", {}, "", "履歴"},
     {"pHistory2", Kind::Panel, "Panel2"},
     {"ListBox3", Kind::List, "Panel8"},

@@ -52,7 +52,7 @@ std::unique_ptr<platform::Control> Form::Make(const ControlDecl& decl, platform:
     }
     case Kind::Edit: return w.NewEditBox(parent);
     case Kind::Button: {
-      auto button = w.NewButton(parent, decl.glyph);
+      auto button = w.NewButton(parent, decl.picture);
       if (*decl.caption) button->SetCaption(decl.caption);
       return button;
     }
@@ -71,6 +71,7 @@ std::unique_ptr<platform::Control> Form::Make(const ControlDecl& decl, platform:
     case Kind::DropDownList: return w.NewDropDownList(parent);
     case Kind::Tabs: return w.NewTabPages(parent);
     case Kind::Page: return dynamic_cast<platform::TabPages&>(*parent).AddPage(decl.caption);
+    case Kind::Picture: return w.NewPicture(parent, decl.picture);
   }
   throw std::logic_error("unknown control kind");
 }

@@ -14,7 +14,7 @@
 namespace forms {
 
 // A Page's parent is a Tabs control, and its caption the tab's.
-enum class Kind { Panel, List, MultiList, Entry, Edit, Button, Splitter, Label, CheckBox, CheckList, DropDownList, Tabs, Page };
+enum class Kind { Panel, List, MultiList, Entry, Edit, Button, Splitter, Label, CheckBox, CheckList, DropDownList, Tabs, Page, Picture };
 
 // The edges a control keeps its distance to when its parent changes size:
 // with both left and right it stretches, with right alone it moves.
@@ -32,7 +32,7 @@ struct ControlDecl {
   const char* caption = "";
   const char* hint = "";
   unsigned anchors = anchor::kTopLeft;
-  platform::Glyph glyph = platform::Glyph::None;
+  int picture = 0;  // a resource id: a Button's icon, a Picture's bitmap
 };
 
 class Form {

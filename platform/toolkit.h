@@ -58,9 +58,6 @@ enum class Icon { None, Stop, Warning, Information, Question };
 enum class Buttons { Ok, OkCancel, YesNo };
 enum class Answer { Ok, Cancel, Yes, No };
 
-// Small pictures of the top bar's buttons.
-enum class Glyph { Register, Explorer, Link, DateTime, Edit, SelectAll, PasteSelected, EditSave, EditClose, Copy, Cut, Paste, Main, None };
-
 // A menu item; items with children are drop-down or popup menus.
 class MenuItem {
  public:
@@ -195,7 +192,7 @@ class EditBox : public Control {
 
 class Button : public Control {
  public:
-  // The text of a button made without a glyph.
+  // The text of a button made without a picture.
   virtual void SetCaption(const Text&) = 0;
   std::function<void()> onClick;
 };
@@ -211,6 +208,13 @@ class StatusBar : public Control {
   virtual void SetPanelText(int panel, const Text&) = 0;
   virtual Text PanelText(int panel) const = 0;
   std::function<void()> onClick, onDblClick;
+};
+
+// A bitmap of the program's resources, stretched to the control's size; it
+// takes clicks. Labels made inside it show the picture through them.
+class Picture : public Control {
+ public:
+  std::function<void()> onClick;
 };
 
 // Static text on its own line; it takes clicks (links of an about box).
@@ -341,7 +345,11 @@ class Window {
   virtual std::unique_ptr<ListBox> NewListBox(Control* parent, ListStyle) = 0;
   virtual std::unique_ptr<EntryBox> NewEntryBox(Control* parent) = 0;
   virtual std::unique_ptr<EditBox> NewEditBox(Control* parent) = 0;
-  virtual std::unique_ptr<Button> NewButton(Control* parent, Glyph) = 0;
+  // `picture`: the resource id of an icon drawn 16 pixels square at 96 DPI,
+  // or 0 for a button with a caption.
+  virtual std::unique_ptr<Button> NewButton(Control* parent, int picture) = 0;
+  // `bitmap`: the resource id of a bitmap.
+  virtual std::unique_ptr<Picture> NewPicture(Control* parent, int bitmap) = 0;
   virtual std::unique_ptr<Splitter> NewSplitter(Control* parent) = 0;
   // Panels have fixed widths; text is right-aligned when asked.
   virtual std::unique_ptr<StatusBar> NewStatusBar(const std::vector<int>& widths, const std::vector<bool>& rightAligned) = 0;

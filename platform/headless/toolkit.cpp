@@ -332,8 +332,8 @@ std::unique_ptr<platform::ListBox> Window::NewListBox(platform::Control* parent,
 }
 std::unique_ptr<platform::EntryBox> Window::NewEntryBox(platform::Control* parent) { return Make<EntryBox>(parent); }
 std::unique_ptr<platform::EditBox> Window::NewEditBox(platform::Control* parent) { return Make<EditBox>(parent); }
-std::unique_ptr<platform::Button> Window::NewButton(platform::Control* parent, platform::Glyph glyph) {
-  return Make<Button>(parent, glyph);
+std::unique_ptr<platform::Button> Window::NewButton(platform::Control* parent, int picture) {
+  return Make<Button>(parent, picture);
 }
 std::unique_ptr<platform::Splitter> Window::NewSplitter(platform::Control* parent) { return Make<Splitter>(parent); }
 std::unique_ptr<platform::StatusBar> Window::NewStatusBar(const std::vector<int>& widths,
@@ -341,6 +341,9 @@ std::unique_ptr<platform::StatusBar> Window::NewStatusBar(const std::vector<int>
   return Make<StatusBar>(nullptr, widths, right);
 }
 
+std::unique_ptr<platform::Picture> Window::NewPicture(platform::Control* parent, int bitmap) {
+  return Make<Picture>(parent, bitmap);
+}
 std::unique_ptr<platform::Label> Window::NewLabel(platform::Control* parent) { return Make<Label>(parent); }
 std::unique_ptr<platform::CheckBox> Window::NewCheckBox(platform::Control* parent) { return Make<CheckBox>(parent); }
 std::unique_ptr<platform::CheckList> Window::NewCheckList(platform::Control* parent) { return Make<CheckList>(parent); }

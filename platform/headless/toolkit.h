@@ -230,14 +230,14 @@ class EditBox : public ControlImpl<platform::EditBox> {
 
 class Button : public ControlImpl<platform::Button> {
  public:
-  Button(Window& window, platform::Control* parent, platform::Glyph glyph) : ControlImpl(window, parent), glyph_(glyph) {}
-  platform::Glyph Picture() const { return glyph_; }
+  Button(Window& window, platform::Control* parent, int picture) : ControlImpl(window, parent), picture_(picture) {}
+  int Picture() const { return picture_; }
   void SetCaption(const Text& c) override { caption_ = c; }
   Text Caption() const { return caption_; }
   void UserClick();
 
  private:
-  platform::Glyph glyph_;
+  int picture_;
   Text caption_;
 };
 
@@ -278,6 +278,16 @@ class Label : public ControlImpl<platform::Label> {
   Text caption_;
   bool transparent_ = false, link_ = false;
   int32_t color_ = platform::colour::kWindowText;
+};
+
+class Picture : public ControlImpl<platform::Picture> {
+ public:
+  Picture(Window& window, platform::Control* parent, int bitmap) : ControlImpl(window, parent), bitmap_(bitmap) {}
+  int Bitmap() const { return bitmap_; }
+  void UserClick();
+
+ private:
+  int bitmap_;
 };
 
 class CheckBox : public ControlImpl<platform::CheckBox> {
@@ -422,7 +432,8 @@ class Window : public platform::Window {
   std::unique_ptr<platform::ListBox> NewListBox(platform::Control* parent, platform::ListStyle) override;
   std::unique_ptr<platform::EntryBox> NewEntryBox(platform::Control* parent) override;
   std::unique_ptr<platform::EditBox> NewEditBox(platform::Control* parent) override;
-  std::unique_ptr<platform::Button> NewButton(platform::Control* parent, platform::Glyph) override;
+  std::unique_ptr<platform::Button> NewButton(platform::Control* parent, int picture) override;
+  std::unique_ptr<platform::Picture> NewPicture(platform::Control* parent, int bitmap) override;
   std::unique_ptr<platform::Splitter> NewSplitter(platform::Control* parent) override;
   std::unique_ptr<platform::StatusBar> NewStatusBar(const std::vector<int>& widths, const std::vector<bool>& right) override;
   std::unique_ptr<platform::Label> NewLabel(platform::Control* parent) override;

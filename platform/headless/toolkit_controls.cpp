@@ -1,4 +1,4 @@
-// Labels, check boxes, check lists, drop-down lists and tabbed pages.
+// Labels, pictures, check boxes, check lists, drop-down lists and tabbed pages.
 #include <algorithm>
 #include <string>
 
@@ -10,6 +10,13 @@ namespace headless {
 
 void Label::UserClick() {
   CheckReachable(*this, "label");
+  if (onClick) onClick();
+}
+
+// ---- Picture
+
+void Picture::UserClick() {
+  CheckReachable(*this, "picture");
   if (onClick) onClick();
 }
 

@@ -268,7 +268,8 @@ class Window : public platform::Window {
   std::unique_ptr<platform::ListBox> NewListBox(Control* parent, ListStyle) override;
   std::unique_ptr<platform::EntryBox> NewEntryBox(Control* parent) override;
   std::unique_ptr<platform::EditBox> NewEditBox(Control* parent) override;
-  std::unique_ptr<platform::Button> NewButton(Control* parent, Glyph) override;
+  std::unique_ptr<platform::Button> NewButton(Control* parent, int picture) override;
+  std::unique_ptr<platform::Picture> NewPicture(Control* parent, int bitmap) override;
   std::unique_ptr<platform::Splitter> NewSplitter(Control* parent) override;
   std::unique_ptr<platform::StatusBar> NewStatusBar(const std::vector<int>& widths,
                                                     const std::vector<bool>& rightAligned) override;

@@ -11,8 +11,6 @@
 
 namespace platform::win32 {
 
-namespace {
-
 const wchar_t* RegisterPlainClass(const wchar_t* name, const wchar_t* cursor) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
@@ -27,6 +25,8 @@ const wchar_t* RegisterPlainClass(const wchar_t* name, const wchar_t* cursor) {
   ::RegisterClassExW(&wc);
   return name;
 }
+
+namespace {
 
 std::wstring WindowText(HWND hwnd) {
   std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
@@ -64,6 +64,14 @@ void Panel::SetCaption(const Text& caption) {
 
 LRESULT Panel::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
   switch (msg) {
+    case WM_ERASEBKGND: {  // in the panel's colour, also behind its controls
+      RECT r{};
+      ::GetClientRect(Handle(), &r);
+      unique_hbrush fill(::CreateSolidBrush(ToColorRef(color_)));
+      ::FillRect(reinterpret_cast<HDC>(wp), &r, fill.get());
+      handled = true;
+      return 1;
+    }
     case WM_PAINT:
       Paint();
       handled = true;
@@ -254,13 +262,22 @@ void EditBox::SetBackground(int32_t color) {
 
 // ---- Button
 
-Button::Button(Window& window, Control* parent, Glyph glyph) : ControlImpl(window, parent) {
-  Create(0, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | (glyph == Glyph::None ? 0 : BS_ICON));
-  if (glyph != Glyph::None) {
-    icon_ = MakeGlyphIcon(glyph, 16);
-    ::SendMessageW(Handle(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon_.get()));
-  }
+Button::Button(Window& window, Control* parent, int picture) : ControlImpl(window, parent), picture_(picture) {
+  Create(0, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | (picture ? BS_ICON : 0));
+  ShowPicture();
   Finish();
+}
+
+void Button::ShowPicture() {
+  if (!picture_ || !Owner()) return;
+  unique_hicon icon = LoadPictureIcon(picture_, Owner()->Scale(16));
+  ::SendMessageW(Handle(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.get()));
+  icon_ = std::move(icon);  // the button no longer shows the old one
+}
+
+void Button::Rescale() {
+  ControlImpl::Rescale();
+  ShowPicture();
 }
 
 void Button::SetCaption(const Text& caption) { ::SetWindowTextW(Handle(), WideText(caption).c_str()); }

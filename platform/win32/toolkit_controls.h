@@ -6,8 +6,11 @@
 
 namespace platform::win32 {
 
-// A picture for a top-bar button, drawn at run time.
-unique_hicon MakeGlyphIcon(Glyph glyph, int size);
+// A window class of our own that paints the button face and takes double
+// clicks; the control's OnMessage does the rest.
+const wchar_t* RegisterPlainClass(const wchar_t* name, const wchar_t* cursor);
+// The icon of that resource id, `size` pixels square.
+unique_hicon LoadPictureIcon(int id, int size);
 
 class Panel : public ControlImpl<platform::Panel> {
  public:
@@ -97,12 +100,30 @@ class EditBox : public ControlImpl<platform::EditBox> {
 
 class Button : public ControlImpl<platform::Button> {
  public:
-  Button(Window& window, Control* parent, Glyph glyph);
+  Button(Window& window, Control* parent, int picture);
   void SetCaption(const Text& caption) override;
   void OnCommand(UINT code) override;
+  void Rescale() override;
 
  private:
+  // The icon at the size for the window's DPI.
+  void ShowPicture();
+  int picture_;
   unique_hicon icon_;
+};
+
+// A bitmap painted as the background, so that transparent labels inside it
+// show the picture through them.
+class Picture : public ControlImpl<platform::Picture> {
+ public:
+  Picture(Window& window, Control* parent, int bitmap);
+
+ private:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+  void Paint(HDC dc) const;
+  unique_hbitmap bitmap_;
+  SIZE natural_{};
+  bool pressed_ = false;
 };
 
 class Splitter : public ControlImpl<platform::Splitter> {

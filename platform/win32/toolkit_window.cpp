@@ -341,8 +341,12 @@ std::unique_ptr<platform::EditBox> Window::NewEditBox(Control* parent) {
   return std::make_unique<win32::EditBox>(*this, parent);
 }
 
-std::unique_ptr<platform::Button> Window::NewButton(Control* parent, Glyph glyph) {
-  return std::make_unique<win32::Button>(*this, parent, glyph);
+std::unique_ptr<platform::Button> Window::NewButton(Control* parent, int picture) {
+  return std::make_unique<win32::Button>(*this, parent, picture);
+}
+
+std::unique_ptr<platform::Picture> Window::NewPicture(Control* parent, int bitmap) {
+  return std::make_unique<win32::Picture>(*this, parent, bitmap);
 }
 
 std::unique_ptr<platform::Splitter> Window::NewSplitter(Control* parent) {

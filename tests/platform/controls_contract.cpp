@@ -1,4 +1,4 @@
-// Labels, check boxes, check lists, drop-down lists, tabbed pages and what entry boxes
+// Labels, pictures, check boxes, check lists, drop-down lists, tabbed pages and what entry boxes
 // add for dialogs, for every backend: values set by code notify nobody, the
 // user's actions notify once and change the state.
 #include <gtest/gtest.h>
@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "resources/picture_ids.h"
 #include "tests/platform/contract_backend.h"
 
 namespace {
@@ -53,6 +54,29 @@ TEST_F(ControlsContract, LabelKeepsItsTextAndLookAndHearsOnlyTheUsersClicks) {
   EXPECT_EQ(label->Color(), 0x000080);
   backend->UserClick(*label);
   EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(ControlsContract, APictureAndTheLinkLaidOnItEachHearTheirOwnClicks) {
+  auto panel = window->NewPanel(nullptr);
+  panel->SetBounds({0, 0, 221, 291});
+  auto picture = window->NewPicture(panel.get(), PICTURE_ABOUT);
+  picture->SetBounds({5, 5, 210, 280});
+  auto link = window->NewLabel(picture.get());
+  link->SetBounds({80, 100, 100, 16});
+  link->SetCaption("https://mirufo.example/");
+  link->SetTransparent(true);
+  link->SetLinkLook(true);
+  std::vector<std::string> heard;
+  picture->onClick = [&] { heard.push_back("picture"); };
+  link->onClick = [&] { heard.push_back("link"); };
+  backend->Pump();
+  EXPECT_EQ(picture->Bounds(), (platform::Rect{5, 5, 210, 280}));
+
+  backend->UserClick(*link);
+  backend->Pump();
+  backend->UserClick(*picture);
+  backend->Pump();
+  EXPECT_EQ(heard, (std::vector<std::string>{"link", "picture"}));
 }
 
 TEST_F(ControlsContract, CheckBoxTogglesOnlyForTheUserAndTellsOncePerToggle) {

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "resources/picture_ids.h"
 #include "tests/platform/contract_backend.h"
 
 namespace {
@@ -126,7 +127,7 @@ TEST_F(ToolkitContract, ChildrenArePlacedRelativeToTheirParentAndKeepTheirOwnVis
   page->SetBounds({5, 6, 200, 300});
   auto bar = window->NewPanel(page.get());
   bar->SetBounds({0, 10, 200, 68});
-  auto button = window->NewButton(bar.get(), platform::Glyph::Register);
+  auto button = window->NewButton(bar.get(), PICTURE_REGISTER);
   button->SetBounds({182, 1, 24, 24});
   auto list = window->NewListBox(page.get(), platform::ListStyle::Single);
   list->SetBounds({0, 80, 200, 81});

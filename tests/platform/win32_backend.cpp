@@ -146,6 +146,9 @@ class Win32Backend : public ContractBackend {
     Click(hwnd, Middle(ClientRect(hwnd)));
   }
 
+  // Near the top-left corner: clear of the labels laid on it.
+  void UserClick(platform::Picture& picture) override { Click(Hwnd(picture), {2, 2}); }
+
   void UserClick(platform::CheckBox& box) override {
     HWND hwnd = Hwnd(box);
     Click(hwnd, Middle(ClientRect(hwnd)));

@@ -14,6 +14,7 @@
 #include "platform/win32/text_convert.h"
 #include "platform/win32/toolkit.h"
 #include "platform/win32/toolkit_controls.h"
+#include "resources/picture_ids.h"
 #include "tests/platform/contract_backend.h"
 
 namespace {
@@ -299,6 +300,46 @@ TEST_F(Win32Toolkit, LabelsColourTheirTextLeaveTheBackgroundWhenTransparentAndSh
   EXPECT_NE(::GetCursor(), hand);
 }
 
+// The width of the icon a picture button shows.
+int IconWidth(HWND button) {
+  auto icon = reinterpret_cast<HICON>(::SendMessageW(button, BM_GETIMAGE, IMAGE_ICON, 0));
+  ICONINFO info{};
+  if (!icon || !::GetIconInfo(icon, &info)) return 0;
+  BITMAP bits{};
+  ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bits, &bits);
+  if (info.hbmColor) ::DeleteObject(info.hbmColor);
+  ::DeleteObject(info.hbmMask);
+  return bits.bmWidth;
+}
+
+TEST_F(Win32Toolkit, APictureShowsItsBitmapAlsoThroughTransparentLabelsOnIt) {
+  auto panel = window->NewPanel(nullptr);
+  panel->SetBounds({0, 0, 221, 291});
+  panel->SetColor(0x000080);
+  auto picture = window->NewPicture(panel.get(), PICTURE_ABOUT);
+  picture->SetBounds({5, 5, 210, 280});
+  auto clear = window->NewLabel(picture.get());
+  clear->SetBounds({95, 155, 20, 20});
+  clear->SetTransparent(true);
+  auto solid = window->NewLabel(picture.get());
+  solid->SetBounds({95, 135, 20, 16});
+  backend->Pump();
+  ::RedrawWindow(Hwnd(*window), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+
+  // The card's smiling face is yellow at its middle, 105, 165 in the bitmap.
+  const auto pixel = [](platform::Control& control, int x, int y) {
+    HDC dc = ::GetDC(Hwnd(control));
+    const COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(Hwnd(control), dc);
+    return c;
+  };
+  const auto yellow = [](COLORREF c) { return GetRValue(c) > 220 && GetGValue(c) > 180 && GetBValue(c) < 140; };
+  EXPECT_TRUE(yellow(pixel(*picture, 120, 170))) << std::hex << pixel(*picture, 120, 170);
+  EXPECT_TRUE(yellow(pixel(*clear, 10, 10))) << std::hex << pixel(*clear, 10, 10);
+  EXPECT_EQ(pixel(*solid, 10, 8), ::GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(pixel(*panel, 2, 2), 0x000080u);
+}
+
 TEST_F(Win32Toolkit, BoldIsPartOfAFontAndALinkKeepsIt) {
   auto bold = window->NewLabel(nullptr);
   auto plain = window->NewLabel(nullptr);
@@ -498,6 +539,9 @@ TEST_F(Win32Toolkit, MovingToADisplayOfAnotherDpiScalesPlacesAndFonts) {
   list->SetBounds({10, 20, 100, 60});
   list->Add("顔");
   auto status = window->NewStatusBar({50, 50}, {true, false});
+  auto button = window->NewButton(nullptr, PICTURE_EDIT);
+  button->SetBounds({10, 100, 24, 24});
+  EXPECT_EQ(IconWidth(Hwnd(*button)), 16);
   const int rowAt96 = static_cast<int>(::SendMessageW(Hwnd(*list), LB_GETITEMHEIGHT, 0, 0));
   int laidOut = 0;
   window->onResize = [&] { ++laidOut; };
@@ -521,4 +565,5 @@ TEST_F(Win32Toolkit, MovingToADisplayOfAnotherDpiScalesPlacesAndFonts) {
   int edges[2] = {};
   ::SendMessageW(Hwnd(*status), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
   EXPECT_EQ(edges[0], 75);
+  EXPECT_EQ(IconWidth(Hwnd(*button)), 24);
 }
