@@ -160,6 +160,25 @@ bool Toolkit::Preview(const MSG& msg) {
   return consumed;
 }
 
+// Tab and Shift+Tab move the keyboard among the controls of our windows
+// that take it, unless the control keeps tabs for itself (a text editor).
+// Only Tab: a dialog's handling of Enter and Escape would take those keys
+// from the key preview and the controls that act on them.
+bool Toolkit::Navigate(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+  if (::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0) return false;
+  HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+  if (!Window::From(root)) return false;
+  const LRESULT wants = ::SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+  if (wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) return false;
+  HWND next = ::GetNextDlgTabItem(root, msg.hwnd, ::GetKeyState(VK_SHIFT) < 0);
+  if (!next || next == msg.hwnd) return true;
+  ::SetFocus(next);
+  // As in dialogs: a text field reached by Tab has its text selected.
+  if (::SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) ::SendMessageW(next, EM_SETSEL, 0, -1);
+  return true;
+}
+
 void Toolkit::Run(platform::Window& main) {
   MSG msg;
   while (!main.Closed()) {
@@ -169,7 +188,7 @@ void Toolkit::Run(platform::Window& main) {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
-    if (Preview(msg)) continue;
+    if (Preview(msg) || Navigate(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }

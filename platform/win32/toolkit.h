@@ -225,6 +225,7 @@ class Toolkit : public platform::Toolkit {
  private:
   static LRESULT CALLBACK TimerProc(HWND, UINT, WPARAM, LPARAM) noexcept;
   bool Preview(const MSG& msg);
+  bool Navigate(const MSG& msg);
   HINSTANCE instance_;
   unique_hmodule richEdit_;
   unique_hwnd app_, timerWindow_;

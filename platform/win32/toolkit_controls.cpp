@@ -238,6 +238,14 @@ void EditBox::Paste() {
 // The keyboard's paste (Ctrl+V, Shift+Insert) and WM_PASTE take the same
 // way as the paste command.
 LRESULT EditBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
+  // Tab types a tab, and reaching the box by keyboard keeps its selection:
+  // a key typed then must not replace the whole text. The control is not
+  // told of the message: with it, it would act as a dialog's field and
+  // give Tab and Enter away.
+  if (msg == WM_GETDLGCODE) {
+    handled = true;
+    return (Default(msg, wp, 0) | DLGC_WANTTAB) & ~static_cast<LRESULT>(DLGC_HASSETSEL);
+  }
   const bool ctrl = ::GetKeyState(VK_CONTROL) < 0, shift = ::GetKeyState(VK_SHIFT) < 0;
   const bool pasteKey = msg == WM_KEYDOWN && ((wp == 'V' && ctrl && !shift) || (wp == VK_INSERT && shift && !ctrl));
   if (pasteKey || msg == WM_PASTE) {

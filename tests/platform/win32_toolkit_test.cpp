@@ -74,6 +74,71 @@ TEST_F(Win32Toolkit, KeyPreviewSeesKeysFirstAndSwallowsWhatItConsumes) {
   EXPECT_EQ(textAtClose, "a");  // Enter was swallowed, the letter arrived
 }
 
+TEST_F(Win32Toolkit, TabMovesAmongTheControlsThatTakeTheKeyboardAndTypesATabInTheEditor) {
+  auto panel = window->NewPanel(nullptr);
+  auto first = window->NewEntryBox(panel.get());
+  auto fixed = window->NewEntryBox(panel.get());
+  auto second = window->NewEntryBox(nullptr);
+  auto editor = window->NewEditBox(nullptr);
+  fixed->SetReadOnly(true);
+  second->SetText("(^_^)");
+  editor->SetText("顔");
+  const std::vector<HWND> expected{Hwnd(*second), Hwnd(*editor), Hwnd(*editor)};
+  std::vector<HWND> focus;
+  DWORD start = 0, end = 0;
+  std::string typed;
+  window->onKeyDown = [&](int key) {
+    if (key != VK_F2) return false;
+    focus.push_back(::GetFocus());
+    if (focus.size() == 1)
+      ::SendMessageW(Hwnd(*second), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    // The tab's character is queued behind the keys posted.
+    if (focus.size() == 3) ::PostMessageW(Hwnd(*window), WM_CLOSE, 0, 0);
+    return true;
+  };
+  window->onClose = [&] {
+    typed = editor->GetText();
+    return true;
+  };
+  const auto post = [](platform::Control& to, int key) {
+    ::PostMessageW(Hwnd(to), WM_KEYDOWN, key, 1 | (::MapVirtualKeyW(key, MAPVK_VK_TO_VSC) << 16));
+  };
+  first->SetFocus();
+  post(*first, VK_TAB);
+  post(*second, VK_F2);
+  post(*second, VK_TAB);
+  post(*editor, VK_F2);
+  post(*editor, VK_TAB);
+  post(*editor, VK_F2);
+  backend->Toolkit().Run(*window);
+
+  EXPECT_EQ(focus, expected);
+  EXPECT_EQ(end - start, 5u);  // reached by Tab: the whole text selected
+  EXPECT_NE(typed.find('\t'), std::string::npos) << typed;
+}
+
+TEST_F(Win32Toolkit, ShiftTabMovesBack) {
+  auto first = window->NewEntryBox(nullptr);
+  auto second = window->NewEntryBox(nullptr);
+  HWND reached = nullptr, expected = Hwnd(*first);
+  window->onKeyDown = [&](int key) {
+    if (key == VK_F2) reached = ::GetFocus();
+    return key == VK_F2;
+  };
+  BYTE keys[256] = {};
+  ::GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0x80;
+  ::SetKeyboardState(keys);
+  second->SetFocus();
+  ::PostMessageW(Hwnd(*second), WM_KEYDOWN, VK_TAB, 0);
+  ::PostMessageW(Hwnd(*first), WM_KEYDOWN, VK_F2, 0);
+  ::PostMessageW(Hwnd(*window), WM_CLOSE, 0, 0);
+  backend->Toolkit().Run(*window);
+  keys[VK_SHIFT] = 0;
+  ::SetKeyboardState(keys);
+  EXPECT_EQ(reached, expected);
+}
+
 TEST_F(Win32Toolkit, TimersTickInTheLoopUntilDisabled) {
   int ticks = 0, idle = 0;
   auto quiet = backend->Toolkit().NewTimer(1, [&] { ++idle; });
