@@ -1,4 +1,5 @@
-// TFKao: putting faces into the user's application.
+// TFKao: putting faces into the user's application, and the clipboard
+// commands of the edit menu.
 #include "app/paste.h"
 #include "app/palette_window.h"
 #include "platform/failure.h"
@@ -85,6 +86,10 @@ void TFKao::bAllClick() {
   ListBox2->BeginUpdate();
   for (int i = 0, n = ListBox2->Count(); i < n; ++i) ListBox2->SetSelected(i, true);
   ListBox2->EndUpdate();
+}
+
+void TFKao::ClipDel1Click() {
+  if (!p_.clipboard.Clear()) throw platform::Failure("クリップボードを開くことができません");
 }
 
 }  // namespace app

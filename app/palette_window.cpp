@@ -67,6 +67,12 @@ TFKao::TFKao(platform::Platform platform)
   ConnectEditMode();
   library_ = std::make_unique<library::FaceLibrary>(
       p_.files, library::LibraryViews{*ListBox3, *ListBox1, *ListBox2, *StatusBar1, *RichEdit1});
+  editMode_ = std::make_unique<EditMode>(*library_, EditMode::Views{*Panel1, *Panel3, *ListBox2, *RichEdit1},
+                                         EditMode::Hooks{[this] { DeleteGroup(); }, [this] { MainMenu1Change(); }});
+  history_ = std::make_unique<History>(
+      settings_, *pHistory1, *pHistory2,
+      History::Hooks{[this](const std::string& text) { Link1->Checked() ? OpenLink(text) : PasteText(text); },
+                     [this](int32_t initial) { return p_.toolkit.PickColor(&Window(), initial); }});
   Window().onKeyDown = [this](int key) { return FormKeyDown(key); };
   Window().onKeyPress = [this](char ch) { return FormKeyPress(ch); };
   Window().onClose = [this] { return FormClose(); };
@@ -118,6 +124,28 @@ void TFKao::BuildControls() {
     groupHeight_ = DraggedHeight(groupHeight_, ListBox2->Bounds().height, dy);
     Relayout();
   };
+}
+
+void TFKao::ConnectHistory() {
+  pHistory1->onClick = Dispatch().Bind([this] { pHistory1Click(); });
+  pHistory1->onDblClick = Dispatch().Bind([this] { pHistory1DblClick(*pHistory1); });
+  pHistory2->onDblClick = Dispatch().Bind([this] { pHistory1DblClick(*pHistory2); });
+}
+
+void TFKao::ConnectEditMode() {
+  const std::pair<platform::Button*, void (TFKao::*)()> buttons[] = {
+      {bEditer, &TFKao::E3Click},        {bEditSave, &TFKao::bEditSaveClick},
+      {bEditClose, &TFKao::bEditCloseClick}, {bEditCopy, &TFKao::Copy2Click},
+      {bEditCut, &TFKao::Cut1Click},     {bEditPast, &TFKao::Paste1Click}};
+  for (const auto& [button, command] : buttons) {
+    button->onClick = Dispatch().Bind([this, command = command] { (this->*command)(); });
+    button->SetEnabled(true);
+  }
+}
+
+void TFKao::FavoritClick() {
+  Favorit->SetChecked(!Favorit->Checked());
+  settings_.historyLock = Favorit->Checked();
 }
 
 platform::MenuItem& TFKao::Item(platform::MenuItem& menu, const char* caption, void (TFKao::*handler)()) {

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "forms/dispatch.h"
+#include "app/edit_mode.h"
+#include "app/history.h"
 #include "app/palette_settings.h"
 #include "exchange/unlha32.h"
 #include "forms/form.h"
@@ -77,14 +79,14 @@ class TFKao : public forms::Form {
   void Kao2Click();
 
   // Group edit mode: the edit box stands in for the face list.
-  void E3Click();
-  void bEditSaveClick();
-  void bEditCloseClick();
+  void E3Click() { editMode_->Enter(); }
+  void bEditSaveClick() { editMode_->Save(); }
+  void bEditCloseClick() { editMode_->Leave(); }
   void E4Click() { bEditSaveClick(); }
   void E5Click() { bEditCloseClick(); }
-  void Cut1Click();
-  void Copy2Click();
-  void Paste1Click();
+  void Cut1Click() { editMode_->Cut(); }
+  void Copy2Click() { editMode_->Copy(); }
+  void Paste1Click() { editMode_->Paste(); }
   void ClipDel1Click();
 
   // Distribution archives: a class packed into an LZH archive and back.
@@ -97,13 +99,13 @@ class TFKao : public forms::Form {
   void Timer1Timer();
 
   // History.
-  void PushHistory(const std::string& text);
-  void pHistory1Click();
-  void pHistory1DblClick(platform::Panel& panel);
-  void C2Click();
+  void PushHistory(const std::string& text) { history_->Push(text); }
+  void pHistory1Click() { history_->Click(); }
+  void pHistory1DblClick(const platform::Panel& panel) { history_->Use(panel); }
+  void C2Click() { history_->ChooseColour(); }
   void FavoritClick();
-  void N10Click();
-  void D2Click();
+  void N10Click() { history_->ResetColour(); }
+  void D2Click() { history_->Clear(); }
 
  private:
   void BuildControls();
@@ -168,11 +170,12 @@ class TFKao : public forms::Form {
 
  private:
   std::unique_ptr<library::FaceLibrary> library_;
+  std::unique_ptr<EditMode> editMode_;
+  std::unique_ptr<History> history_;
   int classHeight_ = 81;
   int groupHeight_ = 84;
   platform::Control* popupComponent_ = nullptr;
   platform::Font listFont_;
-  int32_t lastChosenColor_ = 0;
   // Proposed by the file dialogs: the last file path that the file commands
   // share, and the name the save dialog held last.
   std::string lastFilePath_, saveDialogName_;  // the colour chooser opens on it: black at first

@@ -271,6 +271,12 @@ StatusBar::StatusBar(Window& window, platform::Control* parent, std::vector<int>
 void StatusBar::SetPanelText(int panel, const Text& t) { texts_.at(panel) = t; }
 Text StatusBar::PanelText(int panel) const { return texts_.at(panel); }
 
+void StatusBar::UserDoubleClick() {
+  CheckReachable(*this, "status bar");
+  if (onClick) onClick();
+  if (onDblClick) onDblClick();
+}
+
 // ---- window
 
 void Window::SetBounds(const platform::Rect& r) {

@@ -254,6 +254,8 @@ class StatusBar : public ControlImpl<platform::StatusBar> {
   Text PanelText(int panel) const override;
   const std::vector<int>& Widths() const { return widths_; }
   bool RightAligned(int panel) const { return right_.at(panel); }
+  // As on Windows: the first press of a double click is a click.
+  void UserDoubleClick();
 
  private:
   std::vector<int> widths_;

@@ -94,7 +94,7 @@ TEST_F(ArchiveTest, NoClassNoDialogAndNoLibraryNoCommands) {
   files.Remove(K("B"));
   palette.reset();
   Start();
-  palette->NET2Click();  // an unscripted dialog would fail the test
+  FileMenu().Find("配布用保存[ミルフォ形式](&B)...").UserChoose();  // an unscripted dialog would fail the test
   EXPECT_TRUE(toolkit.FileDialogs().empty());
 
   palette.reset();

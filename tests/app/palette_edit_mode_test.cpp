@@ -50,13 +50,13 @@ TEST_F(EditModeTest, EnteringShowsTheFacesAsLinesAndSavingUnchangedKeepsThem) {
 
 TEST_F(EditModeTest, NoCurrentGroupLeavesThePaletteAsItWas) {
   Classes().UserClick(1);  // a class without groups
-  palette->E3Click();
+  ButtonOf("bEditer").UserClick();
   EXPECT_FALSE(palette->RichEdit1->Visible());
   EXPECT_TRUE(palette->Panel1->Visible());
 }
 
 TEST_F(EditModeTest, SavedLinesBecomeTheFacesAndReachTheFileWhenTheGroupIsLeft) {
-  palette->E3Click();
+  ButtonOf("bEditer").UserClick();
   Edit().SetText("a\r\nb\r\n");
   Type("(^_^)\t\r");  // typed after the last line break, Enter included
   Edit().SetText(Edit().GetText() + "\r\nlf1\nlf2\rcr\r\nend\0after NUL"s);
@@ -69,13 +69,13 @@ TEST_F(EditModeTest, SavedLinesBecomeTheFacesAndReachTheFileWhenTheGroupIsLeft) 
 }
 
 TEST_F(EditModeTest, OneLineBreakSavesOneEmptyFaceAndAnEmptyBoxDeletesTheGroup) {
-  palette->E3Click();
+  ButtonOf("bEditer").UserClick();
   Edit().SetText("\r\n");
   SaveAndLeave();
   EXPECT_EQ(Items(Faces()), V{""});
 
   Groups().UserClick(1);
-  palette->E3Click();
+  ButtonOf("bEditer").UserClick();
   Edit().SetText("");
   SaveAndLeave();  // no question
   EXPECT_TRUE(toolkit.Messages().empty());
@@ -87,7 +87,7 @@ TEST_F(EditModeTest, OneLineBreakSavesOneEmptyFaceAndAnEmptyBoxDeletesTheGroup) 
   EXPECT_EQ(Edit().GetText(), "");
 
   // Text before a NUL only: no lines either.
-  palette->E3Click();
+  ButtonOf("bEditer").UserClick();
   Edit().SetText("\0y\r\n"s);
   SaveAndLeave();
   EXPECT_FALSE(files.Exists(K("A\\i.txt")));
@@ -95,7 +95,7 @@ TEST_F(EditModeTest, OneLineBreakSavesOneEmptyFaceAndAnEmptyBoxDeletesTheGroup) 
 }
 
 TEST_F(EditModeTest, AnotherGroupWhileEditingRefillsTheBoxAndWritesNothing) {
-  palette->E3Click();
+  ButtonOf("bEditer").UserClick();
   Edit().SetText("dropped\r\n");
   Groups().UserClick(2);
   EXPECT_TRUE(Editing());
@@ -104,8 +104,7 @@ TEST_F(EditModeTest, AnotherGroupWhileEditingRefillsTheBoxAndWritesNothing) {
 
   // Entering again from the lists' context menu drops the edits too.
   Edit().SetText("dropped\r\n");
-  toolkit.ScriptPopupChoice("編集(&Z)");
-  palette->ListBox1->onContextMenu({0, 0});
+  ContextChoose(*palette->ListBox1, "編集(&Z)");
   EXPECT_EQ(Edit().GetText(), "y\r\n");
 
   // A class without groups empties the box; edit mode stays.
@@ -122,10 +121,10 @@ TEST_F(EditModeTest, AnotherGroupWhileEditingRefillsTheBoxAndWritesNothing) {
 }
 
 TEST_F(EditModeTest, FacesSavedFromAnEarlierEditReachTheFileWhenEditingStartsAgain) {
-  palette->E3Click();
+  ButtonOf("bEditer").UserClick();
   Edit().SetText("new\r\n");
   SaveAndLeave();
-  palette->E3Click();
+  ButtonOf("bEditer").UserClick();
   EXPECT_EQ(files.Content(K("A\\g.txt")), "new\r\n");
   Edit().SetText("not saved\r\n");
   Window().Close();
@@ -133,27 +132,25 @@ TEST_F(EditModeTest, FacesSavedFromAnEarlierEditReachTheFileWhenEditingStartsAga
 }
 
 TEST_F(EditModeTest, LeavingWithoutSavingKeepsTheFacesAndAddFaceAppendsALine) {
-  palette->E3Click();
+  ButtonOf("bEditer").UserClick();
   Edit().SetText("a");
   palette->eKao->SetText("(-_-)");
   palette->AddFace();
   EXPECT_EQ(Edit().GetText(), "a\r\n(-_-)");
   EXPECT_EQ(Items(Faces()), (V{"a", "b"}));
-  toolkit.ScriptPopupChoice("ｷｬﾝｾﾙ(&X)");
-  palette->RichEdit1->onContextMenu({0, 0});
+  ContextChoose(*palette->RichEdit1, "ｷｬﾝｾﾙ(&X)");
   EXPECT_FALSE(Editing());
   EXPECT_EQ(Items(Faces()), (V{"a", "b"}));
 }
 
 TEST_F(EditModeTest, ClipboardCommandsActOnTheSelection) {
-  palette->E3Click();
+  ButtonOf("bEditer").UserClick();
   Edit().SetText("abc\r\n");
   Edit().UserSelect(1, 1);
   ButtonOf("bEditCut").UserClick();
   EXPECT_EQ(clipboard.GetText(), "b");
   Edit().UserSelect(0, 1);
-  toolkit.ScriptPopupChoice("コピー(&C)");
-  palette->RichEdit1->onContextMenu({0, 0});
+  ContextChoose(*palette->RichEdit1, "コピー(&C)");
   EXPECT_EQ(clipboard.GetText(), "a");
   Edit().UserSelect(2, 0);
   ButtonOf("bEditPast").UserClick();
@@ -163,7 +160,7 @@ TEST_F(EditModeTest, ClipboardCommandsActOnTheSelection) {
   // by another program is reported.
   EditMenu().Find("ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)").UserChoose();
   EXPECT_FALSE(clipboard.HasText());
-  palette->bEditCloseClick();
+  ButtonOf("bEditClose").UserClick();
   clipboard.SetText("x");
   clipboard.FailNextOpen();
   EditMenu().Find("ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)").UserChoose();

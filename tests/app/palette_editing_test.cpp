@@ -81,8 +81,7 @@ TEST_F(EditingTest, DeletingGroupsAndClassesSelectsTheNeighbourWithoutAsking) {
   EXPECT_TRUE(Items(Groups()).empty());
   EXPECT_TRUE(files.Exists(K("A\\h.txt")));
 
-  toolkit.ScriptPopupChoice("消去(&D)");
-  palette->ListBox3->onContextMenu({10, 10});  // on the class list: the class goes
+  ContextChoose(*palette->ListBox3, "消去(&D)");  // on the class list: the class goes
   EXPECT_FALSE(files.Exists(K("A")));
   EXPECT_EQ(Items(Classes()), (V{"B", "C"}));
   EXPECT_EQ(Selected(Classes()), "B");

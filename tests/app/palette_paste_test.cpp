@@ -89,12 +89,12 @@ TEST_F(PasteTest, PasteGoesToTheFoundWindowWhateverItsTitle) {
   Start();
   Faces().UserDoubleClick(0);
   EXPECT_EQ(PastesTo(longTitled), 1);
-  palette->StatusBar1DblClick();
+  headless::As<headless::StatusBar>(*palette->StatusBar1).UserDoubleClick();
   EXPECT_EQ(PastesTo(longTitled), 2);
 
   const auto visible = windows.AddWindow("same");
   const auto hidden = windows.AddWindow("same", 0, false);  // in front, but the search passes over it
-  palette->bDateTimeClick();
+  Click("bDateTime");
   EXPECT_EQ(PastesTo(visible), 1);
   EXPECT_EQ(PastesTo(hidden), 0);
 }
@@ -104,7 +104,7 @@ TEST_F(PasteTest, MultiplePasteJoinsTheSelectedFaces) {
   Start();
   Faces().UserClick(0);
   Faces().UserClick(2, true);
-  palette->Copy1Click();
+  ContextChoose(*palette->ListBox2, "貼り付け(&C)");
   EXPECT_EQ(clipboard.GetText(), "ac");
   EXPECT_EQ(History(1).Caption(), "ac");
   EXPECT_EQ(PastesTo(w), 1);
@@ -133,11 +133,11 @@ TEST_F(PasteTest, HistoryRules) {
   Faces().UserDoubleClick(0);  // the second entry pasted: the two change places
   EXPECT_EQ(History(1).Caption(), "a");
   EXPECT_EQ(History(2).Caption(), "b");
-  palette->FavoritClick();
+  HistoryMenu("履歴固定(&H)");
   Faces().UserDoubleClick(2);
   EXPECT_EQ(History(1).Caption(), "a");
   EXPECT_TRUE(palette->Favorit->Checked());
-  palette->D2Click();  // clearing works while locked
+  HistoryMenu("履歴削除(&X)");  // clearing works while locked
   EXPECT_EQ(History(1).Caption(), "");
   EXPECT_EQ(History(2).Caption(), "");
   Faces().UserDoubleClick(2);
@@ -162,20 +162,20 @@ TEST_F(PasteTest, HistoryPanelsPasteAgainWithoutPushing) {
 TEST_F(PasteTest, LinkModeOpensInsteadOfPasting) {
   const auto w = windows.AddWindow("editor");
   Start();
-  palette->Link1Click();
+  ChooseMenu("edit(&E)", "リンク(&L)");
   EXPECT_TRUE(palette->Link1->Checked());
   EXPECT_TRUE(Faces().CurrentFont().underline);
   EXPECT_EQ(Faces().CurrentFont().color, platform::colour::kBlue);
   Faces().UserClick(0);
   Faces().UserClick(2, true);
   Faces().SetCaretIndex(1);
-  palette->Copy1Click();  // only the focused face
+  ContextChoose(*palette->ListBox2, "貼り付け(&C)");  // only the focused face
   EXPECT_EQ(shell.Opened(), V{"b"});
   EXPECT_EQ(History(1).Caption(), "b");
   History(1).UserDoubleClick();
   EXPECT_EQ(shell.Opened(), (V{"b", "b"}));
   EXPECT_EQ(PastesTo(w), 0);
-  palette->Link1Click();
+  ChooseMenu("edit(&E)", "リンク(&L)");
   EXPECT_FALSE(Faces().CurrentFont().underline);
   EXPECT_EQ(Faces().CurrentFont().color, platform::colour::kWindowText);
 }
@@ -195,7 +195,7 @@ TEST_F(PasteTest, ClipboardFailureStopsBeforeKeysHideAndHistory) {
 TEST_F(PasteTest, StatusBarRepastesTheClipboard) {
   const auto w = windows.AddWindow("editor");
   Start();
-  palette->StatusBar1DblClick();
+  headless::As<headless::StatusBar>(*palette->StatusBar1).UserDoubleClick();
   EXPECT_EQ(PastesTo(w), 1);
   EXPECT_TRUE(clipboard.Writes().empty());
   EXPECT_EQ(History(1).Caption(), "");
@@ -217,14 +217,14 @@ TEST_F(PasteTest, ColourChooserAndDefault) {
   Start();
   EXPECT_EQ(History(1).Color(), platform::colour::kButtonFace);
   toolkit.ScriptColor(0x0000FF);
-  palette->C2Click();
+  HistoryMenu("背景色変更(&B)...");
   EXPECT_EQ(toolkit.LastColorOffered(), 0);  // black at first
   EXPECT_EQ(History(1).Color(), 0x0000FF);
   EXPECT_EQ(History(2).Color(), 0x0000FF);
   toolkit.ScriptColor(std::nullopt);
-  palette->C2Click();
+  HistoryMenu("背景色変更(&B)...");
   EXPECT_EQ(toolkit.LastColorOffered(), 0x0000FF);
   EXPECT_EQ(History(1).Color(), 0x0000FF);
-  palette->N10Click();
+  HistoryMenu("デフォルト(&D)");
   EXPECT_EQ(History(2).Color(), platform::colour::kButtonFace);
 }

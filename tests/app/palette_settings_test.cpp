@@ -107,7 +107,7 @@ TEST_F(SettingsTest, KeysAreFoundWhicheverWayTheyAreSpelled) {
 TEST_F(SettingsTest, ExitWritesItsKeysInOrderAndLeavesTheDialogsKeys) {
   Ini("vleft=1\r\nclip1=1\r\nfontsize=\"14\"\r\n");
   Start();
-  palette->Link1Click();
+  ChooseMenu("edit(&E)", "リンク(&L)");
   Window().SetBounds({10, 20, 300, 450});
   ASSERT_EQ(Classes().ItemIndex(), 0);
   Window().Close();
@@ -176,7 +176,7 @@ TEST_F(SettingsTest, HistoryTextsComeBackByteForByte) {
   EXPECT_EQ(History(2).Caption(), "(^^)\r\n(;_;)\r\n");
 
   // Once the texts are one line again the escaped form is cleared.
-  palette->D2Click();
+  HistoryMenu("履歴削除(&X)");
   palette->PushHistory(std::string("a\0b", 3));
   palette->PushHistory("plain");
   Restart();
@@ -193,14 +193,14 @@ TEST_F(SettingsTest, HistoryColourLockAndLongTexts) {
   Start();
   EXPECT_EQ(History(1).Caption(), std::string(2047, 'x'));
   toolkit.ScriptColor(0x123456);
-  palette->C2Click();
-  palette->FavoritClick();
+  HistoryMenu("背景色変更(&B)...");
+  HistoryMenu("履歴固定(&H)");
   Restart();
   EXPECT_EQ(History(2).Color(), 0x123456);
   EXPECT_TRUE(palette->Favorit->Checked());
   palette->PushHistory("locked out");
   EXPECT_EQ(History(1).Caption(), std::string(2047, 'x'));
-  palette->N10Click();
+  HistoryMenu("デフォルト(&D)");
   Restart();
   EXPECT_EQ(Raw("usercolor1"), "-16777201");
   EXPECT_EQ(History(1).Color(), platform::colour::kButtonFace);
@@ -325,7 +325,7 @@ TEST_F(SettingsTest, OneClickAndLineBreakAfterEachFace) {
   Faces().UserClick(0);
   EXPECT_EQ(clipboard.GetText(), "a");
   Faces().UserClick(2, true);
-  palette->Copy1Click();
+  ContextChoose(*palette->ListBox2, "貼り付け(&C)");
   EXPECT_EQ(clipboard.GetText(), "a\r\nc\r\n");
   EXPECT_EQ(History(1).Caption(), "a\r\nc\r\n");
   palette->StatusBar1->onClick();

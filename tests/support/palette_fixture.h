@@ -29,6 +29,16 @@ class PaletteTest : public ::testing::Test {
   headless::Window& Window() { return headless::As<headless::Window>(palette->Window()); }
   std::string Count() { return palette->StatusBar1->PanelText(0); }
   std::vector<std::string> Items(headless::ListBox& list) { return list.Items(); }
+  // A right click on the control and that item of the menu it shows.
+  void ContextChoose(platform::Control& control, const char* caption) {
+    toolkit.ScriptPopupChoice(caption);
+    ASSERT_TRUE(control.onContextMenu);
+    control.onContextMenu({0, 0});
+    EXPECT_EQ(toolkit.PendingPopupChoices(), 0u);
+  }
+  void HistoryMenu(const char* caption) { ContextChoose(*palette->pHistory1, caption); }
+  void ChooseMenu(const char* menu, const char* item) { Window().MenuBar().Find(menu).Find(item).UserChoose(); }
+  void Click(const char* button) { Window().Find<headless::Button>(button).UserClick(); }
 
   headless::Toolkit toolkit;
   headless::FileSystem files;

@@ -1,0 +1,38 @@
+#include "app/history.h"
+
+namespace app {
+
+History::History(const PaletteSettings& settings, platform::Panel& newest, platform::Panel& older, Hooks hooks)
+    : settings_(settings), newest_(newest), older_(older), hooks_(std::move(hooks)) {}
+
+void History::Push(const std::string& text) {
+  if (settings_.historyLock || newest_.Caption() == text) return;
+  older_.SetCaption(newest_.Caption());
+  newest_.SetCaption(text);
+}
+
+void History::Click() {
+  if (settings_.oneClick) Use(newest_);
+}
+
+void History::Use(const platform::Panel& panel) { hooks_.use(panel.Caption()); }
+
+void History::ChooseColour() {
+  const auto chosen = hooks_.pickColour(lastChosen_);
+  if (!chosen) return;
+  lastChosen_ = *chosen;
+  newest_.SetColor(*chosen);
+  older_.SetColor(newest_.Color());
+}
+
+void History::ResetColour() {
+  newest_.SetColor(platform::colour::kButtonFace);
+  older_.SetColor(platform::colour::kButtonFace);
+}
+
+void History::Clear() {
+  newest_.SetCaption("");
+  older_.SetCaption("");
+}
+
+}  // namespace app
