@@ -87,20 +87,11 @@ LRESULT Panel::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     case WM_SIZE:
       ::InvalidateRect(Handle(), nullptr, TRUE);
       break;
-    case WM_LBUTTONDOWN:
-      pressed_ = true;
-      break;
-    case WM_LBUTTONUP:
-      if (pressed_) {
-        pressed_ = false;
-        if (onClick) onClick();
-        return 0;
-      }
-      break;
-    case WM_LBUTTONDBLCLK:
-      pressed_ = false;  // the release that follows is no second click
-      if (onDblClick) onDblClick();
-      return 0;
+  }
+  if (click_.Click(msg, onClick)) return 0;
+  if (msg == WM_LBUTTONDBLCLK) {
+    if (onDblClick) onDblClick();
+    return 0;
   }
   return ControlImpl::OnMessage(msg, wp, lp, handled);
 }

@@ -12,6 +12,26 @@ const wchar_t* RegisterPlainClass(const wchar_t* name, const wchar_t* cursor);
 // The icon of that resource id, `size` pixels square.
 unique_hicon LoadPictureIcon(int id, int size);
 
+// A press and a release on the same control make a click; the second press
+// of a double click is none.
+class ClickTracker {
+ public:
+  // Runs onClick when this mouse message completes a click, and says so:
+  // the control must not be touched after it, since a handler may close
+  // the window.
+  bool Click(UINT msg, const std::function<void()>& onClick) {
+    if (msg == WM_LBUTTONDOWN) pressed_ = true;
+    if (msg == WM_LBUTTONDBLCLK) pressed_ = false;
+    if (msg != WM_LBUTTONUP || !pressed_) return false;
+    pressed_ = false;
+    if (onClick) onClick();
+    return true;
+  }
+
+ private:
+  bool pressed_ = false;
+};
+
 class Panel : public ControlImpl<platform::Panel> {
  public:
   Panel(Window& window, Control* parent);
@@ -25,7 +45,7 @@ class Panel : public ControlImpl<platform::Panel> {
   void Paint();
   Text caption_;
   HFONT font_ = nullptr;
-  bool pressed_ = false;
+  ClickTracker click_;
   int32_t color_ = colour::kButtonFace;
 };
 
@@ -123,7 +143,7 @@ class Picture : public ControlImpl<platform::Picture> {
   void Paint(HDC dc) const;
   unique_hbitmap bitmap_;
   SIZE natural_{};
-  bool pressed_ = false;
+  ClickTracker click_;
 };
 
 class Splitter : public ControlImpl<platform::Splitter> {

@@ -39,26 +39,13 @@ void Picture::Paint(HDC dc) const {
 }
 
 LRESULT Picture::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
-  switch (msg) {
-    case WM_ERASEBKGND:
-      Paint(reinterpret_cast<HDC>(wp));
-      handled = true;
-      return 1;
-    case WM_SIZE:
-      ::InvalidateRect(Handle(), nullptr, TRUE);
-      break;
-    case WM_LBUTTONDOWN:
-      pressed_ = true;
-      break;
-    case WM_LBUTTONUP:
-      if (pressed_) {
-        pressed_ = false;
-        if (onClick) onClick();
-        handled = true;
-        return 0;
-      }
-      break;
+  if (msg == WM_ERASEBKGND) {
+    Paint(reinterpret_cast<HDC>(wp));
+    handled = true;
+    return 1;
   }
+  if (msg == WM_SIZE) ::InvalidateRect(Handle(), nullptr, TRUE);  // stretched anew
+  if (click_.Click(msg, onClick)) return 0;
   return ControlImpl::OnMessage(msg, wp, lp, handled);
 }
 
