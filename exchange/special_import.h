@@ -1,0 +1,26 @@
+// Lines taken out of any text file for the edit box: columns of characters,
+// the field between the first two TABs, or the whole file.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace exchange {
+
+using Text = std::string;
+
+// As the settings file keeps them: "line", "line1" and "line2".
+struct SpecialImportSettings {
+  int mode = 2;   // 0 columns, 1 between TABs, 2 whole file; others take nothing
+  int start = 0;  // columns: first character, from 1; 0 means 1
+  int count = 0;  // columns: characters per line; 0 means the first non-empty line's byte length
+};
+
+// The characters of a Shift-JIS line from `start` (from 1; below 1 counts
+// as 1), at most `count` of them; a double-byte character is one.
+Text CutColumns(std::string_view line, int start, int count);
+
+// The edit box's text for a file's bytes. Every line of the file gives one
+// line, empty ones included.
+Text SpecialImportText(std::string_view bytes, const SpecialImportSettings& settings);
+
+}  // namespace exchange

@@ -1,0 +1,34 @@
+// Text dictionaries of Japanese input methods: after a header of lines
+// starting with "!", each line holds a reading, a TAB, a word, a TAB and a
+// part of speech. A reading is a group's name and a word one of its faces.
+#pragma once
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace exchange {
+
+using Text = std::string;
+
+// Before the first TAB; empty without one.
+std::string_view DictionaryReading(std::string_view line);
+// Between the first and the second TAB, the rest after a single TAB, the
+// whole line without one.
+std::string_view DictionaryWord(std::string_view line);
+
+// The groups of a dictionary's bytes, one call per run of lines with the
+// same reading, in file order: a reading that comes back gives a second
+// call, which replaces the first run. The header ends at the first empty
+// line; lines without a reading join the next run, and at the end of the
+// file they are dropped.
+void ReadDictionary(std::string_view bytes,
+                    const std::function<void(const Text& reading, std::vector<Text>& faces)>& onGroup);
+
+// The part of speech of every word written.
+inline constexpr const char* kFacePartOfSpeech = "顔文字";
+
+// Appends one entry line per face, under the reading.
+void AppendDictionaryLines(std::string_view reading, const std::vector<Text>& faces, std::vector<Text>& lines);
+
+}  // namespace exchange
