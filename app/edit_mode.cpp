@@ -9,6 +9,14 @@ EditMode::EditMode(library::FaceLibrary& library, Views views, Hooks hooks)
 
 void EditMode::Enter() {
   if (library_.currentGroup < 0) return;
+  Show([this] { library_.LoadEditBox(); });
+}
+
+void EditMode::Open(const std::string& text) {
+  Show([&] { views_.editor.SetText(text); });
+}
+
+void EditMode::Show(const std::function<void()>& fill) {
   // A face list stored from an earlier edit reaches its file now: while the
   // edit box is shown nothing is saved, and leaving the group would lose it.
   library_.SaveGroup();
@@ -16,7 +24,7 @@ void EditMode::Enter() {
   views_.editCommands.SetVisible(true);
   views_.faces.SetVisible(false);
   views_.editor.SetVisible(true);
-  library_.LoadEditBox();
+  fill();
   views_.editor.SetFocus();
   hooks_.menusChanged();
 }

@@ -24,6 +24,9 @@ class EditMode {
 
   // Nothing without a current group.
   void Enter();
+  // With imported text in place of the group's faces, also without a
+  // current group.
+  void Open(const std::string& text);
   // The lines become the group's faces; no line deletes the group.
   void Save();
   void Leave();
@@ -33,6 +36,8 @@ class EditMode {
   void Paste();
 
  private:
+  // The edit box in the face list's place, with the keyboard.
+  void Show(const std::function<void()>& fill);
   library::FaceLibrary& library_;
   Views views_;
   Hooks hooks_;

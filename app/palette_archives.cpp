@@ -1,27 +1,13 @@
 // TFKao: classes passed between users as LZH archives, through the archiver
 // library.
 #include "app/palette_window.h"
-#include "platform/sjis.h"
+#include "library/path_names.h"
 
 namespace app {
 
 namespace {
 
 const char* const kArchiveFilter = "圧縮ファイル(*.lzh)|*.lzh|すべてのファイル(*.*)|*.*";
-
-// The file name of a path without its last extension.
-std::string BaseName(const std::string& path) {
-  size_t start = 0, dot = std::string::npos;
-  for (size_t i = 0; i < path.size(); i = sjis::NextChar(path, i)) {
-    if (path[i] == '\\' || path[i] == '/') {
-      start = i + 1;
-      dot = std::string::npos;
-    } else if (path[i] == '.') {
-      dot = i;
-    }
-  }
-  return path.substr(start, (dot == std::string::npos ? path.size() : dot) - start);
-}
 
 bool IsFolder(const platform::FileSystem& files, const std::string& path) {
   const auto attributes = files.Attributes(path);
@@ -31,11 +17,11 @@ bool IsFolder(const platform::FileSystem& files, const std::string& path) {
 }  // namespace
 
 void TFKao::NET1Click() {
-  const auto archive =
-      p_.toolkit.AskFileName(&Window(), platform::FileDialogKind::Open, {lastFilePath_, "lzh", kArchiveFilter});
+  openDialog1_ = {lastFilePath_, "lzh", kArchiveFilter};
+  const auto archive = Execute(platform::FileDialogKind::Open, openDialog1_);
   if (!archive) return;
   lastFilePath_ = *archive;
-  const std::string name = BaseName(*archive);
+  const std::string name = library::BaseName(*archive);
   const std::string folder = library_->faceFolder + "\\" + name;
   // An archive never merges into a class that exists.
   if (!p_.files.Attributes(*archive) || IsFolder(p_.files, folder)) return;
@@ -55,10 +41,10 @@ void TFKao::NET2Click() {
   if (current < 0 || current >= ListBox3->Count()) return;
   const std::string folder = library_->faceFolder + "\\" + ListBox3->Item(current);
   if (!IsFolder(p_.files, folder)) return;
-  const auto archive =
-      p_.toolkit.AskFileName(&Window(), platform::FileDialogKind::Save, {saveDialogName_, "lzh", kArchiveFilter});
+  saveDialog1_.defaultExtension = "lzh";
+  saveDialog1_.filter = kArchiveFilter;
+  const auto archive = Execute(platform::FileDialogKind::Save, saveDialog1_);
   if (!archive) return;
-  saveDialogName_ = *archive;
   // The archive takes the group files as they are on disk: the current
   // group's faces go there first.
   SaveGroup();

@@ -93,6 +93,23 @@ class TFKao : public forms::Form {
   void NET1Click();
   void NET2Click();
 
+  // Group files: a text file taken in as a group, a group written out.
+  void S1Click();
+  void Save1Click();
+  // Text dictionaries of input methods: a class in and out, and (hidden
+  // items) a group's words into the edit box and a group out.
+  void IME2Click();
+  void IME1Click();
+  void IMES2Click();
+  void IMES1Click();
+  // Reads a dictionary file into the class named after it, one group per
+  // reading, and lists the lists again.
+  void ReadDictionaryFile(const std::string& path);
+  // Lines of any text file into the edit box, as the settings say.
+  void Z1Click();
+  // A face file of the earlier generation: one group per section.
+  void C1Click();
+
   // Screen edges: Timer1 polls the cursor, at the shortest period while it
   // matters.
   static constexpr int kPollPeriodMs = 1;
@@ -136,6 +153,18 @@ class TFKao : public forms::Form {
   // goes back to the entry that is still current.
   void SaveGroupOrStay(platform::ListBox& list, int current);
   platform::MenuItem& Item(platform::MenuItem& menu, const char* caption, void (TFKao::*handler)() = nullptr);
+  static constexpr const char* kTextFilter = "テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*";
+  // Shows a file dialog as prepared; the path chosen becomes its file name.
+  std::optional<std::string> Execute(platform::FileDialogKind kind, platform::FileDialogRequest& dialog);
+  // Whether the file may be written: it is new, or the user agrees.
+  bool ConfirmOverwrite(const std::string& path);
+  // The faces shown: the edit box's lines in edit mode, else the face list.
+  std::vector<std::string> ShownFaces() const;
+  // The current class, made as "デフォルト" when there is none.
+  void EnsureClass();
+  // A whole file read or written for a file command; a failure names it.
+  std::string ReadWholeFile(const std::string& path) const;
+  void WriteWholeFile(const std::string& path, const std::string& bytes);
 
   platform::Platform p_;
   std::unique_ptr<exchange::Unlha32> unlha_;
@@ -176,9 +205,10 @@ class TFKao : public forms::Form {
   int groupHeight_ = 84;
   platform::Control* popupComponent_ = nullptr;
   platform::Font listFont_;
-  // Proposed by the file dialogs: the last file path that the file commands
-  // share, and the name the save dialog held last.
-  std::string lastFilePath_, saveDialogName_;  // the colour chooser opens on it: black at first
+  // The last file path that the file commands share, and the two file
+  // dialogs as the commands leave them: each keeps the name chosen last.
+  std::string lastFilePath_;
+  platform::FileDialogRequest openDialog1_, saveDialog1_;
   // Set once a tick has found the cursor on no enabled edge; each toggle
   // clears it, so resting on an edge toggles only once.
   bool edgeArmed_ = false;

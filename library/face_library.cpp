@@ -8,18 +8,6 @@ namespace library {
 
 namespace {
 
-// Suspends a list's redrawing for one operation, whatever way it ends.
-class RedrawPause {
- public:
-  explicit RedrawPause(platform::ListBox& list) : list_(list) { list_.BeginUpdate(); }
-  ~RedrawPause() { list_.EndUpdate(); }
-  RedrawPause(const RedrawPause&) = delete;
-  RedrawPause& operator=(const RedrawPause&) = delete;
-
- private:
-  platform::ListBox& list_;
-};
-
 void SelectByName(platform::ListBox& list, const Text& name) {
   const int match = list.FindExact(name);
   if (match >= 0)
@@ -43,7 +31,7 @@ Text WithoutLastExtension(const Text& name) {
 }  // namespace
 
 void FaceLibrary::ListClasses() {
-  RedrawPause pause(v_.classes);
+  platform::RedrawPause pause(v_.classes);
   v_.classes.Clear();
   // Hidden and system entries are left out by the enumeration itself.
   for (const auto& e : files_.Enumerate(faceFolder + "\\*.*", platform::attr::kDirectory)) {
@@ -55,7 +43,7 @@ void FaceLibrary::ListClasses() {
 }
 
 void FaceLibrary::ListGroups() {
-  RedrawPause pause(v_.groups);
+  platform::RedrawPause pause(v_.groups);
   const Text formerFolder = currentClassFolder;
   const Text formerGroup = currentGroup >= 0 ? v_.groups.Item(currentGroup) : Text();
   v_.groups.Clear();
@@ -92,7 +80,7 @@ void FaceLibrary::MakeClassFolder() {
 }
 
 void FaceLibrary::LoadGroup() {
-  RedrawPause pause(v_.faces);
+  platform::RedrawPause pause(v_.faces);
   currentGroup = v_.groups.ItemIndex();
   v_.faces.Clear();
   const bool editing = v_.editBox.Visible();
@@ -154,7 +142,7 @@ void FaceLibrary::ShowNewFaces() {
 
 void FaceLibrary::StoreEditBox(std::vector<Text> faces) {
   {
-    RedrawPause pause(v_.faces);
+    platform::RedrawPause pause(v_.faces);
     v_.faces.Clear();
     v_.faces.AddAll(std::move(faces));
   }

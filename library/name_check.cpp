@@ -14,10 +14,28 @@ bool ReservedDevice(std::string_view name) {
          base[3] <= '9';
 }
 
+// The name as a message shows it: up to a control character, and not
+// longer than a line of the message box.
+std::string Quoted(std::string_view name) {
+  constexpr size_t kShown = 40;  // characters
+  size_t end = 0, shown = 0;
+  while (end < name.size() && shown < kShown && static_cast<unsigned char>(name[end]) >= 0x20) {
+    end = sjis::NextChar(name, end);
+    ++shown;
+  }
+  return "\"" + std::string(name.substr(0, end)) + (end < name.size() ? "...\"" : "\"");
+}
+
+size_t Characters(std::string_view s) {
+  size_t n = 0;
+  for (size_t i = 0; i < s.size(); i = sjis::NextChar(s, i)) ++n;
+  return n;
+}
+
 }  // namespace
 
 std::optional<std::string> NameProblem(std::string_view name) {
-  const std::string quoted = "\"" + std::string(name) + "\"";
+  const std::string quoted = Quoted(name);
   if (name.empty()) return "名前が空です";
   for (size_t i = 0; i < name.size(); i = sjis::NextChar(name, i)) {
     if (sjis::NextChar(name, i) - i > 1) continue;  // double-byte: its trail byte may look like "\"
@@ -28,6 +46,14 @@ std::optional<std::string> NameProblem(std::string_view name) {
   if (name.back() == '.' || name.back() == ' ')
     return sjis::Format("%s は名前に使えません (最後の . と空白は使えません)", {quoted});
   if (ReservedDevice(name)) return sjis::Format("%s は名前に使えません (装置の名前です)", {quoted});
+  return std::nullopt;
+}
+
+std::optional<std::string> FileNameProblem(std::string_view folder, std::string_view name, std::string_view extension) {
+  if (auto problem = NameProblem(name)) return problem;
+  constexpr size_t kLongestPath = 259;  // MAX_PATH less the terminating NUL
+  if (Characters(folder) + 1 + Characters(name) + Characters(extension) > kLongestPath)
+    return sjis::Format("%s は長すぎて名前に使えません", {Quoted(name)});
   return std::nullopt;
 }
 

@@ -11,4 +11,9 @@ namespace library {
 // when the name is fine.
 std::optional<std::string> NameProblem(std::string_view name);
 
+// The same for a name given to a file in that folder with that extension,
+// which also makes the whole path too long for the system (260 characters
+// with its end).
+std::optional<std::string> FileNameProblem(std::string_view folder, std::string_view name, std::string_view extension);
+
 }  // namespace library

@@ -159,6 +159,18 @@ class ListBox : public ItemList {
   std::function<void()> onClick, onDblClick;
 };
 
+// Suspends a list's redrawing for one operation, whatever way it ends.
+class RedrawPause {
+ public:
+  explicit RedrawPause(ListBox& list) : list_(list) { list_.BeginUpdate(); }
+  ~RedrawPause() { list_.EndUpdate(); }
+  RedrawPause(const RedrawPause&) = delete;
+  RedrawPause& operator=(const RedrawPause&) = delete;
+
+ private:
+  ListBox& list_;
+};
+
 class EntryBox : public Control {
  public:
   virtual void SetText(const Text&) = 0;

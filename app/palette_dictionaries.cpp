@@ -1,0 +1,96 @@
+// TFKao: classes and groups exchanged with the user dictionaries of input
+// methods as text dictionary files.
+#include "app/palette_window.h"
+#include "exchange/text_dictionary.h"
+#include "library/group_file.h"
+#include "library/name_check.h"
+#include "library/path_names.h"
+#include "platform/failure.h"
+
+namespace app {
+
+void TFKao::IME2Click() {
+  openDialog1_ = {lastFilePath_, "txt", kTextFilter};
+  const auto chosen = Execute(platform::FileDialogKind::Open, openDialog1_);
+  if (!chosen) return;
+  lastFilePath_ = *chosen;
+  ReadDictionaryFile(*chosen);
+}
+
+void TFKao::ReadDictionaryFile(const std::string& path) {
+  lastFilePath_ = path;
+  const std::string name = library::BaseName(path);
+  if (auto problem = library::NameProblem(name)) throw platform::Failure(*problem);
+  const std::string folder = library_->faceFolder + "\\" + name;
+  const std::string bytes = ReadWholeFile(path);
+  // The faces of the group being left reach their file before the lists change.
+  SaveGroup();
+  p_.files.CreateDirectories(folder);
+  // Groups written before a failure stay, and the lists show them.
+  const auto relist = [this] {
+    ListClasses();
+    ListGroups();
+    LoadGroup();
+  };
+  try {
+    exchange::ReadDictionary(bytes, [&](const std::string& reading, std::vector<std::string>& faces) {
+      // A reading becomes a file name: one that would leave the class
+      // folder or that the system refuses ends the import before its group.
+      if (auto problem = library::FileNameProblem(folder, reading, ".txt"))
+        throw platform::Failure("辞書の読みをグループの名前にできないため、読み込みを中止しました。\r\n" + *problem);
+      WriteWholeFile(folder + "\\" + reading + ".txt", library::FormatGroupFile(faces));
+    });
+  } catch (...) {
+    relist();
+    throw;
+  }
+  relist();
+}
+
+void TFKao::IME1Click() {
+  if (library_->currentGroup < 0) return;
+  openDialog1_ = {lastFilePath_, "txt", kTextFilter};
+  const auto chosen = Execute(platform::FileDialogKind::Open, openDialog1_);
+  if (!chosen) return;
+  lastFilePath_ = *chosen;
+  RichEdit1->SetText("");
+  std::vector<std::string> lines = library::ParseGroupFile(ReadWholeFile(*chosen));
+  for (std::string& line : lines) line = std::string(exchange::DictionaryWord(line));
+  editMode_->Open(library::FormatGroupFile(lines));
+}
+
+void TFKao::IMES2Click() {
+  const int current = library_->currentClass;
+  if (current < 0 || current >= ListBox3->Count()) return;
+  saveDialog1_ = {library_->faceFolder + "\\" + ListBox3->Item(current), "txt", kTextFilter};
+  const auto chosen = Execute(platform::FileDialogKind::Save, saveDialog1_);
+  if (!chosen) return;
+  lastFilePath_ = *chosen;
+  if (!ConfirmOverwrite(*chosen)) return;
+  // The group being left keeps its faces: each group is loaded in turn.
+  SaveGroup();
+  std::vector<std::string> lines{""};  // the header ends at once: faces may start with "!"
+  {
+    platform::RedrawPause groups(*ListBox1), faces(*ListBox2);
+    for (int i = 0; i < ListBox1->Count(); ++i) {
+      ListBox1->SetItemIndex(i);
+      LoadGroup();
+      exchange::AppendDictionaryLines(ListBox1->Item(i), ShownFaces(), lines);
+    }
+  }
+  WriteWholeFile(*chosen, library::FormatGroupFile(lines));
+}
+
+void TFKao::IMES1Click() {
+  if (library_->currentGroup < 0) return;
+  saveDialog1_ = {lastFilePath_, "txt", kTextFilter};
+  const auto chosen = Execute(platform::FileDialogKind::Save, saveDialog1_);
+  if (!chosen) return;
+  lastFilePath_ = *chosen;
+  if (!ConfirmOverwrite(*chosen)) return;
+  std::vector<std::string> lines;
+  exchange::AppendDictionaryLines(library::BaseName(*chosen), ShownFaces(), lines);
+  WriteWholeFile(*chosen, library::FormatGroupFile(lines));
+}
+
+}  // namespace app

@@ -1,0 +1,95 @@
+// TFKao: single groups in and out of ordinary text files, and what every
+// file command shares: the dialogs, the overwrite question, the class that
+// imports go to.
+#include "app/palette_window.h"
+#include "library/group_file.h"
+#include "library/name_check.h"
+#include "library/path_names.h"
+#include "platform/failure.h"
+#include "platform/sjis.h"
+
+namespace app {
+
+std::optional<std::string> TFKao::Execute(platform::FileDialogKind kind, platform::FileDialogRequest& dialog) {
+  auto chosen = p_.toolkit.AskFileName(&Window(), kind, dialog);
+  if (chosen) dialog.fileName = *chosen;
+  return chosen;
+}
+
+bool TFKao::ConfirmOverwrite(const std::string& path) {
+  if (!p_.files.Attributes(path)) return true;
+  return p_.toolkit.MessageBox(&Window(), "上書きしますか？", forms::kProgramTitle, platform::Icon::Information,
+                               platform::Buttons::OkCancel) == platform::Answer::Ok;
+}
+
+std::vector<std::string> TFKao::ShownFaces() const {
+  if (RichEdit1->Visible()) return library::ParseEditText(RichEdit1->GetText());
+  std::vector<std::string> faces;
+  faces.reserve(static_cast<size_t>(ListBox2->Count()));
+  for (int i = 0; i < ListBox2->Count(); ++i) faces.push_back(ListBox2->Item(i));
+  return faces;
+}
+
+std::string TFKao::ReadWholeFile(const std::string& path) const {
+  try {
+    return p_.files.ReadFile(path);
+  } catch (const platform::IoError& e) {
+    throw platform::Failure(sjis::Format("ファイル \"%s\". %s は開けません", {path, e.what()}));
+  }
+}
+
+void TFKao::WriteWholeFile(const std::string& path, const std::string& bytes) {
+  try {
+    p_.files.WriteFile(path, bytes);
+  } catch (const platform::IoError& e) {
+    throw platform::Failure(sjis::Format("ファイル \"%s\". %s を作成できません", {path, e.what()}));
+  }
+}
+
+void TFKao::EnsureClass() {
+  if (library_->currentClass < 0) CreateClass("デフォルト");
+}
+
+void TFKao::S1Click() {
+  openDialog1_ = {lastFilePath_, "txt", kTextFilter};
+  const auto chosen = Execute(platform::FileDialogKind::Open, openDialog1_);
+  if (!chosen) return;
+  if (sjis::UpperAscii(library::Extension(*chosen)) != ".TXT") return;
+  EnsureClass();
+  const std::string name = library::BaseName(*chosen);
+  // A file name the system took can still make a path that is too long,
+  // or a group name the palette could not handle afterwards.
+  if (auto problem = library::FileNameProblem(library_->currentClassFolder, name, ".txt"))
+    throw platform::Failure(*problem);
+  const std::string target = library_->GroupPath(name);
+  if (p_.files.Attributes(target)) return;  // the group there stays as it is
+  const std::string bytes = ReadWholeFile(*chosen);
+  // The faces of the group being left reach their file before another is shown.
+  SaveGroup();
+  library_->MakeClassFolder();
+  try {
+    const auto writer = p_.files.CreateWriter(target);
+    writer->Write(bytes.data(), bytes.size());
+    writer->CommitNew();  // never over a file that appeared meanwhile
+  } catch (const platform::IoError& e) {
+    if (e.Code() == platform::error::kAlreadyExists) return;
+    throw platform::Failure(sjis::Format("ファイル \"%s\". %s を作成できません", {target, e.what()}));
+  }
+  // An ordinary writable group, whatever the source's attributes.
+  p_.files.SetAttributes(target, platform::attr::kArchive);
+  ListBox1->Add(name);
+  ListBox1->SetItemIndex(ListBox1->Count() - 1);
+  LoadGroup();
+}
+
+void TFKao::Save1Click() {
+  if (library_->currentGroup < 0) return;
+  saveDialog1_ = {lastFilePath_, "txt", kTextFilter};
+  const auto chosen = Execute(platform::FileDialogKind::Save, saveDialog1_);
+  if (!chosen) return;
+  lastFilePath_ = *chosen;
+  if (!ConfirmOverwrite(*chosen)) return;
+  WriteWholeFile(*chosen, library::FormatGroupFile(ShownFaces()));
+}
+
+}  // namespace app

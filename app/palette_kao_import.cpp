@@ -1,0 +1,64 @@
+// TFKao: face files of the earlier generation, INI files with one section
+// per group, taken into the current class.
+#include <unordered_set>
+
+#include "app/palette_window.h"
+#include "library/group_file.h"
+#include "library/name_check.h"
+#include "library/path_names.h"
+#include "platform/failure.h"
+#include "platform/profile_file.h"
+#include "platform/sjis.h"
+
+namespace app {
+
+namespace {
+
+constexpr const char* kKaoFilter = "顔文字ファイル(*.kao)|*.kao|すべてのファイル(*.*)|*.*";
+
+// Restores a value when the scope ends, however it ends.
+class PutBack {
+ public:
+  explicit PutBack(std::string& value) : value_(value), kept_(value) {}
+  ~PutBack() { value_ = kept_; }
+  PutBack(const PutBack&) = delete;
+  PutBack& operator=(const PutBack&) = delete;
+
+ private:
+  std::string& value_;
+  std::string kept_;
+};
+
+}  // namespace
+
+void TFKao::C1Click() {
+  // The dialog's name and extension stay as the last command left them.
+  const PutBack filter(openDialog1_.filter);
+  openDialog1_.filter = kKaoFilter;
+  const auto chosen = Execute(platform::FileDialogKind::Open, openDialog1_);
+  if (!chosen) return;
+  EnsureClass();
+  if (library::Extension(*chosen) != ".kao") {
+    p_.toolkit.MessageBox(&Window(), "指定されたファイルは顔文字ファイルではありません", forms::kProgramTitle,
+                          platform::Icon::Information, platform::Buttons::Ok);
+    return;
+  }
+  const platform::ProfileContents kao(ReadWholeFile(*chosen));
+  const std::string folder = library_->currentClassFolder;
+  // Group names as the list's search compares them, letter case folded;
+  // one set instead of a search of the growing list per section.
+  std::unordered_set<std::string> known;
+  for (int i = 0; i < ListBox1->Count(); ++i) known.insert(sjis::UpperAscii(ListBox1->Item(i)));
+  library_->MakeClassFolder();
+  for (const std::string& section : kao.Sections()) {
+    if (!known.insert(sjis::UpperAscii(section)).second) continue;  // existing groups stay as they are
+    if (auto problem = library::FileNameProblem(folder, section, ".txt"))
+      throw platform::Failure("セクションの名前をグループの名前にできないため、読み込みを中止しました。\r\n" + *problem);
+    std::vector<std::string> faces;
+    for (const std::string& key : kao.Keys(section)) faces.push_back(kao.ReadString(section, key, ""));
+    WriteWholeFile(library_->GroupPath(section), library::FormatGroupFile(faces));
+    ListBox1->Add(section);
+  }
+}
+
+}  // namespace app

@@ -1,0 +1,40 @@
+#include "library/path_names.h"
+
+#include "platform/sjis.h"
+
+namespace library {
+
+namespace {
+
+struct Parts {
+  size_t nameStart = 0;
+  size_t dot = std::string_view::npos;  // of the file name, if any
+};
+
+Parts Split(std::string_view path) {
+  Parts parts;
+  for (size_t i = 0; i < path.size(); i = sjis::NextChar(path, i)) {
+    if (path[i] == '\\' || path[i] == '/' || path[i] == ':') {
+      parts.nameStart = i + 1;
+      parts.dot = std::string_view::npos;
+    } else if (path[i] == '.') {
+      parts.dot = i;
+    }
+  }
+  return parts;
+}
+
+}  // namespace
+
+std::string BaseName(std::string_view path) {
+  const Parts p = Split(path);
+  const size_t end = p.dot == std::string_view::npos ? path.size() : p.dot;
+  return std::string(path.substr(p.nameStart, end - p.nameStart));
+}
+
+std::string Extension(std::string_view path) {
+  const Parts p = Split(path);
+  return p.dot == std::string_view::npos ? std::string() : std::string(path.substr(p.dot));
+}
+
+}  // namespace library

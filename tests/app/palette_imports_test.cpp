@@ -1,0 +1,110 @@
+// Lines of any text file into the edit box, and face files of the earlier
+// generation taken in as groups.
+#include "tests/support/palette_fixture.h"
+
+using V = std::vector<std::string>;
+
+namespace {
+
+class ImportTest : public PaletteTest {
+ protected:
+  void SetUp() override {
+    files.AddFile(K("A\\g.txt"), "a\r\n");
+    files.AddDirectory("C:\\in");
+    Start();
+  }
+  void Settings(const std::string& lines) { files.AddFile("C:\\mirufo\\system.ini", "[kao]\r\n" + lines); }
+  void Special(const std::string& path) {
+    toolkit.ScriptFileName(path);
+    ChooseMenu("file(&F)", "特殊ﾌｧｲﾙ読込(&Z)...");
+  }
+  void Kao(const std::optional<std::string>& path) {
+    toolkit.ScriptFileName(path);
+    ChooseMenu("file(&F)", "ｵｰﾙﾄﾞｲﾝﾎﾟｰﾄ(&C)...");
+  }
+  std::string EditText() { return palette->RichEdit1->GetText(); }
+};
+
+}  // namespace
+
+TEST_F(ImportTest, SpecialImportReadsTheSettingsFileEachTime) {
+  files.AddFile("C:\\in\\t.txt", "よみ\tab顔文字\t品詞\r\nxyz\r\n");
+  Special("C:\\in\\t.txt");  // no settings: the whole file
+  EXPECT_TRUE(palette->RichEdit1->Visible());
+  EXPECT_EQ(EditText(), "よみ\tab顔文字\t品詞\r\nxyz\r\n");
+  Click("bEditClose");
+
+  Settings("line=1\r\n");
+  Special("C:\\in\\t.txt");
+  EXPECT_EQ(EditText(), "ab顔文字\r\nxyz\r\n");
+  Click("bEditClose");
+
+  files.AddFile("C:\\in\\c.txt", "ab顔文字\r\n");
+  Settings("line=0\r\nline1=3\r\nline2=2\r\n");
+  Special("C:\\in\\c.txt");
+  EXPECT_EQ(EditText(), "顔文\r\n");
+  Click("bEditClose");
+
+  Settings("line=5\r\n");
+  Special("C:\\in\\c.txt");
+  EXPECT_TRUE(palette->RichEdit1->Visible());
+  EXPECT_EQ(EditText(), "");
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "a\r\n");  // nothing written
+}
+
+TEST_F(ImportTest, SpecialImportWithoutAClassMakesTheDefaultOne) {
+  files.Remove(K("A"));
+  palette.reset();
+  Start();
+  files.AddFile("C:\\in\\t.txt", "x\r\n");
+  Special("C:\\in\\t.txt");
+  EXPECT_EQ(Items(Classes()), V{"デフォルト"});
+  EXPECT_EQ(EditText(), "x\r\n");
+}
+
+TEST_F(ImportTest, KaoSectionsBecomeGroupsAppendedInFileOrder) {
+  files.AddFile(K("A\\あいさつ.txt"), "old\r\n");
+  palette.reset();
+  Start();
+  files.AddFile("C:\\in\\old.kao",
+                "[Zeta]\r\n2=(z)\r\n1=(y)\r\n[あいさつ]\r\n1=(^_^)\r\n[empty]\r\n[G]\r\n1=never\r\n[zeta]\r\nx=again\r\n");
+  Kao("C:\\in\\old.kao");
+  const auto& dialog = toolkit.FileDialogs().back();
+  EXPECT_EQ(dialog.request.filter, "顔文字ファイル(*.kao)|*.kao|すべてのファイル(*.*)|*.*");
+  EXPECT_TRUE(toolkit.Messages().empty());
+  EXPECT_EQ(files.Content(K("A\\Zeta.txt")), "(z)\r\n(y)\r\n");  // key order, not key names
+  EXPECT_EQ(files.Content(K("A\\あいさつ.txt")), "old\r\n");     // existing groups stay
+  EXPECT_EQ(files.Content(K("A\\empty.txt")), "");
+  EXPECT_EQ(files.Content(K("A\\g.txt")), "a\r\n");  // "G" is g in another case
+  EXPECT_EQ(Items(Groups()), (V{"g", "あいさつ", "Zeta", "empty"}));  // appended, not relisted
+  EXPECT_EQ(Groups().ItemIndex(), 0);
+}
+
+TEST_F(ImportTest, KaoRefusesOtherExtensionsAndPutsTheFilterBack) {
+  toolkit.ScriptFileName("C:\\in\\x.lzh");
+  ChooseMenu("file(&F)", "配布用取込[ミルフォ形式](&A)...");  // leaves the archive filter in the dialog
+  files.AddFile("C:\\in\\old.KAO", "[s]\r\n1=x\r\n");
+  Kao("C:\\in\\old.KAO");
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_EQ(toolkit.Messages()[0].text, "指定されたファイルは顔文字ファイルではありません");
+  EXPECT_FALSE(files.Exists(K("A\\s.txt")));
+  EXPECT_EQ(toolkit.FileDialogs().back().request.fileName, "C:\\in\\x.lzh");  // the dialog keeps its name
+
+  // After a cancelled face file, the next text import shows its own filter.
+  Kao(std::nullopt);
+  toolkit.ScriptFileName(std::nullopt);
+  ChooseMenu("file(&F)", "ﾌｧｲﾙ読込(&R)...");
+  EXPECT_EQ(toolkit.FileDialogs().back().request.filter, "テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*");
+}
+
+TEST_F(ImportTest, ManySectionsAndAnUnusableSectionName) {
+  std::string kao;
+  for (int i = 0; i < 10000; ++i) kao += "[s" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
+  files.AddFile("C:\\in\\many.kao", kao + "[bad:name]\r\nk=x\r\n[after]\r\nk=y\r\n");
+  Kao("C:\\in\\many.kao");
+  EXPECT_EQ(Groups().Count(), 10001);
+  EXPECT_EQ(files.Content(K("A\\s9999.txt")), "9999\r\n");
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_NE(toolkit.Messages()[0].text.find("bad:name"), std::string::npos);
+  EXPECT_FALSE(files.Exists(K("A\\after.txt")));
+}
