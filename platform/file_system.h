@@ -41,12 +41,17 @@ class FileReader {
 // A file written front to back in pieces, so its content never has to be
 // held whole. The pieces go to a temporary file in the target's folder,
 // under a name no listing picks up; Commit puts it in place as WriteFile
-// does, and a writer dropped before that removes it.
+// does, and a writer dropped before that removes it. A writer commits once.
 class FileWriter {
  public:
   virtual ~FileWriter() = default;
   virtual void Write(const char* data, size_t size) = 0;  // throws IoError
   virtual void Commit() = 0;                               // throws IoError
+  // Puts the file in place only where nothing exists: an existing file or
+  // folder, also one that appears meanwhile, is never replaced and gives
+  // IoError(error::kAlreadyExists). A failed CommitNew removes the
+  // temporary at once; the writer is spent.
+  virtual void CommitNew() = 0;  // throws IoError
 };
 
 // Operation codes of the shell's file operations.

@@ -1,6 +1,7 @@
 #include "platform/profile_file.h"
 
 #include <stdexcept>
+#include <unordered_map>
 
 #include "platform/sjis.h"
 
@@ -133,7 +134,126 @@ void RequireReadableNames(std::string_view section, std::string_view key) {
   if (badKey) throw std::invalid_argument("not a profile key name: " + std::string(key));
 }
 
+// A value as the reader returns it: up to a NUL, without one pair of
+// matching quotes, cut at the limit between characters.
+std::string ValueRead(std::string_view value) {
+  value = value.substr(0, value.find('\0'));
+  if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+    value = value.substr(1, value.size() - 2);
+  if (value.size() > kProfileValueLimit) {
+    size_t cut = 0;
+    for (size_t next; (next = sjis::NextChar(value, cut)) <= kProfileValueLimit && next > cut;) cut = next;
+    value = value.substr(0, cut);
+  }
+  return std::string(value);
+}
+
+// Hashes the bytes sjis::UpperAscii would give, without making them, so
+// that names equal under sjis::EqualsIgnoreCase hash alike.
+size_t FoldedHash(std::string_view s) {
+  uint64_t h = 0xcbf29ce484222325ull;  // FNV-1a
+  for (size_t i = 0; i < s.size();) {
+    const size_t next = sjis::NextChar(s, i);
+    for (size_t j = i; j < next; ++j) {
+      char c = s[j];
+      if (next == i + 1 && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+      h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
+    }
+    i = next;
+  }
+  return static_cast<size_t>(h);
+}
+
+struct NameHash {
+  size_t operator()(std::string_view s) const { return FoldedHash(s); }
+};
+struct NameEqual {
+  bool operator()(std::string_view a, std::string_view b) const { return sjis::EqualsIgnoreCase(a, b); }
+};
+
+// A key within one section, told apart by the section's number.
+struct KeyInSection {
+  size_t section;
+  std::string_view name;
+};
+struct KeyHash {
+  size_t operator()(const KeyInSection& k) const { return FoldedHash(k.name) ^ (k.section * 0x9E3779B97F4A7C15ull); }
+};
+struct KeyEqual {
+  bool operator()(const KeyInSection& a, const KeyInSection& b) const {
+    return a.section == b.section && sjis::EqualsIgnoreCase(a.name, b.name);
+  }
+};
+
 }  // namespace
+
+// Views into `text`, which never moves once the index is built. Only the
+// first section of each name is ever consulted, so only its entries are
+// kept.
+struct ProfileContents::Index {
+  struct Entry {
+    std::string_view name;
+    std::string_view value;
+    bool hasValue;
+  };
+  struct Section {
+    size_t number;       // among the sections kept
+    size_t first, last;  // its entries
+  };
+
+  explicit Index(Text content) : text(std::move(content)) {
+    Section* current = nullptr;
+    ForEachLine(text, [&](const Line& line) {
+      if (line.kind == Line::kSection) {
+        sections.push_back(line.name);
+        const auto [it, added] = firstSection.try_emplace(line.name, Section{firstSection.size(), entries.size(), entries.size()});
+        current = added ? &it->second : nullptr;
+      } else if (current && line.kind == Line::kEntry) {
+        // The first entry of a key answers, even one without "=".
+        firstEntry.try_emplace(KeyInSection{current->number, line.name}, entries.size());
+        entries.push_back({line.name, line.value, line.hasValue});
+        current->last = entries.size();
+      }
+      return true;
+    });
+  }
+
+  const Text text;
+  std::vector<std::string_view> sections;  // every section line, in file order
+  std::vector<Entry> entries;              // the kept sections' entries, section after section
+  std::unordered_map<std::string_view, Section, NameHash, NameEqual> firstSection;
+  std::unordered_map<KeyInSection, size_t, KeyHash, KeyEqual> firstEntry;  // -> entries
+};
+
+ProfileContents::ProfileContents() = default;
+
+ProfileContents::ProfileContents(Text text) : index_(std::make_shared<const Index>(std::move(text))) {}
+
+std::vector<std::string> ProfileContents::Sections() const {
+  if (!index_) return {};
+  return {index_->sections.begin(), index_->sections.end()};
+}
+
+std::vector<std::string> ProfileContents::Keys(const std::string& section) const {
+  std::vector<std::string> names;
+  if (!index_) return names;
+  const auto found = index_->firstSection.find(Trim(section));
+  if (found == index_->firstSection.end()) return names;
+  for (size_t i = found->second.first; i < found->second.last; ++i)
+    if (!index_->entries[i].name.empty()) names.emplace_back(index_->entries[i].name);
+  return names;
+}
+
+std::string ProfileContents::ReadString(const std::string& section, const std::string& key,
+                                        const std::string& fallback) const {
+  if (!index_) return fallback;
+  const auto found = index_->firstSection.find(Trim(section));
+  if (found == index_->firstSection.end()) return fallback;
+  const auto entry = index_->firstEntry.find(KeyInSection{found->second.number, Trim(key)});
+  if (entry == index_->firstEntry.end()) return fallback;
+  const Index::Entry& e = index_->entries[entry->second];
+  return e.hasValue ? ValueRead(e.value) : fallback;
+}
 
 ProfileWriteError::ProfileWriteError(const Text& path, unsigned long code)
     : Failure(sjis::Format("%s に書き込めません", {path})), path_(path), code_(code) {}
@@ -150,22 +270,13 @@ std::optional<Text> ProfileFile::Load() const {
   }
 }
 
-std::string ProfileFile::ReadString(const std::string& section, const std::string& key, const std::string& fallback) const {
-  const auto text = Load();
-  if (!text) return fallback;
-  const Location loc = Locate(*text, Trim(section), Trim(key));
-  if (!loc.entry || !loc.entry->hasValue) return fallback;
+ProfileContents ProfileFile::Contents() const {
+  auto text = Load();
+  return text ? ProfileContents(std::move(*text)) : ProfileContents();
+}
 
-  std::string_view value = loc.entry->value;
-  value = value.substr(0, value.find('\0'));
-  if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
-    value = value.substr(1, value.size() - 2);
-  if (value.size() > kProfileValueLimit) {
-    size_t cut = 0;
-    for (size_t next; (next = sjis::NextChar(value, cut)) <= kProfileValueLimit && next > cut;) cut = next;
-    value = value.substr(0, cut);
-  }
-  return std::string(value);
+std::string ProfileFile::ReadString(const std::string& section, const std::string& key, const std::string& fallback) const {
+  return Contents().ReadString(section, key, fallback);
 }
 
 void ProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
@@ -213,34 +324,9 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
   }
 }
 
-std::vector<std::string> ProfileFile::Sections() const {
-  std::vector<std::string> names;
-  const auto text = Load();
-  if (!text) return names;
-  ForEachLine(*text, [&](const Line& line) {
-    if (line.kind == Line::kSection) names.emplace_back(line.name);
-    return true;
-  });
-  return names;
-}
+std::vector<std::string> ProfileFile::Sections() const { return Contents().Sections(); }
 
-std::vector<std::string> ProfileFile::Keys(const std::string& section) const {
-  std::vector<std::string> names;
-  const auto text = Load();
-  if (!text) return names;
-  const std::string_view wanted = Trim(section);
-  bool inside = false;
-  ForEachLine(*text, [&](const Line& line) {
-    if (line.kind == Line::kSection) {
-      if (inside) return false;
-      inside = sjis::EqualsIgnoreCase(line.name, wanted);
-    } else if (inside && line.kind == Line::kEntry && !line.name.empty()) {
-      names.emplace_back(line.name);
-    }
-    return true;
-  });
-  return names;
-}
+std::vector<std::string> ProfileFile::Keys(const std::string& section) const { return Contents().Keys(section); }
 
 std::optional<int32_t> ParseProfileInteger(std::string_view text) {
   std::string_view s = Trim(text);

@@ -2,8 +2,10 @@
 // with the rules of the Windows profile functions for what the program uses.
 // Every call reads the whole file; a write rewrites it at once. Nothing is
 // cached, so a value written through one ProfileFile is seen by any other.
+// A caller reading many values takes the file's Contents once instead.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +34,27 @@ class ProfileWriteError : public Failure {
 // less its terminating NUL).
 constexpr size_t kProfileValueLimit = 2047;
 
+// The text of a profile file, read once and indexed: Keys and ReadString
+// cost about the size of their answer, not of the file. The rules are
+// ProfileFile's, which reads through this class. Copies share the text.
+class ProfileContents {
+ public:
+  ProfileContents();  // no sections
+  explicit ProfileContents(Text text);
+
+  // Section names in file order, a repeated section as often as it appears.
+  std::vector<std::string> Sections() const;
+  // Key names of the first matching section in file order, repeated keys
+  // included.
+  std::vector<std::string> Keys(const std::string& section) const;
+  // As ProfileFile::ReadString.
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const;
+
+ private:
+  struct Index;
+  std::shared_ptr<const Index> index_;
+};
+
 class ProfileFile : public Profile {
  public:
   ProfileFile(FileSystem& files, Text path);
@@ -58,6 +81,10 @@ class ProfileFile : public Profile {
   // Key names of the first matching section in file order, repeated keys
   // included.
   std::vector<std::string> Keys(const std::string& section) const override;
+
+  // The file as it is now; a missing or unreadable file or a folder has no
+  // sections.
+  ProfileContents Contents() const;
 
   const Text& Path() const { return path_; }
 

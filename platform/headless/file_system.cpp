@@ -434,6 +434,27 @@ class FileSystem::Writer : public platform::FileWriter {
     ++fs_.writeCounts_[Canonical(target_)];
   }
 
+  void CommitNew() override {
+    if (committed_) BadSetUp(Canonical(target_), "a writer commits once");
+    Node& temp = Temp();
+    committed_ = true;  // spent, whatever happens now
+    unsigned long code = 0;
+    if (fs_.Find(target_).node)
+      code = platform::error::kAlreadyExists;
+    else if (const auto failure = fs_.Failure(fs_.writeFailures_, target_))
+      code = *failure;
+    if (code) {
+      Unlink(temp);
+      Fail(code);
+    }
+    // The temporary becomes the file under the target's name, as a rename
+    // does; a new file gets the archive bit.
+    Node& node = fs_.AddChild(*temp.parent, target_.parts.back(), attr::kArchive);
+    node.data.swap(temp.data);
+    Unlink(temp);
+    ++fs_.writeCounts_[Canonical(target_)];
+  }
+
  private:
   Node& Temp() {
     Node* temp = fs_.Find(temp_).node;

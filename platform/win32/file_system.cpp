@@ -142,6 +142,27 @@ class Writer : public FileWriter {
     if (::GetFileAttributesW(target.c_str()) != want) ::SetFileAttributesW(target.c_str(), want);
   }
 
+  void CommitNew() override {
+    committed_ = true;  // spent: a failure below removes the temporary itself
+    const auto fail = [this](DWORD code) {
+      file_.reset();
+      ::DeleteFileW(temp_.c_str());
+      Throw(code);
+    };
+    if (!::FlushFileBuffers(file_.get())) fail(::GetLastError());
+    file_.reset();
+    // One rename that refuses an existing target: nothing that appears at
+    // the path before it is overwritten.
+    if (!::MoveFileExW(temp_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH)) {
+      const DWORD code = ::GetLastError();
+      const bool exists = code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS ||
+                          ::GetFileAttributesW(target_.c_str()) != INVALID_FILE_ATTRIBUTES;
+      fail(exists ? static_cast<DWORD>(error::kAlreadyExists) : code);
+    }
+    // A plain archive file, not the hidden temporary it came from.
+    ::SetFileAttributesW(target_.c_str(), FILE_ATTRIBUTE_ARCHIVE);
+  }
+
  private:
   const std::wstring target_, temp_;
   unique_file file_;

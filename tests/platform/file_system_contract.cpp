@@ -245,6 +245,44 @@ TEST_F(FileSystemContract, WritersPutTheirPiecesInPlaceOnlyOnCommit) {
   EXPECT_EQ(ErrorOf([&] { fs.CreateWriter(In("sub")); }), 5u);
 }
 
+// CommitNew never replaces: whatever stands at the path, in whatever letter
+// case, also what appeared there after the writer was made, stays as it
+// was; and the temporary goes at once, not only when the writer is dropped.
+TEST_F(FileSystemContract, CommitNewCreatesOnlyWhereNothingExists) {
+  {
+    const auto writer = fs.CreateWriter(In("new.txt"));
+    writer->Write("fresh", 5);
+    writer->CommitNew();
+    EXPECT_EQ(SortedNames("*.*"), (List{".", "..", "new.txt"}));
+  }
+  EXPECT_EQ(fs.ReadFile(In("new.txt")), "fresh");
+  EXPECT_EQ(*fs.Attributes(In("new.txt")), attr::kArchive);
+
+  fs.WriteFile(In("old.txt"), "old");
+  fs.SetAttributes(In("old.txt"), attr::kReadOnly);
+  const auto refused = [&](const std::string& name, const std::function<void()>& meanwhile) {
+    const auto writer = fs.CreateWriter(In(name));
+    writer->Write("lost", 4);
+    meanwhile();
+    EXPECT_EQ(ErrorOf([&] { writer->CommitNew(); }), platform::error::kAlreadyExists) << name;
+    EXPECT_EQ(SortedNames("*.*"), SortedNames("*.*", kAll & ~attr::kHidden)) << name;  // no temporary
+  };
+  refused("NEW.TXT", [] {});
+  refused("old.txt", [] {});
+  // Another writer to the same path would take the same temporary: the
+  // file arrives by a rename instead.
+  fs.WriteFile(In("elsewhere"), "theirs");
+  refused("theirs.txt", [&] { fs.Rename(In("elsewhere"), In("Theirs.txt")); });
+  refused("folder", [&] { fs.CreateDirectories(In("folder")); });
+
+  EXPECT_EQ(SortedNames("*.*"), (List{".", "..", "Theirs.txt", "folder", "new.txt", "old.txt"}));
+  EXPECT_EQ(fs.ReadFile(In("new.txt")), "fresh");
+  EXPECT_EQ(fs.ReadFile(In("old.txt")), "old");
+  EXPECT_TRUE(*fs.Attributes(In("old.txt")) & attr::kReadOnly);
+  EXPECT_EQ(fs.ReadFile(In("theirs.txt")), "theirs");
+  EXPECT_EQ(fs.Attributes(In("folder")), attr::kDirectory);
+}
+
 TEST_F(FileSystemContract, ReadersGiveTheContentInPiecesAndThenNothing) {
   std::string content(200000, '\0');
   for (size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 13 + i / 256);

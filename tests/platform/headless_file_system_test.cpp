@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 
 #include "platform/failure.h"
 #include "platform/headless/file_system.h"
@@ -119,6 +120,25 @@ TEST(HeadlessFileSystem, WriteFailuresLeaveThePathAsItWas) {
   fs.WriteFile("C:\\k\\g.txt", "new");
   EXPECT_EQ(fs.WriteCount("c:\\K\\G.TXT"), 2);
   EXPECT_EQ(fs.Attributes("C:\\k\\g.txt"), attr::kHidden);
+}
+
+TEST(HeadlessFileSystem, CommitNewHonoursWriteFailuresAndCountsItsWrites) {
+  headless::FileSystem fs;
+  fs.AddDirectory("C:\\k");
+  {
+    const auto writer = fs.CreateWriter("C:\\k\\a");
+    writer->Write("1", 1);
+    fs.FailWrites("C:\\k\\a", 5);
+    EXPECT_EQ(ErrorOf([&] { writer->CommitNew(); }), 5u);
+    EXPECT_EQ(NamesOf(fs, "C:\\k\\*"), (Names{".", ".."}));
+  }
+  fs.ClearFailures();
+  const auto writer = fs.CreateWriter("C:\\k\\a");
+  writer->CommitNew();
+  EXPECT_EQ(fs.WriteCount("C:\\k\\A"), 1);
+  EXPECT_EQ(fs.Content("C:\\k\\a"), "");
+  EXPECT_THROW(writer->CommitNew(), std::logic_error);
+  EXPECT_THROW(writer->Commit(), std::logic_error);
 }
 
 TEST(HeadlessFileSystem, AFullDiskRefusesThePieceThatDoesNotFitAndClearFailuresEmptiesIt) {

@@ -3,6 +3,7 @@
 // files would make.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <stdexcept>
 
 #include "platform/headless/file_system.h"
@@ -239,6 +240,94 @@ TEST_F(ProfileFileTest, BinaryHugeAndCrowdedFilesAreHandled) {
 
   Given("[kao]\r\n" + std::string(1 << 20, '[') + "\r\n" + std::string(1 << 20, '=') + "\r\nk=1\r\n");
   EXPECT_EQ(Read("k"), "1");
+}
+
+// Contents answer from an index built once; these pin that the index
+// keeps the reader's rules where a lookup table could bend them.
+TEST_F(ProfileFileTest, ContentsAnswerFromTheFirstSectionAndTheFirstEntryOfEachName) {
+  Given("top=0\r\n[empty]\r\n[kao]\r\nk=first\r\nK=second\r\n=nameless\r\nlast=1\r\n[other]\r\nk=o\r\n"
+        "[KAO]\r\nk=third\r\nonly=here\r\n[EMPTY]\r\nk=late\r\n");
+  const platform::ProfileContents contents = ini.Contents();
+  EXPECT_EQ(contents.Sections(), (List{"empty", "kao", "other", "KAO", "EMPTY"}));
+  EXPECT_EQ(contents.Keys(" Kao "), (List{"k", "K", "last"}));
+  EXPECT_EQ(contents.ReadString("kao", "K", "-"), "first");
+  EXPECT_EQ(contents.ReadString("kao", "last", "-"), "1");
+  EXPECT_EQ(contents.ReadString("kao", "only", "-"), "-");  // in the repeated section
+  EXPECT_EQ(contents.ReadString("other", "k", "-"), "o");
+  // An empty first section hides the keys of its repetition, and does not
+  // borrow those of the section after it.
+  EXPECT_TRUE(contents.Keys("empty").empty());
+  EXPECT_EQ(contents.ReadString("empty", "k", "-"), "-");
+  EXPECT_EQ(contents.ReadString("", "top", "-"), "-");
+  EXPECT_EQ(contents.ReadString("missing", "k", "-"), "-");
+  EXPECT_TRUE(contents.Keys("missing").empty());
+}
+
+TEST_F(ProfileFileTest, ContentsFoldOnlyAsciiLettersThatAreWholeCharacters) {
+  // ア is 83 41 and ヂ 83 61: trail bytes that look like "A" and "a".
+  // "a" 83 61 is "a" then ヂ; "A" 83 41 is "A" then ア.
+  Given("[\x83\x41]\r\nk=a\r\n[\x83\x61]\r\nk=di\r\n[x\x83\x41y]\r\n\x83\x61z=1\r\n\x83\x41z=2\r\n"
+        "[a\x83\x61]\r\nk=adi\r\n");
+  const platform::ProfileContents contents = ini.Contents();
+  EXPECT_EQ(contents.ReadString("\x83\x41", "K", "-"), "a");
+  EXPECT_EQ(contents.ReadString("\x83\x61", "k", "-"), "di");
+  EXPECT_EQ(contents.ReadString("X\x83\x41Y", "\x83\x61Z", "-"), "1");
+  EXPECT_EQ(contents.ReadString("x\x83\x41y", "\x83\x41Z", "-"), "2");
+  EXPECT_EQ(contents.Keys("X\x83\x41Y"), (List{"\x83\x61z", "\x83\x41z"}));
+  EXPECT_EQ(contents.ReadString("A\x83\x61", "k", "-"), "adi");
+  EXPECT_EQ(contents.ReadString("A\x83\x41", "k", "-"), "-");
+}
+
+TEST_F(ProfileFileTest, ContentsKeepTheValueRules) {
+  Given("[kao]\r\nhidden\r\nhidden=late\r\nshown=v\r\nshown\r\n q = ' quoted ' \r\nmixed=\"a'\r\n"
+        "long=\"" + std::string(3000, 'x') + "\"\r\nnul=a" + std::string(1, '\0') + "b\r\n");
+  const platform::ProfileContents contents = ini.Contents();
+  EXPECT_EQ(contents.ReadString("kao", "hidden", "-"), "-");
+  EXPECT_EQ(contents.ReadString("kao", "shown", "-"), "v");
+  EXPECT_EQ(contents.ReadString("kao", "q", "-"), " quoted ");
+  EXPECT_EQ(contents.ReadString("kao", "mixed", "-"), "\"a'");
+  EXPECT_EQ(contents.ReadString("kao", "long", "-"), std::string(2047, 'x'));
+  EXPECT_EQ(contents.ReadString("kao", "nul", "-"), "a");
+  EXPECT_EQ(contents.Keys("kao"), (List{"hidden", "hidden", "shown", "shown", "q", "mixed", "long", "nul"}));
+}
+
+TEST_F(ProfileFileTest, ContentsAreASnapshotThatOutlivesTheFile) {
+  EXPECT_TRUE(ini.Contents().Sections().empty());
+  EXPECT_EQ(platform::ProfileContents().ReadString("kao", "k", "-"), "-");
+
+  Given("[a]\nk=v\n");  // short enough for a string's inline buffer
+  std::optional<platform::ProfileContents> original = ini.Contents();
+  const platform::ProfileContents copy = *original;
+  original.reset();
+  fs.Remove(kPath);
+  EXPECT_EQ(copy.ReadString("A", "K", "-"), "v");
+  EXPECT_EQ(copy.Keys("a"), List{"k"});
+
+  fs.AddDirectory(kPath);
+  EXPECT_TRUE(ini.Contents().Keys("a").empty());
+}
+
+// Read key by key, every call would scan the whole file again.
+TEST_F(ProfileFileTest, ContentsOfAFileWithManySectionsReadKeyByKeyPromptly) {
+  std::string text;
+  for (int s = 0; s < 10000; ++s) {
+    text += "[s" + std::to_string(s) + "]\r\n";
+    for (int k = 0; k < 10; ++k) text += "k" + std::to_string(k) + "=" + std::to_string(s * 10 + k) + "\r\n";
+  }
+  Given(text + "[s0]\r\nk0=late\r\n");
+  const platform::ProfileContents contents = ini.Contents();
+  const List sections = contents.Sections();
+  ASSERT_EQ(sections.size(), 10001u);
+  size_t read = 0;
+  for (int s = 0; s < 10000; ++s) {
+    const List keys = contents.Keys(sections[s]);
+    ASSERT_EQ(keys.size(), 10u) << sections[s];
+    for (int k = 0; k < 10; ++k) {
+      ASSERT_EQ(contents.ReadString("S" + std::to_string(s), keys[k], "-"), std::to_string(s * 10 + k));
+      ++read;
+    }
+  }
+  EXPECT_EQ(read, 100000u);
 }
 
 TEST(ProfileInteger, WholeNumbersInDecimalOrHexadecimalAndNothingElse) {

@@ -26,6 +26,7 @@ class CountingDisk : public headless::FileSystem {
       disk_.largestPiece = std::max(disk_.largestPiece, size);
     }
     void Commit() override { file_->Commit(); }
+    void CommitNew() override { file_->CommitNew(); }
 
    private:
     std::unique_ptr<platform::FileWriter> file_;
