@@ -69,16 +69,15 @@ TEST_F(DictionaryTest, AnExistingClassKeepsOtherGroupsAndAReturningReadingKeepsI
 }
 
 TEST_F(DictionaryTest, AReadingThatCannotBeAFileNameStopsTheImportBeforeItsGroup) {
-  for (const std::string reading : {"..", "..\\..\\up", "a:b", "x\\y", "C:", "CON", "com1.txt", "dot.", std::string("n\0l", 3),
+  for (const std::string& reading : V{"..", "..\\..\\up", "a:b", "x\\y", "C:", "CON", "com1.txt", "dot.", std::string("n\0l", 3),
                                     std::string(300, 'r')}) {
-    files.Remove("C:\\dic\\d.txt");
-    files.Remove(K("d"));
+    if (files.Exists(K("d"))) files.Remove(K("d"));
     toolkit.ClearMessages();
     files.AddFile("C:\\dic\\d.txt", "first\t1\r\n" + reading + "\t2\r\nlast\t3\r\n");
     Import("C:\\dic\\d.txt");
     ASSERT_EQ(toolkit.Messages().size(), 1u) << reading;
     EXPECT_NE(Message().find("読み"), std::string::npos);
-    EXPECT_NE(Message().find(reading.substr(0, 2)), std::string::npos) << Message();
+    EXPECT_NE(Message().find(reading.substr(0, 1)), std::string::npos) << Message();
     EXPECT_LT(Message().size(), 400u);
     EXPECT_EQ(files.Content(K("d\\first.txt")), "1\r\n");
     EXPECT_FALSE(files.Exists(K("d\\last.txt")));

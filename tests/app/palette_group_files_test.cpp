@@ -1,5 +1,6 @@
 // Groups taken in from text files and written out to them through the file
 // menu, with the dialogs answered as a user would.
+#include "platform/failure.h"
 #include "tests/support/palette_fixture.h"
 
 using V = std::vector<std::string>;
@@ -102,6 +103,8 @@ TEST_F(GroupFileTest, SavingWritesTheShownLinesAndAsksBeforeReplacing) {
 
 TEST_F(GroupFileTest, SavingWithoutAGroupShowsNoDialog) {
   files.AddDirectory(K("Empty"));
+  palette.reset();
+  Start();
   Classes().UserClick(1);  // a class without groups
   ChooseMenu("file(&F)", "ﾌｧｲﾙ保存(&S)...");  // an unscripted dialog would fail here
   EXPECT_TRUE(toolkit.FileDialogs().empty());

@@ -81,14 +81,14 @@ TEST_F(ImportTest, KaoSectionsBecomeGroupsAppendedInFileOrder) {
 }
 
 TEST_F(ImportTest, KaoRefusesOtherExtensionsAndPutsTheFilterBack) {
-  toolkit.ScriptFileName("C:\\in\\x.lzh");
-  ChooseMenu("file(&F)", "配布用取込[ミルフォ形式](&A)...");  // leaves the archive filter in the dialog
+  toolkit.ScriptFileName("C:\\in\\x.csv");
+  ChooseMenu("file(&F)", "ﾌｧｲﾙ読込(&R)...");  // ignores the file, but the dialog keeps its name
   files.AddFile("C:\\in\\old.KAO", "[s]\r\n1=x\r\n");
   Kao("C:\\in\\old.KAO");
   ASSERT_EQ(toolkit.Messages().size(), 1u);
   EXPECT_EQ(toolkit.Messages()[0].text, "指定されたファイルは顔文字ファイルではありません");
   EXPECT_FALSE(files.Exists(K("A\\s.txt")));
-  EXPECT_EQ(toolkit.FileDialogs().back().request.fileName, "C:\\in\\x.lzh");  // the dialog keeps its name
+  EXPECT_EQ(toolkit.FileDialogs().back().request.fileName, "C:\\in\\x.csv");  // the dialog keeps its name
 
   // After a cancelled face file, the next text import shows its own filter.
   Kao(std::nullopt);
