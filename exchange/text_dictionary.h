@@ -3,6 +3,7 @@
 // part of speech. A reading is a group's name and a word one of its faces.
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,11 @@ std::string_view DictionaryWord(std::string_view line);
 // file they are dropped.
 void ReadDictionary(std::string_view bytes,
                     const std::function<void(const Text& reading, std::vector<Text>& faces)>& onGroup);
+
+// The Unicode form a file's byte order mark announces ("UTF-16", "UTF-8"),
+// or nothing: input methods also save their dictionaries so, and read as
+// Shift-JIS such a file gives readings and faces of garbage.
+std::optional<std::string> UnicodeForm(std::string_view bytes);
 
 // The part of speech of every word written.
 inline constexpr const char* kFacePartOfSpeech = "顔文字";

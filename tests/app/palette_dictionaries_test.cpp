@@ -92,6 +92,14 @@ TEST_F(DictionaryTest, AReadingThatCannotBeAFileNameStopsTheImportBeforeItsGroup
   EXPECT_EQ(Items(Classes()), (V{"A", "d"}));  // listed again after the failure
 }
 
+TEST_F(DictionaryTest, AUnicodeDictionaryIsRefusedBeforeAnythingIsWritten) {
+  files.AddFile("C:\\dic\\u16.txt", std::string("\xFF\xFE!\0M\0\r\0\n\0", 10));
+  Import("C:\\dic\\u16.txt");
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_NE(Message().find("UTF-16"), std::string::npos);
+  EXPECT_FALSE(files.Exists(K("u16")));
+}
+
 TEST_F(DictionaryTest, ANonDictionaryGivesAnEmptyClass) {
   files.AddFile("C:\\dic\\binary.txt", std::string("\x00\x01\x02\xff\r\n\x80", 7));
   Import("C:\\dic\\binary.txt");
