@@ -11,8 +11,7 @@
 namespace app {
 
 void TFKao::IME2Click() {
-  openDialog1_ = {lastFilePath_, "txt", kTextFilter};
-  const auto chosen = Execute(platform::FileDialogKind::Open, openDialog1_);
+  const auto chosen = AskTextFile(platform::FileDialogKind::Open, lastFilePath_);
   if (!chosen) return;
   lastFilePath_ = *chosen;
   ReadDictionaryFile(*chosen);
@@ -53,8 +52,7 @@ void TFKao::ReadDictionaryFile(const std::string& path) {
 
 void TFKao::IME1Click() {
   if (library_->currentGroup < 0) return;
-  openDialog1_ = {lastFilePath_, "txt", kTextFilter};
-  const auto chosen = Execute(platform::FileDialogKind::Open, openDialog1_);
+  const auto chosen = AskTextFile(platform::FileDialogKind::Open, lastFilePath_);
   if (!chosen) return;
   lastFilePath_ = *chosen;
   RichEdit1->SetText("");
@@ -66,11 +64,8 @@ void TFKao::IME1Click() {
 void TFKao::IMES2Click() {
   const int current = library_->currentClass;
   if (current < 0 || current >= ListBox3->Count()) return;
-  saveDialog1_ = {library_->faceFolder + "\\" + ListBox3->Item(current), "txt", kTextFilter};
-  const auto chosen = Execute(platform::FileDialogKind::Save, saveDialog1_);
+  const auto chosen = AskFileToWrite(library_->faceFolder + "\\" + ListBox3->Item(current));
   if (!chosen) return;
-  lastFilePath_ = *chosen;
-  if (!ConfirmOverwrite(*chosen)) return;
   // The group being left keeps its faces: each group is loaded in turn.
   SaveGroup();
   std::vector<std::string> lines{""};  // the header ends at once: faces may start with "!"
@@ -87,11 +82,8 @@ void TFKao::IMES2Click() {
 
 void TFKao::IMES1Click() {
   if (library_->currentGroup < 0) return;
-  saveDialog1_ = {lastFilePath_, "txt", kTextFilter};
-  const auto chosen = Execute(platform::FileDialogKind::Save, saveDialog1_);
+  const auto chosen = AskFileToWrite(lastFilePath_);
   if (!chosen) return;
-  lastFilePath_ = *chosen;
-  if (!ConfirmOverwrite(*chosen)) return;
   std::vector<std::string> lines;
   exchange::AppendDictionaryLines(library::BaseName(*chosen), ShownFaces(), lines);
   WriteWholeFile(*chosen, library::FormatGroupFile(lines));

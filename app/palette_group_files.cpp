@@ -10,6 +10,12 @@
 
 namespace app {
 
+namespace {
+
+const char* const kTextFilter = "テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*";
+
+}  // namespace
+
 std::optional<std::string> TFKao::Execute(platform::FileDialogKind kind, platform::FileDialogRequest& dialog) {
   auto chosen = p_.toolkit.AskFileName(&Window(), kind, dialog);
   if (chosen) dialog.fileName = *chosen;
@@ -20,6 +26,20 @@ bool TFKao::ConfirmOverwrite(const std::string& path) {
   if (!p_.files.Attributes(path)) return true;
   return p_.toolkit.MessageBox(&Window(), "上書きしますか？", forms::kProgramTitle, platform::Icon::Information,
                                platform::Buttons::OkCancel) == platform::Answer::Ok;
+}
+
+std::optional<std::string> TFKao::AskTextFile(platform::FileDialogKind kind, const std::string& name) {
+  platform::FileDialogRequest& dialog = kind == platform::FileDialogKind::Open ? openDialog1_ : saveDialog1_;
+  dialog = {name, "txt", kTextFilter};
+  return Execute(kind, dialog);
+}
+
+std::optional<std::string> TFKao::AskFileToWrite(const std::string& name) {
+  auto chosen = AskTextFile(platform::FileDialogKind::Save, name);
+  if (!chosen) return std::nullopt;
+  lastFilePath_ = *chosen;
+  if (!ConfirmOverwrite(*chosen)) return std::nullopt;
+  return chosen;
 }
 
 std::vector<std::string> TFKao::ShownFaces() const {
@@ -51,8 +71,7 @@ void TFKao::EnsureClass() {
 }
 
 void TFKao::S1Click() {
-  openDialog1_ = {lastFilePath_, "txt", kTextFilter};
-  const auto chosen = Execute(platform::FileDialogKind::Open, openDialog1_);
+  const auto chosen = AskTextFile(platform::FileDialogKind::Open, lastFilePath_);
   if (!chosen) return;
   if (sjis::UpperAscii(library::Extension(*chosen)) != ".TXT") return;
   EnsureClass();
@@ -84,12 +103,7 @@ void TFKao::S1Click() {
 
 void TFKao::Save1Click() {
   if (library_->currentGroup < 0) return;
-  saveDialog1_ = {lastFilePath_, "txt", kTextFilter};
-  const auto chosen = Execute(platform::FileDialogKind::Save, saveDialog1_);
-  if (!chosen) return;
-  lastFilePath_ = *chosen;
-  if (!ConfirmOverwrite(*chosen)) return;
-  WriteWholeFile(*chosen, library::FormatGroupFile(ShownFaces()));
+  if (const auto chosen = AskFileToWrite(lastFilePath_)) WriteWholeFile(*chosen, library::FormatGroupFile(ShownFaces()));
 }
 
 }  // namespace app

@@ -6,8 +6,7 @@
 namespace app {
 
 void TFKao::Z1Click() {
-  openDialog1_ = {lastFilePath_, "txt", kTextFilter};
-  const auto chosen = Execute(platform::FileDialogKind::Open, openDialog1_);
+  const auto chosen = AskTextFile(platform::FileDialogKind::Open, lastFilePath_);
   if (!chosen) return;
   EnsureClass();
   lastFilePath_ = *chosen;

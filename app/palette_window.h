@@ -153,11 +153,15 @@ class TFKao : public forms::Form {
   // goes back to the entry that is still current.
   void SaveGroupOrStay(platform::ListBox& list, int current);
   platform::MenuItem& Item(platform::MenuItem& menu, const char* caption, void (TFKao::*handler)() = nullptr);
-  static constexpr const char* kTextFilter = "テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*";
   // Shows a file dialog as prepared; the path chosen becomes its file name.
   std::optional<std::string> Execute(platform::FileDialogKind kind, platform::FileDialogRequest& dialog);
   // Whether the file may be written: it is new, or the user agrees.
   bool ConfirmOverwrite(const std::string& path);
+  // A text file dialog proposing that name; nothing when cancelled.
+  std::optional<std::string> AskTextFile(platform::FileDialogKind kind, const std::string& name);
+  // A text file to write: the save dialog, which sets the last file path,
+  // then the overwrite question; nothing when either is declined.
+  std::optional<std::string> AskFileToWrite(const std::string& name);
   // The faces shown: the edit box's lines in edit mode, else the face list.
   std::vector<std::string> ShownFaces() const;
   // The current class, made as "デフォルト" when there is none.
