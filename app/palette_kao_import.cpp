@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "app/palette_window.h"
+#include "exchange/kao_file.h"
 #include "library/group_file.h"
 #include "library/name_check.h"
 #include "library/path_names.h"
@@ -54,9 +55,7 @@ void TFKao::C1Click() {
     if (!known.insert(sjis::UpperAscii(section)).second) continue;  // existing groups stay as they are
     if (auto problem = library::FileNameProblem(folder, section, ".txt"))
       throw platform::Failure("セクションの名前をグループの名前にできないため、読み込みを中止しました。\r\n" + *problem);
-    std::vector<std::string> faces;
-    for (const std::string& key : kao.Keys(section)) faces.push_back(kao.ReadString(section, key, ""));
-    WriteWholeFile(library_->GroupPath(section), library::FormatGroupFile(faces));
+    WriteWholeFile(library_->GroupPath(section), library::FormatGroupFile(exchange::KaoSectionFaces(kao, section)));
     ListBox1->Add(section);
   }
 }

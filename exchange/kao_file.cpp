@@ -1,0 +1,11 @@
+#include "exchange/kao_file.h"
+
+namespace exchange {
+
+std::vector<std::string> KaoSectionFaces(const platform::ProfileContents& kao, const std::string& section) {
+  std::vector<std::string> faces;
+  for (const std::string& key : kao.Keys(section)) faces.push_back(kao.ReadString(section, key, ""));
+  return faces;
+}
+
+}  // namespace exchange
