@@ -9,6 +9,10 @@
 //   probe move TITLE X Y      moves that window's frame to X,Y
 //   probe size TITLE          its outer width and height in pixels
 //   probe rows TITLE          the row height of each of its list boxes
+//   probe items TITLE N       the rows of its list box N (from 0, in
+//                             creation order), one per line
+//   probe richtext TITLE      text of its visible rich edit control, line
+//                             ends as the control gives them
 //   probe windows             the visible top-level windows front to back,
 //                             one per line: "T " for a topmost one, else
 //                             "- ", then the title
@@ -125,6 +129,34 @@ int Run(const std::vector<std::wstring>& args) {
         Print(std::to_wstring(::SendMessageW(child, LB_GETITEMHEIGHT, 0, 0)) + L"\n");
     }
     return 0;
+  }
+  if (args[1] == L"items" && args.size() == 4) {
+    int n = std::stoi(args[3]);
+    for (HWND child : Children(top)) {
+      wchar_t cls[64];
+      ::GetClassNameW(child, cls, 64);
+      if (::lstrcmpiW(cls, L"ListBox") != 0 || n-- != 0) continue;
+      const LRESULT count = ::SendMessageW(child, LB_GETCOUNT, 0, 0);
+      for (LRESULT i = 0; i < count; ++i) {
+        std::wstring row(static_cast<size_t>(::SendMessageW(child, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        row.resize(static_cast<size_t>(::SendMessageW(child, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()))));
+        Print(row + L"\n");
+      }
+      return 0;
+    }
+    return 2;
+  }
+  if (args[1] == L"richtext" && args.size() == 3) {
+    // The class name is upper case (RICHEDIT50W): compared without case.
+    for (HWND child : Children(top)) {
+      wchar_t cls[64];
+      ::GetClassNameW(child, cls, 64);
+      if (::IsWindowVisible(child) && ::_wcsnicmp(cls, L"RichEdit", 8) == 0) {
+        Print(TextOf(child));
+        return 0;
+      }
+    }
+    return 2;
   }
   if (args[1] == L"move" && args.size() == 5) {
     const int x = std::stoi(args[3]), y = std::stoi(args[4]);
