@@ -64,7 +64,9 @@ void TFKao::IME1Click() {
 void TFKao::IMES2Click() {
   const int current = library_->currentClass;
   if (current < 0 || current >= ListBox3->Count()) return;
-  const auto chosen = AskFileToWrite(library_->faceFolder + "\\" + ListBox3->Item(current));
+  // With its extension: the class name alone is the class's own folder,
+  // which the dialog would open instead of saving.
+  const auto chosen = AskFileToWrite(library_->faceFolder + "\\" + ListBox3->Item(current) + ".txt");
   if (!chosen) return;
   // The group being left keeps its faces: each group is loaded in turn.
   SaveGroup();

@@ -31,7 +31,7 @@ TEST_F(DictionaryTest, AnExportedClassComesBackByteForByte) {
   Menu("ﾃｷｽﾄ辞書保存(&A)...", "C:\\dic\\A.txt");
   const auto& dialog = toolkit.FileDialogs().back();
   EXPECT_EQ(dialog.kind, platform::FileDialogKind::Save);
-  EXPECT_EQ(dialog.request.fileName, K("A"));  // the class name, completed by the extension
+  EXPECT_EQ(dialog.request.fileName, K("A.txt"));  // not K("A"): the dialog would open that folder
   EXPECT_EQ(dialog.request.defaultExtension, "txt");
   EXPECT_EQ(files.Content("C:\\dic\\A.txt"),
             "\r\ng\t!(^^)!\t顔文字\r\ng\t\t顔文字\r\ng\t(^_^)\t顔文字\r\nあいさつ\tソ表\\\t顔文字\r\n");
