@@ -80,25 +80,31 @@ void TFKao::S1Click() {
   // or a group name the palette could not handle afterwards.
   if (auto problem = library::FileNameProblem(library_->currentClassFolder, name, ".txt"))
     throw platform::Failure(*problem);
-  const std::string target = library_->GroupPath(name);
-  if (p_.files.Attributes(target)) return;  // the group there stays as it is
-  const std::string bytes = ReadWholeFile(*chosen);
+  if (p_.files.Attributes(library_->GroupPath(name))) return;  // the group there stays as it is
   // The faces of the group being left reach their file before another is shown.
   SaveGroup();
+  if (!CopyInGroup(*chosen, name)) return;
+  ListBox1->SetItemIndex(ListBox1->Count() - 1);
+  LoadGroup();
+}
+
+bool TFKao::CopyInGroup(const std::string& source, const std::string& name) {
+  const std::string target = library_->GroupPath(name);
+  if (p_.files.Attributes(target)) return false;
+  const std::string bytes = ReadWholeFile(source);
   library_->MakeClassFolder();
   try {
     const auto writer = p_.files.CreateWriter(target);
     writer->Write(bytes.data(), bytes.size());
     writer->CommitNew();  // never over a file that appeared meanwhile
   } catch (const platform::IoError& e) {
-    if (e.Code() == platform::error::kAlreadyExists) return;
+    if (e.Code() == platform::error::kAlreadyExists) return false;
     throw platform::Failure(sjis::Format("ファイル \"%s\". %s を作成できません", {target, e.what()}));
   }
   // An ordinary writable group, whatever the source's attributes.
   p_.files.SetAttributes(target, platform::attr::kArchive);
   ListBox1->Add(name);
-  ListBox1->SetItemIndex(ListBox1->Count() - 1);
-  LoadGroup();
+  return true;
 }
 
 void TFKao::Save1Click() {

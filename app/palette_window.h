@@ -105,6 +105,9 @@ class TFKao : public forms::Form {
   // Reads a dictionary file into the class named after it, one group per
   // reading, and lists the lists again.
   void ReadDictionaryFile(const std::string& path);
+  // Copies a text file in as a new group of the current class, appended to
+  // the group list; false when a group of that name exists.
+  bool CopyInGroup(const std::string& source, const std::string& name);
   // Lines of any text file into the edit box, as the settings say.
   void Z1Click();
   // A face file of the earlier generation: one group per section.
