@@ -55,7 +55,7 @@ class FileWriter {
 };
 
 // Operation codes of the shell's file operations.
-enum class ShellOperation { Delete = 3 };
+enum class ShellOperation { Copy = 2, Delete = 3 };
 
 class FileSystem {
  public:
@@ -82,8 +82,9 @@ class FileSystem {
   virtual void Rename(const Text& from, const Text& to) = 0;  // throws IoError
   // One shell file operation on a file or a whole folder, without a
   // question; the shell shows its own progress and errors, and its result
-  // is not examined. Delete is permanent, read-only files included. Nothing
-  // for a path over 1023 bytes (the shell's limit).
+  // is not examined. Delete is permanent, read-only files included; Copy of
+  // a folder to a path where nothing is makes it there with its content.
+  // Nothing for a path over 1023 bytes (the shell's limit).
   virtual void ShellFileOperation(ShellOperation operation, const Text& from, const Text& to) = 0;
 
   virtual Text ReadFile(const Text& path) const = 0;  // whole file; throws IoError

@@ -379,13 +379,32 @@ void FileSystem::Rename(const Text& from, const Text& to) {
   folder.node->byKey.emplace(added.key, std::prev(folder.node->children.end()));
 }
 
-void FileSystem::ShellFileOperation(platform::ShellOperation, const Text& path, const Text&) {
-  if (path.empty() || path.size() > 1023) return;
+void FileSystem::ShellFileOperation(platform::ShellOperation operation, const Text& path, const Text& to) {
+  if (path.empty() || path.size() > 1023 || to.size() > 1023) return;
   const Parsed p = Parse(path);
-  if (p.badName || p.parts.empty() || Failure(writeFailures_, p)) return;
+  if (p.badName || p.parts.empty()) return;
   Node* node = Find(p).node;
   if (!node) return;
-  Unlink(*node);
+  if (operation == platform::ShellOperation::Delete) {
+    if (!Failure(writeFailures_, p)) Unlink(*node);
+    return;
+  }
+  Parsed target = Parse(to);
+  if (target.badName || target.parts.empty() || Find(target).node || Failure(writeFailures_, target)) return;
+  const Text name = target.parts.back();
+  target.parts.pop_back();
+  Node* folder = Find(target).node;
+  if (!folder || !folder->IsDirectory()) return;
+  for (const Node* n = folder; n; n = n->parent)
+    if (n == node) return;  // into itself
+  CopyTree(*node, *folder, name);
+}
+
+void FileSystem::CopyTree(const Node& source, Node& folder, const Text& name) {
+  Node& copy = AddChild(folder, name, source.attributes);
+  copy.data = source.data;
+  copy.writeTime = source.writeTime;
+  for (const auto& child : source.children) CopyTree(*child, copy, child->name);
 }
 
 Text FileSystem::ReadFile(const Text& path) const {

@@ -95,6 +95,8 @@ class FileSystem : public platform::FileSystem {
     std::unordered_map<Text, Children::iterator> byKey;  // key -> child
     bool IsDirectory() const { return (attributes & platform::attr::kDirectory) != 0; }
   };
+  // A copy of `source` and everything below it, as `name` in `folder`.
+  void CopyTree(const Node& source, Node& folder, const Text& name);
   struct Parsed {
     char drive = 0;           // upper-case letter
     std::vector<Text> parts;  // components below the root

@@ -271,7 +271,7 @@ void FileSystem::ShellFileOperation(ShellOperation operation, const Text& source
   op.wFunc = static_cast<UINT>(operation);
   op.pFrom = from.c_str();
   op.pTo = to.c_str();
-  op.fFlags = FOF_NOCONFIRMATION;
+  op.fFlags = FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR;
   op.lpszProgressTitle = L"フォルダ操作";
   ::SHFileOperationW(&op);  // its own windows report failures
 }

@@ -355,6 +355,18 @@ TEST_F(FileSystemContract, ShellDeleteRemovesAFolderWithEverythingInIt) {
   EXPECT_FALSE(fs.Attributes(In("keep.txt")));
 }
 
+TEST_F(FileSystemContract, ShellCopyMakesAFolderWithItsWholeContentUnderANewName) {
+  fs.CreateDirectories(In("src.d\\sub"));
+  fs.WriteFile(In("src.d\\g.txt"), "a\r\n");
+  fs.WriteFile(In("src.d\\sub\\ソ表.txt"), std::string(100000, 'x'));
+  fs.CreateDirectories(In("kao"));
+  fs.ShellFileOperation(platform::ShellOperation::Copy, In("src.d"), In("kao\\src"));
+  EXPECT_EQ(fs.ReadFile(In("kao\\src\\g.txt")), "a\r\n");
+  EXPECT_EQ(fs.ReadFile(In("kao\\src\\sub\\ソ表.txt")), std::string(100000, 'x'));
+  EXPECT_EQ(fs.ReadFile(In("src.d\\g.txt")), "a\r\n");  // the source stays
+  EXPECT_EQ(SortedNames("kao\\*.*"), (List{".", "..", "src"}));
+}
+
 TEST_F(FileSystemContract, RenameMovesFilesAndFoldersButNeverOverAnotherEntry) {
   fs.CreateDirectories(In("A"));
   fs.CreateDirectories(In("B"));
