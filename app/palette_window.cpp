@@ -15,6 +15,7 @@ platform::WindowOptions Options() {
   platform::WindowOptions o;
   o.caption = forms::kProgramTitle;
   o.menuBar = true;
+  o.acceptsFiles = true;
   o.size = {300, 400};
   return o;
 }
@@ -73,6 +74,8 @@ TFKao::TFKao(platform::Platform platform)
       settings_, *pHistory1, *pHistory2,
       History::Hooks{[this](const std::string& text) { Link1->Checked() ? OpenLink(text) : PasteText(text); },
                      [this](int32_t initial) { return p_.toolkit.PickColor(&Window(), initial); }});
+  drops_ = std::make_unique<DropIntake>(*this);
+  Window().onDropFiles = Dispatch().Wrap([this](const std::vector<platform::DroppedPath>& paths) { drops_->Drop(paths); });
   Window().onKeyDown = [this](int key) { return FormKeyDown(key); };
   Window().onKeyPress = [this](char ch) { return FormKeyPress(ch); };
   Window().onClose = [this] { return FormClose(); };

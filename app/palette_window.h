@@ -6,6 +6,7 @@
 #include <string>
 
 #include "forms/dispatch.h"
+#include "app/drop_intake.h"
 #include "app/edit_mode.h"
 #include "app/history.h"
 #include "app/palette_settings.h"
@@ -23,6 +24,8 @@ class TFKao : public forms::Form {
   ~TFKao() override;
 
   library::FaceLibrary& Library() { return *library_; }
+  platform::Platform& Services() { return p_; }
+  exchange::Unlha32& Archiver() { return *unlha_; }
   bool ArchiverAvailable() const { return archiverAvailable_; }
   const PaletteSettings& Settings() const { return settings_; }
 
@@ -105,6 +108,8 @@ class TFKao : public forms::Form {
   // Reads a dictionary file into the class named after it, one group per
   // reading, and lists the lists again.
   void ReadDictionaryFile(const std::string& path);
+  // The current class, made as "デフォルト" when there is none.
+  void EnsureClass();
   // Copies a text file in as a new group of the current class, appended to
   // the group list; false when a group of that name exists.
   bool CopyInGroup(const std::string& source, const std::string& name);
@@ -167,8 +172,6 @@ class TFKao : public forms::Form {
   std::optional<std::string> AskFileToWrite(const std::string& name);
   // The faces shown: the edit box's lines in edit mode, else the face list.
   std::vector<std::string> ShownFaces() const;
-  // The current class, made as "デフォルト" when there is none.
-  void EnsureClass();
   // A whole file read or written for a file command; a failure names it.
   std::string ReadWholeFile(const std::string& path) const;
   void WriteWholeFile(const std::string& path, const std::string& bytes);
@@ -208,6 +211,7 @@ class TFKao : public forms::Form {
   std::unique_ptr<library::FaceLibrary> library_;
   std::unique_ptr<EditMode> editMode_;
   std::unique_ptr<History> history_;
+  std::unique_ptr<DropIntake> drops_;
   int classHeight_ = 81;
   int groupHeight_ = 84;
   platform::Control* popupComponent_ = nullptr;

@@ -21,6 +21,7 @@ constexpr uint32_t kVolumeLabel = 0x08;
 constexpr uint32_t kDirectory = 0x10;
 constexpr uint32_t kArchive = 0x20;
 constexpr uint32_t kNormal = 0x80;
+constexpr uint32_t kReparsePoint = 0x400;  // a link or junction
 }  // namespace attr
 
 struct DirEntry {

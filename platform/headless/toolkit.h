@@ -516,6 +516,7 @@ class Toolkit : public platform::Toolkit {
   std::unique_ptr<platform::Window> NewWindow(const platform::WindowOptions& options) override;
   // What the user does in the next modal dialog; it must close it.
   void ScriptDialog(std::function<void(Window&)> actions) { dialogs_.push_back(std::move(actions)); }
+  size_t PendingDialogScripts() const { return dialogs_.size(); }
   std::function<void(Window&)> TakeDialogScript();
   std::unique_ptr<platform::Timer> NewTimer(int intervalMs, std::function<void()> onTimer) override;
   platform::Answer MessageBox(platform::Window* owner, const Text& text, const Text& caption, platform::Icon,

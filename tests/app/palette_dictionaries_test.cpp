@@ -86,8 +86,9 @@ TEST_F(DictionaryTest, AReadingThatCannotBeAFileNameStopsTheImportBeforeItsGroup
   for (const std::string& path : files.Paths()) {
     const bool inClass = path.rfind(K("d\\"), 0) == 0;
     EXPECT_TRUE(!inClass || path == K("d\\") || path == K("d\\first.txt")) << path;
-    if (path.back() != '\\' && path != "C:\\dic\\d.txt")  // the failing group's face went nowhere
+    if (path.back() != '\\' && path != "C:\\dic\\d.txt") {  // the failing group's face went nowhere
       EXPECT_NE(files.Content(path), "2\r\n") << path;
+    }
   }
   EXPECT_EQ(Items(Classes()), (V{"A", "d"}));  // listed again after the failure
 }

@@ -1,0 +1,144 @@
+#include "app/drop_intake.h"
+
+#include "app/palette_window.h"
+#include "dialogs/format_chooser.h"
+#include "library/name_check.h"
+#include "library/path_names.h"
+#include "platform/failure.h"
+#include "platform/sjis.h"
+
+namespace app {
+
+namespace {
+
+constexpr size_t kLongestPath = 259;  // characters, as the system's drop list holds them
+
+size_t Characters(std::string_view s) {
+  size_t n = 0;
+  for (size_t i = 0; i < s.size(); i = sjis::NextChar(s, i)) ++n;
+  return n;
+}
+
+bool IsFolder(const std::optional<uint32_t>& attributes) {
+  return attributes && (*attributes & platform::attr::kDirectory);
+}
+
+}  // namespace
+
+void DropIntake::Drop(const std::vector<platform::DroppedPath>& paths) {
+  TFKao& p = palette_;
+  // The faces of the group being left reach their file before the lists change.
+  p.SaveGroup();
+  Formats formats;
+  for (const platform::DroppedPath& dropped : paths) {
+    const std::string& path = dropped.path;
+    if (!dropped.exact) {
+      Skip(path, "シフトJISで表せない文字が名前に含まれています");
+      continue;
+    }
+    if (Characters(path) > kLongestPath) {
+      Skip(path, "パスが長すぎます");
+      continue;
+    }
+    // A folder's name is cut at its last dot too, like a file's.
+    const std::string name = library::BaseName(path);
+    if (IsFolder(p.Services().files.Attributes(path)))
+      TakeFolder(path, name);
+    else
+      TakeFile(path, name, formats);
+  }
+  p.LoadGroup();
+}
+
+void DropIntake::TakeFolder(const std::string& path, const std::string& name) {
+  TFKao& p = palette_;
+  const std::string target = p.Library().faceFolder + "\\" + name;
+  if (p.Services().files.Attributes(target)) return;  // the class exists
+  if (Refused(path, p.Library().faceFolder, name, "")) return;
+  AddClass(name, [&] { p.Services().files.ShellFileOperation(platform::ShellOperation::Copy, path, target); });
+}
+
+void DropIntake::TakeFile(const std::string& path, const std::string& name, Formats& formats) {
+  TFKao& p = palette_;
+  if (!formats.asked) {
+    if (!p.Settings().dropSkipsChooser) {
+      const int result = dialogs::ChooseDropFormat(p.Services().toolkit, p.Window());
+      formats.dictionary = result == 2;
+      formats.own = result == 1;
+    }
+    formats.asked = true;
+  }
+  const std::string extension = sjis::UpperAscii(library::Extension(path));
+  if (extension == ".TXT" && p.Services().files.Attributes(path)) {
+    if (formats.dictionary) {
+      p.ReadDictionaryFile(path);
+    } else if (formats.own) {
+      p.EnsureClass();
+      if (Refused(path, p.Library().currentClassFolder, name, ".txt")) return;
+      if (p.CopyInGroup(path, name)) p.ListBox1->SetItemIndex(p.ListBox1->Count() - 1);
+    }
+  } else if (extension == ".LZH" && p.ArchiverAvailable()) {
+    if (formats.dictionary) {
+      TakeArchiveAsDictionaries(path);
+    } else if (formats.own) {
+      const std::string target = p.Library().faceFolder + "\\" + name;
+      if (p.Services().files.Attributes(target) || Refused(path, p.Library().faceFolder, name, "")) return;
+      AddClass(name, [&] {
+        p.Services().files.CreateDirectories(target);
+        p.Archiver().Unlha(p.Window().Id(), exchange::Unlha32::UnpackCommand(path, target));
+      });
+    }
+  }
+}
+
+void DropIntake::TakeArchiveAsDictionaries(const std::string& path) {
+  TFKao& p = palette_;
+  platform::FileSystem& files = p.Services().files;
+  const std::string temporary = files.ExecutableFolder() + "\\temporary";
+  // Removed at the end of this archive, also after a failure; a link put in
+  // its place is left alone rather than followed.
+  struct Removal {
+    platform::FileSystem& files;
+    const std::string& folder;
+    ~Removal() {
+      const auto attributes = files.Attributes(folder);
+      if (IsFolder(attributes) && !(*attributes & platform::attr::kReparsePoint))
+        files.ShellFileOperation(platform::ShellOperation::Delete, folder, folder);
+    }
+  } removal{files, temporary};
+  p.Archiver().Unlha(p.Window().Id(), exchange::Unlha32::UnpackCommand(path, temporary));
+  // Text files an earlier, interrupted drop left there are taken in too.
+  constexpr uint32_t kAny = platform::attr::kHidden | platform::attr::kSystem;
+  for (const platform::DirEntry& entry : files.Enumerate(temporary + "\\*.txt", kAny)) {
+    const std::string text = temporary + "\\" + entry.name;
+    p.ReadDictionaryFile(text);
+    files.SetAttributes(text, platform::attr::kArchive);
+  }
+}
+
+bool DropIntake::Refused(const std::string& path, const std::string& folder, const std::string& name,
+                         const char* extension) {
+  const auto problem = library::FileNameProblem(folder, name, extension);
+  if (problem) Skip(path, *problem);
+  return problem.has_value();
+}
+
+void DropIntake::Skip(const std::string& path, const std::string& reason) {
+  palette_.Services().toolkit.MessageBox(&palette_.Window(), sjis::Format("%s を読み込みませんでした。\r\n%s", {path, reason}),
+                                         forms::kProgramTitle, platform::Icon::Information, platform::Buttons::Ok);
+}
+
+template <class F>
+void DropIntake::AddClass(const std::string& name, F&& make) {
+  TFKao& p = palette_;
+  make();
+  const std::string folder = p.Library().faceFolder + "\\" + name;
+  // The shell and the archiver report their own failures.
+  if (!IsFolder(p.Services().files.Attributes(folder))) return;
+  p.Services().files.SetAttributes(folder, 0);  // a plain folder
+  p.ListBox3->Add(name);
+  p.ListBox3->SetItemIndex(p.ListBox3->Count() - 1);
+  p.ListGroups();
+}
+
+}  // namespace app

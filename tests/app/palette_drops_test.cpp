@@ -1,0 +1,160 @@
+// Files and folders dropped on the palette, with the format chooser answered
+// as a user would.
+#include "archiver/unlha_api.h"
+#include "archiver/unlha_operations.h"
+#include "platform/failure.h"
+#include "tests/support/palette_fixture.h"
+
+using V = std::vector<std::string>;
+
+namespace {
+
+headless::FileSystem* dropFiles = nullptr;
+
+int UNLHA_API HeadlessUnlha(void*, const char* line, char*, unsigned long) {
+  return archiver::RunUnlha(line, {*dropFiles, {}}).code;
+}
+
+class DropTest : public PaletteTest {
+ protected:
+  void SetUp() override {
+    dropFiles = &files;
+    libraries.Provide("UNLHA32.DLL", {{"Unlha", reinterpret_cast<void*>(&HeadlessUnlha)}});
+    files.AddFile(K("A\\g.txt"), "a\r\n");
+    files.AddDirectory("C:\\drop");
+    Start();
+  }
+  // The chooser's answer: a button, or Escape for none.
+  void Answer(const char* button) {
+    ++choosers;
+    toolkit.ScriptDialog([button](headless::Window& chooser) {
+      if (button)
+        chooser.Find<headless::Button>(button).UserClick();
+      else
+        chooser.UserKey(platform::key::kEscape);
+    });
+  }
+  void Drop(const V& paths) {
+    std::vector<platform::DroppedPath> dropped;
+    for (const auto& p : paths) dropped.push_back({p, true});
+    Window().UserDropFiles(dropped);
+  }
+  // An archive made by our archiver from a folder of files.
+  void MakeArchive(const std::string& archive, const std::vector<std::pair<std::string, std::string>>& members) {
+    files.AddDirectory("C:\\pack");
+    for (const auto& [name, data] : members) files.AddFile("C:\\pack\\" + name, data);
+    ASSERT_EQ(archiver::RunUnlha("a " + archive + " C:\\pack\\ *.*", {files, {}}).code, 0);
+    files.Remove("C:\\pack");
+  }
+  int choosers = 0;
+};
+
+}  // namespace
+
+TEST_F(DropTest, TwoTextFilesAskOnceAndBecomeGroups) {
+  files.AddFile("C:\\drop\\x.txt", "1\r\n");
+  files.AddFile("C:\\drop\\y.TXT", "2\r\n");
+  Answer("SpeedButton1");
+  Drop({"C:\\drop\\x.txt", "C:\\drop\\y.TXT"});
+  EXPECT_EQ(toolkit.PendingDialogScripts(), 0u);
+  EXPECT_EQ(files.Content(K("A\\x.txt")), "1\r\n");
+  EXPECT_EQ(files.Content(K("A\\y.txt")), "2\r\n");
+  EXPECT_EQ(Items(Groups()), (V{"g", "x", "y"}));
+  EXPECT_EQ(Groups().ItemIndex(), 2);
+  EXPECT_EQ(Items(Faces()), V{"2"});
+}
+
+TEST_F(DropTest, AsDictionariesEachFileIsAClass) {
+  files.AddFile("C:\\drop\\d.txt", "かお\t(^_^)\t顔文字\r\n");
+  Answer("SpeedButton2");
+  Drop({"C:\\drop\\d.txt"});
+  EXPECT_EQ(files.Content(K("d\\かお.txt")), "(^_^)\r\n");
+  EXPECT_EQ(Items(Classes()), (V{"A", "d"}));
+}
+
+TEST_F(DropTest, FoldersNeedNoChooserAndAreCutAtTheirLastDot) {
+  files.AddFile("C:\\drop\\b.c\\h.txt", "h\r\n", platform::attr::kReadOnly);
+  files.AddFile("C:\\drop\\a.x\\other.txt", "never\r\n");
+  Drop({"C:\\drop\\b.c", "C:\\drop\\a.x"});  // an unscripted chooser would fail the test
+  EXPECT_EQ(files.Content(K("b\\h.txt")), "h\r\n");
+  EXPECT_FALSE(files.Exists(K("A\\other.txt")));  // "a" is the class A: skipped
+  EXPECT_EQ(Items(Classes()), (V{"A", "b"}));
+  EXPECT_EQ(Classes().ItemIndex(), 1);
+}
+
+TEST_F(DropTest, OtherFilesAreAskedForThenIgnoredAndEscapeTakesOnlyFolders) {
+  files.AddFile("C:\\drop\\p.png", "\x89PNG");
+  Answer("SpeedButton1");
+  Drop({"C:\\drop\\p.png"});
+  EXPECT_EQ(Items(Groups()), V{"g"});
+
+  files.AddFile("C:\\drop\\x.txt", "1\r\n");
+  files.AddFile("C:\\drop\\F\\f.txt", "f\r\n");
+  Answer(nullptr);
+  Drop({"C:\\drop\\x.txt", "C:\\drop\\F"});
+  EXPECT_FALSE(files.Exists(K("A\\x.txt")));
+  EXPECT_EQ(files.Content(K("F\\f.txt")), "f\r\n");
+}
+
+TEST_F(DropTest, WithDragdropOnTheChooserIsNeverShown) {
+  files.AddFile("C:\\mirufo\\system.ini", "[kao]\r\ndragdrop=1\r\n");
+  palette.reset();
+  Start();
+  files.AddFile("C:\\drop\\x.txt", "1\r\n");
+  Drop({"C:\\drop\\x.txt"});
+  EXPECT_EQ(files.Content(K("A\\x.txt")), "1\r\n");
+}
+
+TEST_F(DropTest, AnOwnFormatTextOnAnEmptyLibraryMakesTheDefaultClass) {
+  files.Remove(K("A"));
+  palette.reset();
+  Start();
+  files.AddFile("C:\\drop\\x.txt", "1\r\n");
+  Answer("SpeedButton1");
+  Drop({"C:\\drop\\x.txt"});
+  EXPECT_EQ(files.Content(K("デフォルト\\x.txt")), "1\r\n");
+}
+
+TEST_F(DropTest, ArchivesInBothFormatsLeaveNoTemporaryFolder) {
+  MakeArchive("C:\\drop\\cls.lzh", {{"g1.txt", "x\r\n"}, {"dic.txt", "よみ\t(-_-)\t顔文字\r\n"}});
+  Answer("SpeedButton1");
+  Drop({"C:\\drop\\cls.lzh"});
+  EXPECT_EQ(files.Content(K("cls\\g1.txt")), "x\r\n");
+  EXPECT_EQ(Items(Classes()), (V{"A", "cls"}));
+
+  files.AddFile("C:\\mirufo\\temporary\\left.txt", "r\t1\r\n");  // from an interrupted drop
+  Answer("SpeedButton2");
+  Drop({"C:\\drop\\cls.LZH"});
+  EXPECT_EQ(files.Content(K("dic\\よみ.txt")), "(-_-)\r\n");
+  EXPECT_TRUE(files.Exists(K("g1")));  // each text file is read as a dictionary: no readings here
+  EXPECT_EQ(files.Content(K("left\\r.txt")), "1\r\n");
+  EXPECT_FALSE(files.Exists("C:\\mirufo\\temporary"));
+}
+
+TEST_F(DropTest, NamesThatCannotBeTakenInAreSkippedWithAMessage) {
+  files.AddFile("C:\\drop\\x.txt", "1\r\n");
+  files.AddDirectory("C:\\drop\\CON");
+  const std::string deep = "C:\\drop\\" + std::string(250, 'd') + ".txt";
+  files.AddFile(deep, "d\r\n");
+  Answer("SpeedButton1");
+  Window().UserDropFiles({{"C:\\drop\\caf?.txt", false}, {"C:\\drop\\CON", true}, {deep, true}, {"C:\\drop\\x.txt", true}});
+  ASSERT_EQ(toolkit.Messages().size(), 3u);
+  EXPECT_NE(toolkit.Messages()[0].text.find("caf?.txt"), std::string::npos);
+  EXPECT_NE(toolkit.Messages()[1].text.find("CON"), std::string::npos);
+  EXPECT_NE(toolkit.Messages()[2].text.find("長すぎ"), std::string::npos);
+  EXPECT_EQ(files.Content(K("A\\x.txt")), "1\r\n");  // the drop went on
+  EXPECT_FALSE(files.Exists(K("CON")));
+}
+
+TEST_F(DropTest, AFailureEndsTheDropAndKeepsWhatCameBefore) {
+  files.AddFile("C:\\drop\\x.txt", "1\r\n");
+  files.AddFile("C:\\drop\\locked.txt", "2\r\n");
+  files.AddFile("C:\\drop\\z.txt", "3\r\n");
+  files.FailReads("C:\\drop\\locked.txt", platform::error::kAccessDenied);
+  Answer("SpeedButton1");
+  Drop({"C:\\drop\\x.txt", "C:\\drop\\locked.txt", "C:\\drop\\z.txt"});
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_NE(toolkit.Messages()[0].text.find("locked.txt"), std::string::npos);
+  EXPECT_EQ(files.Content(K("A\\x.txt")), "1\r\n");
+  EXPECT_FALSE(files.Exists(K("A\\z.txt")));
+}
