@@ -30,14 +30,6 @@ in_dialog() {
   xdotool key Return
   wait_for 15 "the file dialog closed" eval '! xdotool search --onlyvisible --name "$dialog_titles" >/dev/null'
 }
-# file_menu KEYS...: the file menu opened from the keyboard, then KEYS.
-file_menu() {
-  xvfb_click "$palette" 120 10
-  give_keys "$palette"
-  xdotool key alt+f
-  sleep 0.5
-  if [ $# -gt 0 ]; then xdotool key --delay 150 "$@"; fi
-}
 
 start_palette
 measure_rows

@@ -101,6 +101,15 @@ give_keys() {
 }
 
 # probe ARGS...: asks the Windows side (see probe.cpp); prints UTF-8.
+# file_menu KEYS...: the file menu opened from the keyboard, then KEYS.
+# Under Wine a letter shared by two items runs the first of them at once.
+file_menu() {
+  xvfb_click "$palette" 120 10
+  give_keys "$palette"
+  xdotool key alt+f
+  sleep 0.5
+  if [ $# -gt 0 ]; then xdotool key --delay 150 "$@"; fi
+}
 probe() { wine "$probe_exe" "$@" 2>/dev/null </dev/null; }
 
 # wait_for SECS DESCRIPTION COMMAND...: polls until COMMAND succeeds.

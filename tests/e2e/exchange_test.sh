@@ -44,15 +44,6 @@ in_dialog() {
   xdotool type --delay 30 "$(winpath "$1")"
   dialog_done
 }
-# file_menu KEYS...: the file menu opened from the keyboard, then KEYS. A
-# letter shared by two items selects the next of them; Return chooses it.
-file_menu() {
-  xvfb_click "$palette" 120 10
-  give_keys "$palette"
-  xdotool key alt+f
-  sleep 0.5
-  if [ $# -gt 0 ]; then xdotool key --delay 150 "$@"; fi
-}
 
 # The palette's lists by creation order: 0 classes, 1 groups, 2 faces.
 items() { probe items ミルフォ "$1" | tr -d '\r'; }
