@@ -497,7 +497,7 @@ class Encoder {
 
   // Lengths of a P or T table: a count, then 3-bit lengths with longer ones
   // in unary; the T table has a 2-bit run of zeros after its third entry.
-  void WritePtLengths(const uint8_t* len, int n, int countBits, int special) {
+  void WritePtLengths(const uint8_t* len, int n, int countBits, int zeroRunAt) {
     while (n > 0 && len[n - 1] == 0) --n;
     bits_.Put(countBits, n);
     int i = 0;
@@ -507,9 +507,9 @@ class Encoder {
         bits_.Put(3, k);
       else
         bits_.Put(k - 3, (1u << (k - 3)) - 2);
-      if (i == special) {
+      if (i == zeroRunAt) {
         while (i < 6 && i < n && len[i] == 0) ++i;
-        bits_.Put(2, (i - special) & 3);
+        bits_.Put(2, (i - zeroRunAt) & 3);
       }
     }
   }

@@ -14,7 +14,7 @@ class ImportTest : public PaletteTest {
     Start();
   }
   void Settings(const std::string& lines) { files.AddFile("C:\\mirufo\\system.ini", "[kao]\r\n" + lines); }
-  void Special(const std::string& path) {
+  void Lines(const std::string& path) {
     toolkit.ScriptFileName(path);
     ChooseMenu("file(&F)", "特殊ﾌｧｲﾙ読込(&Z)...");
   }
@@ -27,37 +27,37 @@ class ImportTest : public PaletteTest {
 
 }  // namespace
 
-TEST_F(ImportTest, SpecialImportReadsTheSettingsFileEachTime) {
+TEST_F(ImportTest, LineImportReadsTheSettingsFileEachTime) {
   files.AddFile("C:\\in\\t.txt", "よみ\tab顔文字\t品詞\r\nxyz\r\n");
-  Special("C:\\in\\t.txt");  // no settings: the whole file
+  Lines("C:\\in\\t.txt");  // no settings: the whole file
   EXPECT_TRUE(palette->RichEdit1->Visible());
   EXPECT_EQ(EditText(), "よみ\tab顔文字\t品詞\r\nxyz\r\n");
   Click("bEditClose");
 
   Settings("line=1\r\n");
-  Special("C:\\in\\t.txt");
+  Lines("C:\\in\\t.txt");
   EXPECT_EQ(EditText(), "ab顔文字\r\nxyz\r\n");
   Click("bEditClose");
 
   files.AddFile("C:\\in\\c.txt", "ab顔文字\r\n");
   Settings("line=0\r\nline1=3\r\nline2=2\r\n");
-  Special("C:\\in\\c.txt");
+  Lines("C:\\in\\c.txt");
   EXPECT_EQ(EditText(), "顔文\r\n");
   Click("bEditClose");
 
   Settings("line=5\r\n");
-  Special("C:\\in\\c.txt");
+  Lines("C:\\in\\c.txt");
   EXPECT_TRUE(palette->RichEdit1->Visible());
   EXPECT_EQ(EditText(), "");
   EXPECT_EQ(files.Content(K("A\\g.txt")), "a\r\n");  // nothing written
 }
 
-TEST_F(ImportTest, SpecialImportWithoutAClassMakesTheDefaultOne) {
+TEST_F(ImportTest, LineImportWithoutAClassMakesTheDefaultOne) {
   files.Remove(K("A"));
   palette.reset();
   Start();
   files.AddFile("C:\\in\\t.txt", "x\r\n");
-  Special("C:\\in\\t.txt");
+  Lines("C:\\in\\t.txt");
   EXPECT_EQ(Items(Classes()), V{"デフォルト"});
   EXPECT_EQ(EditText(), "x\r\n");
 }

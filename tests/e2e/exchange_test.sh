@@ -3,7 +3,7 @@
 # through the file menu and its file dialogs with typed paths: a class
 # written as a text dictionary under the name the dialog proposes, deleted
 # and read back byte for byte; a group saved to a file and opened into
-# another class; the special import in its three cutting modes, read off
+# another class; the line import in its three cutting modes, read off
 # the edit box; a face file of the earlier generation taken into a class.
 # usage: exchange_test.sh MIRUFO.EXE BUILD_DIR PROBE.EXE
 E2E_NAME=exchange
@@ -80,7 +80,7 @@ cancel_edit() {
   xvfb_click "$palette" $((client_x + 78)) $((client_y + 36))
   wait_for 10 "edit mode left" eval '! edit_text >/dev/null'
 }
-# cut_mode LINE [LINE1 LINE2]: the special import's settings in system.ini,
+# cut_mode LINE [LINE1 LINE2]: the line import's settings in system.ini,
 # the rest of the file as the program left it.
 cut_mode() {
   local ini=$work/system.ini
@@ -152,23 +152,23 @@ wait_for 20 "group saved opened into other" test -s "$kao/other/saved.txt"
 same "$kao/other/saved.txt" "$work/original/g.txt"
 wait_for 10 "saved listed last" eval '[ "$(items 1 | tail -n 1)" = saved ]'
 
-# --- 3. The special import, cut three ways as system.ini says.
-sjis '12ソ表\t(^_^)\tx\r\nxyz\r\nあいうえお\tｱｲ\r\n' >"$work/special.txt"
+# --- 3. The line import, cut three ways as system.ini says.
+sjis '12ソ表\t(^_^)\tx\r\nxyz\r\nあいうえお\tｱｲ\r\n' >"$work/lines.txt"
 cut_mode 2 # the whole file
 file_menu z # 特殊ﾌｧｲﾙ読込
-in_dialog "$work/special.txt"
+in_dialog "$work/lines.txt"
 expect_edit $'12ソ表\t(^_^)\tx\nxyz\nあいうえお\tｱｲ'
 cancel_edit
 cut_mode 1 # the field between the first two TABs, a line without one whole
 file_menu z
-in_dialog "$work/special.txt"
+in_dialog "$work/lines.txt"
 expect_edit $'(^_^)\nxyz\nｱｲ'
 cancel_edit
 cut_mode 0 3 2 # two characters from the third, ソ and あ counting one
 file_menu z
-in_dialog "$work/special.txt"
+in_dialog "$work/lines.txt"
 expect_edit $'ソ表\nz\nうえ'
-xvfb_screenshot "$build/e2e-exchange-special.png" "$palette"
+xvfb_screenshot "$build/e2e-exchange-lines.png" "$palette"
 cancel_edit
 # Leaving without saving leaves the class as it was.
 same "$kao/other/o.txt" "$work/o.txt"
@@ -195,4 +195,4 @@ same "$kao/other/saved.txt" "$work/original/g.txt"
 close_palette
 
 status=passed
-echo "exchange end to end: passed (pictures: $build/e2e-exchange-dialog.png, $build/e2e-exchange-special.png)"
+echo "exchange end to end: passed (pictures: $build/e2e-exchange-dialog.png, $build/e2e-exchange-lines.png)"

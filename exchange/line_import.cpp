@@ -1,4 +1,4 @@
-#include "exchange/special_import.h"
+#include "exchange/line_import.h"
 
 #include <algorithm>
 #include <vector>
@@ -27,7 +27,7 @@ Text CutColumns(std::string_view line, int start, int count) {
   return Text(rest.substr(0, CharOffset(rest, count)));
 }
 
-Text SpecialImportText(std::string_view bytes, const SpecialImportSettings& settings) {
+Text LineImportText(std::string_view bytes, const LineImportSettings& settings) {
   const bool whole = settings.mode == 2 || (settings.mode == 0 && static_cast<long long>(settings.start) + settings.count == 0);
   if (whole) return Text(bytes);
   if (settings.mode != 0 && settings.mode != 1) return {};

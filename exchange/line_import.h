@@ -9,7 +9,7 @@ namespace exchange {
 using Text = std::string;
 
 // As the settings file keeps them: "line", "line1" and "line2".
-struct SpecialImportSettings {
+struct LineImportSettings {
   int mode = 2;   // 0 columns, 1 between TABs, 2 whole file; others take nothing
   int start = 0;  // columns: first character, from 1; 0 means 1
   int count = 0;  // columns: characters per line; 0 means the first non-empty line's byte length
@@ -21,6 +21,6 @@ Text CutColumns(std::string_view line, int start, int count);
 
 // The edit box's text for a file's bytes. Every line of the file gives one
 // line, empty ones included.
-Text SpecialImportText(std::string_view bytes, const SpecialImportSettings& settings);
+Text LineImportText(std::string_view bytes, const LineImportSettings& settings);
 
 }  // namespace exchange

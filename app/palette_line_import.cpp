@@ -1,6 +1,6 @@
 // TFKao: lines of any text file into the edit box, cut as the settings say.
 #include "app/palette_window.h"
-#include "exchange/special_import.h"
+#include "exchange/line_import.h"
 #include "platform/profile_file.h"
 
 namespace app {
@@ -12,10 +12,10 @@ void TFKao::Z1Click() {
   lastFilePath_ = *chosen;
   // Read at every import: the settings dialog writes them to the file.
   const platform::ProfileFile ini(p_.files, SettingsPath());
-  const exchange::SpecialImportSettings settings{platform::ReadInteger(ini, "kao", "line", 2),
+  const exchange::LineImportSettings settings{platform::ReadInteger(ini, "kao", "line", 2),
                                                  platform::ReadInteger(ini, "kao", "line1", 0),
                                                  platform::ReadInteger(ini, "kao", "line2", 0)};
-  const std::string text = exchange::SpecialImportText(ReadWholeFile(*chosen), settings);
+  const std::string text = exchange::LineImportText(ReadWholeFile(*chosen), settings);
   RichEdit1->SetText("");
   editMode_->Open(text);
 }
