@@ -13,12 +13,6 @@ namespace {
 
 constexpr size_t kLongestPath = 259;  // characters, as the system's drop list holds them
 
-size_t Characters(std::string_view s) {
-  size_t n = 0;
-  for (size_t i = 0; i < s.size(); i = sjis::NextChar(s, i)) ++n;
-  return n;
-}
-
 bool IsFolder(const std::optional<uint32_t>& attributes) {
   return attributes && (*attributes & platform::attr::kDirectory);
 }
@@ -36,7 +30,7 @@ void DropIntake::Drop(const std::vector<platform::DroppedPath>& paths) {
       Skip(path, "シフトJISで表せない文字が名前に含まれています");
       continue;
     }
-    if (Characters(path) > kLongestPath) {
+    if (sjis::CharCount(path) > kLongestPath) {
       Skip(path, "パスが長すぎます");
       continue;
     }

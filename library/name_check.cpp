@@ -26,12 +26,6 @@ std::string Quoted(std::string_view name) {
   return "\"" + std::string(name.substr(0, end)) + (end < name.size() ? "...\"" : "\"");
 }
 
-size_t Characters(std::string_view s) {
-  size_t n = 0;
-  for (size_t i = 0; i < s.size(); i = sjis::NextChar(s, i)) ++n;
-  return n;
-}
-
 }  // namespace
 
 std::optional<std::string> NameProblem(std::string_view name) {
@@ -52,7 +46,7 @@ std::optional<std::string> NameProblem(std::string_view name) {
 std::optional<std::string> FileNameProblem(std::string_view folder, std::string_view name, std::string_view extension) {
   if (auto problem = NameProblem(name)) return problem;
   constexpr size_t kLongestPath = 259;  // MAX_PATH less the terminating NUL
-  if (Characters(folder) + 1 + Characters(name) + Characters(extension) > kLongestPath)
+  if (sjis::CharCount(folder) + 1 + sjis::CharCount(name) + sjis::CharCount(extension) > kLongestPath)
     return sjis::Format("%s は長すぎて名前に使えません", {Quoted(name)});
   return std::nullopt;
 }

@@ -8,6 +8,12 @@ size_t NextChar(std::string_view s, size_t i) {
   return i + 1;
 }
 
+size_t CharCount(std::string_view s) {
+  size_t n = 0;
+  for (size_t i = 0; i < s.size(); i = NextChar(s, i)) ++n;
+  return n;
+}
+
 Text UpperAscii(std::string_view s) {
   Text out(s);
   for (size_t i = 0; i < out.size();) {

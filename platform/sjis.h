@@ -15,6 +15,9 @@ constexpr bool IsLeadByte(unsigned char c) {
 
 // Index of the character after the one at i (never past the end).
 size_t NextChar(std::string_view s, size_t i);
+// Characters, a double-byte one counting once, as the system counts a
+// path's length.
+size_t CharCount(std::string_view s);
 
 // Upper-cases ASCII letters only, leaving trail bytes of double-byte
 // characters alone (they overlap the ASCII letter range).

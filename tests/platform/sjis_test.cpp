@@ -49,3 +49,9 @@ TEST(Sjis, FormatSubstitutesEachPercentSInOrder) {
 }
 
 }  // namespace
+
+TEST(Sjis, CharCountCountsADoubleByteCharacterOnce) {
+  EXPECT_EQ(sjis::CharCount(""), 0u);
+  EXPECT_EQ(sjis::CharCount("ab顔ソｱ"), 5u);
+  EXPECT_EQ(sjis::CharCount("a\x83"), 2u);  // a lone lead byte at the end is one
+}
