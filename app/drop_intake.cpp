@@ -89,21 +89,21 @@ void DropIntake::TakeArchiveAsDictionaries(const std::string& path) {
   TFKao& p = palette_;
   platform::FileSystem& files = p.Services().files;
   const std::string temporary = files.ExecutableFolder() + "\\temporary";
-  // Removed at the end of this archive, also after a failure; a link put in
-  // its place is left alone rather than followed.
+  // A link in its place would take the unpacked files somewhere else.
+  if (const auto attributes = files.Attributes(temporary); attributes && (*attributes & platform::attr::kReparsePoint))
+    return Skip(path, sjis::Format("%s がリンクになっています", {temporary}));
+  // Removed at the end of this archive, also after a failure.
   struct Removal {
     platform::FileSystem& files;
     const std::string& folder;
-    ~Removal() {
-      const auto attributes = files.Attributes(folder);
-      if (IsFolder(attributes) && !(*attributes & platform::attr::kReparsePoint))
-        files.ShellFileOperation(platform::ShellOperation::Delete, folder, folder);
-    }
+    ~Removal() { files.RemoveTree(folder); }
   } removal{files, temporary};
   p.Archiver().Unlha(p.Window().Id(), exchange::Unlha32::UnpackCommand(path, temporary));
-  // Text files an earlier, interrupted drop left there are taken in too.
+  // Text files an earlier, interrupted drop left there are taken in too;
+  // a link is not followed out.
   constexpr uint32_t kAny = platform::attr::kHidden | platform::attr::kSystem;
   for (const platform::DirEntry& entry : files.Enumerate(temporary + "\\*.txt", kAny)) {
+    if (entry.attributes & platform::attr::kReparsePoint) continue;
     const std::string text = temporary + "\\" + entry.name;
     p.ReadDictionaryFile(text);
     files.SetAttributes(text, platform::attr::kArchive);

@@ -197,9 +197,15 @@ FileSystem::Found FileSystem::Find(const Parsed& p) const {
   for (size_t i = 0; i < p.parts.size(); ++i) {
     Node* child = node->IsDirectory() ? Child(*node, p.parts[i]) : nullptr;
     if (!child) return {nullptr, node->IsDirectory() && i + 1 == p.parts.size() ? platform::error::kFileNotFound : platform::error::kPathNotFound};
-    node = child;
+    node = i + 1 < p.parts.size() ? const_cast<Node*>(Resolved(child)) : child;
+    if (!node) return {nullptr, platform::error::kPathNotFound};
   }
   return {node, 0};
+}
+
+// Where a path through the node leads: a link's target, else the node.
+const FileSystem::Node* FileSystem::Resolved(const Node* node) const {
+  return node && !node->link.empty() ? Find(Parse(node->link)).node : node;
 }
 
 FileSystem::Node& FileSystem::AddChild(Node& dir, const Text& name, uint32_t attributes) {
@@ -269,7 +275,7 @@ std::vector<platform::DirEntry> FileSystem::Enumerate(const Text& pattern, uint3
   const Parsed folder = Parse(pattern.substr(0, slash + 1));
   std::vector<platform::DirEntry> out;
   if (mask.empty() || folder.badName) return out;
-  const Node* dir = Find(folder).node;
+  const Node* dir = Resolved(Find(folder).node);
   if (!dir || !dir->IsDirectory() || Failure(readFailures_, folder)) return out;
 
   const Text folded = Key(mask);
@@ -398,6 +404,32 @@ void FileSystem::ShellFileOperation(platform::ShellOperation operation, const Te
   for (const Node* n = folder; n; n = n->parent)
     if (n == node) return;  // into itself
   CopyTree(*node, *folder, name);
+}
+
+bool FileSystem::RemoveTree(const Text& folder) {
+  const Parsed p = Parse(folder);
+  if (p.badName || p.parts.empty()) return false;
+  Node* node = Find(p).node;
+  if (!node) return true;
+  if (!node->IsDirectory() || !node->link.empty()) return false;
+  if (!RemoveBelow(*node, p) || Failure(writeFailures_, p)) return false;
+  Unlink(*node);
+  return true;
+}
+
+bool FileSystem::RemoveBelow(Node& folder, Parsed path) {
+  bool removed = true;
+  path.parts.emplace_back();
+  for (auto it = folder.children.begin(); it != folder.children.end();) {
+    Node& child = **it++;
+    path.parts.back() = child.name;
+    // A link is an entry of its own: its target is never entered.
+    const bool gone = (!child.IsDirectory() || !child.link.empty() || RemoveBelow(child, path)) &&
+                      !Failure(writeFailures_, path);
+    if (gone) Unlink(child);
+    removed &= gone;
+  }
+  return removed;
 }
 
 void FileSystem::CopyTree(const Node& source, Node& folder, const Text& name) {
@@ -553,6 +585,14 @@ Text FileSystem::Content(const Text& path) const {
   const Node& node = Require(path);
   if (node.IsDirectory()) BadSetUp(path, "a directory has no content");
   return node.data;
+}
+
+void FileSystem::AddLink(const Text& path, const Text& target) {
+  if (!Require(target).IsDirectory()) BadSetUp(target, "a link leads to a folder");
+  const Parsed p = Parse(path);
+  if (Find(p).node) BadSetUp(path, "already exists");
+  Node& link = AddChild(MakeDirectories(p, p.parts.size() - 1), p.parts.back(), attr::kDirectory | attr::kReparsePoint);
+  link.link = target;
 }
 
 void FileSystem::Remove(const Text& path) {

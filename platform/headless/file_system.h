@@ -34,6 +34,7 @@ class FileSystem : public platform::FileSystem {
   void CreateDirectories(const Text& path) override;
   bool DeleteFile(const Text& path) override;
   void ShellFileOperation(platform::ShellOperation operation, const Text& from, const Text& to) override;
+  bool RemoveTree(const Text& folder) override;
   void Rename(const Text& from, const Text& to) override;
   Text ReadFile(const Text& path) const override;
   std::unique_ptr<platform::FileReader> OpenReader(const Text& path) const override;
@@ -51,6 +52,9 @@ class FileSystem : public platform::FileSystem {
   // Creates a directory and its parents; its attributes become kDirectory |
   // extraAttributes (also when it already existed).
   void AddDirectory(const Text& path, uint32_t extraAttributes = 0);
+  // A link to an existing folder, as a junction is: paths through it lead
+  // into the target; the link itself carries kDirectory | kReparsePoint.
+  void AddLink(const Text& path, const Text& target);
   bool Exists(const Text& path) const;
   // Content of an existing file.
   Text Content(const Text& path) const;
@@ -90,6 +94,7 @@ class FileSystem : public platform::FileSystem {
     uint32_t attributes = 0;
     uint64_t writeTime = 0;
     Text data;
+    Text link;  // a link's target path
     Node* parent = nullptr;
     Children children;  // creation order
     std::unordered_map<Text, Children::iterator> byKey;  // key -> child
@@ -119,6 +124,8 @@ class FileSystem : public platform::FileSystem {
   Node& MakeDirectories(const Parsed& p, size_t count);
   Node& Require(const Text& path) const;
   static void Unlink(Node& node);
+  const Node* Resolved(const Node* node) const;
+  bool RemoveBelow(Node& folder, Parsed path);
   std::optional<unsigned long> Failure(const std::map<Text, unsigned long>& failures, const Parsed& p) const;
 
   Text executableFolder_;

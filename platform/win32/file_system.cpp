@@ -276,6 +276,43 @@ void FileSystem::ShellFileOperation(ShellOperation operation, const Text& source
   ::SHFileOperationW(&op);  // its own windows report failures
 }
 
+namespace {
+bool RemoveBelow(const std::wstring& folder) {
+  bool removed = true;
+  WIN32_FIND_DATAW data;
+  unique_find find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                      nullptr, 0));
+  if (!find) return true;
+  do {
+    const std::wstring name = data.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const std::wstring path = folder + L"\\" + name;
+    const DWORD bits = data.dwFileAttributes;
+    if (bits & FILE_ATTRIBUTE_REPARSE_POINT) {
+      // Removing the entry takes the link, not what it points to.
+      removed &= (bits & FILE_ATTRIBUTE_DIRECTORY) ? ::RemoveDirectoryW(path.c_str()) != FALSE
+                                                  : ::DeleteFileW(path.c_str()) != FALSE;
+      continue;
+    }
+    if (bits & FILE_ATTRIBUTE_READONLY) ::SetFileAttributesW(path.c_str(), bits & ~FILE_ATTRIBUTE_READONLY);
+    if (bits & FILE_ATTRIBUTE_DIRECTORY)
+      removed &= RemoveBelow(path) && ::RemoveDirectoryW(path.c_str());
+    else
+      removed &= ::DeleteFileW(path.c_str()) != FALSE;
+  } while (::FindNextFileW(find.get(), &data));
+  return removed;
+}
+}  // namespace
+
+bool FileSystem::RemoveTree(const Text& folder) {
+  const std::wstring path = Wide(folder);
+  const DWORD bits = ::GetFileAttributesW(path.c_str());
+  if (bits == INVALID_FILE_ATTRIBUTES) return true;
+  if (!(bits & FILE_ATTRIBUTE_DIRECTORY) || (bits & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+  if (bits & FILE_ATTRIBUTE_READONLY) ::SetFileAttributesW(path.c_str(), bits & ~FILE_ATTRIBUTE_READONLY);
+  return RemoveBelow(path) && ::RemoveDirectoryW(path.c_str());
+}
+
 Text FileSystem::ReadFile(const Text& path) const {
   const unique_file file = OpenForReading(Wide(path));
   LARGE_INTEGER size;

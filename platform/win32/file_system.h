@@ -14,6 +14,7 @@ class FileSystem : public platform::FileSystem {
   bool DeleteFile(const Text& path) override;
   void SetWriteTime(const Text& path, uint64_t writeTime) override;
   void ShellFileOperation(ShellOperation operation, const Text& from, const Text& to) override;
+  bool RemoveTree(const Text& folder) override;
   void Rename(const Text& from, const Text& to) override;
   Text ReadFile(const Text& path) const override;
   std::unique_ptr<FileReader> OpenReader(const Text& path) const override;

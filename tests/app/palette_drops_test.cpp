@@ -131,6 +131,26 @@ TEST_F(DropTest, ArchivesInBothFormatsLeaveNoTemporaryFolder) {
   EXPECT_FALSE(files.Exists("C:\\mirufo\\temporary"));
 }
 
+TEST_F(DropTest, TheTemporaryFolderIsNeverFollowedOutThroughALink) {
+  MakeArchive("C:\\drop\\dic.lzh", {{"dic.txt", "よみ\t(-_-)\t顔文字\r\n"}});
+  files.AddFile("C:\\precious\\keep.txt", "keep\r\n");
+  files.AddLink("C:\\mirufo\\temporary\\inner", "C:\\precious");
+  Answer("SpeedButton2");
+  Drop({"C:\\drop\\dic.lzh"});
+  EXPECT_EQ(files.Content(K("dic\\よみ.txt")), "(-_-)\r\n");
+  EXPECT_EQ(files.Content("C:\\precious\\keep.txt"), "keep\r\n");
+  EXPECT_FALSE(files.Exists("C:\\mirufo\\temporary"));
+
+  // In place of the folder, a link would take the unpacked files elsewhere.
+  files.AddLink("C:\\mirufo\\temporary", "C:\\precious");
+  Answer("SpeedButton2");
+  Drop({"C:\\drop\\dic.lzh"});
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_NE(toolkit.Messages()[0].text.find("リンク"), std::string::npos);
+  EXPECT_FALSE(files.Exists("C:\\precious\\dic.txt"));
+  EXPECT_EQ(files.Content("C:\\precious\\keep.txt"), "keep\r\n");
+}
+
 TEST_F(DropTest, NamesThatCannotBeTakenInAreSkippedWithAMessage) {
   files.AddFile("C:\\drop\\x.txt", "1\r\n");
   files.AddDirectory("C:\\drop\\CON");

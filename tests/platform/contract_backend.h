@@ -28,6 +28,9 @@ class ContractBackend {
   virtual std::vector<platform::KeyEvent> KeysReceived(platform::WindowId window, size_t count) = 0;
   // A fresh, empty folder (no trailing backslash) for one test.
   virtual std::string NewFolder() = 0;
+  // A link at `link` to the existing folder `target`, as a junction or a
+  // symbolic link is; removed with the test's folders.
+  virtual void MakeFolderLink(const std::string& link, const std::string& target) = 0;
   // Acts as the user: a mouse click on the list's item at index.
   virtual void UserClick(platform::ListBox& list, int index) = 0;
   // Acts as the user with the mouse: a click on the label or the check box;

@@ -355,6 +355,34 @@ TEST_F(FileSystemContract, ShellDeleteRemovesAFolderWithEverythingInIt) {
   EXPECT_FALSE(fs.Attributes(In("keep.txt")));
 }
 
+TEST_F(FileSystemContract, RemoveTreeTakesEverythingBelowTheFolderButNeverEntersALink) {
+  fs.CreateDirectories(In("outside"));
+  fs.WriteFile(In("outside\\keep.txt"), "keep");
+  fs.CreateDirectories(In("tmp\\sub"));
+  fs.WriteFile(In("tmp\\a.txt"), "a");
+  fs.WriteFile(In("tmp\\sub\\ro.txt"), "b");
+  fs.SetAttributes(In("tmp\\sub\\ro.txt"), attr::kReadOnly | attr::kHidden);
+  fs.SetAttributes(In("tmp\\sub"), attr::kReadOnly);
+  backend->MakeFolderLink(In("tmp\\link"), In("outside"));
+  ASSERT_EQ(fs.ReadFile(In("tmp\\link\\keep.txt")), "keep");  // the link leads out
+  ASSERT_TRUE(*fs.Attributes(In("tmp\\link")) & attr::kReparsePoint);
+
+  const bool gone = fs.RemoveTree(In("tmp"));
+  EXPECT_EQ(fs.ReadFile(In("outside\\keep.txt")), "keep");
+  // Windows removes the link as an entry; Wine cannot, and keeps it with
+  // its folder, but everything else is gone either way.
+  if (gone)
+    EXPECT_FALSE(fs.Attributes(In("tmp")));
+  else
+    EXPECT_EQ(SortedNames("tmp\\*.*"), (List{".", "..", "link"}));
+
+  // A link in place of the folder is not the folder.
+  backend->MakeFolderLink(In("alias"), In("outside"));
+  EXPECT_FALSE(fs.RemoveTree(In("alias")));
+  EXPECT_EQ(fs.ReadFile(In("alias\\keep.txt")), "keep");
+  EXPECT_TRUE(fs.RemoveTree(In("missing")));
+}
+
 TEST_F(FileSystemContract, ShellCopyMakesAFolderWithItsWholeContentUnderANewName) {
   fs.CreateDirectories(In("src.d\\sub"));
   fs.WriteFile(In("src.d\\g.txt"), "a\r\n");

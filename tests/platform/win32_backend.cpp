@@ -61,6 +61,43 @@ void RemoveTree(const std::wstring& folder) {
   ::RemoveDirectoryW(folder.c_str());
 }
 
+using WineUnixName = char*(CDECL*)(const wchar_t*);
+
+// Wine's own path for a Windows one, or nothing outside Wine.
+std::string UnixName(const std::wstring& path) {
+  const auto convert = reinterpret_cast<WineUnixName>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (!convert) return {};
+  char* name = convert(path.c_str());
+  if (!name) throw std::runtime_error("no unix name");
+  std::string out = name;
+  ::HeapFree(::GetProcessHeap(), 0, name);
+  return out;
+}
+
+// Whether the path exists, after waiting up to 5 s for it to be `wanted`.
+bool Exists(const std::wstring& path, bool wanted) {
+  for (int i = 0; i < 100; ++i) {
+    if ((::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) == wanted) return wanted;
+    ::Sleep(50);
+  }
+  return !wanted;
+}
+
+// Starts a unix command under Wine, which runs native programs too, but
+// neither waits for them nor gives an exit code to trust: the caller waits
+// for the effect. Wine passes quotes on as they are, so arguments hold no
+// spaces.
+void RunUnix(const std::string& command) {
+  std::wstring line = win32::Wide(command);
+  STARTUPINFOW startup{sizeof startup};
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    throw std::runtime_error("cannot run " + command);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+}
+
 // A window of "another application": it records the keys it receives.
 LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* keys = reinterpret_cast<std::vector<platform::KeyEvent>*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -73,6 +110,10 @@ class Win32Backend : public ContractBackend {
   ~Win32Backend() override {
     for (auto& target : targets_) ::DestroyWindow(target.first);
     if (owner_) ::DestroyWindow(owner_);
+    for (const auto& [link, unixLink] : unixLinks_) {
+      RunUnix("/bin/rm -f " + unixLink);
+      Exists(link, false);
+    }
     for (const std::wstring& folder : folders_) RemoveTree(folder);
   }
   platform::FileSystem& Files() override { return files_; }
@@ -128,6 +169,23 @@ class Win32Backend : public ContractBackend {
     if (!::CreateDirectoryW(folder.c_str(), nullptr)) throw std::runtime_error("cannot create a test folder");
     folders_.push_back(folder);
     return win32::Narrow(folder);
+  }
+
+  // Wine keeps no links of its own (CreateSymbolicLinkW succeeds and makes
+  // nothing), so there the link is a unix one.
+  void MakeFolderLink(const std::string& link, const std::string& target) override {
+    const std::string unixTarget = UnixName(win32::Wide(target));
+    if (unixTarget.empty()) {
+      if (!::CreateSymbolicLinkW(win32::Wide(link).c_str(), win32::Wide(target).c_str(),
+                                 SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
+        throw std::runtime_error("cannot make a link");
+      return;
+    }
+    const std::string unixLink = UnixName(win32::Wide(link));
+    if ((unixTarget + unixLink).find(' ') != std::string::npos) throw std::runtime_error("a space in " + unixLink);
+    RunUnix("/bin/ln -s " + unixTarget + " " + unixLink);
+    unixLinks_.emplace_back(win32::Wide(link), unixLink);
+    if (!Exists(win32::Wide(link), true)) throw std::runtime_error("no link made at " + link);
   }
 
   // The mouse messages a click sends, at the middle of the item.
@@ -263,6 +321,7 @@ class Win32Backend : public ContractBackend {
   HWND owner_ = nullptr;
   std::vector<std::pair<HWND, std::unique_ptr<std::vector<platform::KeyEvent>>>> targets_;
   std::vector<std::wstring> folders_;
+  std::vector<std::pair<std::wstring, std::string>> unixLinks_;
 };
 
 }  // namespace
