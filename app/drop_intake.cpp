@@ -63,7 +63,9 @@ void DropIntake::TakeFile(const std::string& path, const std::string& name, Form
     formats.asked = true;
   }
   const std::string extension = sjis::UpperAscii(library::Extension(path));
-  if (extension == ".TXT" && p.Services().files.Attributes(path)) {
+  // A file gone since the drop is skipped: an archive would leave an empty class.
+  if (!p.Services().files.Attributes(path)) return;
+  if (extension == ".TXT") {
     if (formats.dictionary) {
       p.ReadDictionaryFile(path);
     } else if (formats.own) {

@@ -84,9 +84,11 @@ TEST_F(DropTest, FoldersNeedNoChooserAndAreCutAtTheirLastDot) {
 
 TEST_F(DropTest, OtherFilesAreAskedForThenIgnoredAndEscapeTakesOnlyFolders) {
   files.AddFile("C:\\drop\\p.png", "\x89PNG");
+  const V before = files.Paths();
   Answer("SpeedButton1");
-  Drop({"C:\\drop\\p.png"});
+  Drop({"C:\\drop\\p.png", "C:\\drop\\gone.lzh"});  // an archive moved away meanwhile
   EXPECT_EQ(Items(Groups()), V{"g"});
+  EXPECT_EQ(files.Paths(), before);
 
   files.AddFile("C:\\drop\\x.txt", "1\r\n");
   files.AddFile("C:\\drop\\F\\f.txt", "f\r\n");
