@@ -125,6 +125,18 @@ drop picture.png
 choose 1
 sleep 1
 [ "$(tree)" = "$before" ] || fail "the image changed the library"
+
+# The chooser closed from the keyboard, with Escape or Alt+F4, takes in no
+# file of that drop.
+for keys in Escape alt+F4; do
+  drop three.txt
+  ids=$(xvfb_wait_window "$chooser_title" 15) || fail "no format chooser"
+  give_keys "$(head -n 1 <<<"$ids")"
+  xdotool key "$keys"
+  wait_for 10 "the chooser closed by $keys" eval '! xdotool search --onlyvisible --name "$chooser_title" >/dev/null'
+  sleep 1
+  [ "$(tree)" = "$before" ] || fail "the drop answered with $keys changed the library"
+done
 close_palette
 
 # With "dragdrop" on the question is never asked: a group of the current class.
