@@ -1,7 +1,7 @@
 // TFKao: lines of any text file into the edit box, cut as the settings say.
 #include "app/palette_window.h"
 #include "exchange/line_import.h"
-#include "platform/profile_file.h"
+#include "app/settings_keys.h"
 
 namespace app {
 
@@ -11,10 +11,9 @@ void TFKao::Z1Click() {
   EnsureClass();
   lastFilePath_ = *chosen;
   // Read at every import: the settings dialog writes them to the file.
-  const platform::ProfileFile ini(p_.files, SettingsPath());
-  const exchange::LineImportSettings settings{platform::ReadInteger(ini, "kao", "line", 2),
-                                                 platform::ReadInteger(ini, "kao", "line1", 0),
-                                                 platform::ReadInteger(ini, "kao", "line2", 0)};
+  const settings::SettingsFile ini(p_.files, SettingsPath());
+  const exchange::LineImportSettings settings{ini.Integer(settings::kLineMode), ini.Integer(settings::kLineFrom),
+                                              ini.Integer(settings::kLineCount)};
   const std::string text = exchange::LineImportText(ReadWholeFile(*chosen), settings);
   RichEdit1->SetText("");
   editMode_->Open(text);

@@ -151,6 +151,8 @@ class TFKao : public forms::Form {
   void RunForPopupList(void (TFKao::*onClasses)(), void (TFKao::*onGroups)(), void (TFKao::*onFaces)());
   std::optional<std::string> AskName(const char* caption, int32_t fieldColor, const std::string& text = "");
   void ApplyLinkLook();
+  // The lists and the edit box in the list face at that size.
+  void SetListFontSize(int points);
   // Brings the window to the front and sends Ctrl+V; nothing for no window.
   void SendPaste(platform::WindowId target);
   // Ctrl+V into the window the user worked in before the palette.
