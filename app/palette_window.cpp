@@ -183,7 +183,7 @@ void TFKao::BuildMenus() {
   Help1 = &Item(f, "ヘルプ(&H)", &TFKao::Help1Click);
   Version1 = &Item(f, "バージョン(&V)");
   f.AddSeparator();
-  Property1 = &Item(f, "プロパティ(&P)...");
+  Property1 = &Item(f, "プロパティ(&P)...", &TFKao::Property1Click);
   f.AddSeparator();
   Close1 = &Item(f, "閉じる(&X)", &TFKao::Close1Click);
 

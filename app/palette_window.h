@@ -10,6 +10,7 @@
 #include "app/edit_mode.h"
 #include "app/history.h"
 #include "app/palette_settings.h"
+#include "dialogs/settings_dialog.h"
 #include "exchange/unlha32.h"
 #include "forms/form.h"
 #include "library/face_library.h"
@@ -46,6 +47,9 @@ class TFKao : public forms::Form {
   void File1Click();
   void Help1Click();
   void MainMenu1Change();
+  // The settings dialog, and what its OK and Apply hand over.
+  void Property1Click();
+  void ApplySettings(const dialogs::AppliedSettings& applied);
 
   // Paste.
   void PasteText(const std::string& text);

@@ -187,6 +187,8 @@ class EntryBox : public Control {
   virtual void SetImeOff(bool) = 0;
   // The keyboard focus has left the box.
   std::function<void()> onExit;
+  // The text has changed, typed by the user or set by SetText.
+  std::function<void()> onChange;
 };
 
 // Multi-line plain-text editor (tabs accepted, no word wrap, both scroll bars).

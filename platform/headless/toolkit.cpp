@@ -211,11 +211,13 @@ void EntryBox::ReceiveChar(char c) {
     outside_ = false;
   }
   allSelected_ = false;
+  const Text before = text_;
   if (c == '\b') {
     if (!text_.empty()) text_.pop_back();
   } else if (static_cast<unsigned char>(c) >= 0x20) {
     text_ += c;
   }
+  if (text_ != before && onChange) onChange();
 }
 
 void EditBox::ReceiveChar(char c) {
@@ -255,6 +257,7 @@ platform::Clipboard& Toolkit::SystemClipboard() const {
 
 void Button::UserClick() {
   CheckReachable(*this, "button");
+  SetFocus();  // a pushed button takes the keyboard, so a field is left first
   if (onClick) onClick();
 }
 

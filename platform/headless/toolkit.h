@@ -180,6 +180,7 @@ class EntryBox : public ControlImpl<platform::EntryBox> {
   void SetText(const Text& t) override {
     text_ = t;
     allSelected_ = outside_ = false;
+    if (onChange) onChange();
   }
   Text GetText() const override;
   void SetBackground(int32_t color) override { background_ = color; }

@@ -168,6 +168,7 @@ void EntryBox::OnCommand(UINT code) {
     }
   }
   if (code == EN_KILLFOCUS && onExit) onExit();
+  if (code == EN_CHANGE && onChange) onChange();
 }
 
 // ---- EditBox

@@ -38,6 +38,7 @@ class ContractBackend {
   // drop-down list's open list.
   virtual void UserClick(platform::Label& label) = 0;
   virtual void UserClick(platform::Picture& picture) = 0;
+  virtual void UserClick(platform::Button& button) = 0;
   virtual void UserClick(platform::CheckBox& box) = 0;
   virtual void UserClick(platform::CheckList& list, int index) = 0;
   virtual void UserClickCheck(platform::CheckList& list, int index) = 0;

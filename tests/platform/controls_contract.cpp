@@ -265,6 +265,36 @@ TEST_F(ControlsContract, EntryBoxHearsWhenTheFocusLeavesIt) {
   EXPECT_EQ(exits, 2);
 }
 
+TEST_F(ControlsContract, EntryBoxTellsOfEveryChangeOfItsText) {
+  auto entry = window->NewEntryBox(nullptr);
+  entry->SetBounds({10, 10, 200, 24});
+  std::vector<std::string> seen;
+  entry->onChange = [&] { seen.push_back(entry->GetText()); };
+  entry->SetText("yy");
+  backend->Pump();
+  ASSERT_EQ(seen, (std::vector<std::string>{"yy"}));
+  backend->UserType(*window, *entry, "年");
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_EQ(seen.back(), "yy年");
+}
+
+TEST_F(ControlsContract, AClickedButtonTakesTheKeyboardSoTheFieldIsLeftFirst) {
+  auto entry = window->NewEntryBox(nullptr);
+  entry->SetBounds({10, 10, 200, 24});
+  auto button = window->NewButton(nullptr, 0);
+  button->SetBounds({10, 40, 80, 24});
+  button->SetCaption("OK");
+  std::vector<std::string> events;
+  entry->onExit = [&] { events.push_back("exit"); };
+  button->onClick = [&] { events.push_back("click"); };
+  entry->SetFocus();
+  backend->Pump();
+  backend->UserClick(*button);
+  backend->Pump();
+  EXPECT_EQ(events, (std::vector<std::string>{"exit", "click"}));
+  EXPECT_TRUE(button->HasFocus());
+}
+
 TEST_F(ControlsContract, ReadOnlyEntryBoxKeepsItsTextAgainstTyping) {
   auto entry = window->NewEntryBox(nullptr);
   entry->SetBounds({10, 10, 200, 24});

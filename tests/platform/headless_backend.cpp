@@ -37,6 +37,7 @@ class HeadlessBackend : public ContractBackend {
   void UserClick(platform::ListBox& list, int index) override { headless::As<headless::ListBox>(list).UserClick(index); }
   void UserClick(platform::Label& label) override { headless::As<headless::Label>(label).UserClick(); }
   void UserClick(platform::Picture& picture) override { headless::As<headless::Picture>(picture).UserClick(); }
+  void UserClick(platform::Button& button) override { headless::As<headless::Button>(button).UserClick(); }
   void UserClick(platform::CheckBox& box) override { headless::As<headless::CheckBox>(box).UserClick(); }
   void UserClick(platform::CheckList& list, int index) override {
     headless::As<headless::CheckList>(list).UserClick(index);

@@ -207,6 +207,11 @@ class Win32Backend : public ContractBackend {
   // Near the top-left corner: clear of the labels laid on it.
   void UserClick(platform::Picture& picture) override { Click(Hwnd(picture), {2, 2}); }
 
+  void UserClick(platform::Button& button) override {
+    HWND hwnd = Hwnd(button);
+    Click(hwnd, Middle(ClientRect(hwnd)));
+  }
+
   void UserClick(platform::CheckBox& box) override {
     HWND hwnd = Hwnd(box);
     Click(hwnd, Middle(ClientRect(hwnd)));
