@@ -97,16 +97,16 @@ const forms::ControlDecl kControls[] = {
 
     {"TabSheet7", Kind::Page, "PageControl1", {}, "その他"},
     {"pOther", Kind::Panel, "TabSheet7", {4, 4, 120, 20}, "その他"},
-    {"CheckListBox2", Kind::CheckList, "TabSheet7", {8, 28, 292, 100}},
-    {"lFolder", Kind::Label, "TabSheet7", {8, 135, 100, 16}, "顔文字保存ﾌｫﾙﾀﾞ"},
-    {"edFolder", Kind::Entry, "TabSheet7", {110, 132, 190, 21}},
-    {"lClass", Kind::Label, "TabSheet7", {8, 159, 100, 16}, "お気に入りクラス"},
-    {"edClass", Kind::Entry, "TabSheet7", {110, 156, 190, 21}},
-    {"lGroup", Kind::Label, "TabSheet7", {8, 183, 100, 16}, "お気に入りグループ"},
-    {"edGroup", Kind::Entry, "TabSheet7", {110, 180, 190, 21}},
-    {"CheckListBox5", Kind::CheckList, "TabSheet7", {8, 205, 128, 20}},
-    {"lWindowName", Kind::Label, "TabSheet7", {142, 208, 64, 16}, "ウインドウ名"},
-    {"edWindowName", Kind::Entry, "TabSheet7", {208, 204, 92, 21}},
+    {"CheckListBox2", Kind::CheckList, "TabSheet7", {8, 28, 292, 108}},
+    {"lFolder", Kind::Label, "TabSheet7", {8, 143, 100, 16}, "顔文字保存ﾌｫﾙﾀﾞ"},
+    {"edFolder", Kind::Entry, "TabSheet7", {110, 140, 190, 21}},
+    {"lClass", Kind::Label, "TabSheet7", {8, 166, 100, 16}, "お気に入りクラス"},
+    {"edClass", Kind::Entry, "TabSheet7", {110, 163, 190, 21}},
+    {"lGroup", Kind::Label, "TabSheet7", {8, 189, 100, 16}, "お気に入りグループ"},
+    {"edGroup", Kind::Entry, "TabSheet7", {110, 186, 190, 21}},
+    {"CheckListBox5", Kind::CheckList, "TabSheet7", {8, 209, 128, 21}},
+    {"lWindowName", Kind::Label, "TabSheet7", {142, 212, 64, 16}, "ウインドウ名"},
+    {"edWindowName", Kind::Entry, "TabSheet7", {208, 209, 92, 21}},
 };
 
 // The screen page's check list: edges 0 to 3, then the rest.

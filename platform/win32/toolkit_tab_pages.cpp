@@ -7,6 +7,10 @@ namespace platform::win32 {
 
 TabPages::TabPages(Window& window, Control* parent) : ControlImpl(window, parent) {
   Create(0, WC_TABCONTROLW, WS_TABSTOP | WS_CLIPCHILDREN);
+  // Tabs as wide as their captions: seven short ones fit a small dialog's
+  // row without scroll arrows (the control's own minimum is 54 pixels).
+  ::SendMessageW(Handle(), TCM_SETPADDING, 0, MAKELPARAM(window.Scale(4), window.Scale(3)));
+  ::SendMessageW(Handle(), TCM_SETMINTABWIDTH, 0, window.Scale(16));
   Finish();
 }
 

@@ -13,6 +13,13 @@
 //                             creation order), one per line
 //   probe richtext TITLE      text of its visible rich edit control, line
 //                             ends as the control gives them
+//   probe at TITLE CLASS N    "x y": the middle of its N-th visible child
+//                             control of that window class (letter case
+//                             ignored), from the window's outer top-left
+//   probe named TITLE TEXT    the same for its visible child control whose
+//                             text is TEXT
+//   probe rect TITLE CLASS N  "left top right bottom" of that control, the same way
+//   probe item TITLE CLASS N I  the middle of item I of that list box
 //   probe windows             the visible top-level windows front to back,
 //                             one per line: "T " for a topmost one, else
 //                             "- ", then the title
@@ -157,6 +164,55 @@ int Run(const std::vector<std::wstring>& args) {
       }
     }
     return 2;
+  }
+  // Places are printed from the outer top-left corner, where the scripts'
+  // clicks are measured from.
+  RECT frame{};
+  ::GetWindowRect(top, &frame);
+  const auto place = [&](HWND child, RECT r) {
+    ::MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    Print(std::to_wstring((r.left + r.right) / 2 - frame.left) + L" " +
+          std::to_wstring((r.top + r.bottom) / 2 - frame.top) + L"\n");
+    return 0;
+  };
+  const auto nth = [&](const std::wstring& cls, int n) -> HWND {
+    for (HWND child : Children(top)) {
+      wchar_t name[64];
+      ::GetClassNameW(child, name, 64);
+      if (::IsWindowVisible(child) && ::lstrcmpiW(name, cls.c_str()) == 0 && n-- == 0) return child;
+    }
+    return nullptr;
+  };
+  if (args[1] == L"rect" && args.size() == 5) {
+    HWND child = nth(args[3], std::stoi(args[4]));
+    RECT r{};
+    if (!child) return 2;
+    ::GetWindowRect(child, &r);
+    Print(std::to_wstring(r.left - frame.left) + L" " + std::to_wstring(r.top - frame.top) + L" " +
+          std::to_wstring(r.right - frame.left) + L" " + std::to_wstring(r.bottom - frame.top) + L"\n");
+    return 0;
+  }
+  if (args[1] == L"at" && args.size() == 5) {
+    HWND child = nth(args[3], std::stoi(args[4]));
+    RECT r{};
+    if (!child) return 2;
+    ::GetClientRect(child, &r);
+    return place(child, r);
+  }
+  if (args[1] == L"named" && args.size() == 4) {
+    for (HWND child : Children(top)) {
+      RECT r{};
+      ::GetClientRect(child, &r);
+      if (::IsWindowVisible(child) && TextOf(child) == args[3]) return place(child, r);
+    }
+    return 2;
+  }
+  if (args[1] == L"item" && args.size() == 6) {
+    HWND list = nth(args[3], std::stoi(args[4]));
+    RECT r{};
+    if (!list || ::SendMessageW(list, LB_GETITEMRECT, std::stoi(args[5]), reinterpret_cast<LPARAM>(&r)) == LB_ERR)
+      return 2;
+    return place(list, r);
   }
   if (args[1] == L"move" && args.size() == 5) {
     const int x = std::stoi(args[3]), y = std::stoi(args[4]);
