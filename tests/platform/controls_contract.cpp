@@ -271,11 +271,12 @@ TEST_F(ControlsContract, EntryBoxTellsOfEveryChangeOfItsText) {
   std::vector<std::string> seen;
   entry->onChange = [&] { seen.push_back(entry->GetText()); };
   entry->SetText("yy");
+  entry->SetText("");
   backend->Pump();
-  ASSERT_EQ(seen, (std::vector<std::string>{"yy"}));
+  ASSERT_EQ(seen, (std::vector<std::string>{"yy", ""}));
   backend->UserType(*window, *entry, "年");
-  ASSERT_GE(seen.size(), 2u);
-  EXPECT_EQ(seen.back(), "yy年");
+  ASSERT_GE(seen.size(), 3u);
+  EXPECT_EQ(seen.back(), "年");
 }
 
 TEST_F(ControlsContract, AClickedButtonTakesTheKeyboardSoTheFieldIsLeftFirst) {
