@@ -18,13 +18,8 @@ namespace keys = app::settings;
 constexpr int kWidth = 330, kHeight = 330;
 
 platform::WindowOptions Options(platform::Window& owner) {
-  platform::WindowOptions o;
-  o.frame = platform::Frame::Fixed;
-  o.caption = "プロパティ";
-  o.closeBoxOnly = true;
-  o.owner = &owner;
-  o.size = {kWidth, kHeight};
-  return o;
+  return {.frame = platform::Frame::Fixed, .caption = "プロパティ", .closeBoxOnly = true, .owner = &owner,
+          .size = {kWidth, kHeight}};
 }
 
 // The pages' heading panels, and the colours they are drawn in.
