@@ -8,6 +8,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <time.h>
+#include <unistd.h>
 
 static Atom A(Display* d, const char* n) { return XInternAtom(d, n, False); }
 
@@ -88,8 +89,7 @@ int main(int argc, char** argv) {
         return 0;
       }
     }
-    struct timespec t = {0, 10000000};
-    nanosleep(&t, NULL);
+    usleep(10000);
   }
   printf("no finish (status %d, dropped %d)\n", status, dropped);
   return 1;
