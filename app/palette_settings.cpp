@@ -89,6 +89,7 @@ void TFKao::SetListFontSize(int points) {
   listFont_ = platform::Font{kListFace, points, true};
   for (platform::Control* c : std::initializer_list<platform::Control*>{ListBox3, ListBox1, RichEdit1})
     c->SetFont(listFont_);
+  folderPage_->SetListFont(listFont_);
 }
 
 void TFKao::SaveSettings() {

@@ -50,6 +50,19 @@ const forms::ControlDecl kControls[] = {
     {"Splitter1", Kind::Splitter, "Panel8"},
     {"ListBox2", Kind::MultiList, "Panel8"},
     {"RichEdit1", Kind::Edit, "Panel8"},
+    // The folder page; its places follow the client size too.
+    {"Panel7", Kind::Panel},
+    {"eDrive", Kind::Entry, "Panel7", {}, "", "文字を入力後ｴﾝﾀｰで指定ﾌｫﾙﾀﾞに移動します"},
+    {"bbChange2", Kind::Button, "Panel7", {}, "", "メイン画面へ", forms::anchor::kTopLeft, PICTURE_MAIN},
+    {"bFolderOpen", Kind::Button, "Panel7", {}, "", "指定フォルダを開きます", forms::anchor::kTopLeft, PICTURE_FOLDER_OPEN},
+    {"bChangeFolder", Kind::Button, "Panel7", {}, "", "顔フォルダを選択しているフォルダに変更します", forms::anchor::kTopLeft,
+     PICTURE_FOLDER_CHANGE},
+    {"bDefaultFolder", Kind::Button, "Panel7", {}, "", "顔フォルダを初期値に戻します", forms::anchor::kTopLeft,
+     PICTURE_FOLDER_DEFAULT},
+    {"DriveComboBox1", Kind::DropDownList, "Panel7"},
+    {"DirectoryListBox1", Kind::List, "Panel7"},
+    {"Splitter3", Kind::Splitter, "Panel7"},
+    {"FileListBox1", Kind::List, "Panel7"},
 };
 
 }  // namespace
@@ -75,6 +88,9 @@ TFKao::TFKao(platform::Platform platform)
       History::Hooks{[this](const std::string& text) { Link1->Checked() ? OpenLink(text) : PasteText(text); },
                      [this](int32_t initial) { return p_.toolkit.PickColor(&Window(), initial); }});
   drops_ = std::make_unique<DropIntake>(*this);
+  folderPage_ = std::make_unique<FolderPage>(*this);
+  bbChange1->onClick = Dispatch().Bind([this] { bbChange1Click(); });
+  bbChange1->SetEnabled(true);
   Window().onDropFiles = Dispatch().Wrap([this](const std::vector<platform::DroppedPath>& paths) { drops_->Drop(paths); });
   Window().onKeyDown = [this](int key) { return FormKeyDown(key); };
   Window().onKeyPress = [this](char ch) { return FormKeyPress(ch); };
@@ -190,7 +206,7 @@ void TFKao::BuildMenus() {
   editE1 = &bar.Add("edit(&E)", nullptr);
   editE1->onOpen = Dispatch().Bind([this] { MainMenu1Change(); });
   platform::MenuItem& e = *editE1;
-  N18 = &Item(e, "顔文字ﾌｫﾙﾀﾞを開く(&O)");
+  N18 = &Item(e, "顔文字ﾌｫﾙﾀﾞを開く(&O)", &TFKao::N18Click);
   e.AddSeparator();
   E3 = &Item(e, "編集(&Z)", &TFKao::E3Click);
   E4 = &Item(e, "保存して編集終了(&Z)", &TFKao::E4Click);
@@ -266,6 +282,7 @@ void TFKao::Relayout() {
   ListBox2->SetBounds(l.faceList);
   RichEdit1->SetBounds(l.faceList);
   StatusBar1->SetBounds(l.statusBar);
+  if (folderPage_) folderPage_->Layout(l.mainPage);
 }
 
 // ---- start and close

@@ -8,6 +8,7 @@
 #include "forms/dispatch.h"
 #include "app/drop_intake.h"
 #include "app/edit_mode.h"
+#include "app/folder_page.h"
 #include "app/history.h"
 #include "app/palette_settings.h"
 #include "dialogs/settings_dialog.h"
@@ -47,6 +48,10 @@ class TFKao : public forms::Form {
   void File1Click();
   void Help1Click();
   void MainMenu1Change();
+  // The folder page, and the face folder opened with the shell.
+  void bbChange1Click() { folderPage_->bbChange1Click(); }
+  void N18Click() { p_.shell.Open(library_->faceFolder); }
+  FolderPage& Folders() { return *folderPage_; }
   // The settings dialog, and what its OK and Apply hand over.
   void Property1Click();
   void ApplySettings(const dialogs::AppliedSettings& applied);
@@ -218,6 +223,7 @@ class TFKao : public forms::Form {
   std::unique_ptr<EditMode> editMode_;
   std::unique_ptr<History> history_;
   std::unique_ptr<DropIntake> drops_;
+  std::unique_ptr<FolderPage> folderPage_;
   int classHeight_ = 81;
   int groupHeight_ = 84;
   platform::Control* popupComponent_ = nullptr;

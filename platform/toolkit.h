@@ -55,7 +55,8 @@ constexpr int kDelete = 46;
 }  // namespace key
 
 enum class Icon { None, Stop, Warning, Information, Question };
-enum class Buttons { Ok, OkCancel, YesNo };
+// Yes: a single button "はい(&Y)", answered Yes.
+enum class Buttons { Ok, OkCancel, YesNo, Yes };
 enum class Answer { Ok, Cancel, Yes, No };
 
 // A menu item; items with children are drop-down or popup menus.

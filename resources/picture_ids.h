@@ -16,6 +16,9 @@
 #define PICTURE_CUT 111
 #define PICTURE_PASTE 112
 #define PICTURE_MAIN 113
+#define PICTURE_FOLDER_OPEN 114
+#define PICTURE_FOLDER_CHANGE 115
+#define PICTURE_FOLDER_DEFAULT 116
 
 // The about box's card, 210 x 280 in 24 bits.
 #define PICTURE_ABOUT 201

@@ -445,6 +445,7 @@ platform::Answer Toolkit::MessageBox(platform::Window*, const Text& text, const 
     return a;
   }
   if (buttons == platform::Buttons::Ok) return platform::Answer::Ok;
+  if (buttons == platform::Buttons::Yes) return platform::Answer::Yes;
   throw Unexpected("unexpected question: " + text);
 }
 

@@ -95,9 +95,26 @@ Answer Toolkit::MessageBox(platform::Window* owner, const Text& text, const Text
     case Buttons::Ok: flags |= MB_OK; break;
     case Buttons::OkCancel: flags |= MB_OKCANCEL; break;
     case Buttons::YesNo: flags |= MB_YESNO; break;
+    case Buttons::Yes: flags |= MB_OK; break;
   }
-  switch (::MessageBoxW(parent, WideText(text).c_str(), WideText(caption).c_str(), flags)) {
-    case IDOK: return Answer::Ok;
+  // The system's box has no single Yes button: its OK is renamed while the
+  // box comes up.
+  struct Rename {
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+      if (code == HCBT_ACTIVATE) ::SetDlgItemTextW(reinterpret_cast<HWND>(wp), IDOK, L"はい(&Y)");
+      return ::CallNextHookEx(nullptr, code, wp, lp);
+    }
+  };
+  struct Hooked {
+    HHOOK hook;
+    ~Hooked() {
+      if (hook) ::UnhookWindowsHookEx(hook);
+    }
+  } hooked{buttons == Buttons::Yes ? ::SetWindowsHookExW(WH_CBT, Rename::Hook, nullptr, ::GetCurrentThreadId())
+                                   : nullptr};
+  const int pressed = ::MessageBoxW(parent, WideText(text).c_str(), WideText(caption).c_str(), flags);
+  switch (pressed) {
+    case IDOK: return buttons == Buttons::Yes ? Answer::Yes : Answer::Ok;
     case IDYES: return Answer::Yes;
     case IDNO: return Answer::No;
     default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;

@@ -67,6 +67,15 @@ draw() {
     paste)
       clipboard
       text_lines 6 10 7 3 "$ink" ;;
+    folderopen)  # a folder with an arrow out of it
+      echo "stroke '#966914' fill '#e6b43c' polygon 1,5 5,5 6,7 11,7 11,14 1,14"
+      echo "stroke '#1e50a0' stroke-width 2 stroke-linejoin round stroke-linecap round fill none line 7,10 14,3 polyline 10,2 14,2 14,6" ;;
+    folderchange)  # a folder that becomes the face folder
+      echo "stroke '#966914' fill '#e6b43c' polygon 1,3 6,3 7,5 14,5 14,14 1,14"
+      echo "stroke '#148c32' stroke-width 2 stroke-linejoin round stroke-linecap round fill none polyline 4,9 7,12 12,7" ;;
+    folderdefault)  # a folder and the way back
+      echo "stroke '#966914' fill '#e6b43c' polygon 1,3 6,3 7,5 14,5 14,14 1,14"
+      echo "stroke '#c81e1e' stroke-width 2 stroke-linejoin round stroke-linecap round fill none line 12,10 4,10 polyline 7,7 4,10 7,13" ;;
     main)
       echo "stroke '#78281e' fill '#d24632' polygon 8,1 15,8 1,8"
       echo "stroke '$ink' fill '#f5ebd2' rectangle 3,8 12,14"
@@ -74,7 +83,8 @@ draw() {
   esac
 }
 
-for name in register explorer link datetime edit selectall pasteselected editsave editclose copy cut paste main; do
+for name in register explorer link datetime edit selectall pasteselected editsave editclose copy cut paste main \
+  folderopen folderchange folderdefault; do
   images=()
   for size in 16 24 32; do
     scale=$(echo "scale=4; $size / 16" | bc)

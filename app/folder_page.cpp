@@ -1,0 +1,174 @@
+#include "app/folder_page.h"
+
+#include <algorithm>
+
+#include "app/palette_layout.h"
+#include "app/palette_window.h"
+#include "platform/failure.h"
+#include "platform/sjis.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kTopBarHeight = 49, kSplitterHeight = 3;
+constexpr int kDesignWidth = 234;  // client width the top bar was laid out for
+
+// Whether the last character is a backslash, not the trail byte of a
+// double-byte character.
+bool EndsInSeparator(const std::string& text) {
+  size_t last = 0;
+  for (size_t i = 0; i < text.size(); i = sjis::NextChar(text, i)) last = i;
+  return !text.empty() && last == text.size() - 1 && text[last] == '\\';
+}
+
+// The path box's text without one trailing backslash.
+std::string TypedFolder(const std::string& text) {
+  return EndsInSeparator(text) ? text.substr(0, text.size() - 1) : text;
+}
+
+}  // namespace
+
+FolderPage::FolderPage(TFKao& palette)
+    : p_(palette),
+      Panel7(palette.Get<platform::Panel>("Panel7")),
+      eDrive(palette.Get<platform::EntryBox>("eDrive")),
+      bbChange2(palette.Get<platform::Button>("bbChange2")),
+      bFolderOpen(palette.Get<platform::Button>("bFolderOpen")),
+      bChangeFolder(palette.Get<platform::Button>("bChangeFolder")),
+      bDefaultFolder(palette.Get<platform::Button>("bDefaultFolder")),
+      DriveComboBox1(palette.Get<platform::DropDownList>("DriveComboBox1")),
+      DirectoryListBox1(palette.Get<platform::ListBox>("DirectoryListBox1")),
+      Splitter3(palette.Get<platform::Splitter>("Splitter3")),
+      FileListBox1(palette.Get<platform::ListBox>("FileListBox1")),
+      drives_(DriveComboBox1, palette.Services().files),
+      directories_(DirectoryListBox1, palette.Services().files),
+      files_(FileListBox1, palette.Services().files) {
+  forms::Dispatcher& d = palette.Dispatch();
+  Panel7.SetVisible(false);
+  bbChange2.onClick = d.Bind([this] { bbChange2Click(); });
+  bFolderOpen.onClick = d.Bind([this] { bFolderOpenClick(); });
+  bChangeFolder.onClick = d.Bind([this] { bChangeFolderClick(); });
+  bDefaultFolder.onClick = d.Bind([this] { bDefaultFolderClick(); });
+  eDrive.onKeyDown = d.Wrap([this](int key) { eDriveKeyDown(key); });
+  drives_.onChange = d.Bind([this] { DriveComboBox1Click(); });
+  directories_.onChange = [this] { DirectoryListBox1Change(); };
+  // A double click on a folder that has gone meanwhile is reported.
+  DirectoryListBox1.onDblClick = d.Bind(DirectoryListBox1.onDblClick);
+  FileListBox1.onDblClick = d.Bind([this] { FileListBox1DblClick(); });
+  Splitter3.onDrag = [this](int dy) {
+    directoryHeight_ = DraggedHeight(directoryHeight_, FileListBox1.Bounds().height, dy);
+    Layout(Panel7.Bounds());
+  };
+}
+
+void FolderPage::Layout(const platform::Rect& page) {
+  Panel7.SetBounds(page);
+  const int w = page.width, dw = w - kDesignWidth;
+  eDrive.SetBounds({0, 0, std::max(24, 205 + dw), 24});
+  bbChange2.SetBounds({206 + dw, 0, 24, 24});
+  bFolderOpen.SetBounds({1, 26, 34, 20});
+  bChangeFolder.SetBounds({35, 26, 34, 20});
+  bDefaultFolder.SetBounds({69, 26, 34, 20});
+  DriveComboBox1.SetBounds({106, 25, std::max(40, 125 + dw), 22});
+  const int directories = std::clamp(directoryHeight_, kMinListHeight,
+                                     std::max(kMinListHeight, page.height - kTopBarHeight - kSplitterHeight - kMinListHeight));
+  DirectoryListBox1.SetBounds({0, kTopBarHeight, w, directories});
+  Splitter3.SetBounds({0, kTopBarHeight + directories, w, kSplitterHeight});
+  const int filesTop = kTopBarHeight + directories + kSplitterHeight;
+  FileListBox1.SetBounds({0, filesTop, w, std::max(0, page.height - filesTop)});
+}
+
+void FolderPage::SetListFont(const platform::Font& font) {
+  DirectoryListBox1.SetFont(font);
+  platform::Font link = font;
+  link.underline = true;
+  link.color = platform::colour::kBlue;
+  FileListBox1.SetFont(link);
+}
+
+void FolderPage::bbChange1Click() {
+  p_.SaveGroup();
+  directoryHeight_ = p_.ListBox1->Bounds().height;
+  Layout(p_.Panel8->Bounds());
+  Panel7.SetVisible(true);
+  // The class folder, or where the library is when there is no class (or it
+  // has gone), or the program's own folder.
+  const library::FaceLibrary& library = p_.Library();
+  if (!MoveTo(library.currentClassFolder) && !MoveTo(library.faceFolder))
+    MoveTo(p_.Services().files.ExecutableFolder());
+  p_.File1->SetEnabled(false);
+  p_.editE1->SetEnabled(false);
+  p_.Panel8->SetVisible(false);
+}
+
+void FolderPage::bbChange2Click() {
+  p_.Panel8->SetVisible(true);
+  Panel7.SetVisible(false);
+  p_.File1->SetEnabled(true);
+  p_.editE1->SetEnabled(true);
+}
+
+bool FolderPage::MoveTo(const std::string& folder) {
+  if (folder.empty()) return false;
+  try {
+    directories_.SetDirectory(folder);
+    return true;
+  } catch (const platform::IoError&) {
+    return false;
+  }
+}
+
+void FolderPage::DirectoryListBox1Change() {
+  const std::string& folder = directories_.Directory();
+  eDrive.SetText(EndsInSeparator(folder) ? folder : folder + "\\");
+  files_.SetDirectory(directories_.Directory());
+  drives_.Show(directories_.Directory());
+}
+
+void FolderPage::eDriveKeyDown(int key) {
+  if (key != platform::key::kEnter) return;
+  if (!MoveTo(TypedFolder(eDrive.GetText()))) eDrive.SetText("");
+}
+
+void FolderPage::DriveComboBox1Click() {
+  const std::string drive = drives_.Drive();
+  const unsigned long code = p_.Services().files.ProbeDrive(drive);
+  platform::Toolkit& toolkit = p_.Services().toolkit;
+  if (code == 15 || code == platform::error::kNotReady) {
+    toolkit.MessageBox(&p_.Window(), "ディスクが挿入されていません", "エラー", platform::Icon::Stop, platform::Buttons::Yes);
+  } else if (code == 1005 || code == 1785) {
+    toolkit.MessageBox(&p_.Window(), "フォーマットされていません", forms::kProgramTitle, platform::Icon::None,
+                       platform::Buttons::Ok);
+  } else if (MoveTo(drive + "\\")) {
+    return;
+  }
+  drives_.Show(directories_.Directory());  // the switch is refused
+}
+
+void FolderPage::FileListBox1DblClick() {
+  const std::string file = files_.FileName();
+  if (!file.empty()) p_.Services().shell.Open(file);
+}
+
+void FolderPage::bFolderOpenClick() { p_.Services().shell.Open(TypedFolder(eDrive.GetText())); }
+
+void FolderPage::bChangeFolderClick() {
+  p_.Library().faceFolder = directories_.Directory();
+  ListLibraryAgain();
+  bbChange2Click();
+}
+
+void FolderPage::bDefaultFolderClick() {
+  p_.Library().faceFolder = p_.Services().files.ExecutableFolder() + "\\kao";
+  bbChange2Click();
+  ListLibraryAgain();
+}
+
+void FolderPage::ListLibraryAgain() {
+  p_.ListClasses();
+  p_.ListGroups();
+  p_.LoadGroup();
+}
+
+}  // namespace app
