@@ -18,6 +18,8 @@
 //                             ignored), from the window's outer top-left
 //   probe named TITLE TEXT    the same for its visible child control whose
 //                             text is TEXT
+//   probe vtext TITLE CLASS N the text of that control
+//   probe combo TITLE N       the items of its N-th visible combo box
 //   probe rect TITLE CLASS N  "left top right bottom" of that control, the same way
 //   probe item TITLE CLASS N I  the middle of item I of that list box
 //   probe windows             the visible top-level windows front to back,
@@ -198,6 +200,23 @@ int Run(const std::vector<std::wstring>& args) {
     if (!child) return 2;
     ::GetClientRect(child, &r);
     return place(child, r);
+  }
+  if (args[1] == L"vtext" && args.size() == 5) {
+    HWND child = nth(args[3], std::stoi(args[4]));
+    if (!child) return 2;
+    Print(TextOf(child));
+    return 0;
+  }
+  if (args[1] == L"combo" && args.size() == 4) {
+    HWND combo = nth(L"ComboBox", std::stoi(args[3]));
+    if (!combo) return 2;
+    const LRESULT count = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      std::wstring item(static_cast<size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+      item.resize(static_cast<size_t>(::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+      Print(item + L"\n");
+    }
+    return 0;
   }
   if (args[1] == L"named" && args.size() == 4) {
     for (HWND child : Children(top)) {

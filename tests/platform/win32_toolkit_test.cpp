@@ -117,6 +117,28 @@ TEST_F(Win32Toolkit, TabMovesAmongTheControlsThatTakeTheKeyboardAndTypesATabInTh
   EXPECT_NE(typed.find('\t'), std::string::npos) << typed;
 }
 
+// What the box showed, read while it is up, and then its OK pressed.
+std::wstring g_boxButton;
+void CALLBACK ReadAndCloseBox(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = ::FindWindowW(L"#32770", L"エラー");
+  if (!box) return;
+  ::KillTimer(nullptr, id);
+  wchar_t text[64] = {};
+  ::GetDlgItemTextW(box, IDOK, text, 64);
+  g_boxButton = text;
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(Win32Toolkit, AOneButtonYesBoxShowsHaiAndAnswersYes) {
+  g_boxButton.clear();
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, ReadAndCloseBox);
+  const platform::Answer answer = backend->Toolkit().MessageBox(window.get(), "ディスクが挿入されていません", "エラー",
+                                                                platform::Icon::Stop, platform::Buttons::Yes);
+  ::KillTimer(nullptr, timer);
+  EXPECT_EQ(g_boxButton, L"はい(&Y)");
+  EXPECT_EQ(answer, platform::Answer::Yes);
+}
+
 TEST_F(Win32Toolkit, ShiftTabMovesBack) {
   auto first = window->NewEntryBox(nullptr);
   auto second = window->NewEntryBox(nullptr);
