@@ -72,13 +72,14 @@ TEST_F(FolderPageTest, ThePathBoxGoesWhereItIsToldOrEmptiesItself) {
 }
 
 TEST_F(FolderPageTest, FilesAndFoldersOpenWithTheShell) {
+  ChooseMenu("edit(&E)", "顔文字ﾌｫﾙﾀﾞを開く(&O)");
   Open();
   Files().UserDoubleClick(1);
   GoTo("C:\\other\\empty");
   Files().onDblClick();  // a double click on no file
   PathBox().SetText("C:\\typed\\");
   Click("bFolderOpen");
-  EXPECT_EQ(shell.Opened(), (std::vector<std::string>{K("A\\ソ表.txt"), "C:\\typed"}));
+  EXPECT_EQ(shell.Opened(), (std::vector<std::string>{kKao, K("A\\ソ表.txt"), "C:\\typed"}));
 }
 
 TEST_F(FolderPageTest, AnEmptyDriveIsRefusedWithAMessageAndTheListsStay) {
