@@ -181,7 +181,7 @@ void TFKao::BuildMenus() {
   Z1 = &Item(f, "特殊ﾌｧｲﾙ読込(&Z)...", &TFKao::Z1Click);
   C1 = &Item(f, "ｵｰﾙﾄﾞｲﾝﾎﾟｰﾄ(&C)...", &TFKao::C1Click);
   Help1 = &Item(f, "ヘルプ(&H)", &TFKao::Help1Click);
-  Version1 = &Item(f, "バージョン(&V)");
+  Version1 = &Item(f, "バージョン(&V)", &TFKao::Version1Click);
   f.AddSeparator();
   Property1 = &Item(f, "プロパティ(&P)...", &TFKao::Property1Click);
   f.AddSeparator();

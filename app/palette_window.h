@@ -50,6 +50,8 @@ class TFKao : public forms::Form {
   // The settings dialog, and what its OK and Apply hand over.
   void Property1Click();
   void ApplySettings(const dialogs::AppliedSettings& applied);
+  // The about box.
+  void Version1Click();
 
   // Paste.
   void PasteText(const std::string& text);
