@@ -198,7 +198,7 @@ void TFKao::BuildMenus() {
   e.AddSeparator();
   Link1 = &Item(e, "リンク(&L)", &TFKao::Link1Click);
   e.AddSeparator();
-  N13 = &Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ編集(&X)");
+  N13 = &Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ編集(&X)", &TFKao::N13Click);
   ClipDel1 = &Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)", &TFKao::ClipDel1Click);
   e.AddSeparator();
   Class1 = &Item(e, "クラス作成(&A)...", &TFKao::Class1Click);
