@@ -29,10 +29,10 @@ const forms::ControlDecl kControls[] = {
     {"Image1", Kind::Picture, "Panel3", {5, 5, 210, 280}, "", "", forms::anchor::kTopLeft, PICTURE_ABOUT},
     {"Label1", Kind::Label, "Image1", {22, 16, 68, 18}, "ミルフォ"},
     {"Label2", Kind::Label, "Image1", {98, 20, 62, 14}, "Virsion 4.1"},
-    {"Label7", Kind::Label, "Image1", {9, 64, 124, 14}, kHomePageLine1},
-    {"Label4", Kind::Label, "Image1", {52, 80, 118, 14}, kHomePageLine2},
-    {"Label5", Kind::Label, "Image1", {89, 243, 102, 14}, kMakerMail},
-    {"Label3", Kind::Label, "Image1", {24, 267, 160, 13}, "Copyright (C) 2026 かお工房"},
+    {"Label7", Kind::Label, "Image1", {9, 64, 150, 14}, kHomePageLine1},
+    {"Label4", Kind::Label, "Image1", {52, 80, 150, 14}, kHomePageLine2},
+    {"Label5", Kind::Label, "Image1", {89, 243, 118, 14}, kMakerMail},
+    {"Label3", Kind::Label, "Image1", {24, 267, 170, 13}, "Copyright (C) 2026 かお工房"},
 };
 
 }  // namespace
