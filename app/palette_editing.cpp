@@ -3,6 +3,7 @@
 #include "app/palette_window.h"
 #include "dialogs/name_entry_dialog.h"
 #include "library/name_check.h"
+#include "library/whole_file.h"
 #include "platform/failure.h"
 #include "platform/sjis.h"
 
@@ -182,7 +183,7 @@ void TFKao::CreateGroup(const std::string& name) {
       ListBox1->Add(name);
     }
   } catch (const platform::IoError& e) {
-    throw platform::Failure(sjis::Format("ファイル \"%s\". %s を作成できません", {path, e.what()}));
+    throw library::CannotCreate(path, e);
   }
   ListBox1->SetItemIndex(ListBox1->FindExact(name));
   LoadGroup();

@@ -5,6 +5,7 @@
 #include "library/group_file.h"
 #include "library/name_check.h"
 #include "library/path_names.h"
+#include "library/whole_file.h"
 #include "platform/failure.h"
 #include "platform/sjis.h"
 
@@ -50,20 +51,10 @@ std::vector<std::string> TFKao::ShownFaces() const {
   return faces;
 }
 
-std::string TFKao::ReadWholeFile(const std::string& path) const {
-  try {
-    return p_.files.ReadFile(path);
-  } catch (const platform::IoError& e) {
-    throw platform::Failure(sjis::Format("ファイル \"%s\". %s は開けません", {path, e.what()}));
-  }
-}
+std::string TFKao::ReadWholeFile(const std::string& path) const { return library::ReadWholeFile(p_.files, path); }
 
 void TFKao::WriteWholeFile(const std::string& path, const std::string& bytes) {
-  try {
-    p_.files.WriteFile(path, bytes);
-  } catch (const platform::IoError& e) {
-    throw platform::Failure(sjis::Format("ファイル \"%s\". %s を作成できません", {path, e.what()}));
-  }
+  library::WriteWholeFile(p_.files, path, bytes);
 }
 
 void TFKao::EnsureClass() {
@@ -99,7 +90,7 @@ bool TFKao::CopyInGroup(const std::string& source, const std::string& name) {
     writer->CommitNew();  // never over a file that appeared meanwhile
   } catch (const platform::IoError& e) {
     if (e.Code() == platform::error::kAlreadyExists) return false;
-    throw platform::Failure(sjis::Format("ファイル \"%s\". %s を作成できません", {target, e.what()}));
+    throw library::CannotCreate(target, e);
   }
   // An ordinary writable group, whatever the source's attributes.
   p_.files.SetAttributes(target, platform::attr::kArchive);

@@ -197,7 +197,7 @@ void TFKao::BuildMenus() {
   Z1 = &Item(f, "特殊ﾌｧｲﾙ読込(&Z)...", &TFKao::Z1Click);
   C1 = &Item(f, "ｵｰﾙﾄﾞｲﾝﾎﾟｰﾄ(&C)...", &TFKao::C1Click);
   Help1 = &Item(f, "ヘルプ(&H)", &TFKao::Help1Click);
-  Version1 = &Item(f, "バージョン(&V)");
+  Version1 = &Item(f, "バージョン(&V)", &TFKao::Version1Click);
   f.AddSeparator();
   Property1 = &Item(f, "プロパティ(&P)...", &TFKao::Property1Click);
   f.AddSeparator();
@@ -214,7 +214,7 @@ void TFKao::BuildMenus() {
   e.AddSeparator();
   Link1 = &Item(e, "リンク(&L)", &TFKao::Link1Click);
   e.AddSeparator();
-  N13 = &Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ編集(&X)");
+  N13 = &Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ編集(&X)", &TFKao::N13Click);
   ClipDel1 = &Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)", &TFKao::ClipDel1Click);
   e.AddSeparator();
   Class1 = &Item(e, "クラス作成(&A)...", &TFKao::Class1Click);

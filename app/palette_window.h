@@ -55,6 +55,9 @@ class TFKao : public forms::Form {
   // The settings dialog, and what its OK and Apply hand over.
   void Property1Click();
   void ApplySettings(const dialogs::AppliedSettings& applied);
+  // The about box and the clipboard editor.
+  void Version1Click();
+  void N13Click();
 
   // Paste.
   void PasteText(const std::string& text);

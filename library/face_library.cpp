@@ -1,8 +1,8 @@
 #include "library/face_library.h"
 
 #include "library/group_file.h"
+#include "library/whole_file.h"
 #include "platform/failure.h"
-#include "platform/sjis.h"
 
 namespace library {
 
@@ -94,7 +94,7 @@ void FaceLibrary::LoadGroup() {
     } catch (const platform::IoError& e) {
       onDisk_.clear();
       unread_ = true;
-      throw platform::Failure(sjis::Format("ファイル \"%s\". %s は開けません", {path, e.what()}));
+      throw CannotOpen(path, e);
     }
     onDisk_ = ParseGroupFile(bytes);
     unread_ = false;
@@ -123,7 +123,7 @@ void FaceLibrary::SaveGroup() {
     unread_ = false;
   } catch (const platform::IoError& e) {
     if (AtStake(path, faces))
-      throw platform::Failure(sjis::Format("ファイル \"%s\". %s を作成できません", {path, e.what()}));
+      throw CannotCreate(path, e);
   }
 }
 

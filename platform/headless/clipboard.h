@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/clipboard.h"
+#include "platform/failure.h"
 
 namespace headless {
 
@@ -13,17 +14,31 @@ class Clipboard : public platform::Clipboard {
     if (Refuse()) return false;
     text_ = text;
     has_ = true;
+    outside_ = false;
     writes_.push_back(text);
     return true;
   }
-  std::string GetText() const override { return has_ ? text_ : std::string(); }
+  std::string GetText() const override {
+    if (OutsideShiftJis()) throw platform::Failure(platform::kClipboardNotShiftJis);
+    return has_ ? text_ : std::string();
+  }
   bool HasText() const override { return has_; }
   bool Clear() override {
     if (Refuse()) return false;
     text_.clear();
-    has_ = false;
+    has_ = outside_ = false;
     return true;
   }
+
+  // Another program puts text with characters Shift-JIS lacks (an emoji);
+  // `marked` is that text with '?' for each of them. Reading it fails as
+  // it does on Windows, while an edit box's own paste takes it whole.
+  void PutOutsideShiftJis(const std::string& marked) {
+    text_ = marked;
+    has_ = outside_ = true;
+  }
+  bool OutsideShiftJis() const { return has_ && outside_; }
+  const std::string& HeldText() const { return text_; }
 
   // Another program holds the clipboard at the next open.
   void FailNextOpen() { failNext_ = true; }
@@ -36,7 +51,7 @@ class Clipboard : public platform::Clipboard {
     return fail;
   }
   std::string text_;
-  bool has_ = false, failNext_ = false;
+  bool has_ = false, outside_ = false, failNext_ = false;
   std::vector<std::string> writes_;
 };
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/failure.h"
+#include "platform/headless/clipboard.h"
 #include "platform/sjis.h"
 
 namespace headless {
@@ -220,6 +221,11 @@ void EntryBox::ReceiveChar(char c) {
   if (text_ != before && onChange) onChange();
 }
 
+Text EditBox::GetText() const {
+  if (outside_) throw platform::Failure(platform::kNotShiftJis);
+  return text_;
+}
+
 void EditBox::ReceiveChar(char c) {
   ControlImpl::ReceiveChar(c);
   ReplaceSelection(c == '\r' ? Text("\r\n") : Text(1, c));
@@ -245,9 +251,17 @@ void EditBox::Cut() {
   if (length_ > 0 && window_.Owner().SystemClipboard().SetText(text_.substr(start_, length_))) ReplaceSelection("");
 }
 
+// The control takes the clipboard's text as Windows holds it, characters
+// that Shift-JIS lacks included.
 void EditBox::Paste() {
   platform::Clipboard& clipboard = window_.Owner().SystemClipboard();
-  if (clipboard.HasText()) ReplaceSelection(clipboard.GetText());
+  if (!clipboard.HasText()) return;
+  if (auto* held = dynamic_cast<Clipboard*>(&clipboard); held && held->OutsideShiftJis()) {
+    ReplaceSelection(held->HeldText());
+    outside_ = true;
+    return;
+  }
+  ReplaceSelection(clipboard.GetText());
 }
 
 platform::Clipboard& Toolkit::SystemClipboard() const {

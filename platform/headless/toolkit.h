@@ -210,8 +210,9 @@ class EditBox : public ControlImpl<platform::EditBox> {
     text_ = t;
     start_ = text_.size();
     length_ = 0;
+    outside_ = false;
   }
-  Text GetText() const override { return text_; }
+  Text GetText() const override;
   void SetBackground(int32_t color) override { background_ = color; }
   int32_t Background() const { return background_; }
   void Cut() override;
@@ -221,10 +222,14 @@ class EditBox : public ControlImpl<platform::EditBox> {
 
   // The user selects `length` bytes from byte `start`.
   void UserSelect(size_t start, size_t length);
+  // The user types a character that Shift-JIS cannot hold (an emoji) with
+  // the input method: reading the text then fails as it does on Windows.
+  void UserTypeOutsideShiftJis() { outside_ = true; }
 
  private:
   void ReplaceSelection(const Text& with);
   Text text_;
+  bool outside_ = false;
   size_t start_ = 0, length_ = 0;
   int32_t background_ = 0xFFFFFF;
 };

@@ -83,7 +83,7 @@ std::string Clipboard::GetText() const {
   const auto wide = ClipboardWideText();
   if (!wide) throw Failure("クリップボードを開くことができません");
   const auto text = NarrowExact(*wide);
-  if (!text) throw Failure("クリップボードの文字列にシフトJISで表せない文字が含まれています");
+  if (!text) throw Failure(kClipboardNotShiftJis);
   return *text;
 }
 

@@ -6,6 +6,10 @@
 //                             per line, in creation order, CR and LF
 //                             written as \r and \n
 //   probe clipboard           the clipboard's Unicode text
+//   probe setclip TEXT        puts TEXT on the clipboard as Unicode text,
+//                             as another application would
+//   probe popup               "left top right bottom" of the open popup
+//                             menu on the screen
 //   probe move TITLE X Y      moves that window's frame to X,Y
 //   probe size TITLE          its outer width and height in pixels
 //   probe rows TITLE          the row height of each of its list boxes
@@ -30,6 +34,7 @@
 
 #include <shellapi.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -95,6 +100,30 @@ int Run(const std::vector<std::wstring>& args) {
     }
     ::CloseClipboard();
     return rc;
+  }
+  if (args.size() == 3 && args[1] == L"setclip") {
+    const std::wstring& text = args[2];
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (!memory) return 2;
+    std::memcpy(::GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    ::GlobalUnlock(memory);
+    if (!::OpenClipboard(nullptr)) {
+      ::GlobalFree(memory);
+      return 2;
+    }
+    ::EmptyClipboard();
+    const bool set = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    if (!set) ::GlobalFree(memory);
+    ::CloseClipboard();
+    return set ? 0 : 2;
+  }
+  if (args.size() == 2 && args[1] == L"popup") {
+    HWND menu = ::FindWindowW(L"#32768", nullptr);
+    RECT r{};
+    if (!menu || !::IsWindowVisible(menu) || !::GetWindowRect(menu, &r)) return 2;
+    Print(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) + L" " +
+          std::to_wstring(r.bottom) + L"\n");
+    return 0;
   }
   if (args.size() == 2 && args[1] == L"windows") {
     Search s;

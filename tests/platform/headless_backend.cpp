@@ -65,6 +65,7 @@ class HeadlessBackend : public ContractBackend {
   void UserDropFiles(platform::Window& window, const std::vector<platform::DroppedPath>& paths) override {
     headless::As<headless::Window>(window).UserDropFiles(paths);
   }
+  void PutClipboardTextShiftJisCannotHold() override { clipboard_.PutOutsideShiftJis("caf?"); }
   std::string PresentLibrary() override { return "kernel32.dll"; }
   std::string AbsentLibrary() override { return "NOSUCHLIB.DLL"; }
   void Pump() override {}

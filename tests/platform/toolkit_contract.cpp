@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "platform/failure.h"
 #include "resources/picture_ids.h"
 #include "tests/platform/contract_backend.h"
 
@@ -105,6 +106,26 @@ TEST_F(ToolkitContract, EditBoxCutsCopiesAndPastesItsSelectionThroughTheClipboar
   ASSERT_TRUE(clipboard.Clear());
   edit->Paste();
   EXPECT_EQ(edit->GetText(), "(^_^)\r\n\r\n顔文字");
+}
+
+TEST_F(ToolkitContract, ClipboardTextShiftJisCannotHoldFailsToBeReadAlsoFromTheEditBoxPastedInto) {
+  auto edit = window->NewEditBox(nullptr);
+  platform::Clipboard& clipboard = backend->Clipboard();
+  edit->SetText("前\r\n");
+  backend->PutClipboardTextShiftJisCannotHold();
+  EXPECT_TRUE(clipboard.HasText());
+  EXPECT_THROW(clipboard.GetText(), platform::Failure);
+  // The box's own paste takes the text as it stands; reading the box fails.
+  backend->UserSelect(*edit, "前\r\n", "");
+  edit->Paste();
+  EXPECT_THROW(edit->GetText(), platform::Failure);
+  edit->SetText("後");
+  EXPECT_EQ(edit->GetText(), "後");
+  ASSERT_TRUE(clipboard.SetText("x"));
+  EXPECT_EQ(clipboard.GetText(), "x");
+  backend->PutClipboardTextShiftJisCannotHold();
+  ASSERT_TRUE(clipboard.Clear());
+  EXPECT_FALSE(clipboard.HasText());
 }
 
 TEST_F(ToolkitContract, StatusBarAndPanelsKeepTheirTexts) {

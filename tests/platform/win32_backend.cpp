@@ -306,6 +306,18 @@ class Win32Backend : public ContractBackend {
     ::SendMessageW(dynamic_cast<win32::Window&>(window).Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
   }
 
+  void PutClipboardTextShiftJisCannotHold() override {
+    static const wchar_t kText[] = L"caf\u00e9";
+    if (!::OpenClipboard(nullptr)) throw std::runtime_error("the clipboard cannot be opened");
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, sizeof kText);
+    if (memory) {
+      std::memcpy(::GlobalLock(memory), kText, sizeof kText);
+      ::GlobalUnlock(memory);
+      ::EmptyClipboard();
+      if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);
+    }
+    ::CloseClipboard();
+  }
   std::string PresentLibrary() override { return "kernel32.dll"; }
   std::string AbsentLibrary() override { return "NOSUCHLIB.DLL"; }
 

@@ -1,0 +1,20 @@
+// Whole files read and written for a command, and the messages that name a
+// file the command could not open or create.
+#pragma once
+#include <string>
+
+#include "platform/failure.h"
+#include "platform/file_system.h"
+
+namespace library {
+
+// "ファイル "path". reason は開けません" and "... を作成できません".
+platform::Failure CannotOpen(const std::string& path, const platform::IoError& reason);
+platform::Failure CannotCreate(const std::string& path, const platform::IoError& reason);
+
+// The file's bytes; a failure names the file.
+std::string ReadWholeFile(const platform::FileSystem& files, const std::string& path);
+// The file replaced by these bytes, whole or not at all; a failure names it.
+void WriteWholeFile(platform::FileSystem& files, const std::string& path, const std::string& bytes);
+
+}  // namespace library
