@@ -64,11 +64,9 @@ rm -rf "$work/help"
 # drawn; a click on a plain label leaves it open, a click on the picture
 # closes it, and so does Alt+F4.
 open_about() {
-  file_menu v
-  local ids
-  ids=$(xvfb_wait_window '^バージョン情報$' 15) || fail "the about box did not open"
-  about=$(head -n 1 <<<"$ids")
-  sleep 0.8
+  open_from_file_menu v バージョン情報
+  about=$opened
+  sleep 0.3
 }
 about_gone() { [ "$(windows_titled バージョン情報)" -eq 0 ]; }
 open_about

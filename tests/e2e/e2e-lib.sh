@@ -111,6 +111,15 @@ file_menu() {
   if [ $# -gt 0 ]; then xdotool key --delay 150 "$@"; fi
 }
 probe() { wine "$probe_exe" "$@" 2>/dev/null </dev/null; }
+# open_from_file_menu KEY TITLE: the file menu's item KEY opens the window
+# titled TITLE; sets opened to its X window.
+open_from_file_menu() {
+  file_menu "$1"
+  local ids
+  ids=$(xvfb_wait_window "^$2\$" 15) || fail "$2 did not open"
+  opened=$(head -n 1 <<<"$ids")
+  sleep 0.5
+}
 
 # wait_for SECS DESCRIPTION COMMAND...: polls until COMMAND succeeds.
 wait_for() {

@@ -26,11 +26,8 @@ notepad_is() { [ "$(probe text note.txt)" = "$1" ]; }
 
 # open_dialog: プロパティ from the file menu; sets dialog (its X window).
 open_dialog() {
-  file_menu p
-  local ids
-  ids=$(xvfb_wait_window '^プロパティ$' 15) || fail "the settings dialog did not open"
-  dialog=$(head -n 1 <<<"$ids")
-  sleep 0.5
+  open_from_file_menu p プロパティ
+  dialog=$opened
 }
 dialog_gone() { ! xdotool search --onlyvisible --name '^プロパティ$' >/dev/null; }
 # click_xy "X Y": a click at that place of the dialog.
