@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "mirufo_version.h"
 #include "resources/picture_ids.h"
 
 namespace dialogs {
@@ -14,8 +15,9 @@ constexpr int32_t kMaroon = 0x000080;
 constexpr int32_t kBlack = 0x000000;
 
 // The subject names the product and its version; a mailto: link carries
-// it percent-encoded in UTF-8 ("ミルフォ 4.1").
-constexpr const char* kMailSubject = "%E3%83%9F%E3%83%AB%E3%83%95%E3%82%A9%204.1";
+// it percent-encoded in UTF-8 ("ミルフォ 4.1"). The version is digits and
+// dots, which need no encoding.
+constexpr const char* kMailSubject = "%E3%83%9F%E3%83%AB%E3%83%95%E3%82%A9%20" MIRUFO_VERSION;
 
 platform::WindowOptions Options(platform::Window& owner) {
   return {.frame = platform::Frame::None, .caption = "バージョン情報", .stayOnTop = true, .centred = true,
@@ -28,11 +30,11 @@ const forms::ControlDecl kControls[] = {
     {"Panel3", Kind::Panel, nullptr, {0, 0, 221, 291}},
     {"Image1", Kind::Picture, "Panel3", {5, 5, 210, 280}, "", "", forms::anchor::kTopLeft, PICTURE_ABOUT},
     {"Label1", Kind::Label, "Image1", {22, 16, 68, 18}, "ミルフォ"},
-    {"Label2", Kind::Label, "Image1", {98, 20, 62, 14}, "Virsion 4.1"},
+    {"Label2", Kind::Label, "Image1", {98, 20, 62, 14}, "Virsion " MIRUFO_VERSION},
     {"Label7", Kind::Label, "Image1", {9, 64, 150, 14}, kHomePageLine1},
     {"Label4", Kind::Label, "Image1", {52, 80, 150, 14}, kHomePageLine2},
     {"Label5", Kind::Label, "Image1", {89, 243, 118, 14}, kMakerMail},
-    {"Label3", Kind::Label, "Image1", {24, 267, 170, 13}, "Copyright (C) 2026 かお工房"},
+    {"Label3", Kind::Label, "Image1", {24, 267, 170, 13}, MIRUFO_COPYRIGHT},
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 // it, which open a link and which do nothing.
 #include "dialogs/about_box.h"
 
+#include "mirufo_version.h"
 #include "resources/picture_ids.h"
 #include "tests/support/palette_fixture.h"
 
@@ -83,7 +84,7 @@ TEST_F(AboutBoxTest, LabelsLieOnThePictureInBlackWithTheLinksUnderlined) {
       EXPECT_EQ(label.LinkLook(), e.link);
     }
     EXPECT_EQ(Label(w, "Label1").Caption(), "ミルフォ");
-    EXPECT_EQ(Label(w, "Label2").Caption(), "Virsion 4.1");
+    EXPECT_EQ(Label(w, "Label2").Caption(), "Virsion " MIRUFO_VERSION);
     EXPECT_NE(Label(w, "Label3").Caption().find("かお工房"), std::string::npos);
     w.Find<headless::Panel>("Panel3").UserClick();
   });
@@ -112,7 +113,7 @@ TEST_F(AboutBoxTest, LinksOpenWithoutClosingAndTheOtherLabelsAndKeysDoNothing) {
     ASSERT_EQ(mail.rfind(head, 0), 0u) << mail;
     const std::string subject = Unescape(mail.substr(head.size()));
     EXPECT_NE(subject.find(reinterpret_cast<const char*>(u8"ミルフォ")), std::string::npos) << subject;
-    EXPECT_NE(subject.find("4.1"), std::string::npos) << subject;
+    EXPECT_NE(subject.find(std::string(" ") + MIRUFO_VERSION), std::string::npos) << subject;
     // Only escapes and characters a mail link takes as they are.
     EXPECT_EQ(mail.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789:@.?=%-_"),
               std::string::npos) << mail;
