@@ -115,3 +115,22 @@ convert -size 210x280 gradient:'#fffaf0-#ffe4ea' -antialias \
   -draw "stroke '#7890c8' stroke-width 1.5 fill none line 22,124 28,130 line 28,124 22,130 line 38,124 44,130 line 44,124 38,130" \
   -draw "stroke '#c87890' stroke-width 1.5 stroke-linejoin round stroke-linecap round fill none arc 166,192 174,200 200,340 arc 180,192 188,200 200,340" \
   -type TrueColor BMP3:about.bmp
+
+# The program's icon: its 16 to 48 and 256 pixel frames were drawn by hand;
+# the sizes Windows also asks for at 125%, 150% and 200% (20, 40 and 64
+# pixels) are made from the 256-pixel frame. Running this again keeps it.
+icon=../mirufo.ico
+frames=()
+for size in 16 20 24 32 40 48 64 256; do
+  frame=$(identify -format '%[scene] %w\n' "$icon" | awk -v s="$size" '$2 == s { print $1; exit }')
+  if [ -n "$frame" ]; then
+    convert "$icon[$frame]" PNG32:"/tmp/icon-$size.png"
+  else
+    big=$(identify -format '%[scene] %w\n' "$icon" | awk '$2 == 256 { print $1; exit }')
+    convert "$icon[$big]" -filter Lanczos -resize ${size}x${size} PNG32:"/tmp/icon-$size.png"
+  fi
+  frames+=("/tmp/icon-$size.png")
+done
+convert "${frames[@]}" ICO:"$icon.new"
+mv "$icon.new" "$icon"
+rm -f "${frames[@]}"
