@@ -29,6 +29,8 @@
 //   probe windows             the visible top-level windows front to back,
 //                             one per line: "T " for a topmost one, else
 //                             "- ", then the title
+//   probe version FILE        the version block of an exe or DLL, one
+//                             "Name=value" line per string it holds
 // Exit code 0 on success, 2 when the window or the text is not there.
 #include <windows.h>
 
@@ -129,6 +131,21 @@ int Run(const std::vector<std::wstring>& args) {
     Search s;
     ::EnumWindows(FindTop, reinterpret_cast<LPARAM>(&s));
     for (const std::wstring& title : s.all) Print(title + L"\n");
+    return 0;
+  }
+  if (args.size() == 3 && args[1] == L"version") {
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeW(args[2].c_str(), &ignored);
+    std::vector<char> block(size);
+    if (size == 0 || !::GetFileVersionInfoW(args[2].c_str(), 0, size, block.data())) return 2;
+    for (const wchar_t* name : {L"ProductName", L"ProductVersion", L"FileVersion", L"FileDescription",
+                                L"LegalCopyright", L"OriginalFilename", L"CompanyName"}) {
+      void* value = nullptr;
+      UINT length = 0;
+      const std::wstring path = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+      if (::VerQueryValueW(block.data(), path.c_str(), &value, &length) && length > 0)
+        Print(std::wstring(name) + L"=" + static_cast<const wchar_t*>(value) + L"\n");
+    }
     return 0;
   }
   if (args.size() < 3) return 1;
