@@ -1,7 +1,5 @@
 #include "app/folder_page.h"
 
-#include <algorithm>
-
 #include "app/palette_layout.h"
 #include "app/palette_window.h"
 #include "platform/failure.h"
@@ -10,9 +8,6 @@
 namespace app {
 
 namespace {
-
-constexpr int kTopBarHeight = 49, kSplitterHeight = 3;
-constexpr int kDesignWidth = 234;  // client width the top bar was laid out for
 
 // Whether the last character is a backslash, not the trail byte of a
 // double-byte character.
@@ -64,19 +59,16 @@ FolderPage::FolderPage(TFKao& palette)
 
 void FolderPage::Layout(const platform::Rect& page) {
   Panel7.SetBounds(page);
-  const int w = page.width, dw = w - kDesignWidth;
-  eDrive.SetBounds({0, 0, std::max(24, 205 + dw), 24});
-  bbChange2.SetBounds({206 + dw, 0, 24, 24});
-  bFolderOpen.SetBounds({1, 26, 34, 20});
-  bChangeFolder.SetBounds({35, 26, 34, 20});
-  bDefaultFolder.SetBounds({69, 26, 34, 20});
-  DriveComboBox1.SetBounds({106, 25, std::max(40, 125 + dw), 22});
-  const int directories = std::clamp(directoryHeight_, kMinListHeight,
-                                     std::max(kMinListHeight, page.height - kTopBarHeight - kSplitterHeight - kMinListHeight));
-  DirectoryListBox1.SetBounds({0, kTopBarHeight, w, directories});
-  Splitter3.SetBounds({0, kTopBarHeight + directories, w, kSplitterHeight});
-  const int filesTop = kTopBarHeight + directories + kSplitterHeight;
-  FileListBox1.SetBounds({0, filesTop, w, std::max(0, page.height - filesTop)});
+  const FolderLayout l = ComputeFolderLayout({page.width, page.height}, directoryHeight_);
+  eDrive.SetBounds(l.pathBox);
+  bbChange2.SetBounds(l.backButton);
+  bFolderOpen.SetBounds(l.openButton);
+  bChangeFolder.SetBounds(l.changeButton);
+  bDefaultFolder.SetBounds(l.defaultButton);
+  DriveComboBox1.SetBounds(l.drives);
+  DirectoryListBox1.SetBounds(l.directories);
+  Splitter3.SetBounds(l.splitter);
+  FileListBox1.SetBounds(l.files);
 }
 
 void FolderPage::SetListFont(const platform::Font& font) {
