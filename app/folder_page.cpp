@@ -2,27 +2,10 @@
 
 #include "app/palette_layout.h"
 #include "app/palette_window.h"
+#include "library/path_names.h"
 #include "platform/failure.h"
-#include "platform/sjis.h"
 
 namespace app {
-
-namespace {
-
-// Whether the last character is a backslash, not the trail byte of a
-// double-byte character.
-bool EndsInSeparator(const std::string& text) {
-  size_t last = 0;
-  for (size_t i = 0; i < text.size(); i = sjis::NextChar(text, i)) last = i;
-  return !text.empty() && last == text.size() - 1 && text[last] == '\\';
-}
-
-// The path box's text without one trailing backslash.
-std::string TypedFolder(const std::string& text) {
-  return EndsInSeparator(text) ? text.substr(0, text.size() - 1) : text;
-}
-
-}  // namespace
 
 FolderPage::FolderPage(TFKao& palette)
     : p_(palette),
@@ -113,14 +96,14 @@ bool FolderPage::MoveTo(const std::string& folder) {
 
 void FolderPage::DirectoryListBox1Change() {
   const std::string& folder = directories_.Directory();
-  eDrive.SetText(EndsInSeparator(folder) ? folder : folder + "\\");
+  eDrive.SetText(library::EndsInSeparator(folder) ? folder : folder + "\\");
   files_.SetDirectory(directories_.Directory());
   drives_.Show(directories_.Directory());
 }
 
 void FolderPage::eDriveKeyDown(int key) {
   if (key != platform::key::kEnter) return;
-  if (!MoveTo(TypedFolder(eDrive.GetText()))) eDrive.SetText("");
+  if (!MoveTo(library::WithoutTrailingSeparator(eDrive.GetText()))) eDrive.SetText("");
 }
 
 void FolderPage::DriveComboBox1Click() {
@@ -143,7 +126,7 @@ void FolderPage::FileListBox1DblClick() {
   if (!file.empty()) p_.Services().shell.Open(file);
 }
 
-void FolderPage::bFolderOpenClick() { p_.Services().shell.Open(TypedFolder(eDrive.GetText())); }
+void FolderPage::bFolderOpenClick() { p_.Services().shell.Open(library::WithoutTrailingSeparator(eDrive.GetText())); }
 
 void FolderPage::bChangeFolderClick() {
   p_.Library().faceFolder = directories_.Directory();
