@@ -1,33 +1,11 @@
 #include "app/folder_page.h"
 
-#include <algorithm>
-
 #include "app/palette_layout.h"
 #include "app/palette_window.h"
+#include "library/path_names.h"
 #include "platform/failure.h"
-#include "platform/sjis.h"
 
 namespace app {
-
-namespace {
-
-constexpr int kTopBarHeight = 49, kSplitterHeight = 3;
-constexpr int kDesignWidth = 234;  // client width the top bar was laid out for
-
-// Whether the last character is a backslash, not the trail byte of a
-// double-byte character.
-bool EndsInSeparator(const std::string& text) {
-  size_t last = 0;
-  for (size_t i = 0; i < text.size(); i = sjis::NextChar(text, i)) last = i;
-  return !text.empty() && last == text.size() - 1 && text[last] == '\\';
-}
-
-// The path box's text without one trailing backslash.
-std::string TypedFolder(const std::string& text) {
-  return EndsInSeparator(text) ? text.substr(0, text.size() - 1) : text;
-}
-
-}  // namespace
 
 FolderPage::FolderPage(TFKao& palette)
     : p_(palette),
@@ -64,19 +42,16 @@ FolderPage::FolderPage(TFKao& palette)
 
 void FolderPage::Layout(const platform::Rect& page) {
   Panel7.SetBounds(page);
-  const int w = page.width, dw = w - kDesignWidth;
-  eDrive.SetBounds({0, 0, std::max(24, 205 + dw), 24});
-  bbChange2.SetBounds({206 + dw, 0, 24, 24});
-  bFolderOpen.SetBounds({1, 26, 34, 20});
-  bChangeFolder.SetBounds({35, 26, 34, 20});
-  bDefaultFolder.SetBounds({69, 26, 34, 20});
-  DriveComboBox1.SetBounds({106, 25, std::max(40, 125 + dw), 22});
-  const int directories = std::clamp(directoryHeight_, kMinListHeight,
-                                     std::max(kMinListHeight, page.height - kTopBarHeight - kSplitterHeight - kMinListHeight));
-  DirectoryListBox1.SetBounds({0, kTopBarHeight, w, directories});
-  Splitter3.SetBounds({0, kTopBarHeight + directories, w, kSplitterHeight});
-  const int filesTop = kTopBarHeight + directories + kSplitterHeight;
-  FileListBox1.SetBounds({0, filesTop, w, std::max(0, page.height - filesTop)});
+  const FolderLayout l = ComputeFolderLayout({page.width, page.height}, directoryHeight_);
+  eDrive.SetBounds(l.pathBox);
+  bbChange2.SetBounds(l.backButton);
+  bFolderOpen.SetBounds(l.openButton);
+  bChangeFolder.SetBounds(l.changeButton);
+  bDefaultFolder.SetBounds(l.defaultButton);
+  DriveComboBox1.SetBounds(l.drives);
+  DirectoryListBox1.SetBounds(l.directories);
+  Splitter3.SetBounds(l.splitter);
+  FileListBox1.SetBounds(l.files);
 }
 
 void FolderPage::SetListFont(const platform::Font& font) {
@@ -121,14 +96,14 @@ bool FolderPage::MoveTo(const std::string& folder) {
 
 void FolderPage::DirectoryListBox1Change() {
   const std::string& folder = directories_.Directory();
-  eDrive.SetText(EndsInSeparator(folder) ? folder : folder + "\\");
+  eDrive.SetText(library::EndsInSeparator(folder) ? folder : folder + "\\");
   files_.SetDirectory(directories_.Directory());
   drives_.Show(directories_.Directory());
 }
 
 void FolderPage::eDriveKeyDown(int key) {
   if (key != platform::key::kEnter) return;
-  if (!MoveTo(TypedFolder(eDrive.GetText()))) eDrive.SetText("");
+  if (!MoveTo(library::WithoutTrailingSeparator(eDrive.GetText()))) eDrive.SetText("");
 }
 
 void FolderPage::DriveComboBox1Click() {
@@ -151,7 +126,7 @@ void FolderPage::FileListBox1DblClick() {
   if (!file.empty()) p_.Services().shell.Open(file);
 }
 
-void FolderPage::bFolderOpenClick() { p_.Services().shell.Open(TypedFolder(eDrive.GetText())); }
+void FolderPage::bFolderOpenClick() { p_.Services().shell.Open(library::WithoutTrailingSeparator(eDrive.GetText())); }
 
 void FolderPage::bChangeFolderClick() {
   p_.Library().faceFolder = directories_.Directory();

@@ -5,8 +5,8 @@
 namespace app {
 
 namespace {
-constexpr int kTopBarHeight = 68, kSplitterHeight = 3, kStatusHeight = 19;
-constexpr int kDesignWidth = 234;  // client width the top bar was laid out for
+constexpr int kTopBarHeight = 68, kFolderBarHeight = 49, kSplitterHeight = 3, kStatusHeight = 19;
+constexpr int kDesignWidth = 234;  // client width the top bars were laid out for
 }  // namespace
 
 PaletteLayout ComputeLayout(platform::Size client, bool minimal, int classHeight, int groupHeight) {
@@ -33,6 +33,25 @@ PaletteLayout ComputeLayout(platform::Size client, bool minimal, int classHeight
   l.changeButton = {l.entry.width + 25, 0, 24, 24};
   l.history1 = {106, 26, std::max(20, 123 + dw), 20};
   l.history2 = {106, 47, std::max(20, 123 + dw), 20};
+  return l;
+}
+
+FolderLayout ComputeFolderLayout(platform::Size page, int directoryHeight) {
+  FolderLayout l;
+  const int w = page.width, dw = w - kDesignWidth;
+  l.pathBox = {0, 0, std::max(24, 205 + dw), 24};
+  l.backButton = {206 + dw, 0, 24, 24};
+  l.openButton = {1, 26, 34, 20};
+  l.changeButton = {35, 26, 34, 20};
+  l.defaultButton = {69, 26, 34, 20};
+  l.drives = {106, 25, std::max(40, 125 + dw), 22};
+  const int directories = std::clamp(
+      directoryHeight, kMinListHeight,
+      std::max(kMinListHeight, page.height - kFolderBarHeight - kSplitterHeight - kMinListHeight));
+  l.directories = {0, kFolderBarHeight, w, directories};
+  l.splitter = {0, kFolderBarHeight + directories, w, kSplitterHeight};
+  const int filesTop = kFolderBarHeight + directories + kSplitterHeight;
+  l.files = {0, filesTop, w, std::max(0, page.height - filesTop)};
   return l;
 }
 

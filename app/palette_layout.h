@@ -1,5 +1,6 @@
 // Where the palette's controls stand for a given client size: the top bar,
-// the three stacked lists with their splitters, and the status bar.
+// the three stacked lists with their splitters, and the status bar; and
+// where the folder page's stand in its page.
 #pragma once
 #include "platform/toolkit.h"
 
@@ -15,6 +16,17 @@ constexpr int kMinListHeight = 20;  // splitters never collapse a list below thi
 
 // classHeight and groupHeight are the two upper lists' chosen heights.
 PaletteLayout ComputeLayout(platform::Size client, bool minimal, int classHeight, int groupHeight);
+
+// The folder page's controls, in the page: the path box and its buttons
+// above, the folder list, its splitter and the file list below.
+struct FolderLayout {
+  platform::Rect pathBox, backButton, openButton, changeButton, defaultButton, drives;
+  platform::Rect directories, splitter, files;
+};
+
+// directoryHeight is the folder list's chosen height; the file list keeps
+// at least kMinListHeight.
+FolderLayout ComputeFolderLayout(platform::Size page, int directoryHeight);
 
 // A splitter drag of dy applied to the list above it, with `below` the
 // height of the face list that gives or takes the room.

@@ -15,25 +15,17 @@ using namespace settings;
 constexpr const char* kListFace = "ＭＳ ゴシック";
 constexpr int32_t kRichColor = 0x00BBD7A8;
 
-// The escaped form of a history text sits under the key + "full"; it is
-// there only while the text holds a line break or a NUL.
-Key FullKey(const Key& key, std::string& name) {
-  name = std::string(key.name) + "full";
-  return {name.c_str(), Type::Text, "", true};
-}
-
-std::string ReadHistory(const SettingsFile& ini, const Key& key) {
-  std::string name;
-  const std::string full = ini.Text(FullKey(key, name));
-  if (!full.empty())
-    if (auto text = UnescapeText(full)) return *text;
+// A history text under key, or its escaped form under full when that is
+// there and can be read.
+std::string ReadHistory(const SettingsFile& ini, const Key& key, const Key& full) {
+  const std::string escaped = ini.Text(full);
+  if (!escaped.empty())
+    if (auto text = UnescapeText(escaped)) return *text;
   return ini.Text(key);
 }
 
-void WriteHistory(SettingsFile& ini, const Key& key, const std::string& text) {
+void WriteHistory(SettingsFile& ini, const Key& key, const Key& full, const std::string& text) {
   ini.Write(key, text);
-  std::string name;
-  const Key full = FullKey(key, name);
   if (NeedsEscapedForm(text))
     ini.Write(full, EscapeText(text));
   else if (!ini.Text(full).empty())
@@ -66,8 +58,8 @@ void TFKao::LoadSettings() {
   Window().SetStayOnTop(ini.Boolean(kStayOnTop));
   pHistory1->SetColor(ini.Integer(kHistoryColour));
   pHistory2->SetColor(pHistory1->Color());
-  pHistory1->SetCaption(ReadHistory(ini, kHistory1));
-  pHistory2->SetCaption(ReadHistory(ini, kHistory2));
+  pHistory1->SetCaption(ReadHistory(ini, kHistory1, kHistory1Full));
+  pHistory2->SetCaption(ReadHistory(ini, kHistory2, kHistory2Full));
   settings_.historyLock = ini.Boolean(kHistoryLock);
   Favorit->SetChecked(settings_.historyLock);
   library_->defaultGroup = ini.Text(kDefaultGroup);
@@ -98,8 +90,8 @@ void TFKao::SaveSettings() {
   ini.WriteBoolean(kLinkMode, Link1->Checked());
   ini.WriteInteger(kGroupHeight, groupHeight_);
   ini.WriteBoolean(kHistoryLock, Favorit->Checked());
-  WriteHistory(ini, kHistory1, pHistory1->Caption());
-  WriteHistory(ini, kHistory2, pHistory2->Caption());
+  WriteHistory(ini, kHistory1, kHistory1Full, pHistory1->Caption());
+  WriteHistory(ini, kHistory2, kHistory2Full, pHistory2->Caption());
   ini.WriteInteger(kHistoryColour, pHistory1->Color());
   if (ini.Boolean(kSavePlace)) {
     const platform::Rect b = Window().Bounds();

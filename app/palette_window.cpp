@@ -167,15 +167,6 @@ void TFKao::FavoritClick() {
   settings_.historyLock = Favorit->Checked();
 }
 
-platform::MenuItem& TFKao::Item(platform::MenuItem& menu, const char* caption, void (TFKao::*handler)()) {
-  if (!handler) {
-    platform::MenuItem& item = menu.Add(caption, nullptr);
-    item.SetEnabled(false);  // its command comes with the feature that carries it
-    return item;
-  }
-  return menu.Add(caption, Dispatch().Bind([this, handler] { (this->*handler)(); }));
-}
-
 void TFKao::BuildMenus() {
   platform::MenuItem& bar = Window().Menu();
   File1 = &bar.Add("file(&F)", nullptr);

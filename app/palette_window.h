@@ -174,7 +174,6 @@ class TFKao : public forms::Form {
   // SaveGroup before leaving the group; when it fails, the list's selection
   // goes back to the entry that is still current.
   void SaveGroupOrStay(platform::ListBox& list, int current);
-  platform::MenuItem& Item(platform::MenuItem& menu, const char* caption, void (TFKao::*handler)() = nullptr);
   // Shows a file dialog as prepared; the path chosen becomes its file name.
   std::optional<std::string> Execute(platform::FileDialogKind kind, platform::FileDialogRequest& dialog);
   // Whether the file may be written: it is new, or the user agrees.

@@ -48,6 +48,10 @@ inline constexpr Key kGroupHeight{"border", Type::Integer, "84", false};
 inline constexpr Key kHistoryColour{"usercolor1", Type::Integer, "-16777201", false};  // the button face
 inline constexpr Key kHistory1{"text1", Type::Text, "", true};
 inline constexpr Key kHistory2{"text2", Type::Text, "", true};
+// A history text's escaped form, there only while the text holds a line
+// break or a NUL.
+inline constexpr Key kHistory1Full{"text1full", Type::Text, "", true};
+inline constexpr Key kHistory2Full{"text2full", Type::Text, "", true};
 inline constexpr Key kHistoryLock{"favorit", Type::Boolean, "0", false};
 // Quoted by the dialog; the exit writes the names bare.
 inline constexpr Key kDefaultGroup{"defaultgroup", Type::Text, "", true};

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "archiver/streams.h"
+#include "library/path_names.h"
 #include "platform/sjis.h"
 
 namespace archiver {
@@ -40,12 +41,6 @@ int SwitchLevel(const std::string& token) {
   if (token.size() == 2) return 1;
   if (token.size() == 3 && token[2] >= '0' && token[2] <= '2') return token[2] - '0';
   throw ArchiveError("bad switch " + token);
-}
-
-bool EndsWithBackslash(const std::string& s) {
-  size_t last = std::string::npos;
-  for (size_t i = 0; i < s.size(); i = sjis::NextChar(s, i)) last = i;
-  return last != std::string::npos && s[last] == '\\' && last + 1 == s.size();
 }
 
 char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -98,8 +93,8 @@ UnlhaCommand ParseUnlhaCommand(const std::string& line) {
   if (rest.empty()) throw ArchiveError("no archive name");
   cmd.archive = rest[0];
   size_t first = 1;
-  if (rest.size() > 1 && EndsWithBackslash(rest[1])) {
-    cmd.baseFolder = rest[1].substr(0, rest[1].size() - 1);
+  if (rest.size() > 1 && library::EndsInSeparator(rest[1])) {
+    cmd.baseFolder = library::WithoutTrailingSeparator(rest[1]);
     first = 2;
   }
   cmd.patterns.assign(rest.begin() + static_cast<std::ptrdiff_t>(first), rest.end());

@@ -35,10 +35,6 @@ TFCb::TFCb(platform::Platform& services, platform::Window& owner)
   FitEditBox();
 }
 
-platform::MenuItem& TFCb::Item(platform::MenuItem& menu, const char* caption, void (TFCb::*handler)()) {
-  return menu.Add(caption, Handler(handler));
-}
-
 void TFCb::BuildMenu() {
   File1 = &Window().Menu().Add("file(&F)", nullptr);
   platform::MenuItem& f = *File1;

@@ -24,7 +24,6 @@ class TFCb : public forms::Form {
 
  private:
   void BuildMenu();
-  platform::MenuItem& Item(platform::MenuItem& menu, const char* caption, void (TFCb::*handler)());
   // The edit box over the whole client area, below the menu bar.
   void FitEditBox();
   // Shows a file dialog; the path chosen becomes its file name.

@@ -104,18 +104,27 @@ const forms::ControlDecl kControls[] = {
     {"edWindowName", Kind::Entry, "TabSheet7", {208, 209, 92, 21}},
 };
 
+// A check list's item and the setting it switches.
+struct Check {
+  const char* caption;
+  const keys::Key* key;
+};
+
 // The screen page's check list: edges 0 to 3, then the rest.
-const keys::Key* const kScreenChecks[] = {&keys::kEdgeTop,   &keys::kEdgeLeft,  &keys::kEdgeBottom, &keys::kEdgeRight,
-                                          &keys::kHideAfter, &keys::kStayOnTop, &keys::kSavePlace};
-constexpr const char* kScreenCaptions[] = {"画面 \"上\" で表示・非表示切替", "画面 \"左\" で表示・非表示切替",
-                                           "画面 \"下\" で表示・非表示切替", "画面 \"右\" で表示・非表示切替",
-                                           "貼り付け後非表示", "常に最前面に表示（起動時に有効）", "表示位置自動保存"};
+constexpr Check kScreenChecks[] = {{"画面 \"上\" で表示・非表示切替", &keys::kEdgeTop},
+                                   {"画面 \"左\" で表示・非表示切替", &keys::kEdgeLeft},
+                                   {"画面 \"下\" で表示・非表示切替", &keys::kEdgeBottom},
+                                   {"画面 \"右\" で表示・非表示切替", &keys::kEdgeRight},
+                                   {"貼り付け後非表示", &keys::kHideAfter},
+                                   {"常に最前面に表示（起動時に有効）", &keys::kStayOnTop},
+                                   {"表示位置自動保存", &keys::kSavePlace}};
 constexpr int kHideAfterItem = 4;
-const keys::Key* const kOtherChecks[] = {&keys::kClipOnly, &keys::kWithReturn, &keys::kOneClick,
-                                         &keys::kMinimal,  &keys::kHints,      &keys::kSaveDefaults};
-constexpr const char* kOtherCaptions[] = {"クリップボードにのみコピー",     "複数貼り付けのとき改行を入れる",
-                                          "ワンクリック貼り付け",           "最小機能モード",
-                                          "ボタンのヒント表示", "終了時選択しているものをお気に入り保存"};
+constexpr Check kOtherChecks[] = {{"クリップボードにのみコピー", &keys::kClipOnly},
+                                  {"複数貼り付けのとき改行を入れる", &keys::kWithReturn},
+                                  {"ワンクリック貼り付け", &keys::kOneClick},
+                                  {"最小機能モード", &keys::kMinimal},
+                                  {"ボタンのヒント表示", &keys::kHints},
+                                  {"終了時選択しているものをお気に入り保存", &keys::kSaveDefaults}};
 constexpr const char* kLineCaptions[] = {"X文字目からX文字分", "TAB～TAB間", "すべて（ﾃﾞﾌｫﾙﾄ）"};
 constexpr const char* kSamples[] = {"サンプル",
                                     "h:nn",
@@ -141,6 +150,10 @@ int32_t NumberIn(const platform::EntryBox& field) {
 
 void Fill(platform::CheckList& list, std::span<const char* const> captions) {
   for (const char* caption : captions) list.Add(caption);
+}
+
+void Fill(platform::CheckList& list, std::span<const Check> checks) {
+  for (const Check& check : checks) list.Add(check.caption);
 }
 
 }  // namespace
@@ -174,8 +187,8 @@ TFSet::TFSet(platform::Platform& services, platform::Window& owner, ApplyHook ap
       apply_(std::move(apply)) {
   for (const Heading& h : kHeadings) Get<platform::Panel>(h.panel).SetColor(h.colour);
   for (const char* bold : {"lImport", "lExport"}) Get<platform::Label>(bold).SetFont({"ＭＳ Ｐゴシック", 12, false, false, true});
-  Fill(CheckListBox1, kScreenCaptions);
-  Fill(CheckListBox2, kOtherCaptions);
+  Fill(CheckListBox1, kScreenChecks);
+  Fill(CheckListBox2, kOtherChecks);
   Fill(CheckListBox3, kLineCaptions);
   CheckListBox4.Add("ﾃｷｽﾄ辞書読込専用");
   CheckListBox5.Add("貼付ウインドウ固定");
@@ -227,8 +240,8 @@ void TFSet::ReadSettings() {
       {&edLine2, &keys::kLineCount}, {&edGroup, &keys::kDefaultGroup}, {&edClass, &keys::kDefaultClass},
       {&edFontSize, &keys::kFontSize}, {&edEditColor, &keys::kEditColour}, {&edWindowName, &keys::kWindowName}};
   for (const auto& [field, key] : fields) field->SetText(ini.Text(*key));
-  for (int i = 0; i < CheckListBox1.Count(); ++i) CheckListBox1.SetChecked(i, ini.Boolean(*kScreenChecks[i]));
-  for (int i = 0; i < CheckListBox2.Count(); ++i) CheckListBox2.SetChecked(i, ini.Boolean(*kOtherChecks[i]));
+  for (int i = 0; i < CheckListBox1.Count(); ++i) CheckListBox1.SetChecked(i, ini.Boolean(*kScreenChecks[i].key));
+  for (int i = 0; i < CheckListBox2.Count(); ++i) CheckListBox2.SetChecked(i, ini.Boolean(*kOtherChecks[i].key));
   CheckListBox4.SetChecked(0, ini.Boolean(keys::kDropSkipsChooser));
   // A stored mode outside 0 to 2 checks nothing, which writes back as 2.
   const int line = ini.Integer(keys::kLineMode);
@@ -261,8 +274,8 @@ void TFSet::ApplySettings(bool close) {
   ini.WriteInteger(keys::kHeight, a.bounds.height);
   ini.WriteInteger(keys::kWidth, a.bounds.width);
   ini.Write(keys::kStampFormat, edDate.GetText());
-  for (int i = 0; i < CheckListBox1.Count(); ++i) ini.WriteBoolean(*kScreenChecks[i], CheckListBox1.Checked(i));
-  for (int i = 0; i < CheckListBox2.Count(); ++i) ini.WriteBoolean(*kOtherChecks[i], CheckListBox2.Checked(i));
+  for (int i = 0; i < CheckListBox1.Count(); ++i) ini.WriteBoolean(*kScreenChecks[i].key, CheckListBox1.Checked(i));
+  for (int i = 0; i < CheckListBox2.Count(); ++i) ini.WriteBoolean(*kOtherChecks[i].key, CheckListBox2.Checked(i));
   ini.WriteBoolean(keys::kDropSkipsChooser, CheckListBox4.Checked(0));
   ini.Write(keys::kLineFrom, edLine1.GetText());
   ini.Write(keys::kLineCount, edLine2.GetText());

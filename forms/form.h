@@ -74,6 +74,11 @@ class Form {
     C* self = static_cast<C*>(this);
     return dispatch_.Bind([self, member] { (self->*member)(); });
   }
+  // A menu item whose command is a member function, run as Handler runs it.
+  template <class C>
+  platform::MenuItem& Item(platform::MenuItem& menu, const char* caption, void (C::*handler)()) {
+    return menu.Add(caption, Handler(handler));
+  }
   // Moves and stretches the anchored controls to their parents' sizes.
   void ApplyAnchors();
 

@@ -37,4 +37,14 @@ std::string Extension(std::string_view path) {
   return p.dot == std::string_view::npos ? std::string() : std::string(path.substr(p.dot));
 }
 
+bool EndsInSeparator(std::string_view path) {
+  size_t last = 0;
+  for (size_t i = 0; i < path.size(); i = sjis::NextChar(path, i)) last = i;
+  return !path.empty() && last == path.size() - 1 && path[last] == '\\';
+}
+
+std::string WithoutTrailingSeparator(std::string_view path) {
+  return std::string(EndsInSeparator(path) ? path.substr(0, path.size() - 1) : path);
+}
+
 }  // namespace library

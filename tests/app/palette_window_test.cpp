@@ -213,6 +213,31 @@ TEST(PaletteLayout, StacksTheListsAndStretchesTheTopBar) {
   EXPECT_EQ(wide.history1.width, 223);
 }
 
+TEST(PaletteLayout, FolderPageStretchesItsBarAndKeepsTheFileList) {
+  const auto l = app::ComputeFolderLayout({234, 300}, 84);
+  EXPECT_EQ(l.pathBox, (platform::Rect{0, 0, 205, 24}));
+  EXPECT_EQ(l.backButton, (platform::Rect{206, 0, 24, 24}));
+  EXPECT_EQ(l.drives, (platform::Rect{106, 25, 125, 22}));
+  EXPECT_EQ(l.directories, (platform::Rect{0, 49, 234, 84}));
+  EXPECT_EQ(l.splitter, (platform::Rect{0, 133, 234, 3}));
+  EXPECT_EQ(l.files, (platform::Rect{0, 136, 234, 164}));
+  const auto wide = app::ComputeFolderLayout({334, 300}, 84);
+  EXPECT_EQ(wide.pathBox.width, 305);
+  EXPECT_EQ(wide.backButton.left, 306);
+  EXPECT_EQ(wide.drives.width, 225);
+  EXPECT_EQ(wide.openButton, l.openButton);  // the small buttons stay put
+  const auto narrow = app::ComputeFolderLayout({100, 300}, 84);
+  EXPECT_EQ(narrow.pathBox.width, 71);
+  EXPECT_EQ(narrow.drives.width, 40);
+  // A folder list too high for the page leaves the file list its minimum.
+  const auto low = app::ComputeFolderLayout({234, 150}, 200);
+  EXPECT_EQ(low.directories.height, 78);
+  EXPECT_EQ(low.files, (platform::Rect{0, 130, 234, 20}));
+  const auto tiny = app::ComputeFolderLayout({234, 60}, 84);
+  EXPECT_EQ(tiny.directories.height, 20);
+  EXPECT_EQ(tiny.files.height, 0);
+}
+
 TEST(PaletteLayout, SplittersStopAtTheMinimumSize) {
   EXPECT_EQ(app::DraggedHeight(81, 100, -200), 20);
   EXPECT_EQ(app::DraggedHeight(81, 100, 500), 161);  // the face list keeps 20

@@ -1,0 +1,26 @@
+#include "library/path_names.h"
+
+#include <gtest/gtest.h>
+
+using library::EndsInSeparator;
+using library::WithoutTrailingSeparator;
+
+TEST(PathNames, TheTrailByteOfSoIsNoSeparator) {
+  ASSERT_EQ(std::string("ソ"), "\x83\x5C");
+  EXPECT_FALSE(EndsInSeparator("C:\\ソ"));
+  EXPECT_TRUE(EndsInSeparator("C:\\ソ\\"));
+  EXPECT_TRUE(EndsInSeparator("C:\\kao\\"));
+  EXPECT_FALSE(EndsInSeparator("C:\\kao"));
+  EXPECT_TRUE(EndsInSeparator("\\"));
+  EXPECT_FALSE(EndsInSeparator(""));
+  // A single-byte character before the backslash: no pair to misread.
+  EXPECT_TRUE(EndsInSeparator("C:\\ｿ\\"));
+}
+
+TEST(PathNames, OnlyOneTrailingSeparatorIsDropped) {
+  EXPECT_EQ(WithoutTrailingSeparator("C:\\kao\\"), "C:\\kao");
+  EXPECT_EQ(WithoutTrailingSeparator("C:\\ソ"), "C:\\ソ");
+  EXPECT_EQ(WithoutTrailingSeparator("C:\\ソ\\"), "C:\\ソ");
+  EXPECT_EQ(WithoutTrailingSeparator("C:\\\\"), "C:\\");
+  EXPECT_EQ(WithoutTrailingSeparator(""), "");
+}
