@@ -36,13 +36,7 @@ void TFKao::ReadDictionaryFile(const std::string& path) {
     LoadGroup();
   };
   try {
-    exchange::ReadDictionary(bytes, [&](const std::string& reading, std::vector<std::string>& faces) {
-      // A reading becomes a file name: one that would leave the class
-      // folder or that the system refuses ends the import before its group.
-      if (auto problem = library::FileNameProblem(folder, reading, ".txt"))
-        throw platform::Failure("辞書の読みをグループの名前にできないため、読み込みを中止しました。\r\n" + *problem);
-      WriteWholeFile(folder + "\\" + reading + ".txt", library::FormatGroupFile(faces));
-    });
+    exchange::ImportDictionary(p_.files, folder, bytes);
   } catch (...) {
     relist();
     throw;

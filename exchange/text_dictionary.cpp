@@ -1,6 +1,8 @@
 #include "exchange/text_dictionary.h"
 
 #include "library/group_file.h"
+#include "library/name_check.h"
+#include "library/whole_file.h"
 
 namespace exchange {
 
@@ -53,6 +55,14 @@ void AppendDictionaryLines(std::string_view reading, const std::vector<Text>& fa
     line.append(reading).append(1, '\t').append(face).append(1, '\t').append(kFacePartOfSpeech);
     lines.push_back(std::move(line));
   }
+}
+
+void ImportDictionary(platform::FileSystem& files, const std::string& folder, std::string_view bytes) {
+  ReadDictionary(bytes, [&](const std::string& reading, std::vector<std::string>& faces) {
+    if (auto problem = library::FileNameProblem(folder, reading, ".txt"))
+      throw platform::Failure("辞書の読みをグループの名前にできないため、読み込みを中止しました。\r\n" + *problem);
+    library::WriteWholeFile(files, folder + "\\" + reading + ".txt", library::FormatGroupFile(faces));
+  });
 }
 
 }  // namespace exchange

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace exchange {
 
 using Text = std::string;
@@ -25,6 +27,14 @@ std::string_view DictionaryWord(std::string_view line);
 // file they are dropped.
 void ReadDictionary(std::string_view bytes,
                     const std::function<void(const Text& reading, std::vector<Text>& faces)>& onGroup);
+
+// The groups of a dictionary's bytes written into a class folder that
+// exists, one group file per reading, each replaced whole. A reading that
+// cannot be a file name (it would leave the folder, or the system refuses
+// it) ends the import before its group with a platform::Failure; a write
+// failure ends it with the failure naming the file. Groups written before
+// stay.
+void ImportDictionary(platform::FileSystem& files, const std::string& folder, std::string_view bytes);
 
 // The Unicode form a file's byte order mark announces ("UTF-16", "UTF-8"),
 // or nothing: input methods also save their dictionaries so, and read as
