@@ -40,25 +40,6 @@ std::wstring OwnSpelling(const std::wstring& path) {
   return (slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1)) + data.cFileName;
 }
 
-// Wine's ReplaceFileW makes an "rf*.tmp" in the folder first and leaves it
-// there when the replacement fails; Windows makes none. The names present
-// before the call are kept.
-std::vector<std::wstring> ReplaceLeftovers(const std::wstring& folder) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW data;
-  unique_find find(::FindFirstFileExW((folder + L"\\rf*.tmp").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                      nullptr, 0));
-  if (!find) return names;
-  do names.push_back(data.cFileName);
-  while (::FindNextFileW(find.get(), &data));
-  return names;
-}
-
-void RemoveReplaceLeftovers(const std::wstring& folder, const std::vector<std::wstring>& before) {
-  for (const std::wstring& name : ReplaceLeftovers(folder))
-    if (std::find(before.begin(), before.end(), name) == before.end()) ::DeleteFileW((folder + L"\\" + name).c_str());
-}
-
 unique_file OpenForReading(const std::wstring& path) {
   unique_file file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -124,22 +105,15 @@ class Writer : public FileWriter {
       Throw(ERROR_ACCESS_DENIED);
     if (old != INVALID_FILE_ATTRIBUTES) target = OwnSpelling(target);
 
-    const std::vector<std::wstring> before =
-        old != INVALID_FILE_ATTRIBUTES ? ReplaceLeftovers(Parent(target)) : std::vector<std::wstring>();
-    const bool replaced =
-        old != INVALID_FILE_ATTRIBUTES
-            ? ::ReplaceFileW(target.c_str(), temp_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-            : ::MoveFileExW(temp_.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-    if (!replaced) {
-      const DWORD code = ::GetLastError();
-      if (old != INVALID_FILE_ATTRIBUTES) RemoveReplaceLeftovers(Parent(target), before);
-      Throw(code);
-    }
-    committed_ = true;
-    // The file keeps the attributes it had; a new one is a plain archive
-    // file, not the hidden temporary it came from.
+    // The temporary takes the attributes the file keeps (a new one is a
+    // plain archive file), then one rename puts it in place. Wine's
+    // ReplaceFileW moves the old file away and deletes it before the new one
+    // moves in: a crash between the two left no file at all. A rename over
+    // the target is atomic on Windows and under Wine alike.
     const DWORD want = old != INVALID_FILE_ATTRIBUTES ? old : FILE_ATTRIBUTE_ARCHIVE;
-    if (::GetFileAttributesW(target.c_str()) != want) ::SetFileAttributesW(target.c_str(), want);
+    if (!::SetFileAttributesW(temp_.c_str(), want)) ThrowLast();
+    if (!::MoveFileExW(temp_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) ThrowLast();
+    committed_ = true;
   }
 
   void CommitNew() override {
@@ -151,6 +125,9 @@ class Writer : public FileWriter {
     };
     if (!::FlushFileBuffers(file_.get())) fail(::GetLastError());
     file_.reset();
+    // A plain archive file, not the hidden temporary it came from, from the
+    // moment it has its name.
+    if (!::SetFileAttributesW(temp_.c_str(), FILE_ATTRIBUTE_ARCHIVE)) fail(::GetLastError());
     // One rename that refuses an existing target: nothing that appears at
     // the path before it is overwritten.
     if (!::MoveFileExW(temp_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH)) {
@@ -159,8 +136,6 @@ class Writer : public FileWriter {
                           ::GetFileAttributesW(target_.c_str()) != INVALID_FILE_ATTRIBUTES;
       fail(exists ? static_cast<DWORD>(error::kAlreadyExists) : code);
     }
-    // A plain archive file, not the hidden temporary it came from.
-    ::SetFileAttributesW(target_.c_str(), FILE_ATTRIBUTE_ARCHIVE);
   }
 
  private:
