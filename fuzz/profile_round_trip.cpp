@@ -18,7 +18,8 @@
 namespace {
 
 constexpr const char* kPath = "C:\\mirufo\\system.ini";
-constexpr const char* kFallback = "\x01(none)";
+// No value read holds a line break: this answer is never a value.
+constexpr const char* kFallback = "\n(none)";
 
 using Values = std::map<std::pair<std::string, std::string>, std::string>;
 
