@@ -6,8 +6,11 @@ namespace library {
 
 namespace {
 
+// The system opens a device for its name with any extension, and also with
+// blanks before the extension ("CON .txt"), which it strips.
 bool ReservedDevice(std::string_view name) {
-  const std::string base = sjis::UpperAscii(name.substr(0, name.find('.')));
+  std::string base = sjis::UpperAscii(name.substr(0, name.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
   for (const char* device : {"CON", "PRN", "AUX", "NUL"})
     if (base == device) return true;
   return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '1' &&

@@ -180,7 +180,7 @@ TEST_F(EditingTest, RenamingInAClassThatCannotBeMadeAgainIsSilent) {
 
 TEST_F(EditingTest, NamesWindowsCannotUseAreRefusedBeforeAnythingChanges) {
   Start();
-  for (const char* name : {"a\\b", "x:y", "what?", "q\"", "tab\t", "dot.", "blank ", "CON", "com1.txt", ""}) {
+  for (const char* name : {"a\\b", "x:y", "what?", "q\"", "tab\t", "dot.", "blank ", "CON", "com1.txt", "aux  .u", "LPT9 .txt.txt", ""}) {
     EXPECT_THROW(palette->CreateClass(name), platform::Failure) << name;
     EXPECT_THROW(palette->CreateGroup(name), platform::Failure) << name;
   }

@@ -1,0 +1,61 @@
+// Paths dropped on the palette: the name and extension a drop takes from a
+// path, and the check that refuses a class or group name. The name and
+// extension are the end of the path after its last separator; a name the
+// check accepts is one the archiver's own neutralisation leaves alone and
+// one the in-memory disk (which refuses what Windows would change) takes.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <string>
+
+#include "archiver/member_path.h"
+#include "check.h"
+#include "library/name_check.h"
+#include "library/path_names.h"
+#include "platform/headless/file_system.h"
+#include "platform/sjis.h"
+
+namespace {
+
+// Whether every lead byte has a trail byte after it, as in text the system
+// converted; other bytes make names no system call would see.
+bool WellFormed(std::string_view s) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (!sjis::IsLeadByte(static_cast<unsigned char>(s[i]))) continue;
+    if (i + 1 == s.size()) return false;
+    const auto t = static_cast<unsigned char>(s[++i]);
+    if (t < 0x40 || t == 0x7F || t > 0xFC) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzedDataProvider input(data, size);
+  const std::string path = input.ConsumeRandomLengthString(400);
+  const std::string name = input.ConsumeRandomLengthString(100);
+  static const char* const kExtensions[] = {"", ".txt", ".lzh"};
+  const std::string extension = kExtensions[input.ConsumeIntegralInRange(0, 2)];
+  const std::string folder = "C:\\mirufo\\kao" + std::string(input.ConsumeIntegralInRange(0, 240), 'f');
+
+  const std::string base = library::BaseName(path), ext = library::Extension(path);
+  FUZZ_CHECK(ext.empty() || ext[0] == '.');
+  FUZZ_CHECK(path.ends_with(base + ext));
+  // Nothing of the name part is a separator outside a double-byte character.
+  const size_t start = path.size() - base.size() - ext.size();
+  for (size_t i = 0; i < path.size(); i = sjis::NextChar(path, i))
+    if (path[i] == '\\' || path[i] == '/' || path[i] == ':') FUZZ_CHECK(i < start);
+  FUZZ_CHECK(sjis::UpperAscii(ext).size() == ext.size());
+
+  const auto problem = library::FileNameProblem(folder, name, extension);
+  FUZZ_CHECK(!problem || !problem->empty());
+  if (problem || !WellFormed(name)) return 0;
+  FUZZ_CHECK(sjis::CharCount(folder + "\\" + name + extension) <= 259);
+  // The archiver also turns DEL into "_", which Windows would take.
+  if (name.find('\x7f') == std::string::npos) FUZZ_CHECK(archiver::SafeFileName(name) == name);
+  headless::FileSystem disk;
+  disk.CreateDirectories(folder + "\\" + name);
+  disk.WriteFile(folder + "\\" + name + "\\x" + extension, "x");
+  return 0;
+}
