@@ -31,9 +31,17 @@
 //                             "- ", then the title
 //   probe version FILE        the version block of an exe or DLL, one
 //                             "Name=value" line per string it holds
+//   probe settext TITLE TEXT  replaces the text of that window's first edit
+//                             control, as select all and typing would
+//   probe counts TITLE        what the process owning that window holds, one
+//                             line: "private B working B handles N gdi N
+//                             user N windows N"; a figure the system does
+//                             not give (a failed call, or the 0 that no
+//                             running process with a window can have) is "-"
 // Exit code 0 on success, 2 when the window or the text is not there.
 #include <windows.h>
 
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -55,6 +63,52 @@ std::wstring TextOf(HWND hwnd) {
   const LRESULT n = ::SendMessageW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(n));
   return text;
+}
+
+// The windows of one process, top-level and child: USER objects that can be
+// counted from outside even where GetGuiResources is not.
+struct Owned {
+  DWORD process = 0;
+  int count = 0;
+};
+
+BOOL CALLBACK CountOwnedChild(HWND, LPARAM lp) {
+  ++reinterpret_cast<Owned*>(lp)->count;
+  return TRUE;
+}
+
+BOOL CALLBACK CountOwnedTop(HWND hwnd, LPARAM lp) {
+  auto& o = *reinterpret_cast<Owned*>(lp);
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(hwnd, &process);
+  if (process != o.process) return TRUE;
+  ++o.count;
+  ::EnumChildWindows(hwnd, CountOwnedChild, lp);
+  return TRUE;
+}
+
+std::wstring Figure(unsigned long long value) { return value == 0 ? L"-" : std::to_wstring(value); }
+
+int PrintCounts(HWND top) {
+  DWORD id = 0;
+  ::GetWindowThreadProcessId(top, &id);
+  HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
+  if (!process) return 2;
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof memory;
+  if (!::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
+    memory = {};
+  DWORD handles = 0;
+  if (!::GetProcessHandleCount(process, &handles)) handles = 0;
+  const DWORD gdi = ::GetGuiResources(process, GR_GDIOBJECTS);
+  const DWORD user = ::GetGuiResources(process, GR_USEROBJECTS);
+  ::CloseHandle(process);
+  Owned owned{id};
+  ::EnumWindows(CountOwnedTop, reinterpret_cast<LPARAM>(&owned));
+  Print(L"private " + Figure(memory.PrivateUsage) + L" working " + Figure(memory.WorkingSetSize) + L" handles " +
+        Figure(handles) + L" gdi " + Figure(gdi) + L" user " + Figure(user) + L" windows " +
+        Figure(static_cast<unsigned>(owned.count)) + L"\n");
+  return 0;
 }
 
 struct Search {
@@ -162,6 +216,16 @@ int Run(const std::vector<std::wstring>& args) {
     }
     return 2;
   }
+  if (args[1] == L"settext" && args.size() == 4) {
+    for (HWND child : Children(top)) {
+      wchar_t cls[64];
+      ::GetClassNameW(child, cls, 64);
+      if (::lstrcmpiW(cls, L"Edit") == 0)
+        return ::SendMessageW(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[3].c_str())) ? 0 : 2;
+    }
+    return 2;
+  }
+  if (args[1] == L"counts" && args.size() == 3) return PrintCounts(top);
   if (args[1] == L"children" && args.size() == 3) {
     for (HWND child : Children(top)) {
       std::wstring line;
