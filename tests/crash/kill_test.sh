@@ -2,9 +2,10 @@
 # Kills the program's writers under Wine at random moments, 200 times in
 # all, a quarter each while they save a 5 MB group, write system.ini key by
 # key, import a dictionary over a class and extract an archive over one.
-# After every kill the next run checks every file: each is its old or its
-# new content, never torn, and the classes and groups listed are the
-# library's own, never a temporary file. Prints the counts.
+# After every kill the next run of that kind checks its files, and a last
+# check looks at all of them: each is its old or its new content, never
+# torn, and the classes and groups listed are the library's own, never a
+# temporary file. Prints the counts.
 #   kill_test.sh CRASH_WRITER.EXE BUILD_DIR [KILLS]
 set -euo pipefail
 writer=$(realpath "${1:?usage: $0 CRASH_WRITER.EXE BUILD_DIR [KILLS]}")
@@ -61,8 +62,9 @@ for ((i = 0; i < kills; i++)); do
     fail "kill $i ($kind): the check ended with $rc: $(report "$log")"
   fi
   checked=$((checked + $(sed -n 's/^checked \([0-9]*\) files.*/\1/p' "$log")))
-  # Anywhere in the next 0 to 0.6 s: inside a write, a rename, a listing.
-  sleep "0.$(printf '%03d' $((RANDOM % 600)))"
+  # Anywhere in the next 0.4 s, longer than one round of any kind: inside
+  # a write, a rename, a listing.
+  sleep "0.$(printf '%03d' $((RANDOM % 400)))"
   kill -9 "$pid" 2>/dev/null || fail "kill $i ($kind): the writer had ended: $(report "$log")"
   { wait "$pid" || true; } 2>/dev/null # without the shell's note on a killed job
   pid=
