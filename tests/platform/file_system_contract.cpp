@@ -61,7 +61,7 @@ TEST_F(FileSystemContract, NamesAreFoundWhateverTheirLetterCaseAndKeepTheirOwn) 
   EXPECT_TRUE(fs.Attributes(In("Sub\\Read.Txt")).has_value());
 
   // Rewriting through another spelling keeps the stored name (under Wine a
-  // bare ReplaceFile would rename the file to the spelling given).
+  // bare rename would give the file the spelling used).
   fs.WriteFile(In("sub\\read.txt"), "again");
   EXPECT_EQ(SortedNames("sub\\*.*", 0), List{"READ.TXT"});
   EXPECT_EQ(SortedNames("*.*", attr::kDirectory), (List{".", "..", "Sub"}));
@@ -183,7 +183,7 @@ TEST_F(FileSystemContract, ContentKeepsEveryByte) {
 }
 
 // Under Wine, CreateFile(CREATE_ALWAYS) truncates a read-only file and
-// ReplaceFile drops the replaced file's attributes; this pins both cases.
+// a rename over a file drops its attributes; this pins both cases.
 TEST_F(FileSystemContract, WriteFileKeepsAttributesButAReadOnlyFileRefuses) {
   fs.WriteFile(In("g.txt"), "old");
   fs.SetAttributes(In("g.txt"), attr::kReadOnly | attr::kHidden);
