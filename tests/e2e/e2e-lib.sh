@@ -2,26 +2,35 @@
 # Wine on a private Xvfb inside one virtual desktop, and the few helpers the
 # scripts share. The scripts are called as
 #   NAME_test.sh MIRUFO.EXE BUILD_DIR PROBE.EXE
-# and set E2E_NAME before sourcing this file.
+# and set E2E_NAME before sourcing this file. MIRUFO.EXE "-" makes no copy:
+# BUILD_DIR is then a new, empty folder of the caller's that gets a Wine
+# prefix of its own and goes after a passing run, and the caller puts the
+# program where it likes and starts it there (start_palette DIR).
 set -euo pipefail
-exe=$(cd "$(dirname "${1:?usage: $0 MIRUFO.EXE BUILD_DIR PROBE.EXE}")" && pwd)/$(basename "$1")
-build=$(cd "${2:?usage: $0 MIRUFO.EXE BUILD_DIR PROBE.EXE}" && pwd)
-probe_exe=${3:?usage: $0 MIRUFO.EXE BUILD_DIR PROBE.EXE}
+usage="usage: $0 MIRUFO.EXE BUILD_DIR PROBE.EXE"
+build=$(cd "${2:?$usage}" && pwd)
+probe_exe=${3:?$usage}
 tools=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../tools" && pwd)
-[ -f "$exe" ] || { echo "FAIL: $exe does not exist" >&2; exit 1; }
 [ -f "$probe_exe" ] || { echo "FAIL: $probe_exe does not exist" >&2; exit 1; }
 probe_exe=$(cd "$(dirname "$probe_exe")" && pwd)/$(basename "$probe_exe")
-
-# --- the program beside its own face folder -------------------------------
-mkdir -p "$build/e2e"
-work=$(mktemp -d "$build/e2e/$E2E_NAME.XXXXXX")
-cp "$exe" "$work/mirufo.exe"
-for dll in "$(dirname "$exe")"/*.[dD][lL][lL]; do
-  if [ -f "$dll" ]; then cp "$dll" "$work/"; fi
-done
-kao=$work/kao
-mkdir -p "$kao"
 sjis() { printf "$1" | iconv -f UTF-8 -t CP932; }
+
+if [ "${1:?$usage}" = - ]; then
+  [ -z "$(ls -A "$build")" ] || { echo "FAIL: $build is not empty" >&2; exit 1; }
+  work=$build
+else
+  # --- the program beside its own face folder -----------------------------
+  exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+  [ -f "$exe" ] || { echo "FAIL: $exe does not exist" >&2; exit 1; }
+  mkdir -p "$build/e2e"
+  work=$(mktemp -d "$build/e2e/$E2E_NAME.XXXXXX")
+  cp "$exe" "$work/mirufo.exe"
+  for dll in "$(dirname "$exe")"/*.[dD][lL][lL]; do
+    if [ -f "$dll" ]; then cp "$dll" "$work/"; fi
+  done
+  kao=$work/kao
+  mkdir -p "$kao"
+fi
 
 # --- Wine, X and clean-up -------------------------------------------------
 "$tools/wine-prefix" "$build"
@@ -66,13 +75,15 @@ wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v e2e /d 1024x768 /f >/dev/
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d e2e /f >/dev/null 2>&1 </dev/null
 cd "$work"
 
-# start_palette: runs the program; sets pid and palette (its X window).
+# start_palette [DIR]: runs DIR's mirufo.exe (the copy's by default) from
+# its folder; sets pid and palette (its X window).
 start_palette() {
-  wine "$work/mirufo.exe" >>"$work/wine.log" 2>&1 </dev/null &
+  local dir=${1:-$work}
+  (cd "$dir" && exec wine "$dir/mirufo.exe" >>"$work/wine.log" 2>&1 </dev/null) &
   pid=$!
   pids+=("$pid")
   local ids
-  ids=$(xvfb_wait_window '^ミルフォ$' 30 "$pid") || fail "the palette window did not appear"
+  ids=$(xvfb_wait_window '^ミルフォ$' 60 "$pid") || fail "the palette of $dir did not appear"
   palette=$(head -n 1 <<<"$ids")
   sleep 1 # let it paint, and let a message box of a failed start come up
   local n

@@ -9,7 +9,6 @@ set -euo pipefail
 zip64=$(realpath "${1:?usage: $0 WIN64.ZIP WIN32.ZIP PROBE.EXE}")
 zip32=$(realpath "${2:?usage: $0 WIN64.ZIP WIN32.ZIP PROBE.EXE}")
 probe_exe=$(realpath "${3:?usage: $0 WIN64.ZIP WIN32.ZIP PROBE.EXE}")
-tools=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../tools" && pwd)
 
 version=$(basename "$zip64" | sed -n 's/^mirufo-\(.*\)-win64\.zip$/\1/p')
 [ -n "$version" ] || { echo "FAIL: $zip64 is not named mirufo-VERSION-win64.zip" >&2; exit 1; }
@@ -18,33 +17,11 @@ version=$(basename "$zip64" | sed -n 's/^mirufo-\(.*\)-win64\.zip$/\1/p')
   exit 1
 }
 
-work=$(mktemp -d "$(dirname "$zip64")/install-test.XXXXXX")
-"$tools/wine-prefix" "$work"
-. "$tools/wine-env" "$work"
-. "$tools/xvfb-session"
-status=failed
-pid=
-finish() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
-  wineserver -k 2>/dev/null || true
-  xvfb_stop
-  if [ "$status" = passed ]; then rm -rf "$work"; else echo "the test's files are kept in $work" >&2; fi
-}
-trap finish EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  xvfb_screenshot "$work/failed.png" 2>/dev/null && echo "screen saved as $work/failed.png" >&2
-  exit 1
-}
-wait_for() {
-  local deadline=$((SECONDS + $1)) what=$2
-  shift 2
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "$what: not within the time"
-    sleep 0.2
-  done
-}
-probe() { wine "$probe_exe" "$@" 2>/dev/null </dev/null | tr -d '\r'; }
+# e2e-lib's Wine, X and helpers, with no copy of a program: the folder made
+# here holds only the fresh Wine prefix the zips are unpacked into.
+E2E_NAME=install
+set -- - "$(mktemp -d "$(dirname "$zip64")/install-test.XXXXXX")" "$probe_exe"
+. "$(dirname "${BASH_SOURCE[0]}")/../e2e/e2e-lib.sh"
 checks=0
 check() {
   local what=$1
@@ -53,9 +30,6 @@ check() {
   checks=$((checks + 1))
 }
 
-xvfb_start
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v release /d 1024x768 /f >/dev/null 2>&1 </dev/null
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d release /f >/dev/null 2>&1 </dev/null
 places="$WINEPREFIX/drive_c/ツール 置き場"
 
 # unpack ZIP ARCH: the zip into its own folder; sets dir to the program's.
@@ -92,17 +66,6 @@ versions_match() {
     grep -q "^FileVersion=$version\." <<<"$block" && grep -q '^LegalCopyright=Copyright' <<<"$block"
 }
 
-# start: the program from its folder; sets pid and palette.
-start() {
-  (cd "$dir" && exec wine ./mirufo.exe >>"$work/wine.log" 2>&1 </dev/null) &
-  pid=$!
-  local ids
-  ids=$(xvfb_wait_window '^ミルフォ$' 60 "$pid") ||
-    fail "the palette of $dir did not appear (for win32: is 32-bit Wine, wine32:i386, installed?)"
-  palette=$(head -n 1 <<<"$ids")
-  sleep 1
-}
-
 # The sample library's classes, in the list as on disk.
 library_listed() {
   local listed expected
@@ -111,32 +74,18 @@ library_listed() {
   [ -n "$listed" ] && [ "$listed" = "$expected" ] && [ -n "$(probe items ミルフォ 2)" ]
 }
 
-close() {
-  xvfb_click "$palette" 120 10
-  sleep 0.3
-  xdotool windowfocus "$palette"
-  xdotool key Escape
-  wait_for 20 "the program ending on Escape" eval '! kill -0 "$pid" 2>/dev/null'
-  local rc=0
-  wait "$pid" || rc=$?
-  pid=
-  check "mirufo.exe exited with $rc" test "$rc" -eq 0
-  check "no system.ini with [kao] after closing $dir" grep -q '^\[kao\]' "$dir/system.ini"
-}
-
 about_shows_version() {
-  xvfb_click "$palette" 120 10
-  sleep 0.3
-  xdotool windowfocus "$palette"
-  xdotool key alt+f
-  sleep 0.5
-  xdotool key v
-  local ids
-  ids=$(xvfb_wait_window '^バージョン情報$' 15) || fail "the about box did not open"
-  sleep 0.5
+  open_from_file_menu v バージョン情報
   probe children バージョン情報 | grep -qx "Virsion $version" || return 1
   xdotool key alt+F4
   wait_for 10 "the about box closing" eval '! probe windows | grep -q バージョン情報'
+}
+
+# close: Escape ends the program with 0, and it leaves system.ini behind.
+close() {
+  close_palette
+  checks=$((checks + 1))
+  check "no system.ini with [kao] after closing $dir" grep -q '^\[kao\]' "$dir/system.ini"
 }
 
 # --- win64 ------------------------------------------------------------------
@@ -144,7 +93,7 @@ unpack "$zip64" win64
 check "readme.txt of the win64 zip is not Shift-JIS with CR LF" readme_is_sjis_crlf
 check "the version block of mirufo.exe does not say $version" versions_match "$dir/mirufo.exe"
 check "the version block of UNLHA32.DLL does not say $version" versions_match "$dir/UNLHA32.DLL"
-start
+start_palette "$dir"
 check "the sample library is not listed: $(probe items ミルフォ 0 | tr '\n' ' ')" library_listed
 check "the about box does not show Virsion $version" about_shows_version
 close
@@ -160,7 +109,7 @@ elif ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install o
   ran=win64
   echo "SKIPPED: the win32 program was not started: 32-bit Wine (wine32:i386) is not installed"
 else
-  start
+  start_palette "$dir"
   check "the win32 program does not list the sample library" library_listed
   close
 fi
