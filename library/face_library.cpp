@@ -1,6 +1,7 @@
 #include "library/face_library.h"
 
 #include "library/group_file.h"
+#include "library/listing.h"
 #include "library/whole_file.h"
 #include "platform/failure.h"
 
@@ -23,22 +24,12 @@ std::vector<Text> ItemsOf(const platform::ListBox& list) {
   return items;
 }
 
-Text WithoutLastExtension(const Text& name) {
-  const size_t dot = name.rfind('.');
-  return dot == Text::npos ? name : name.substr(0, dot);
-}
-
 }  // namespace
 
 void FaceLibrary::ListClasses() {
   platform::RedrawPause pause(v_.classes);
   v_.classes.Clear();
-  // Hidden and system entries are left out by the enumeration itself.
-  for (const auto& e : files_.Enumerate(faceFolder + "\\*.*", platform::attr::kDirectory)) {
-    if (e.attributes != platform::attr::kDirectory) continue;
-    if (e.name == "." || e.name == "..") continue;
-    v_.classes.Add(e.name);
-  }
+  v_.classes.AddAll(ClassNames(files_, faceFolder));
   SelectByName(v_.classes, defaultClass);
 }
 
@@ -52,17 +43,10 @@ void FaceLibrary::ListGroups() {
   if (currentClass >= 0) {
     currentClassFolder = faceFolder + "\\" + v_.classes.Item(currentClass);
     MakeClassFolder();
-    constexpr uint32_t kEverything = platform::attr::kHidden | platform::attr::kSystem | platform::attr::kDirectory;
-    std::vector<Text> names;
-    for (const auto& e : files_.Enumerate(currentClassFolder + "\\*.txt", kEverything)) {
-      if (e.size == 0) {
-        // An emptied group disappears; a directory named *.txt is not a file and stays.
-        if (!(e.attributes & platform::attr::kDirectory)) files_.DeleteFile(currentClassFolder + "\\" + e.name);
-        continue;
-      }
-      names.push_back(WithoutLastExtension(e.name));
-    }
-    v_.groups.AddAll(std::move(names));
+    GroupListing listing = GroupNames(files_, currentClassFolder);
+    // An emptied group disappears from the disk as well.
+    for (const Text& name : listing.emptyFiles) files_.DeleteFile(currentClassFolder + "\\" + name);
+    v_.groups.AddAll(std::move(listing.names));
     SelectByName(v_.groups, defaultGroup);
     // Relisting the same class (as closing does) keeps its group and faces.
     if (!formerGroup.empty() && currentClassFolder == formerFolder) currentGroup = v_.groups.FindExact(formerGroup);

@@ -1,4 +1,5 @@
 // The face library as the palette lists it and writes it back.
+#include "library/listing.h"
 #include "tests/support/palette_fixture.h"
 
 namespace attr = platform::attr;
@@ -51,6 +52,12 @@ TEST_F(PaletteTest, EmptyGroupFilesAreDeletedAndTxtDirectoriesSkipped) {
   files.AddFile(K("A\\READ.TXT"), "r\r\n");
   files.AddFile(K("A\\note.txt.bak"), "n\r\n");
   files.AddFile(K("A\\hidden.txt"), "h\r\n", attr::kHidden | attr::kReadOnly);
+  // Asked alone, the listing names the empty file and deletes nothing: the
+  // kill test asks it over the files it then checks.
+  const library::GroupListing listing = library::GroupNames(files, K("A"));
+  EXPECT_EQ(listing.names, (V{"a", "READ", "hidden"}));
+  EXPECT_EQ(listing.emptyFiles, V{"b.txt"});  // not dir.txt: a folder is no file to delete
+  EXPECT_TRUE(files.Exists(K("A\\b.txt")));
   Start();
   EXPECT_EQ(Items(Groups()), (V{"a", "READ", "hidden"}));
   EXPECT_FALSE(files.Exists(K("A\\b.txt")));

@@ -29,6 +29,7 @@
 #include "archiver/unlha_operations.h"
 #include "exchange/text_dictionary.h"
 #include "library/group_file.h"
+#include "library/listing.h"
 #include "library/whole_file.h"
 #include "platform/profile_file.h"
 #include "platform/win32/file_system.h"
@@ -141,12 +142,11 @@ class Library {
   // whole; returns how many files were looked at. A kill touches only the
   // files of the kind it stopped, and the next run of that kind checks them.
   int Check(const Text& kind) {
-    Expect(Listed(Kao() + "\\*.*", platform::attr::kDirectory) == std::set<Text>{"大きい", "辞書", "書庫"},
-           "the classes listed");
+    Expect(Classes() == std::set<Text>{"大きい", "辞書", "書庫"}, "the classes listed");
     const bool all = kind == "all";
     int files = 0;
     if (all || kind == "group") {
-      Expect(Listed(BigClass() + "\\*.txt") == std::set<Text>{"大表.txt"}, "the groups of 大きい");
+      Expect(Groups(BigClass()) == std::set<Text>{"大表"}, "the groups of 大きい");
       Expect(OneOf(files_.ReadFile(BigGroupPath()), [](int v) { return library::FormatGroupFile(BigGroup(v)); }),
              BigGroupPath());
       ++files;
@@ -157,8 +157,8 @@ class Library {
     }
     if (all || kind == "dictionary") {
       std::set<Text> readings;
-      for (int r = 0; r < kReadings; ++r) readings.insert(Reading(r) + ".txt");
-      Expect(Listed(DictionaryClass() + "\\*.txt") == readings, "the groups of 辞書");
+      for (int r = 0; r < kReadings; ++r) readings.insert(Reading(r));
+      Expect(Groups(DictionaryClass()) == readings, "the groups of 辞書");
       for (int r = 0; r < kReadings; ++r, ++files) {
         const Text path = DictionaryClass() + "\\" + Reading(r) + ".txt";
         Expect(OneOf(files_.ReadFile(path), [r](int v) { return library::FormatGroupFile(DictionaryFaces(v, r)); }),
@@ -167,9 +167,10 @@ class Library {
     }
     if (all || kind == "archive") {
       std::set<Text> top, below;
-      for (int i = 0; i < kMembers; ++i) (i % 4 == 3 ? below : top).insert(MemberName(i).substr(i % 4 == 3 ? 3 : 0));
-      Expect(Listed(ArchiveClass() + "\\*.txt") == top, "the groups of 書庫");
-      Expect(Listed(ArchiveClass() + "\\下\\*.txt") == below, "the files of 書庫\\下");
+      for (int i = 0; i < kMembers; ++i) (i % 4 == 3 ? below : top).insert("面" + Number(i));
+      Expect(Groups(ArchiveClass()) == top, "the groups of 書庫");
+      // 下 is no class; what would be its groups shows no temporary either.
+      Expect(Groups(ArchiveClass() + "\\下") == below, "the groups of 書庫\\下");
       for (int i = 0; i < kMembers; ++i, ++files) {
         const Text path = ArchiveClass() + "\\" + MemberName(i);
         Expect(OneOf(files_.ReadFile(path), [i](int v) { return MemberBytes(v, i); }), path);
@@ -190,17 +191,15 @@ class Library {
     return false;
   }
 
-  // What the library's listings see: classes are plain folders, groups
-  // every *.txt entry, hidden ones included.
-  std::set<Text> Listed(const Text& pattern, uint32_t allowed = platform::attr::kHidden | platform::attr::kSystem |
-                                                                    platform::attr::kDirectory) const {
-    std::set<Text> names;
-    for (const auto& e : files_.Enumerate(pattern, allowed)) {
-      if (e.name == "." || e.name == "..") continue;
-      if (allowed == platform::attr::kDirectory && e.attributes != platform::attr::kDirectory) continue;
-      names.insert(e.name);
-    }
-    return names;
+  // What the palette would list, asked of the library itself; the order
+  // is the file system's, which the checks leave aside.
+  std::set<Text> Classes() const {
+    const std::vector<Text> names = library::ClassNames(files_, Kao());
+    return {names.begin(), names.end()};
+  }
+  std::set<Text> Groups(const Text& classFolder) const {
+    const std::vector<Text> names = library::GroupNames(files_, classFolder).names;
+    return {names.begin(), names.end()};
   }
 
   void WriteSettings(int generation) {
