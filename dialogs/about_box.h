@@ -3,14 +3,15 @@
 // closes it; a click on a link opens the link instead.
 #pragma once
 #include "forms/form.h"
+#include "mirufo_version.h"
 #include "platform/shell.h"
 
 namespace dialogs {
 
-// The maker's addresses as the card shows and opens them.
-inline constexpr const char* kHomePageLine1 = "https://mirufo.example/";
-inline constexpr const char* kHomePageLine2 = "soft/mirufo/index.html";
-inline constexpr const char* kMakerMail = "kao@mirufo.example";
+// The maker's addresses as the card shows and opens them (CMakeLists.txt).
+inline constexpr const char* kHomePageLine1 = MIRUFO_HOMEPAGE_SITE;
+inline constexpr const char* kHomePageLine2 = MIRUFO_HOMEPAGE_PAGE;
+inline constexpr const char* kMakerMail = MIRUFO_MAIL;
 
 class TFVersion : public forms::Form {
  public:

@@ -98,11 +98,14 @@ TEST_F(AboutBoxTest, LinksOpenWithoutClosingAndTheOtherLabelsAndKeysDoNothing) {
     EXPECT_TRUE(shell.Opened().empty());
     EXPECT_FALSE(w.Closed());
 
-    // Both lines of the address open the one home page they make up.
+    // Both lines of the address open the one home page they make up: the
+    // project's, split in two without losing a character.
     Label(w, "Label7").UserClick();
     Label(w, "Label4").UserClick();
     const std::string home = Label(w, "Label7").Caption() + Label(w, "Label4").Caption();
+    EXPECT_EQ(home, MIRUFO_HOMEPAGE_URL);
     EXPECT_EQ(home.rfind("https://", 0), 0u);
+    EXPECT_FALSE(Label(w, "Label4").Caption().empty());
     EXPECT_EQ(shell.Opened(), (std::vector<std::string>{home, home}));
 
     // The mail link: the address shown, a subject naming product and version.
