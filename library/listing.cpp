@@ -9,6 +9,15 @@ std::string WithoutLastExtension(const std::string& name) {
   return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
+// "*.txt" also matches a long name through its short one ("a.txtx" is
+// "A~1.TXT"); such a file is no group, since its group would be "a.txt".
+// '.' is never a trail byte, so the test is safe on Shift-JIS names.
+bool EndsInTxt(const std::string& name) {
+  if (name.size() < 4) return false;
+  const char* ext = name.c_str() + name.size() - 4;
+  return ext[0] == '.' && (ext[1] | 0x20) == 't' && (ext[2] | 0x20) == 'x' && (ext[3] | 0x20) == 't';
+}
+
 }  // namespace
 
 std::vector<std::string> ClassNames(const platform::FileSystem& files, const std::string& faceFolder) {
@@ -26,6 +35,7 @@ GroupListing GroupNames(const platform::FileSystem& files, const std::string& cl
   constexpr uint32_t kEverything = platform::attr::kHidden | platform::attr::kSystem | platform::attr::kDirectory;
   GroupListing listing;
   for (const auto& e : files.Enumerate(classFolder + "\\*.txt", kEverything)) {
+    if (!EndsInTxt(e.name)) continue;
     // A folder's size is 0 too: it is skipped, but it is no emptied group.
     if (e.size == 0) {
       if (!(e.attributes & platform::attr::kDirectory)) listing.emptyFiles.push_back(e.name);

@@ -51,6 +51,7 @@ TEST_F(PaletteTest, EmptyGroupFilesAreDeletedAndTxtDirectoriesSkipped) {
   files.AddDirectory(K("A\\dir.txt"));
   files.AddFile(K("A\\READ.TXT"), "r\r\n");
   files.AddFile(K("A\\note.txt.bak"), "n\r\n");
+  files.AddFile(K("A\\long.txtx"), "l\r\n");  // found by its short name LONG~1.TXT
   files.AddFile(K("A\\hidden.txt"), "h\r\n", attr::kHidden | attr::kReadOnly);
   // Asked alone, the listing names the empty file and deletes nothing: the
   // kill test asks it over the files it then checks.
