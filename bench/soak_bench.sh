@@ -29,6 +29,7 @@ done
 E2E_NAME=soak
 set -- "$build_dir/mirufo.exe" "$build_dir" "$build_dir/tests/e2e_probe.exe"
 . "$bench/../tests/e2e/e2e-lib.sh"
+. "$bench/edit_keys.sh"
 
 # --- the library: three classes, four groups in the one the run uses ------
 # Faces hold Shift-JIS trail bytes of 0x5C (ソ 83 5C, 表 95 5C, 能 94 5C,
@@ -95,9 +96,7 @@ save_edit() {
   local counter=e$done_saves
   xvfb_click "$palette" $((client_x + 86)) $((client_y + 36)) # edit
   give_keys "$palette"
-  xdotool key --delay 40 ctrl+End shift+Up
-  xdotool type --delay 40 "$counter"
-  xdotool key --delay 40 Return ctrl+Home shift+Down ctrl+x ctrl+End Up ctrl+v
+  edit_keys "$counter"
   xvfb_click "$palette" $((client_x + 26)) $((client_y + 36)) # save
   faces=("${faces[@]:1:rows-1}" "${faces[0]}" "$counter")
   done_saves=$((done_saves + 1))
