@@ -21,6 +21,8 @@ mkdir -p "$work/files"
 status=failed
 finish() {
   wineserver -k 2>/dev/null || true
+  # Gone before the next test's Wine starts on the same prefix.
+  timeout 30 wineserver -w 2>/dev/null || true
   if [ "$status" = passed ]; then rm -rf "$work"; else echo "the files are kept in $work" >&2; fi
 }
 trap finish EXIT
