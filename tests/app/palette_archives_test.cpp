@@ -1,29 +1,17 @@
 // Classes packed into and unpacked from LZH archives through the palette's
 // file menu, with our archiver standing in for the library.
-#include "archiver/unlha_api.h"
-#include "archiver/unlha_operations.h"
 #include "tests/support/palette_fixture.h"
 
 using V = std::vector<std::string>;
 
 namespace {
 
-headless::FileSystem* archiveFiles = nullptr;
-std::vector<std::string> commandLines;
-
-int UNLHA_API HeadlessUnlha(void*, const char* line, char*, unsigned long) {
-  commandLines.push_back(line);
-  return archiver::RunUnlha(line, {*archiveFiles, {}}).code;
-}
-
 const char* const kFilter = "圧縮ファイル(*.lzh)|*.lzh|すべてのファイル(*.*)|*.*";
 
 class ArchiveTest : public PaletteTest {
  protected:
   void SetUp() override {
-    archiveFiles = &files;
-    commandLines.clear();
-    libraries.Provide("UNLHA32.DLL", {{"Unlha", reinterpret_cast<void*>(&HeadlessUnlha)}});
+    ProvideUnlha();
     files.AddFile(K("A\\g.txt"), "a\r\nb\r\n");
     files.AddFile(K("A\\顔文字.txt"), "(^_^)\r\n");
     files.AddFile(K("B\\k.txt"), "z\r\n");
@@ -46,7 +34,7 @@ class ArchiveTest : public PaletteTest {
 TEST_F(ArchiveTest, AClassExportedDeletedAndImportedComesBackByteForByte) {
   Faces().Add("unsaved");  // reaches the archive: the group is saved first
   Export("C:\\out\\A.lzh");
-  ASSERT_EQ(commandLines, V{"a -x1 -r1 \"C:\\out\\A.lzh\" \"C:\\mirufo\\kao\\A\\\" *.* "});
+  ASSERT_EQ(unlhaLines, V{"a -x1 -r1 \"C:\\out\\A.lzh\" \"C:\\mirufo\\kao\\A\\\" *.* "});
   ASSERT_EQ(toolkit.FileDialogs().size(), 1u);
   EXPECT_EQ(toolkit.FileDialogs()[0].kind, platform::FileDialogKind::Save);
   EXPECT_EQ(toolkit.FileDialogs()[0].request.defaultExtension, "lzh");
@@ -56,7 +44,7 @@ TEST_F(ArchiveTest, AClassExportedDeletedAndImportedComesBackByteForByte) {
   palette->DeleteClass();
   EXPECT_FALSE(files.Exists(K("A")));
   Import("C:\\out\\A.lzh");
-  EXPECT_EQ(commandLines.back(), "e -y \"C:\\out\\A.lzh\" \"C:\\mirufo\\kao\\A\\\" *.* ");
+  EXPECT_EQ(unlhaLines.back(), "e -y \"C:\\out\\A.lzh\" \"C:\\mirufo\\kao\\A\\\" *.* ");
   EXPECT_EQ(files.Content(K("A\\g.txt")), "a\r\nb\r\nunsaved\r\n");
   EXPECT_EQ(files.Content(K("A\\顔文字.txt")), "(^_^)\r\n");
   EXPECT_EQ(*files.Attributes(K("A")), platform::attr::kDirectory);
@@ -71,7 +59,7 @@ TEST_F(ArchiveTest, AClassExportedDeletedAndImportedComesBackByteForByte) {
   Import(std::nullopt);
   EXPECT_EQ(toolkit.FileDialogs()[3].request.fileName, "C:\\out\\A.lzh");
   EXPECT_EQ(toolkit.FileDialogs()[3].request.filter, kFilter);
-  EXPECT_EQ(commandLines.size(), 2u);
+  EXPECT_EQ(unlhaLines.size(), 2u);
   EXPECT_TRUE(toolkit.Messages().empty());
 }
 
@@ -79,14 +67,14 @@ TEST_F(ArchiveTest, AnArchiveNeverMergesIntoAClassAndMissingOnesDoNothing) {
   Export("C:\\out\\B.lzh");  // the current class is A
   Import("C:\\out\\B.lzh");  // class B exists: nothing happens
   Import("C:\\out\\none.lzh");
-  EXPECT_EQ(commandLines.size(), 1u);
+  EXPECT_EQ(unlhaLines.size(), 1u);
   EXPECT_EQ(Items(Classes()), (V{"A", "B"}));
   EXPECT_EQ(files.Content(K("B\\k.txt")), "z\r\n");
   EXPECT_TRUE(toolkit.Messages().empty());
 
   // Packing onto an existing archive asks nothing.
   Export("C:\\out\\B.lzh");
-  EXPECT_EQ(commandLines.size(), 2u);
+  EXPECT_EQ(unlhaLines.size(), 2u);
 }
 
 TEST_F(ArchiveTest, NoClassNoDialogAndNoLibraryNoCommands) {

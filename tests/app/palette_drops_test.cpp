@@ -1,7 +1,5 @@
 // Files and folders dropped on the palette, with the format chooser answered
 // as a user would.
-#include "archiver/unlha_api.h"
-#include "archiver/unlha_operations.h"
 #include "platform/failure.h"
 #include "tests/support/palette_fixture.h"
 
@@ -9,17 +7,10 @@ using V = std::vector<std::string>;
 
 namespace {
 
-headless::FileSystem* dropFiles = nullptr;
-
-int UNLHA_API HeadlessUnlha(void*, const char* line, char*, unsigned long) {
-  return archiver::RunUnlha(line, {*dropFiles, {}}).code;
-}
-
 class DropTest : public PaletteTest {
  protected:
   void SetUp() override {
-    dropFiles = &files;
-    libraries.Provide("UNLHA32.DLL", {{"Unlha", reinterpret_cast<void*>(&HeadlessUnlha)}});
+    ProvideUnlha();
     files.AddFile(K("A\\g.txt"), "a\r\n");
     files.AddDirectory("C:\\drop");
     Start();

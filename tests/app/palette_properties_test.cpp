@@ -8,7 +8,6 @@
 
 namespace {
 
-const std::string kIni = "C:\\mirufo\\system.ini";
 
 class PropertiesTest : public OneFaceTest {
  protected:

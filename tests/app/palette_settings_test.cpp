@@ -8,7 +8,6 @@ using V = std::vector<std::string>;
 
 namespace {
 
-constexpr const char* kIni = "C:\\mirufo\\system.ini";
 
 class SettingsTest : public PaletteTest {
  protected:

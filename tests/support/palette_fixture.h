@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "app/palette_window.h"
+#include "archiver/unlha_api.h"
+#include "archiver/unlha_operations.h"
 #include "platform/headless/clipboard.h"
 #include "platform/headless/file_system.h"
 #include "platform/headless/other_windows.h"
@@ -14,6 +16,7 @@
 #include "platform/headless/toolkit.h"
 
 inline constexpr const char* kKao = "C:\\mirufo\\kao";
+inline constexpr const char* kIni = "C:\\mirufo\\system.ini";
 
 // A path inside the face folder.
 inline std::string K(const std::string& rest) { return std::string(kKao) + "\\" + rest; }
@@ -39,6 +42,19 @@ class PaletteTest : public ::testing::Test {
   void HistoryMenu(const char* caption) { ContextChoose(*palette->pHistory1, caption); }
   void ChooseMenu(const char* menu, const char* item) { Window().MenuBar().Find(menu).Find(item).UserChoose(); }
   void Click(const char* button) { Window().Find<headless::Button>(button).UserClick(); }
+  // Our archiver as the palette's UNLHA32.DLL, on this test's files; it
+  // keeps the command lines it is given in unlhaLines.
+  void ProvideUnlha() {
+    unlhaFiles = &files;
+    unlhaLines.clear();
+    libraries.Provide("UNLHA32.DLL", {{"Unlha", reinterpret_cast<void*>(&HeadlessUnlha)}});
+  }
+  static int UNLHA_API HeadlessUnlha(void*, const char* line, char*, unsigned long) {
+    unlhaLines.push_back(line);
+    return archiver::RunUnlha(line, {*unlhaFiles, {}}).code;
+  }
+  static inline headless::FileSystem* unlhaFiles = nullptr;
+  static inline std::vector<std::string> unlhaLines;
 
   headless::Toolkit toolkit;
   headless::FileSystem files;
@@ -56,7 +72,7 @@ class OneFaceTest : public PaletteTest {
  protected:
   void Start(const std::string& settings) {
     files.AddFile(K("A\\g.txt"), "a\r\n");
-    files.AddFile("C:\\mirufo\\system.ini", "[kao]\r\n" + settings);
+    files.AddFile(kIni, "[kao]\r\n" + settings);
     PaletteTest::Start();
   }
 };
