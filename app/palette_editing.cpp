@@ -154,10 +154,12 @@ void TFKao::CreateClass(const std::string& name) {
     p_.toolkit.MessageBox(&Window(), "同じ名前のクラスが存在します", forms::kProgramTitle, platform::Icon::Information,
                           platform::Buttons::Ok);
   } else {
+    // A face folder that is gone or a file in the class's place: nothing
+    // may go on as if the class were there.
     try {
       p_.files.CreateDirectories(path);
-    } catch (const platform::IoError&) {
-      // Not reported: the lists are shown without it.
+    } catch (const platform::IoError& e) {
+      throw library::CannotCreateFolder(path, e);
     }
   }
   ListClasses();

@@ -58,7 +58,12 @@ void TFKao::WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 void TFKao::EnsureClass() {
-  if (library_->currentClass < 0) CreateClass("デフォルト");
+  if (library_->currentClass >= 0) return;
+  CreateClass("デフォルト");
+  // Made, yet not listed (a face folder that lists nothing): what would be
+  // written next would have no class folder to go to.
+  if (library_->currentClass < 0)
+    throw platform::Failure(sjis::Format("フォルダ \"%s\" にクラスを作成できません", {library_->faceFolder}));
 }
 
 void TFKao::S1Click() {

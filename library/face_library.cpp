@@ -50,12 +50,19 @@ void FaceLibrary::ListGroups() {
     SelectByName(v_.groups, defaultGroup);
     // Relisting the same class (as closing does) keeps its group and faces.
     if (!formerGroup.empty() && currentClassFolder == formerFolder) currentGroup = v_.groups.FindExact(formerGroup);
+  } else {
+    currentClassFolder.clear();
   }
   if (currentGroup < 0) v_.faces.Clear();
 }
 
+Text FaceLibrary::GroupPath(const Text& group) const {
+  if (currentClassFolder.empty()) throw platform::Failure("クラスがありません");
+  return currentClassFolder + "\\" + group + ".txt";
+}
+
 void FaceLibrary::MakeClassFolder() {
-  if (files_.Attributes(currentClassFolder)) return;
+  if (currentClassFolder.empty() || files_.Attributes(currentClassFolder)) return;
   try {
     files_.CreateDirectories(currentClassFolder);
   } catch (const platform::IoError&) {

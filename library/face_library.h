@@ -46,7 +46,9 @@ class FaceLibrary {
   // Replaces the face list's faces with these (the edit box's lines).
   void StoreEditBox(std::vector<Text> faces);
 
-  Text GroupPath(const Text& group) const { return currentClassFolder + "\\" + group + ".txt"; }
+  // The group's file in the current class; a failure when no class is
+  // current, so that no write ever lands beside the face folder.
+  Text GroupPath(const Text& group) const;
   // Creates the current class folder when it is missing. A failure is not
   // reported: the class then shows no groups, and what would be written
   // into it fails on its own.

@@ -12,6 +12,10 @@ platform::Failure CannotCreate(const std::string& path, const platform::IoError&
   return platform::Failure(sjis::Format("ファイル \"%s\". %s を作成できません", {path, reason.what()}));
 }
 
+platform::Failure CannotCreateFolder(const std::string& path, const platform::IoError& reason) {
+  return platform::Failure(sjis::Format("フォルダ \"%s\". %s を作成できません", {path, reason.what()}));
+}
+
 std::string ReadWholeFile(const platform::FileSystem& files, const std::string& path) {
   try {
     return files.ReadFile(path);

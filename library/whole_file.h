@@ -11,6 +11,8 @@ namespace library {
 // "ファイル "path". reason は開けません" and "... を作成できません".
 platform::Failure CannotOpen(const std::string& path, const platform::IoError& reason);
 platform::Failure CannotCreate(const std::string& path, const platform::IoError& reason);
+// "フォルダ "path". reason を作成できません".
+platform::Failure CannotCreateFolder(const std::string& path, const platform::IoError& reason);
 
 // The file's bytes; a failure names the file.
 std::string ReadWholeFile(const platform::FileSystem& files, const std::string& path);

@@ -10,14 +10,13 @@
 
 #include "platform/failure.h"
 #include "tests/platform/contract_backend.h"
+#include "tests/support/listed_attributes.h"
 
 namespace {
 
 namespace attr = platform::attr;
 using platform::DirEntry;
 using platform::IoError;
-
-constexpr uint32_t kAll = attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kDirectory | attr::kArchive;
 
 class FileSystemContract : public ::testing::Test {
  protected:

@@ -8,13 +8,12 @@
 #include "platform/failure.h"
 #include "platform/headless/file_system.h"
 #include "platform/headless/library_loader.h"
+#include "tests/support/listed_attributes.h"
 
 namespace {
 
 namespace attr = platform::attr;
 using Names = std::vector<std::string>;
-
-constexpr uint32_t kAll = attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kDirectory | attr::kArchive;
 
 Names NamesOf(const headless::FileSystem& fs, const std::string& pattern, uint32_t allowed = kAll) {
   Names names;
