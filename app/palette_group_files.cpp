@@ -85,9 +85,12 @@ void TFKao::S1Click() {
 }
 
 bool TFKao::CopyInGroup(const std::string& source, const std::string& name) {
+  if (p_.files.Attributes(library_->GroupPath(name))) return false;
+  return AddNewGroup(name, ReadWholeFile(source));
+}
+
+bool TFKao::AddNewGroup(const std::string& name, const std::string& bytes) {
   const std::string target = library_->GroupPath(name);
-  if (p_.files.Attributes(target)) return false;
-  const std::string bytes = ReadWholeFile(source);
   library_->MakeClassFolder();
   try {
     const auto writer = p_.files.CreateWriter(target);

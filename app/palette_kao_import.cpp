@@ -46,17 +46,16 @@ void TFKao::C1Click() {
   }
   const platform::ProfileContents kao(ReadWholeFile(*chosen));
   const std::string folder = library_->currentClassFolder;
-  // Group names as the list's search compares them, letter case folded;
-  // one set instead of a search of the growing list per section.
+  // Group names with letter case folded as the file system folds them; one
+  // set instead of a search of the growing list per section. The file
+  // system has the last word: a group file is only ever made new.
   std::unordered_set<std::string> known;
-  for (int i = 0; i < ListBox1->Count(); ++i) known.insert(sjis::UpperAscii(ListBox1->Item(i)));
-  library_->MakeClassFolder();
+  for (int i = 0; i < ListBox1->Count(); ++i) known.insert(sjis::FoldCase(ListBox1->Item(i)));
   for (const std::string& section : kao.Sections()) {
-    if (!known.insert(sjis::UpperAscii(section)).second) continue;  // existing groups stay as they are
+    if (!known.insert(sjis::FoldCase(section)).second) continue;  // existing groups stay as they are
     if (auto problem = library::FileNameProblem(folder, section, ".txt"))
       throw platform::Failure("セクションの名前をグループの名前にできないため、読み込みを中止しました。\r\n" + *problem);
-    WriteWholeFile(library_->GroupPath(section), library::FormatGroupFile(exchange::KaoSectionFaces(kao, section)));
-    ListBox1->Add(section);
+    AddNewGroup(section, library::FormatGroupFile(exchange::KaoSectionFaces(kao, section)));
   }
 }
 

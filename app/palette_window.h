@@ -125,6 +125,9 @@ class TFKao : public forms::Form {
   // Copies a text file in as a new group of the current class, appended to
   // the group list; false when a group of that name exists.
   bool CopyInGroup(const std::string& source, const std::string& name);
+  // A new group file holding these bytes, appended to the group list; false
+  // when the file system has a group of that name in any letter case.
+  bool AddNewGroup(const std::string& name, const std::string& bytes);
   // Lines of any text file into the edit box, as the settings say.
   void Z1Click();
   // A face file of the earlier generation: one group per section.

@@ -148,16 +148,19 @@ std::string ValueRead(std::string_view value) {
   return std::string(value);
 }
 
-// Hashes the bytes sjis::UpperAscii would give, without making them, so
+// Hashes the bytes sjis::FoldCase would give, without making them, so
 // that names equal under sjis::EqualsIgnoreCase hash alike.
 size_t FoldedHash(std::string_view s) {
   uint64_t h = 0xcbf29ce484222325ull;  // FNV-1a
+  const auto add = [&h](unsigned char c) { h = (h ^ c) * 0x100000001b3ull; };
   for (size_t i = 0; i < s.size();) {
     const size_t next = sjis::NextChar(s, i);
-    for (size_t j = i; j < next; ++j) {
-      char c = s[j];
-      if (next == i + 1 && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-      h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (next == i + 2) {
+      add(c);
+      add(sjis::FoldTrail(c, static_cast<unsigned char>(s[i + 1])));
+    } else {
+      add(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
     }
     i = next;
   }

@@ -24,9 +24,26 @@ Text UpperAscii(std::string_view s) {
   return out;
 }
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && UpperAscii(a) == UpperAscii(b);
+unsigned char FoldTrail(unsigned char lead, unsigned char trail) {
+  if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A) return trail - 0x21;  // ａ-ｚ
+  if (lead == 0x83 && trail >= 0xBF && trail <= 0xD6) return trail - 0x20;  // α-ω
+  if (lead == 0x84 && trail >= 0x70 && trail <= 0x7E) return trail - 0x30;  // а-н
+  if (lead == 0x84 && trail >= 0x80 && trail <= 0x91) return trail - 0x31;  // о-я
+  return trail;
 }
+
+Text FoldCase(std::string_view s) {
+  Text out = UpperAscii(s);
+  for (size_t i = 0; i < out.size();) {
+    const size_t next = NextChar(out, i);
+    if (next == i + 2)
+      out[i + 1] = static_cast<char>(FoldTrail(static_cast<unsigned char>(out[i]), static_cast<unsigned char>(out[i + 1])));
+    i = next;
+  }
+  return out;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) { return a.size() == b.size() && FoldCase(a) == FoldCase(b); }
 
 Text Format(std::string_view pattern, std::initializer_list<std::string_view> args) {
   Text out;

@@ -23,7 +23,16 @@ size_t CharCount(std::string_view s);
 // characters alone (they overlap the ASCII letter range).
 Text UpperAscii(std::string_view s);
 
-// Comparison with ASCII letters folded, as Windows name lookups do.
+// The upper-case form of a double-byte character's trail byte, its lead
+// byte unchanged: full-width Latin, Greek and Cyrillic letters have case,
+// and Windows folds them in names as it folds ASCII ones.
+unsigned char FoldTrail(unsigned char lead, unsigned char trail);
+
+// Every letter upper-cased, ASCII and double-byte, as Windows compares
+// names: two names that fold alike name the same file.
+Text FoldCase(std::string_view s);
+
+// Comparison with letter case folded, as Windows name lookups do.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
 // printf-style substitution of each "%s" in order; other text is copied.

@@ -44,19 +44,6 @@ bool HasSingleByte(std::string_view s, std::string_view set) {
 // Characters Windows refuses in a name; control characters count too.
 bool HasBadCharacter(std::string_view name) { return HasSingleByte(name, "<>:\"|?*"); }
 
-// Full-width Latin, Greek and Cyrillic letters have case too; Windows folds
-// them in names as it folds ASCII ones. Lower-case code -> upper-case code.
-void FoldDoubleByte(Text& s, size_t i) {
-  const unsigned char lead = static_cast<unsigned char>(s[i]);
-  const unsigned char trail = static_cast<unsigned char>(s[i + 1]);
-  int upper = -1;
-  if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A) upper = trail - 0x21;       // ａ-ｚ
-  else if (lead == 0x83 && trail >= 0xBF && trail <= 0xD6) upper = trail - 0x20;  // α-ω
-  else if (lead == 0x84 && trail >= 0x70 && trail <= 0x7E) upper = trail - 0x30;  // а-н
-  else if (lead == 0x84 && trail >= 0x80 && trail <= 0x91) upper = trail - 0x31;  // о-я
-  if (upper >= 0) s[i + 1] = static_cast<char>(upper);
-}
-
 // Matches a folded name against a folded mask as Windows does: "*" any run,
 // "?" one character; at the end of the name, trailing "." and "*" of the
 // mask match nothing, so "a.*" matches "a" and "*.*" matches every name.
@@ -169,15 +156,7 @@ FileSystem::Parsed FileSystem::Parse(const Text& path) {
   return p;
 }
 
-Text FileSystem::Key(const Text& name) {
-  Text key = sjis::UpperAscii(name);
-  for (size_t i = 0; i < key.size();) {
-    const size_t next = sjis::NextChar(key, i);
-    if (next == i + 2) FoldDoubleByte(key, i);
-    i = next;
-  }
-  return key;
-}
+Text FileSystem::Key(const Text& name) { return sjis::FoldCase(name); }
 
 Text FileSystem::Canonical(const Parsed& p) {
   Text out{p.drive, ':'};

@@ -66,6 +66,11 @@ TEST_F(DictionaryTest, AnExistingClassKeepsOtherGroupsAndAReturningReadingKeepsI
   EXPECT_EQ(files.Content(K("A\\g.txt")), "3\r\n");
   EXPECT_EQ(files.Content(K("A\\h.txt")), "2\r\n");
   EXPECT_EQ(files.Content(K("A\\あいさつ.txt")), "ソ表\\\r\n");
+  // A reading in another letter case names the same file, as on disk.
+  files.AddFile("C:\\dic\\A.txt", "ａｂ\t1\r\nω\t2\r\nＡＢ\t3\r\n");
+  Import("C:\\dic\\A.txt");
+  EXPECT_EQ(files.Content(K("A\\ａｂ.txt")), "3\r\n");
+  EXPECT_EQ(Items(Groups()), (V{"g", "あいさつ", "h", "ａｂ", "ω"}));
 }
 
 TEST_F(DictionaryTest, AReadingThatCannotBeAFileNameStopsTheImportBeforeItsGroup) {

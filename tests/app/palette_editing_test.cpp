@@ -159,6 +159,12 @@ TEST_F(EditingTest, RenamesKeepEveryFaceAndNeverDeleteTheGroupsOwnFile) {
   Groups().UserClick(1);
   EXPECT_EQ(files.Content(K("クラスA\\G.txt")), "a\r\nb\r\nc\r\nd\r\n");
   EXPECT_EQ(files.Enumerate(K("クラスA\\G.txt"), 0).at(0).name, "G.txt");
+  // Full-width, Greek and Cyrillic letters have case in names too (h is
+  // the group shown).
+  for (const char* name : {"Ｇ", "ｇ", "Ω", "ω", "Я", "я"}) palette->RenameGroup(name);
+  EXPECT_TRUE(toolkit.Messages().empty());
+  EXPECT_EQ(files.Content(K("クラスA\\я.txt")), "x\r\n");
+  palette->RenameGroup("h");
 
   toolkit.ScriptAnswer(platform::Answer::Ok);
   palette->RenameGroup("i");  // h onto the existing i

@@ -80,6 +80,26 @@ TEST_F(ImportTest, KaoSectionsBecomeGroupsAppendedInFileOrder) {
   EXPECT_EQ(Groups().ItemIndex(), 0);
 }
 
+TEST_F(ImportTest, KaoSectionsNeverReplaceAGroupOfTheSameNameInAnyLetterCase) {
+  files.AddFile(K("A\\ＡＢ.txt"), "ab\r\n");
+  files.AddFile(K("A\\Ω.txt"), "omega\r\n");
+  files.AddFile(K("A\\Я.txt"), "ya\r\n");
+  palette.reset();
+  Start();
+  files.AddFile("C:\\in\\old.kao", "[ａｂ]\r\n1=x\r\n[ω]\r\n1=x\r\n[я]\r\n1=x\r\n[ｃ]\r\n1=c\r\n[Ｃ]\r\n1=C\r\n");
+  // A group file no list shows yet is no less there.
+  files.AddFile(K("A\\new.txt"), "new\r\n");
+  files.AddFile("C:\\in\\new.kao", "[NEW]\r\n1=x\r\n");
+  Kao("C:\\in\\old.kao");
+  Kao("C:\\in\\new.kao");
+  EXPECT_EQ(files.Content(K("A\\ＡＢ.txt")), "ab\r\n");
+  EXPECT_EQ(files.Content(K("A\\Ω.txt")), "omega\r\n");
+  EXPECT_EQ(files.Content(K("A\\Я.txt")), "ya\r\n");
+  EXPECT_EQ(files.Content(K("A\\ｃ.txt")), "c\r\n");
+  EXPECT_EQ(files.Content(K("A\\new.txt")), "new\r\n");
+  EXPECT_EQ(Items(Groups()), (V{"g", "ＡＢ", "Ω", "Я", "ｃ"}));
+}
+
 TEST_F(ImportTest, KaoRefusesOtherExtensionsAndPutsTheFilterBack) {
   toolkit.ScriptFileName("C:\\in\\x.csv");
   ChooseMenu("file(&F)", "ﾌｧｲﾙ読込(&R)...");  // ignores the file, but the dialog keeps its name

@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 
 #include "platform/failure.h"
+#include "platform/sjis.h"
 #include "tests/platform/contract_backend.h"
 #include "tests/support/listed_attributes.h"
 
@@ -78,6 +80,38 @@ TEST_F(FileSystemContract, FullWidthGreekAndCyrillicLettersFoldButOtherDoubleByt
   fs.WriteFile(In("ヂ.txt"), "di");
   EXPECT_EQ(fs.ReadFile(In("ア.txt")), "a");
   EXPECT_EQ(fs.ReadFile(In("ヂ.txt")), "di");
+}
+
+// The program decides whether a group or class exists by the same fold as
+// the file system: every character of the rows holding full-width Latin,
+// kana, Greek and Cyrillic, each a file of its own, meets on disk exactly
+// the characters it folds alike with.
+TEST_F(FileSystemContract, FilesMeetExactlyWhereTheirNamesFoldAlike) {
+  // The defined codes of those rows: symbols, digits, letters, kana, box
+  // drawing. (Lead byte, first trail, last trail.)
+  const unsigned ranges[][3] = {
+      {0x81, 0x40, 0x7E}, {0x81, 0x80, 0xAC}, {0x81, 0xB8, 0xBF}, {0x81, 0xC8, 0xCE}, {0x81, 0xDA, 0xE8},
+      {0x81, 0xF0, 0xF7}, {0x82, 0x4F, 0x58}, {0x82, 0x60, 0x79}, {0x82, 0x81, 0x9A}, {0x82, 0x9F, 0xF1},
+      {0x83, 0x40, 0x7E}, {0x83, 0x80, 0x96}, {0x83, 0x9F, 0xB6}, {0x83, 0xBF, 0xD6}, {0x84, 0x40, 0x60},
+      {0x84, 0x70, 0x7E}, {0x84, 0x80, 0x91}, {0x84, 0x9F, 0xBE}};
+  std::vector<std::string> names;
+  for (const auto& [lead, first, last] : ranges)
+    for (unsigned trail = first; trail <= last; ++trail) {
+      names.push_back({static_cast<char>(lead), static_cast<char>(trail)});
+    }
+  std::set<std::string> folds;
+  for (const std::string& name : names) {
+    fs.WriteFile(In(name), name);
+    folds.insert(sjis::FoldCase(name));
+  }
+  for (const std::string& name : names) {
+    // What the name reads back is the last name written of its fold.
+    std::string last;
+    for (const std::string& other : names)
+      if (sjis::EqualsIgnoreCase(other, name)) last = other;
+    EXPECT_EQ(fs.ReadFile(In(name)), last) << "name bytes " << std::hex << (0xFF & name[0]) << " " << (0xFF & name[1]);
+  }
+  EXPECT_EQ(Names("*.*").size(), folds.size() + 2);  // with "." and ".."
 }
 
 TEST_F(FileSystemContract, EnumerationStartsWithDotEntriesAndKeepsAStableOrder) {

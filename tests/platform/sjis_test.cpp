@@ -29,9 +29,15 @@ TEST(Sjis, UpperAsciiChangesAsciiLettersOnly) {
   EXPECT_EQ(sjis::UpperAscii(""), "");
 }
 
-TEST(Sjis, EqualsIgnoreCaseFoldsAsciiLettersOnly) {
+TEST(Sjis, EqualsIgnoreCaseFoldsLettersAsWindowsNamesDo) {
   EXPECT_TRUE(sjis::EqualsIgnoreCase("Read.TXT", "read.txt"));
   EXPECT_TRUE(sjis::EqualsIgnoreCase("顔文字a", "顔文字A"));
+  EXPECT_TRUE(sjis::EqualsIgnoreCase("ａｂ", "ＡＢ"));
+  EXPECT_TRUE(sjis::EqualsIgnoreCase("ω", "Ω"));
+  EXPECT_TRUE(sjis::EqualsIgnoreCase("я", "Я"));
+  EXPECT_TRUE(sjis::EqualsIgnoreCase("ё", "Ё"));  // the one Cyrillic pair outside the alphabet's run
+  EXPECT_FALSE(sjis::EqualsIgnoreCase("ａ", "a"));  // full width is not half width
+  EXPECT_FALSE(sjis::EqualsIgnoreCase("ぁ", "あ"));  // small kana have no case
   EXPECT_FALSE(sjis::EqualsIgnoreCase("ア", "ヂ"));
   EXPECT_FALSE(sjis::EqualsIgnoreCase("a", "ab"));
   EXPECT_FALSE(sjis::EqualsIgnoreCase("[", "{"));
