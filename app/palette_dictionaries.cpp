@@ -23,7 +23,7 @@ void TFKao::ReadDictionaryFile(const std::string& path) {
   if (auto problem = library::NameProblem(name)) throw platform::Failure(*problem);
   const std::string folder = library_->faceFolder + "\\" + name;
   const std::string bytes = ReadWholeFile(path);
-  if (auto form = exchange::UnicodeForm(bytes))
+  if (auto form = library::UnicodeForm(bytes))
     throw platform::Failure(sjis::Format("ファイル \"%s\" は %s で書かれています。シフトJISで保存した辞書を選んでください",
                                          {path, *form}));
   // The faces of the group being left reach their file before the lists change.

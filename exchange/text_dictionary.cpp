@@ -42,12 +42,6 @@ void ReadDictionary(std::string_view bytes,
   if (!reading.empty()) onGroup(reading, faces);
 }
 
-std::optional<std::string> UnicodeForm(std::string_view bytes) {
-  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return "UTF-16";
-  if (bytes.starts_with("\xEF\xBB\xBF")) return "UTF-8";
-  return std::nullopt;
-}
-
 void AppendDictionaryLines(std::string_view reading, const std::vector<Text>& faces, std::vector<Text>& lines) {
   for (const Text& face : faces) {
     Text line;

@@ -3,7 +3,6 @@
 // part of speech. A reading is a group's name and a word one of its faces.
 #pragma once
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,11 +34,6 @@ void ReadDictionary(std::string_view bytes,
 // failure ends it with the failure naming the file. Groups written before
 // stay.
 void ImportDictionary(platform::FileSystem& files, const std::string& folder, std::string_view bytes);
-
-// The Unicode form a file's byte order mark announces ("UTF-16", "UTF-8"),
-// or nothing: input methods also save their dictionaries so, and read as
-// Shift-JIS such a file gives readings and faces of garbage.
-std::optional<std::string> UnicodeForm(std::string_view bytes);
 
 // The part of speech of every word written.
 inline constexpr const char* kFacePartOfSpeech = "顔文字";

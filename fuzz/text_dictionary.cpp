@@ -7,10 +7,11 @@
 
 #include "check.h"
 #include "exchange/text_dictionary.h"
+#include "library/group_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  exchange::UnicodeForm(bytes);
+  library::UnicodeForm(bytes);
   exchange::ReadDictionary(bytes, [](const std::string& reading, std::vector<std::string>& faces) {
     FUZZ_CHECK(!reading.empty() && reading.find_first_of("\t\r\n") == std::string::npos);
     FUZZ_CHECK(!faces.empty());

@@ -3,7 +3,9 @@
 #include "library/group_file.h"
 #include "library/listing.h"
 #include "library/whole_file.h"
+#include "library/name_check.h"
 #include "platform/failure.h"
+#include "platform/sjis.h"
 
 namespace library {
 
@@ -78,15 +80,20 @@ void FaceLibrary::LoadGroup() {
   if (currentGroup < 0) {
     if (editing) v_.editBox.SetText("");
   } else {
-    const Text path = GroupPath(v_.groups.Item(currentGroup));
+    const Text group = v_.groups.Item(currentGroup);
+    const Text path = GroupPath(group);
+    onDisk_.clear();
+    unread_ = true;
+    untouchable_ = false;
+    // A device is never opened: reading it could wait for ever.
+    if (auto problem = ProtectedFile(group, {})) throw Untouchable(path, *problem);
     Text bytes;
     try {
       bytes = files_.ReadFile(path);
     } catch (const platform::IoError& e) {
-      onDisk_.clear();
-      unread_ = true;
       throw CannotOpen(path, e);
     }
+    if (auto problem = ProtectedFile(group, bytes)) throw Untouchable(path, *problem);
     onDisk_ = ParseGroupFile(bytes);
     unread_ = false;
     v_.faces.AddAll(onDisk_);
@@ -99,6 +106,10 @@ void FaceLibrary::SaveGroup() {
   if (currentGroup < 0 || v_.editBox.Visible()) return;
   const Text path = GroupPath(v_.groups.Item(currentGroup));
   std::vector<Text> faces = ItemsOf(v_.faces);
+  if (untouchable_) {
+    if (faces.empty()) return;
+    throw platform::Failure(sjis::Format("ファイル \"%s\" には書き込めないため、追加した文字は保存されません", {path}));
+  }
   // A file that could not be read (locked, access denied) may still hold
   // faces: the empty list would overwrite them, and the next listing would
   // then remove the emptied file.
@@ -116,6 +127,17 @@ void FaceLibrary::SaveGroup() {
     if (AtStake(path, faces))
       throw CannotCreate(path, e);
   }
+}
+
+std::optional<Text> FaceLibrary::ProtectedFile(const Text& group, std::string_view bytes) const {
+  if (auto problem = NameProblem(group + ".txt")) return problem;
+  if (UnicodeForm(bytes) == "UTF-16") return Text("UTF-16 で書かれているため、この版では読めません");
+  return std::nullopt;
+}
+
+platform::Failure FaceLibrary::Untouchable(const Text& path, const Text& reason) {
+  untouchable_ = true;
+  return platform::Failure(sjis::Format("ファイル \"%s\" は開けません。\r\n%s。このグループには何も書き込みません", {path, reason}));
 }
 
 bool FaceLibrary::AtStake(const Text& path, const std::vector<Text>& faces) const {

@@ -3,9 +3,12 @@
 // are the lines of a group file. The lists are the working copy; these
 // operations move data between them and the disk.
 #pragma once
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/failure.h"
 #include "platform/file_system.h"
 #include "platform/toolkit.h"
 
@@ -36,7 +39,9 @@ class FaceLibrary {
   // Reads the selected group into the face list.
   void LoadGroup();
   // Writes the face list back to the current group's file, except an empty
-  // list over a file that could not be read. A failed write
+  // list over a file that could not be read. A file named after a device or
+  // holding UTF-16 text is never written: loading it says so and shows no
+  // faces, and faces added to it are reported as not saved. A failed write
   // is raised only while faces are at stake: the list is not empty and the
   // file is gone or does not hold what was last read or written, so an
   // unwritable group never keeps the user in it for nothing.
@@ -66,10 +71,17 @@ class FaceLibrary {
   bool AtStake(const Text& path, const std::vector<Text>& faces) const;
   platform::FileSystem& files_;
   LibraryViews v_;
+  // Why the current group's file must never be written, or nothing.
+  std::optional<Text> ProtectedFile(const Text& group, std::string_view bytes) const;
+  // Marks the current group as never to be written and gives the message.
+  platform::Failure Untouchable(const Text& path, const Text& reason);
   // The faces the current group's file held when last read or written.
   std::vector<Text> onDisk_;
   // The current group's file could not be read: its faces are unknown.
   bool unread_ = false;
+  // The current group's file is not one this program may write: a device's
+  // name, or text in a form it cannot read as it stands.
+  bool untouchable_ = false;
 };
 
 }  // namespace library

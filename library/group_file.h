@@ -1,6 +1,7 @@
 // The group file format: one face per line, CR LF / CR / LF read, CR LF
 // written after every face, the last one included.
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,11 @@ std::vector<Text> ParseGroupFile(std::string_view bytes);
 // Faces of an edit box's text: its lines as a group file's, up to the
 // first NUL character.
 std::vector<Text> ParseEditText(std::string_view text);
+
+// The Unicode form a file's byte order mark announces ("UTF-16", "UTF-8"),
+// or nothing: other tools save group files and dictionaries so, and read as
+// Shift-JIS such a file gives faces of garbage.
+std::optional<std::string> UnicodeForm(std::string_view bytes);
 
 // The bytes of a group file holding these faces.
 Text FormatGroupFile(const std::vector<Text>& faces);

@@ -287,12 +287,12 @@ TEST_F(TwoClassesTest, GroupThatCouldNotBeLoadedNeverHoldsTheUser) {
 TEST_F(PaletteTest, BadGroupFilesLoadWithoutLoss) {
   const std::string nul("a\0b\r\nc", 6);
   const std::string longLine(100000, 'w');
-  files.AddFile(K("A\\nul.txt"), nul);
+  files.AddFile(K("A\\zero.txt"), nul);
   files.AddFile(K("A\\long.txt"), longLine + "\n" + longLine);
   Start();
   EXPECT_EQ(Items(Faces()), (V{std::string("a\0b", 3), "c"}));
   Groups().UserClick(1);
-  EXPECT_EQ(files.Content(K("A\\nul.txt")), nul + "\r\n");  // nothing after the NUL is lost
+  EXPECT_EQ(files.Content(K("A\\zero.txt")), nul + "\r\n");  // nothing after the NUL is lost
   EXPECT_EQ(Items(Faces()), (V{longLine, longLine}));
 }
 
@@ -322,4 +322,38 @@ TEST_F(PaletteTest, EmptiedGroupDisappearsAtClose) {
   ASSERT_TRUE(Window().onClose());
   EXPECT_EQ(files.Content(K("A\\g.txt")), "1\r\n");
   EXPECT_TRUE(toolkit.Messages().empty());
+}
+
+TEST_F(PaletteTest, GroupFilesThisVersionCannotTakeAreShownEmptyAndNeverWritten) {
+  const std::string utf16("\xFF\xFE(\0^\0_\0^\0)\0\r\0\n\0", 16);
+  files.AddFile(K("A\\g.txt"), "1\r\n");
+  files.AddFile(K("A\\u16.txt"), utf16);
+  files.AddFile(K("A\\aux.txt"), "a\r\n");
+  files.AddFile(K("A\\nul .txt"), "n\r\n");
+  Start();
+  ASSERT_EQ(Items(Groups()), (V{"g", "u16", "aux", "nul "}));
+  for (int group : {1, 2, 3}) {
+    toolkit.ClearMessages();
+    Groups().UserClick(group);
+    ASSERT_EQ(toolkit.Messages().size(), 1u);
+    const std::string& text = toolkit.Messages()[0].text;
+    EXPECT_NE(text.find(K("A\\" + Groups().Item(group) + ".txt")), std::string::npos) << text;
+    EXPECT_NE(text.find(group == 1 ? "UTF-16" : "装置"), std::string::npos) << text;
+    EXPECT_EQ(Faces().Count(), 0);
+    Groups().UserClick(0);
+  }
+  // A face added there is reported as not saved; nothing reaches the file.
+  Groups().UserClick(1);
+  palette->eKao->SetText("new");
+  palette->AddFace();
+  toolkit.ClearMessages();
+  Groups().UserClick(0);
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_NE(toolkit.Messages()[0].text.find("保存されません"), std::string::npos);
+  palette->DeleteFace();
+  Groups().UserClick(0);
+  palette.reset();
+  EXPECT_EQ(files.Content(K("A\\u16.txt")), utf16);
+  EXPECT_EQ(files.Content(K("A\\aux.txt")), "a\r\n");
+  EXPECT_EQ(files.Content(K("A\\nul .txt")), "n\r\n");
 }

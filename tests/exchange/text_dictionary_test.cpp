@@ -57,11 +57,11 @@ TEST(TextDictionary, RunsOfReadings) {
 }
 
 TEST(TextDictionary, UnicodeFilesAreKnownByTheirMark) {
-  EXPECT_EQ(exchange::UnicodeForm("\xFF\xFE!\0M\0"), "UTF-16");
-  EXPECT_EQ(exchange::UnicodeForm("\xFE\xFF\0!"), "UTF-16");
-  EXPECT_EQ(exchange::UnicodeForm("\xEF\xBB\xBF!Microsoft"), "UTF-8");
-  EXPECT_EQ(exchange::UnicodeForm("!Microsoft IME"), std::nullopt);
-  EXPECT_EQ(exchange::UnicodeForm("\xFF"), std::nullopt);  // a lone byte is no mark
+  EXPECT_EQ(library::UnicodeForm("\xFF\xFE!\0M\0"), "UTF-16");
+  EXPECT_EQ(library::UnicodeForm("\xFE\xFF\0!"), "UTF-16");
+  EXPECT_EQ(library::UnicodeForm("\xEF\xBB\xBF!Microsoft"), "UTF-8");
+  EXPECT_EQ(library::UnicodeForm("!Microsoft IME"), std::nullopt);
+  EXPECT_EQ(library::UnicodeForm("\xFF"), std::nullopt);  // a lone byte is no mark
 }
 
 TEST(TextDictionary, ExportedClassComesBackWithNamesThatLookLikeComments) {
