@@ -80,8 +80,7 @@ void DropIntake::TakeFile(const std::string& path, const std::string& name, Form
       const std::string target = p.Library().faceFolder + "\\" + name;
       if (p.Services().files.Attributes(target) || Refused(path, p.Library().faceFolder, name, "")) return;
       AddClass(name, [&] {
-        p.Services().files.CreateDirectories(target);
-        p.Archiver().Unlha(p.Window().Id(), exchange::Unlha32::UnpackCommand(path, target));
+        if (auto problem = p.UnpackNewClass(path, name)) Skip(path, *problem);
       });
     }
   }

@@ -2,6 +2,9 @@
 // library.
 #include "app/palette_window.h"
 #include "library/path_names.h"
+#include "library/whole_file.h"
+#include "platform/failure.h"
+#include "platform/sjis.h"
 
 namespace app {
 
@@ -12,6 +15,13 @@ const char* const kArchiveFilter = "圧縮ファイル(*.lzh)|*.lzh|すべての
 bool IsFolder(const platform::FileSystem& files, const std::string& path) {
   const auto attributes = files.Attributes(path);
   return attributes && (*attributes & platform::attr::kDirectory);
+}
+
+bool IsEmptyFolder(const platform::FileSystem& files, const std::string& folder) {
+  constexpr uint32_t kAny = platform::attr::kHidden | platform::attr::kSystem | platform::attr::kDirectory;
+  for (const platform::DirEntry& e : files.Enumerate(folder + "\\*", kAny))
+    if (e.name != "." && e.name != "..") return false;
+  return true;
 }
 
 }  // namespace
@@ -27,13 +37,32 @@ void TFKao::NET1Click() {
   if (!p_.files.Attributes(*archive) || IsFolder(p_.files, folder)) return;
   // The faces of the group being left are kept before the lists change.
   SaveGroup();
-  p_.files.CreateDirectories(folder);
-  unlha_->Unlha(Window().Id(), exchange::Unlha32::UnpackCommand(*archive, folder));
-  p_.files.SetAttributes(folder, 0);
-  ListBox3->Add(name);
-  ListBox3->SetItemIndex(ListBox3->Count() - 1);
-  ListGroups();
-  LoadGroup();
+  const auto problem = UnpackNewClass(*archive, name);
+  if (IsFolder(p_.files, folder)) {
+    ListBox3->Add(name);
+    ListBox3->SetItemIndex(ListBox3->Count() - 1);
+    ListGroups();
+    LoadGroup();
+  }
+  if (problem) throw platform::Failure(*problem);
+}
+
+std::optional<std::string> TFKao::UnpackNewClass(const std::string& archive, const std::string& name) {
+  const std::string folder = library_->faceFolder + "\\" + name;
+  try {
+    p_.files.CreateDirectories(folder);
+  } catch (const platform::IoError& e) {
+    throw library::CannotCreateFolder(folder, e);
+  }
+  const int code = unlha_->Unlha(Window().Id(), exchange::Unlha32::UnpackCommand(archive, folder));
+  std::optional<std::string> problem;
+  if (code != 0) {
+    problem = sjis::Format("圧縮ファイル \"%s\" を展開できません。\r\n%s", {archive, exchange::Unlha32::ErrorText(code)});
+    // A class with nothing in it is not left behind.
+    if (IsEmptyFolder(p_.files, folder) && p_.files.RemoveTree(folder)) return problem;
+  }
+  p_.files.SetAttributes(folder, 0);  // a plain folder
+  return problem;
 }
 
 void TFKao::NET2Click() {

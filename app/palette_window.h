@@ -107,6 +107,9 @@ class TFKao : public forms::Form {
   // Distribution archives: a class packed into an LZH archive and back.
   void NET1Click();
   void NET2Click();
+  // Unpacks the archive into a new class folder of that name. A failed
+  // unpack is described, and the folder removed when nothing came out.
+  std::optional<std::string> UnpackNewClass(const std::string& archive, const std::string& name);
 
   // Group files: a text file taken in as a group, a group written out.
   void S1Click();

@@ -1,5 +1,9 @@
 #include "exchange/unlha32.h"
 
+#include <cstdio>
+
+#include "archiver/unlha_operations.h"
+
 namespace exchange {
 
 Unlha32::Unlha32(platform::LibraryLoader& libraries, platform::Toolkit& toolkit)
@@ -34,6 +38,21 @@ std::string Unlha32::UnpackCommand(const std::string& archive, const std::string
 
 std::string Unlha32::PackCommand(const std::string& archive, const std::string& folder) {
   return "a -x1 -r1 \"" + archive + "\" \"" + folder + "\\\" *.* ";
+}
+
+std::string Unlha32::ErrorText(int code) {
+  namespace e = archiver::unlha_error;
+  switch (code) {
+    case e::kArchiveOpen: return "圧縮ファイルを開けません";
+    case e::kNotAnArchive: return "LZH 形式の圧縮ファイルではありません";
+    case e::kBroken: return "ヘッダが壊れています";
+    case e::kMember: return "CRC が合わないか、展開できない形式のファイルがあります";
+    case e::kCannotWrite: return "ファイルを書き込めません";
+    case e::kSkipped: return "展開しなかったファイルがあります";
+  }
+  char text[32];
+  std::snprintf(text, sizeof text, "エラー 0x%04X", static_cast<unsigned>(code));
+  return text;
 }
 
 }  // namespace exchange

@@ -28,6 +28,8 @@ class Unlha32 {
   // given without its trailing backslash.
   static std::string UnpackCommand(const std::string& archive, const std::string& folder);
   static std::string PackCommand(const std::string& archive, const std::string& folder);
+  // What a result code of Unlha means, for a message.
+  static std::string ErrorText(int code);
 
  private:
   void Panic(const char* name);

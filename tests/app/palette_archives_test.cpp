@@ -77,6 +77,29 @@ TEST_F(ArchiveTest, AnArchiveNeverMergesIntoAClassAndMissingOnesDoNothing) {
   EXPECT_EQ(unlhaLines.size(), 2u);
 }
 
+TEST_F(ArchiveTest, AFailedUnpackSaysWhyAndLeavesNoEmptyClass) {
+  files.AddFile("C:\\out\\junk.lzh", "this is no archive");
+  Import("C:\\out\\junk.lzh");
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_EQ(toolkit.Messages()[0].icon, platform::Icon::Stop);
+  EXPECT_NE(toolkit.Messages()[0].text.find("C:\\out\\junk.lzh"), std::string::npos);
+  EXPECT_NE(toolkit.Messages()[0].text.find("LZH 形式"), std::string::npos);
+  EXPECT_FALSE(files.Exists(K("junk")));
+  EXPECT_EQ(Items(Classes()), (V{"A", "B"}));
+
+  // A member whose data is damaged: what could be read stays, and is said.
+  Export("C:\\out\\A.lzh");
+  std::string bytes = files.Content("C:\\out\\A.lzh");
+  bytes[bytes.size() - 3] ^= 0x55;  // inside the last member's packed data
+  files.AddFile("C:\\out\\damaged.lzh", bytes);
+  toolkit.ClearMessages();
+  Import("C:\\out\\damaged.lzh");
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_NE(toolkit.Messages()[0].text.find("damaged.lzh"), std::string::npos);
+  EXPECT_EQ(Items(Classes()), (V{"A", "B", "damaged"}));
+  EXPECT_EQ(files.Enumerate(K("damaged\\*.txt"), 0).size(), 1u);
+}
+
 TEST_F(ArchiveTest, NoClassNoDialogAndNoLibraryNoCommands) {
   files.Remove(K("A"));
   files.Remove(K("B"));
