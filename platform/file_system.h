@@ -89,10 +89,11 @@ class FileSystem {
   virtual void ShellFileOperation(ShellOperation operation, const Text& from, const Text& to) = 0;
   // Removes the folder and everything below it, read-only and hidden
   // entries and names Shift-JIS cannot hold included. A link or junction
-  // met inside is removed as an entry, never entered; where the system
-  // cannot remove it as an entry (Wine, for a link to a folder), it stays
-  // and so does its folder. A link in place of the folder itself is left
-  // alone. True when the folder is gone.
+  // met inside is removed as an entry, never entered nor its target
+  // deleted; where the system cannot remove it as an entry (Wine, for links
+  // to folders and to files alike, the latter shown as plain files), it
+  // stays and so does its folder. A link in place of the folder itself is
+  // left alone. True when the folder is gone.
   virtual bool RemoveTree(const Text& folder) = 0;
 
   virtual Text ReadFile(const Text& path) const = 0;  // whole file; throws IoError

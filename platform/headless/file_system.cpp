@@ -444,9 +444,11 @@ Text FileSystem::ReadFile(const Text& path) const {
   if (p.badName) Fail(platform::error::kInvalidName);
   const Found found = Find(p);
   if (!found.node) Fail(found.error);
-  if (found.node->IsDirectory()) Fail(platform::error::kAccessDenied);
+  const Node* file = Resolved(found.node);  // a link to a file is read through
+  if (!file) Fail(platform::error::kFileNotFound);
+  if (file->IsDirectory()) Fail(platform::error::kAccessDenied);
   if (const auto code = Failure(readFailures_, p)) Fail(*code);
-  return found.node->data;
+  return file->data;
 }
 
 // The temporary is a hidden sibling of the target whose extension no
@@ -582,16 +584,16 @@ bool FileSystem::Exists(const Text& path) const {
 }
 
 Text FileSystem::Content(const Text& path) const {
-  const Node& node = Require(path);
-  if (node.IsDirectory()) BadSetUp(path, "a directory has no content");
-  return node.data;
+  const Node* node = Resolved(&Require(path));
+  if (!node || node->IsDirectory()) BadSetUp(path, "no file to read");
+  return node->data;
 }
 
 void FileSystem::AddLink(const Text& path, const Text& target) {
-  if (!Require(target).IsDirectory()) BadSetUp(target, "a link leads to a folder");
+  const uint32_t kind = Require(target).attributes & attr::kDirectory;
   const Parsed p = Parse(path);
   if (Find(p).node) BadSetUp(path, "already exists");
-  Node& link = AddChild(MakeDirectories(p, p.parts.size() - 1), p.parts.back(), attr::kDirectory | attr::kReparsePoint);
+  Node& link = AddChild(MakeDirectories(p, p.parts.size() - 1), p.parts.back(), kind | attr::kReparsePoint);
   link.link = target;
 }
 
