@@ -55,8 +55,10 @@ class FileWriter {
   virtual void CommitNew() = 0;  // throws IoError
 };
 
-// Operation codes of the shell's file operations.
-enum class ShellOperation { Copy = 2, Delete = 3 };
+// Operation codes of the shell's file operations. Its delete is not among
+// them: under Wine it follows links and deletes what they lead to
+// (RemoveTree does not).
+enum class ShellOperation { Copy = 2 };
 
 class FileSystem {
  public:
@@ -83,8 +85,8 @@ class FileSystem {
   virtual void Rename(const Text& from, const Text& to) = 0;  // throws IoError
   // One shell file operation on a file or a whole folder, without a
   // question; the shell shows its own progress and errors, and its result
-  // is not examined. Delete is permanent, read-only files included; Copy of
-  // a folder to a path where nothing is makes it there with its content.
+  // is not examined. Copy of a folder to a path where nothing is makes it
+  // there with its content.
   // Nothing for a path over 1023 bytes (the shell's limit).
   virtual void ShellFileOperation(ShellOperation operation, const Text& from, const Text& to) = 0;
   // Removes the folder and everything below it, read-only and hidden

@@ -385,16 +385,13 @@ void FileSystem::Rename(const Text& from, const Text& to) {
   folder.node->byKey.emplace(added.key, std::prev(folder.node->children.end()));
 }
 
-void FileSystem::ShellFileOperation(platform::ShellOperation operation, const Text& path, const Text& to) {
+// Copy is the only operation there is.
+void FileSystem::ShellFileOperation(platform::ShellOperation, const Text& path, const Text& to) {
   if (path.empty() || path.size() > 1023 || to.size() > 1023) return;
   const Parsed p = Parse(path);
   if (p.badName || p.parts.empty()) return;
   Node* node = Find(p).node;
   if (!node) return;
-  if (operation == platform::ShellOperation::Delete) {
-    if (!Failure(writeFailures_, p)) Unlink(*node);
-    return;
-  }
   Parsed target = Parse(to);
   if (target.badName || target.parts.empty() || Find(target).node || Failure(writeFailures_, target)) return;
   const Text name = target.parts.back();

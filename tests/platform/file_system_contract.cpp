@@ -341,20 +341,6 @@ TEST_F(FileSystemContract, DeleteFileRemovesFilesOnly) {
   EXPECT_EQ(SortedNames("*.*"), (List{".", "..", "d"}));
 }
 
-TEST_F(FileSystemContract, ShellDeleteRemovesAFolderWithEverythingInIt) {
-  fs.CreateDirectories(In("クラス\\sub"));
-  fs.WriteFile(In("クラス\\g.txt"), "a\r\n");
-  fs.WriteFile(In("クラス\\sub\\ro.txt"), "b");
-  fs.SetAttributes(In("クラス\\sub\\ro.txt"), platform::attr::kReadOnly);
-  fs.WriteFile(In("keep.txt"), "c");
-  fs.ShellFileOperation(platform::ShellOperation::Delete, In("クラス"), In("クラス"));
-  EXPECT_FALSE(fs.Attributes(In("クラス")));
-  EXPECT_EQ(SortedNames("*.*"), (List{".", "..", "keep.txt"}));
-  fs.ShellFileOperation(platform::ShellOperation::Delete, In("missing"), In("missing"));  // nothing to do, nothing shown
-  fs.ShellFileOperation(platform::ShellOperation::Delete, In("keep.txt"), In("keep.txt"));
-  EXPECT_FALSE(fs.Attributes(In("keep.txt")));
-}
-
 TEST_F(FileSystemContract, RemoveTreeTakesEverythingBelowTheFolderButNeverEntersALink) {
   fs.CreateDirectories(In("outside"));
   fs.WriteFile(In("outside\\keep.txt"), "keep");
