@@ -93,19 +93,26 @@ void DropIntake::TakeArchiveAsDictionaries(const std::string& path) {
   // A link in its place would take the unpacked files somewhere else.
   if (const auto attributes = files.Attributes(temporary); attributes && (*attributes & platform::attr::kReparsePoint))
     return Skip(path, sjis::Format("%s がリンクになっています", {temporary}));
+  // What an earlier drop left goes first. Links go only as entries; one
+  // the system cannot remove so (Wine, which may even show a link to a file
+  // as a plain file) keeps the folder from being used.
+  if (!files.RemoveTree(temporary))
+    return Skip(path, sjis::Format("%s を空にできません。中のリンクなどを取り除いてください", {temporary}));
   // Removed at the end of this archive, also after a failure.
   struct Removal {
     platform::FileSystem& files;
     const std::string& folder;
     ~Removal() { files.RemoveTree(folder); }
   } removal{files, temporary};
-  p.Archiver().Unlha(p.Window().Id(), exchange::Unlha32::UnpackCommand(path, temporary));
-  // Text files an earlier, interrupted drop left there are taken in too;
-  // a link is not followed out.
+  // A folder of its own, so that only what this archive holds is read.
+  int serial = 1;
+  while (files.Attributes(temporary + "\\" + std::to_string(serial))) ++serial;
+  const std::string unpacked = temporary + "\\" + std::to_string(serial);
+  files.CreateDirectories(unpacked);
+  p.Archiver().Unlha(p.Window().Id(), exchange::Unlha32::UnpackCommand(path, unpacked));
   constexpr uint32_t kAny = platform::attr::kHidden | platform::attr::kSystem;
-  for (const platform::DirEntry& entry : files.Enumerate(temporary + "\\*.txt", kAny)) {
-    if (entry.attributes & platform::attr::kReparsePoint) continue;
-    const std::string text = temporary + "\\" + entry.name;
+  for (const platform::DirEntry& entry : files.Enumerate(unpacked + "\\*.txt", kAny)) {
+    const std::string text = unpacked + "\\" + entry.name;
     p.ReadDictionaryFile(text);
     files.SetAttributes(text, platform::attr::kArchive);
   }

@@ -231,12 +231,21 @@ void TFKao::RenameGroup(const std::string& name) {
 void TFKao::DeleteClass() {
   const int current = library_->currentClass;
   if (current < 0 || current >= ListBox3->Count()) return;
-  const std::string folder = library_->faceFolder + "\\" + ListBox3->Item(current);
-  p_.files.ShellFileOperation(platform::ShellOperation::Delete, folder, folder);
-  ListBox3->Delete(current);
-  ListBox3->SetItemIndex(Neighbour(*ListBox3, current));
+  const std::string name = ListBox3->Item(current);
+  const std::string folder = library_->faceFolder + "\\" + name;
+  // Links inside go as entries, never followed out of the class.
+  const bool removed = p_.files.RemoveTree(folder);
+  if (removed)
+    ListBox3->Delete(current);
+  else
+    ListClasses();  // what is left: the class stays while its folder does
+  const int left = ListBox3->FindExact(name);
+  ListBox3->SetItemIndex(left >= 0 ? left : Neighbour(*ListBox3, current));
   ListGroups();
   LoadGroup();
+  if (!removed)
+    throw platform::Failure(
+        sjis::Format("クラス %s を削除しきれませんでした。中のリンクや使用中のファイルが残っています", {name}));
 }
 
 void TFKao::DeleteGroup() {

@@ -55,8 +55,10 @@ class FileWriter {
   virtual void CommitNew() = 0;  // throws IoError
 };
 
-// Operation codes of the shell's file operations.
-enum class ShellOperation { Copy = 2, Delete = 3 };
+// Operation codes of the shell's file operations. Its delete is not among
+// them: under Wine it follows links and deletes what they lead to
+// (RemoveTree does not).
+enum class ShellOperation { Copy = 2 };
 
 class FileSystem {
  public:
@@ -83,16 +85,17 @@ class FileSystem {
   virtual void Rename(const Text& from, const Text& to) = 0;  // throws IoError
   // One shell file operation on a file or a whole folder, without a
   // question; the shell shows its own progress and errors, and its result
-  // is not examined. Delete is permanent, read-only files included; Copy of
-  // a folder to a path where nothing is makes it there with its content.
+  // is not examined. Copy of a folder to a path where nothing is makes it
+  // there with its content.
   // Nothing for a path over 1023 bytes (the shell's limit).
   virtual void ShellFileOperation(ShellOperation operation, const Text& from, const Text& to) = 0;
   // Removes the folder and everything below it, read-only and hidden
   // entries and names Shift-JIS cannot hold included. A link or junction
-  // met inside is removed as an entry, never entered; where the system
-  // cannot remove it as an entry (Wine, for a link to a folder), it stays
-  // and so does its folder. A link in place of the folder itself is left
-  // alone. True when the folder is gone.
+  // met inside is removed as an entry, never entered nor its target
+  // deleted; where the system cannot remove it as an entry (Wine, for links
+  // to folders and to files alike, the latter shown as plain files), it
+  // stays and so does its folder. A link in place of the folder itself is
+  // left alone. True when the folder is gone.
   virtual bool RemoveTree(const Text& folder) = 0;
 
   virtual Text ReadFile(const Text& path) const = 0;  // whole file; throws IoError

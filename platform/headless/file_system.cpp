@@ -364,16 +364,13 @@ void FileSystem::Rename(const Text& from, const Text& to) {
   folder.node->byKey.emplace(added.key, std::prev(folder.node->children.end()));
 }
 
-void FileSystem::ShellFileOperation(platform::ShellOperation operation, const Text& path, const Text& to) {
+// Copy is the only operation there is.
+void FileSystem::ShellFileOperation(platform::ShellOperation, const Text& path, const Text& to) {
   if (path.empty() || path.size() > 1023 || to.size() > 1023) return;
   const Parsed p = Parse(path);
   if (p.badName || p.parts.empty()) return;
   Node* node = Find(p).node;
   if (!node) return;
-  if (operation == platform::ShellOperation::Delete) {
-    if (!Failure(writeFailures_, p)) Unlink(*node);
-    return;
-  }
   Parsed target = Parse(to);
   if (target.badName || target.parts.empty() || Find(target).node || Failure(writeFailures_, target)) return;
   const Text name = target.parts.back();
@@ -423,9 +420,11 @@ Text FileSystem::ReadFile(const Text& path) const {
   if (p.badName) Fail(platform::error::kInvalidName);
   const Found found = Find(p);
   if (!found.node) Fail(found.error);
-  if (found.node->IsDirectory()) Fail(platform::error::kAccessDenied);
+  const Node* file = Resolved(found.node);  // a link to a file is read through
+  if (!file) Fail(platform::error::kFileNotFound);
+  if (file->IsDirectory()) Fail(platform::error::kAccessDenied);
   if (const auto code = Failure(readFailures_, p)) Fail(*code);
-  return found.node->data;
+  return file->data;
 }
 
 // The temporary is a hidden sibling of the target whose extension no
@@ -561,16 +560,16 @@ bool FileSystem::Exists(const Text& path) const {
 }
 
 Text FileSystem::Content(const Text& path) const {
-  const Node& node = Require(path);
-  if (node.IsDirectory()) BadSetUp(path, "a directory has no content");
-  return node.data;
+  const Node* node = Resolved(&Require(path));
+  if (!node || node->IsDirectory()) BadSetUp(path, "no file to read");
+  return node->data;
 }
 
 void FileSystem::AddLink(const Text& path, const Text& target) {
-  if (!Require(target).IsDirectory()) BadSetUp(target, "a link leads to a folder");
+  const uint32_t kind = Require(target).attributes & attr::kDirectory;
   const Parsed p = Parse(path);
   if (Find(p).node) BadSetUp(path, "already exists");
-  Node& link = AddChild(MakeDirectories(p, p.parts.size() - 1), p.parts.back(), attr::kDirectory | attr::kReparsePoint);
+  Node& link = AddChild(MakeDirectories(p, p.parts.size() - 1), p.parts.back(), kind | attr::kReparsePoint);
   link.link = target;
 }
 

@@ -52,8 +52,10 @@ class FileSystem : public platform::FileSystem {
   // Creates a directory and its parents; its attributes become kDirectory |
   // extraAttributes (also when it already existed).
   void AddDirectory(const Text& path, uint32_t extraAttributes = 0);
-  // A link to an existing folder, as a junction is: paths through it lead
-  // into the target; the link itself carries kDirectory | kReparsePoint.
+  // A link to an existing folder or file, as a junction or a symbolic link
+  // is on Windows: paths through it lead into the target and reading it
+  // reads the target; the link itself carries kReparsePoint (and kDirectory
+  // for a folder), and deleting it deletes the link.
   void AddLink(const Text& path, const Text& target);
   bool Exists(const Text& path) const;
   // Content of an existing file.

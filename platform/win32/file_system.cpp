@@ -6,6 +6,8 @@
 #undef DeleteFile  // our member, not the macro
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "platform/failure.h"
 #include "platform/sjis.h"
@@ -252,30 +254,78 @@ void FileSystem::ShellFileOperation(ShellOperation operation, const Text& source
 }
 
 namespace {
-bool RemoveBelow(const std::wstring& folder) {
-  bool removed = true;
-  WIN32_FIND_DATAW data;
-  unique_find find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                      nullptr, 0));
-  if (!find) return true;
-  do {
-    const std::wstring name = data.cFileName;
-    if (name == L"." || name == L"..") continue;
-    const std::wstring path = folder + L"\\" + name;
-    const DWORD bits = data.dwFileAttributes;
-    if (bits & FILE_ATTRIBUTE_REPARSE_POINT) {
-      // Removing the entry takes the link, not what it points to.
-      removed &= (bits & FILE_ATTRIBUTE_DIRECTORY) ? ::RemoveDirectoryW(path.c_str()) != FALSE
-                                                  : ::DeleteFileW(path.c_str()) != FALSE;
-      continue;
+// The path the system resolves the handle's file to, "\\?\" and all; empty
+// when it cannot say.
+std::wstring FinalPath(HANDLE file) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = ::GetFinalPathNameByHandleW(file, path.data(), static_cast<DWORD>(path.size()), 0);
+    if (n == 0) return {};
+    if (n < path.size()) return path.substr(0, n);
+    path.resize(n);
+  }
+}
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// The entry at `path` opened as itself, so that deleting through the handle
+// takes the entry and nothing else: a link is opened, not what it leads to.
+// `final` is where the entry has to resolve to; anything else means the
+// system opened another file under that name. Wine does so with a link to a
+// file, which it reports as a plain file and whose deletion deletes the
+// target: such an entry is never opened. A folder is listed through the
+// same handle, so what is emptied is what was checked.
+unique_file OpenEntry(const std::wstring& path, const std::wstring& final) {
+  constexpr DWORD kAccess = FILE_LIST_DIRECTORY | DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
+  unique_file entry(::CreateFileW(path.c_str(), kAccess, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!entry || ::CompareStringOrdinal(FinalPath(entry.get()).c_str(), -1, final.c_str(), -1, TRUE) != CSTR_EQUAL)
+    return {};
+  return entry;
+}
+
+// The names in the opened folder, "." and ".." left out; nothing when it
+// cannot be read to the end.
+std::optional<std::vector<std::wstring>> NamesIn(HANDLE folder) {
+  std::vector<std::wstring> names;
+  std::vector<LONGLONG> buffer(8192);  // aligned as the entries need
+  FILE_INFO_BY_HANDLE_CLASS request = FileFullDirectoryRestartInfo;
+  while (::GetFileInformationByHandleEx(folder, request, buffer.data(),
+                                        static_cast<DWORD>(buffer.size() * sizeof(LONGLONG)))) {
+    request = FileFullDirectoryInfo;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
+    for (;;) {
+      const auto* entry = reinterpret_cast<const FILE_FULL_DIR_INFO*>(bytes);
+      std::wstring name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
+      if (name != L"." && name != L"..") names.push_back(std::move(name));
+      if (entry->NextEntryOffset == 0) break;
+      bytes += entry->NextEntryOffset;
     }
-    if (bits & FILE_ATTRIBUTE_READONLY) ::SetFileAttributesW(path.c_str(), bits & ~FILE_ATTRIBUTE_READONLY);
-    if (bits & FILE_ATTRIBUTE_DIRECTORY)
-      removed &= RemoveBelow(path) && ::RemoveDirectoryW(path.c_str());
-    else
-      removed &= ::DeleteFileW(path.c_str()) != FALSE;
-  } while (::FindNextFileW(find.get(), &data));
-  return removed;
+  }
+  if (::GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
+  return names;
+}
+
+// Removes the entry, a folder with everything below it; a link of either
+// kind goes as an entry, never entered. A folder not emptied stays.
+bool RemoveEntry(const std::wstring& path, const std::wstring& final) {
+  const unique_file entry = OpenEntry(path, final);
+  FILE_BASIC_INFO info;
+  if (!entry || !::GetFileInformationByHandleEx(entry.get(), FileBasicInfo, &info, sizeof info)) return false;
+  const DWORD bits = info.FileAttributes;
+  if ((bits & FILE_ATTRIBUTE_DIRECTORY) && !(bits & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    const auto names = NamesIn(entry.get());
+    if (!names) return false;
+    bool emptied = true;
+    for (const std::wstring& name : *names) emptied &= RemoveEntry(path + L'\\' + name, final + L'\\' + name);
+    if (!emptied) return false;
+  }
+  if (bits & FILE_ATTRIBUTE_READONLY) {
+    info.FileAttributes = (bits & ~FILE_ATTRIBUTE_READONLY) ? bits & ~FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
+    ::SetFileInformationByHandle(entry.get(), FileBasicInfo, &info, sizeof info);
+  }
+  FILE_DISPOSITION_INFO dispose{TRUE};
+  return ::SetFileInformationByHandle(entry.get(), FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
 }
 }  // namespace
 
@@ -284,8 +334,15 @@ bool FileSystem::RemoveTree(const Text& folder) {
   const DWORD bits = ::GetFileAttributesW(path.c_str());
   if (bits == INVALID_FILE_ATTRIBUTES) return true;
   if (!(bits & FILE_ATTRIBUTE_DIRECTORY) || (bits & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
-  if (bits & FILE_ATTRIBUTE_READONLY) ::SetFileAttributesW(path.c_str(), bits & ~FILE_ATTRIBUTE_READONLY);
-  return RemoveBelow(path) && ::RemoveDirectoryW(path.c_str());
+  // The parent may be reached through links; the folder itself may not.
+  std::wstring parent = Parent(path);
+  if (parent.empty() || parent.back() == L':') parent += L'\\';
+  const unique_file opened(::CreateFileW(parent.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  std::wstring final = opened ? FinalPath(opened.get()) : std::wstring();
+  if (final.empty()) return false;
+  if (final.back() != L'\\') final += L'\\';
+  return RemoveEntry(path, final + path.substr(path.find_last_of(L'\\') + 1));
 }
 
 Text FileSystem::ReadFile(const Text& path) const {

@@ -116,22 +116,28 @@ TEST_F(DropTest, ArchivesInBothFormatsLeaveNoTemporaryFolder) {
   EXPECT_EQ(Items(Classes()), (V{"A", "cls"}));
 
   files.AddFile("C:\\mirufo\\temporary\\left.txt", "r\t1\r\n");  // from an interrupted drop
+  files.AddFile("C:\\mirufo\\temporary\\1\\left1.txt", "r\t1\r\n");
   Answer("SpeedButton2");
   Drop({"C:\\drop\\cls.LZH"});
   EXPECT_EQ(files.Content(K("dic\\よみ.txt")), "(-_-)\r\n");
   EXPECT_TRUE(files.Exists(K("g1")));  // each text file is read as a dictionary: no readings here
-  EXPECT_EQ(files.Content(K("left\\r.txt")), "1\r\n");
+  EXPECT_EQ(Items(Classes()).size(), 4u);  // only what this archive holds
+  EXPECT_FALSE(files.Exists(K("left")));
   EXPECT_FALSE(files.Exists("C:\\mirufo\\temporary"));
 }
 
 TEST_F(DropTest, TheTemporaryFolderIsNeverFollowedOutThroughALink) {
   MakeArchive("C:\\drop\\dic.lzh", {{"dic.txt", "よみ\t(-_-)\t顔文字\r\n"}});
   files.AddFile("C:\\precious\\keep.txt", "keep\r\n");
+  files.AddFile("C:\\precious\\linked.txt", "r\t1\r\n");
   files.AddLink("C:\\mirufo\\temporary\\inner", "C:\\precious");
+  files.AddLink("C:\\mirufo\\temporary\\linked.txt", "C:\\precious\\linked.txt");
   Answer("SpeedButton2");
   Drop({"C:\\drop\\dic.lzh"});
   EXPECT_EQ(files.Content(K("dic\\よみ.txt")), "(-_-)\r\n");
+  EXPECT_EQ(Items(Classes()), (V{"A", "dic"}));
   EXPECT_EQ(files.Content("C:\\precious\\keep.txt"), "keep\r\n");
+  EXPECT_EQ(files.Content("C:\\precious\\linked.txt"), "r\t1\r\n");
   EXPECT_FALSE(files.Exists("C:\\mirufo\\temporary"));
 
   // In place of the folder, a link would take the unpacked files elsewhere.
@@ -142,6 +148,23 @@ TEST_F(DropTest, TheTemporaryFolderIsNeverFollowedOutThroughALink) {
   EXPECT_NE(toolkit.Messages()[0].text.find("リンク"), std::string::npos);
   EXPECT_FALSE(files.Exists("C:\\precious\\dic.txt"));
   EXPECT_EQ(files.Content("C:\\precious\\keep.txt"), "keep\r\n");
+}
+
+// As under Wine, where a link to a file can be neither told apart nor
+// removed as an entry.
+TEST_F(DropTest, ATemporaryFolderThatCannotBeEmptiedIsNotUsed) {
+  MakeArchive("C:\\drop\\dic.lzh", {{"dic.txt", "よみ\t(-_-)\t顔文字\r\n"}});
+  files.AddFile("C:\\mirufo\\temporary\\stuck.txt", "r\t1\r\n");
+  files.FailWrites("C:\\mirufo\\temporary\\stuck.txt", platform::error::kAccessDenied);
+  Answer("SpeedButton2");
+  Drop({"C:\\drop\\dic.lzh"});
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_NE(toolkit.Messages()[0].text.find("C:\\mirufo\\temporary を空にできません"), std::string::npos);
+  EXPECT_EQ(Items(Classes()), V{"A"});
+  V inside;  // nothing unpacked beside it
+  for (const std::string& path : files.Paths())
+    if (path.starts_with("C:\\mirufo\\temporary")) inside.push_back(path);
+  EXPECT_EQ(inside, (V{"C:\\mirufo\\temporary\\", "C:\\mirufo\\temporary\\stuck.txt"}));
 }
 
 TEST_F(DropTest, NamesThatCannotBeTakenInAreSkippedWithAMessage) {

@@ -90,6 +90,29 @@ TEST_F(EditingTest, DeletingGroupsAndClassesSelectsTheNeighbourWithoutAsking) {
   EXPECT_TRUE(toolkit.Messages().empty());
 }
 
+TEST_F(EditingTest, DeletingAClassRemovesItsLinksButNotWhatTheyLeadTo) {
+  files.AddFile("C:\\precious\\keep.txt", "keep\r\n");
+  files.AddLink(K("A\\folder"), "C:\\precious");
+  files.AddLink(K("A\\linked.txt"), "C:\\precious\\keep.txt");
+  Start();
+  ContextChoose(*palette->ListBox3, "消去(&D)");
+  EXPECT_FALSE(files.Exists(K("A")));
+  EXPECT_EQ(files.Content("C:\\precious\\keep.txt"), "keep\r\n");
+  EXPECT_EQ(Items(Classes()), (V{"B", "C"}));
+
+  // What cannot be removed stays, and the class with it, said in a message.
+  files.AddFile(K("B\\stuck.txt"), "s\r\n");
+  files.FailWrites(K("B\\stuck.txt"), platform::error::kAccessDenied);
+  ContextChoose(*palette->ListBox3, "消去(&D)");
+  EXPECT_FALSE(files.Exists(K("B\\k.txt")));
+  EXPECT_EQ(Items(Classes()), (V{"B", "C"}));
+  EXPECT_EQ(Selected(Classes()), "B");
+  EXPECT_EQ(Items(Groups()), V{"stuck"});
+  EXPECT_EQ(Items(Faces()), V{"s"});
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_NE(toolkit.Messages()[0].text.find("クラス B を削除しきれませんでした"), std::string::npos);
+}
+
 TEST_F(EditingTest, CreatingAClassSavesTheFacesAndSelectsItByName) {
   Start();
   Faces().Add("unsaved");

@@ -24,9 +24,6 @@ count_colour() {
 count_dark() {
   convert "$1" -crop "$2" +repage -colorspace gray -threshold 25% -negate -format '%[fx:round(mean*w*h)]' info:
 }
-# windows_titled NAME: how many visible windows have exactly that title.
-windows_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
-
 start_palette
 
 # --- 1. ヘルプ(&H) greyed without the help file, enabled with it. The open
@@ -189,16 +186,7 @@ give_keys "$palette"
 xdotool key alt+e
 sleep 0.5
 xdotool key x
-wait_for 15 "the refusal over the palette" eval '[ "$(windows_titled ミルフォ)" -eq 2 ]'
-# The box is in front of the palette, so it is the first window so titled.
-probe children ミルフォ | grep -q 'シフトJISで表せない文字' ||
-  fail "the message over the palette says: $(probe children ミルフォ | tr '\n' '|')"
-ids=$(xdotool search --onlyvisible --name '^ミルフォ$')
-box=
-for id in $ids; do [ "$id" = "$palette" ] || box=$id; done
-[ -n "$box" ] || fail "no message box over the palette"
-give_keys "$box"
-xdotool key Return
+dismiss_message 'シフトJISで表せない文字'
 ids=$(xvfb_wait_window '^ClipBord$' 15) || fail "the clipboard editor did not open after the refusal"
 editor=$(head -n 1 <<<"$ids")
 sleep 0.5
@@ -207,13 +195,8 @@ give_keys "$editor"
 xdotool key ctrl+v
 wait_for 10 "the pasted text in the editor" editor_is 'café'
 editor_menu s
-wait_for 15 "the refusal of the write" eval '[ "$(windows_titled ミルフォ)" -eq 2 ]'
+dismiss_message 'シフトJISで表せない文字'
 clipboard_is 'café' || fail "the clipboard holds '$(probe clipboard)', not café"
-ids=$(xdotool search --onlyvisible --name '^ミルフォ$')
-for id in $ids; do [ "$id" = "$palette" ] || box=$id; done
-give_keys "$box"
-xdotool key Return
-wait_for 10 "the refusal dismissed" eval '[ "$(windows_titled ミルフォ)" -eq 1 ]'
 editor_is 'café' || fail "the refusal changed the editor's text"
 editor_menu x
 wait_for 10 "the editor closed" editor_gone

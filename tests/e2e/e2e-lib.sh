@@ -111,6 +111,22 @@ give_keys() {
   xdotool windowfocus "$1"
 }
 
+# windows_titled NAME: how many visible windows have exactly that title.
+windows_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+# dismiss_message TEXT: a message box, titled ミルフォ as the palette is,
+# comes up saying TEXT (a grep pattern) and is closed with Return.
+dismiss_message() {
+  wait_for 15 "a message over the palette" eval '[ "$(windows_titled ミルフォ)" -eq 2 ]'
+  # The box is in front of the palette, so it is the first window so titled.
+  probe children ミルフォ | grep -q "$1" ||
+    fail "the message over the palette says: $(probe children ミルフォ | tr '\n' '|')"
+  local id box=
+  for id in $(xdotool search --onlyvisible --name '^ミルフォ$'); do [ "$id" = "$palette" ] || box=$id; done
+  [ -n "$box" ] || fail "no message box over the palette"
+  give_keys "$box"
+  xdotool key Return
+  wait_for 10 "the message closed" eval '[ "$(windows_titled ミルフォ)" -eq 1 ]'
+}
 # probe ARGS...: asks the Windows side (see probe.cpp); prints UTF-8.
 # file_menu KEYS...: the file menu opened from the keyboard, then KEYS.
 # Under Wine a letter shared by two items runs the first of them at once.

@@ -31,6 +31,10 @@ class ContractBackend {
   // A link at `link` to the existing folder `target`, as a junction or a
   // symbolic link is; removed with the test's folders.
   virtual void MakeFolderLink(const std::string& link, const std::string& target) = 0;
+  // A symbolic link at `link` to the existing file `target`, as the user
+  // meets it: under Wine one made from the unix side, which Wine reports as
+  // a plain file.
+  virtual void MakeFileLink(const std::string& link, const std::string& target) = 0;
   // Acts as the user: a mouse click on the list's item at index.
   virtual void UserClick(platform::ListBox& list, int index) = 0;
   // Acts as the user with the mouse: a click on the label or the check box;

@@ -374,44 +374,39 @@ TEST_F(FileSystemContract, DeleteFileRemovesFilesOnly) {
   EXPECT_EQ(SortedNames("*.*"), (List{".", "..", "d"}));
 }
 
-TEST_F(FileSystemContract, ShellDeleteRemovesAFolderWithEverythingInIt) {
-  fs.CreateDirectories(In("クラス\\sub"));
-  fs.WriteFile(In("クラス\\g.txt"), "a\r\n");
-  fs.WriteFile(In("クラス\\sub\\ro.txt"), "b");
-  fs.SetAttributes(In("クラス\\sub\\ro.txt"), platform::attr::kReadOnly);
-  fs.WriteFile(In("keep.txt"), "c");
-  fs.ShellFileOperation(platform::ShellOperation::Delete, In("クラス"), In("クラス"));
-  EXPECT_FALSE(fs.Attributes(In("クラス")));
-  EXPECT_EQ(SortedNames("*.*"), (List{".", "..", "keep.txt"}));
-  fs.ShellFileOperation(platform::ShellOperation::Delete, In("missing"), In("missing"));  // nothing to do, nothing shown
-  fs.ShellFileOperation(platform::ShellOperation::Delete, In("keep.txt"), In("keep.txt"));
-  EXPECT_FALSE(fs.Attributes(In("keep.txt")));
-}
-
 TEST_F(FileSystemContract, RemoveTreeTakesEverythingBelowTheFolderButNeverEntersALink) {
   fs.CreateDirectories(In("outside"));
   fs.WriteFile(In("outside\\keep.txt"), "keep");
+  fs.WriteFile(In("outside\\file.txt"), "file");
   fs.CreateDirectories(In("tmp\\sub"));
   fs.WriteFile(In("tmp\\a.txt"), "a");
   fs.WriteFile(In("tmp\\sub\\ro.txt"), "b");
   fs.SetAttributes(In("tmp\\sub\\ro.txt"), attr::kReadOnly | attr::kHidden);
   fs.SetAttributes(In("tmp\\sub"), attr::kReadOnly);
   backend->MakeFolderLink(In("tmp\\link"), In("outside"));
-  ASSERT_EQ(fs.ReadFile(In("tmp\\link\\keep.txt")), "keep");  // the link leads out
+  backend->MakeFileLink(In("tmp\\sub\\file.txt"), In("outside\\file.txt"));
+  ASSERT_EQ(fs.ReadFile(In("tmp\\link\\keep.txt")), "keep");  // the links lead out
+  ASSERT_EQ(fs.ReadFile(In("tmp\\sub\\file.txt")), "file");
   ASSERT_TRUE(*fs.Attributes(In("tmp\\link")) & attr::kReparsePoint);
 
   const bool gone = fs.RemoveTree(In("tmp"));
+  EXPECT_EQ(SortedNames("outside\\*.*"), (List{".", "..", "file.txt", "keep.txt"}));
   EXPECT_EQ(fs.ReadFile(In("outside\\keep.txt")), "keep");
-  // Windows removes the link as an entry; Wine cannot, and keeps it with
-  // its folder, but everything else is gone either way.
-  if (gone)
+  EXPECT_EQ(fs.ReadFile(In("outside\\file.txt")), "file");
+  // Windows removes a link as an entry; Wine can do that with neither kind
+  // and keeps them with their folders, but everything else is gone.
+  if (gone) {
     EXPECT_FALSE(fs.Attributes(In("tmp")));
-  else
-    EXPECT_EQ(SortedNames("tmp\\*.*"), (List{".", "..", "link"}));
+  } else {
+    EXPECT_EQ(SortedNames("tmp\\*.*"), (List{".", "..", "link", "sub"}));
+    EXPECT_EQ(SortedNames("tmp\\sub\\*.*"), (List{".", "..", "file.txt"}));
+  }
 
   // A link in place of the folder is not the folder.
   backend->MakeFolderLink(In("alias"), In("outside"));
   EXPECT_FALSE(fs.RemoveTree(In("alias")));
+  backend->MakeFileLink(In("alias.txt"), In("outside\\keep.txt"));
+  EXPECT_FALSE(fs.RemoveTree(In("alias.txt")));
   EXPECT_EQ(fs.ReadFile(In("alias\\keep.txt")), "keep");
   EXPECT_TRUE(fs.RemoveTree(In("missing")));
 }

@@ -34,6 +34,7 @@ class HeadlessBackend : public ContractBackend {
     return folder;
   }
   void MakeFolderLink(const std::string& link, const std::string& target) override { files_.AddLink(link, target); }
+  void MakeFileLink(const std::string& link, const std::string& target) override { files_.AddLink(link, target); }
   void UserClick(platform::ListBox& list, int index) override { headless::As<headless::ListBox>(list).UserClick(index); }
   void UserClick(platform::Label& label) override { headless::As<headless::Label>(label).UserClick(); }
   void UserClick(platform::Picture& picture) override { headless::As<headless::Picture>(picture).UserClick(); }

@@ -171,22 +171,10 @@ class Win32Backend : public ContractBackend {
     return win32::Narrow(folder);
   }
 
-  // Wine keeps no links of its own (CreateSymbolicLinkW succeeds and makes
-  // nothing), so there the link is a unix one.
   void MakeFolderLink(const std::string& link, const std::string& target) override {
-    const std::string unixTarget = UnixName(win32::Wide(target));
-    if (unixTarget.empty()) {
-      if (!::CreateSymbolicLinkW(win32::Wide(link).c_str(), win32::Wide(target).c_str(),
-                                 SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
-        throw std::runtime_error("cannot make a link");
-      return;
-    }
-    const std::string unixLink = UnixName(win32::Wide(link));
-    if ((unixTarget + unixLink).find(' ') != std::string::npos) throw std::runtime_error("a space in " + unixLink);
-    RunUnix("/bin/ln -s " + unixTarget + " " + unixLink);
-    unixLinks_.emplace_back(win32::Wide(link), unixLink);
-    if (!Exists(win32::Wide(link), true)) throw std::runtime_error("no link made at " + link);
+    MakeLink(link, target, SYMBOLIC_LINK_FLAG_DIRECTORY);
   }
+  void MakeFileLink(const std::string& link, const std::string& target) override { MakeLink(link, target, 0); }
 
   // The mouse messages a click sends, at the middle of the item.
   void UserClick(platform::ListBox& list, int index) override {
@@ -330,6 +318,23 @@ class Win32Backend : public ContractBackend {
   }
 
  private:
+  // Wine keeps no links of its own (CreateSymbolicLinkW succeeds and makes
+  // nothing), so there the link is a unix one.
+  void MakeLink(const std::string& link, const std::string& target, DWORD kind) {
+    const std::string unixTarget = UnixName(win32::Wide(target));
+    if (unixTarget.empty()) {
+      if (!::CreateSymbolicLinkW(win32::Wide(link).c_str(), win32::Wide(target).c_str(),
+                                 kind | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
+        throw std::runtime_error("cannot make a link");
+      return;
+    }
+    const std::string unixLink = UnixName(win32::Wide(link));
+    if ((unixTarget + unixLink).find(' ') != std::string::npos) throw std::runtime_error("a space in " + unixLink);
+    RunUnix("/bin/ln -s " + unixTarget + " " + unixLink);
+    unixLinks_.emplace_back(win32::Wide(link), unixLink);
+    if (!Exists(win32::Wide(link), true)) throw std::runtime_error("no link made at " + link);
+  }
+
   win32::FileSystem files_;
   win32::LibraryLoader libraries_;
   win32::Toolkit toolkit_;

@@ -27,11 +27,11 @@ class DllTest : public ::testing::Test {
     wchar_t temp[MAX_PATH + 1];
     const DWORD n = ::GetTempPathW(MAX_PATH + 1, temp);
     root_ = win32::Narrow(std::wstring(temp, n)) + "mirufo-dll-" + std::to_string(::GetCurrentProcessId());
-    files_.ShellFileOperation(platform::ShellOperation::Delete, root_, root_);
+    files_.RemoveTree(root_);
     files_.CreateDirectories(root_);
   }
   void TearDown() override {
-    files_.ShellFileOperation(platform::ShellOperation::Delete, root_, root_);
+    files_.RemoveTree(root_);
     if (dll_) ::FreeLibrary(dll_);
   }
   template <class F>
@@ -73,7 +73,7 @@ TEST_F(DllTest, AClassFolderPackedAndUnpackedComesBackByteForByte) {
   EXPECT_EQ(Entry<int(WINAPI*)(LPCSTR)>("UnlhaGetFileCount")(archive.c_str()), 3);
   EXPECT_TRUE(Entry<BOOL(WINAPI*)(LPCSTR, int)>("UnlhaCheckArchive")(archive.c_str(), 0));
 
-  files_.ShellFileOperation(platform::ShellOperation::Delete, cls, cls);
+  files_.RemoveTree(cls);
   ASSERT_EQ(Unlha("e -y \"" + archive + "\" \"" + cls + "\\\" *.* "), 0);
   for (const auto& [name, data] : groups) EXPECT_EQ(files_.ReadFile(cls + "\\" + name), data) << name;
   for (const auto& e : files_.Enumerate(cls + "\\g.txt", 0)) EXPECT_EQ(e.writeTime, 126227808000000000u);
@@ -118,7 +118,7 @@ TEST_F(DllTest, ALargeMemberLandsWholeOrNotAtAllAndNoTemporaryStays) {
   files_.WriteFile(out + "\\bomb.bin", "mine");
   EXPECT_EQ(Unlha("e -y \"" + bad + "\" \"" + out + "\\\" *.* "), archiver::unlha_error::kMember);
   EXPECT_EQ(listing(), std::vector<std::string>{"bomb.bin 4"});
-  files_.ShellFileOperation(platform::ShellOperation::Delete, out, out);
+  files_.RemoveTree(out);
   EXPECT_EQ(Unlha("e -y \"" + bad + "\" \"" + out + "\\\" *.* "), archiver::unlha_error::kMember);
   EXPECT_EQ(listing(), std::vector<std::string>{});
 }
