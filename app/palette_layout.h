@@ -14,6 +14,10 @@ struct PaletteLayout {
 
 constexpr int kMinListHeight = 20;  // splitters never collapse a list below this
 
+// The smallest client area that shows the whole top bar, every list at its
+// smallest and the status bar.
+platform::Size MinimumClientSize();
+
 // classHeight and groupHeight are the two upper lists' chosen heights.
 PaletteLayout ComputeLayout(platform::Size client, bool minimal, int classHeight, int groupHeight);
 

@@ -3,8 +3,10 @@
 
 #include "app/colour_text.h"
 #include "app/history_text.h"
+#include "app/palette_layout.h"
 #include "app/palette_window.h"
 #include "app/settings_keys.h"
+#include "forms/window_place.h"
 
 namespace app {
 
@@ -44,7 +46,7 @@ void TFKao::LoadSettings() {
   // A first start that cannot write the file is reported; the settings
   // that can be read still apply.
   if (ini.Text(kStampFormat, "").empty()) Dispatch().Run([&] { ini.Write(kStampFormat, kDefaultStamp); });
-  Window().SetBounds({ini.Integer(kLeft), ini.Integer(kTop), ini.Integer(kWidth), ini.Integer(kHeight)});
+  Window().SetBounds(Reachable({ini.Integer(kLeft), ini.Integer(kTop), ini.Integer(kWidth), ini.Integer(kHeight)}));
   settings_.edgeTop = ini.Boolean(kEdgeTop);
   settings_.edgeLeft = ini.Boolean(kEdgeLeft);
   settings_.edgeBottom = ini.Boolean(kEdgeBottom);
@@ -77,6 +79,13 @@ void TFKao::LoadSettings() {
   Relayout();
 }
 
+platform::Rect TFKao::Reachable(const platform::Rect& bounds) const {
+  const platform::Rect outer = Window().Bounds();
+  const platform::Size client = Window().ClientSize(), least = MinimumClientSize();
+  const platform::Size minimum{least.width + outer.width - client.width, least.height + outer.height - client.height};
+  return forms::ReachablePlace(p_.toolkit, bounds, Window().Dpi(), minimum);
+}
+
 void TFKao::SetListFontSize(int points) {
   listFont_ = platform::Font{kListFace, points, true};
   for (platform::Control* c : std::initializer_list<platform::Control*>{ListBox3, ListBox1, RichEdit1})
@@ -94,7 +103,7 @@ void TFKao::SaveSettings() {
   WriteHistory(ini, kHistory2, kHistory2Full, pHistory2->Caption());
   ini.WriteInteger(kHistoryColour, pHistory1->Color());
   if (ini.Boolean(kSavePlace)) {
-    const platform::Rect b = Window().Bounds();
+    const platform::Rect b = Reachable(Window().Bounds());
     ini.WriteInteger(kLeft, b.left);
     ini.WriteInteger(kHeight, b.height);
     ini.WriteInteger(kTop, b.top);

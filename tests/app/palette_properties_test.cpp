@@ -325,6 +325,16 @@ TEST_F(PropertiesTest, TextShiftJisCannotHoldStopsBeforeAnythingIsWrittenAndOkWr
   EXPECT_NE(files.Content(kIni).find("wname=\"\"\r\n"), std::string::npos);
 }
 
+TEST_F(PropertiesTest, AnAppliedPlaceOnNoDisplayBringsThePaletteOntoTheScreen) {
+  Start("");
+  InDialog([&](headless::Window& d) {
+    Type(d, "edX", "-100000");
+    Type(d, "edY", "900");
+    Press(d, "BitBtn1");
+  });
+  EXPECT_EQ(Window().Bounds(), (platform::Rect{0, 740 - 400, 250, 400}));
+}
+
 TEST_F(PropertiesTest, AFileThatCannotBeWrittenIsNamedAndNothingIsApplied) {
   Start("");
   files.FailWrites(kIni, platform::error::kAccessDenied);

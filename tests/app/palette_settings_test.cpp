@@ -205,6 +205,30 @@ TEST_F(SettingsTest, HistoryColourLockAndLongTexts) {
   EXPECT_EQ(History(1).Color(), platform::colour::kButtonFace);
 }
 
+TEST_F(SettingsTest, APlaceOnNoDisplayComesOntoTheNearestWorkAreaAndIsWrittenSo) {
+  struct Case {
+    const char* place;
+    platform::Rect shown;
+  };
+  // The smallest palette: the top bar, three lists of 20, two splitters and
+  // the status bar, in a sizeable frame with a menu bar.
+  const Case cases[] = {{"left=-100000\r\ntop=-100000\r\nwidth=-5\r\nheight=-5\r\n", {0, 0, 142, 211}},
+                        {"left=2147483647\r\n", {1024 - 250, 0, 250, 400}},
+                        {"left=300\r\ntop=5000\r\n", {300, 740 - 400, 250, 400}},
+                        {"left=-200\r\ntop=700\r\n", {-200, 700, 250, 400}}};  // partly on the screen
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.place);
+    Ini(c.place);
+    Start();
+    EXPECT_EQ(Window().Bounds(), c.shown);
+    Restart();
+    EXPECT_EQ(Window().Bounds(), c.shown);
+    EXPECT_EQ(Raw("left"), std::to_string(c.shown.left));
+    EXPECT_EQ(Raw("width"), std::to_string(c.shown.width));
+    palette.reset();
+  }
+}
+
 TEST_F(SettingsTest, UnreadableEditBoxColourFallsBackAndTheStartGoesOn) {
   for (const char* value : {"\"\"", "clNothing", "$GG", "\"$00FF\""}) {
     Ini(std::string("richcolor=") + value + "\r\nwname=\"memo\"\r\n");

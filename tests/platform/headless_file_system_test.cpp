@@ -14,9 +14,9 @@ namespace {
 namespace attr = platform::attr;
 using Names = std::vector<std::string>;
 
-constexpr uint32_t kAll = attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kDirectory | attr::kArchive;
+constexpr uint32_t kEveryAttribute = attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kDirectory | attr::kArchive;
 
-Names NamesOf(const headless::FileSystem& fs, const std::string& pattern, uint32_t allowed = kAll) {
+Names NamesOf(const headless::FileSystem& fs, const std::string& pattern, uint32_t allowed = kEveryAttribute) {
   Names names;
   for (const auto& e : fs.Enumerate(pattern, allowed)) names.push_back(e.name);
   return names;
@@ -49,7 +49,7 @@ TEST(HeadlessFileSystem, DotEntriesCarryTheFolderAndParentAttributesAndTheRootHa
   headless::FileSystem fs;
   fs.AddDirectory("C:\\p", attr::kSystem);
   fs.AddDirectory("C:\\p\\h", attr::kHidden);
-  const auto entries = fs.Enumerate("C:\\p\\h\\*.*", kAll);
+  const auto entries = fs.Enumerate("C:\\p\\h\\*.*", kEveryAttribute);
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].attributes, attr::kDirectory | attr::kHidden);
   EXPECT_EQ(entries[1].attributes, attr::kDirectory | attr::kSystem);
@@ -65,7 +65,7 @@ TEST(HeadlessFileSystem, MasksFollowTheSystemsWildcardRules) {
   EXPECT_EQ(NamesOf(fs, "C:\\m\\*.TXT"), (Names{"a.txt", "ab.txt", "a.txtx", "ソ.txt"}));
   EXPECT_EQ(NamesOf(fs, "C:\\m\\*b*"), (Names{"ab.txt", "b.txt.bak"}));
   EXPECT_EQ(NamesOf(fs, "C:\\m\\A"), Names{"a"});
-  EXPECT_TRUE(fs.Enumerate("C:\\m\\", kAll).empty());
+  EXPECT_TRUE(fs.Enumerate("C:\\m\\", kEveryAttribute).empty());
 }
 
 TEST(HeadlessFileSystem, NewFilesGetTheArchiveBitAndAddFileSetsExactAttributes) {
@@ -89,7 +89,7 @@ TEST(HeadlessFileSystem, ReadFailuresHitTheFileAndTheFolderListing) {
   EXPECT_EQ(ErrorOf([&] { fs.ReadFile("C:\\k\\A\\g.txt"); }), 32u);
   EXPECT_TRUE(fs.Attributes("C:\\k\\A\\g.txt"));
   fs.FailReads("C:\\k\\A", 5);
-  EXPECT_TRUE(fs.Enumerate("C:\\k\\A\\*.*", kAll).empty());
+  EXPECT_TRUE(fs.Enumerate("C:\\k\\A\\*.*", kEveryAttribute).empty());
   EXPECT_EQ(NamesOf(fs, "C:\\k\\*.*", attr::kDirectory), (Names{".", "..", "A"}));
   fs.ClearFailures();
   EXPECT_EQ(fs.ReadFile("C:\\k\\A\\g.txt"), "g");
@@ -195,11 +195,11 @@ TEST(HeadlessFileSystem, WhatItDoesNotModelFailsLoudly) {
   headless::FileSystem fs;
   EXPECT_THROW(fs.ReadFile("kao\\a.txt"), std::invalid_argument);
   EXPECT_THROW(fs.Attributes("C:kao"), std::invalid_argument);
-  EXPECT_THROW(fs.Enumerate("*.*", kAll), std::invalid_argument);
+  EXPECT_THROW(fs.Enumerate("*.*", kEveryAttribute), std::invalid_argument);
   EXPECT_THROW(fs.WriteFile("C:\\mirufo/a.txt", "x"), std::invalid_argument);
   EXPECT_THROW(fs.CreateDirectories("C:\\mirufo\\name."), std::invalid_argument);
   EXPECT_THROW(fs.WriteFile("C:\\mirufo\\name ", "x"), std::invalid_argument);
-  EXPECT_THROW(fs.Enumerate("C:\\mirufo\\<.txt", kAll), std::invalid_argument);
+  EXPECT_THROW(fs.Enumerate("C:\\mirufo\\<.txt", kEveryAttribute), std::invalid_argument);
   EXPECT_EQ(ErrorOf([&] { fs.WriteFile("C:\\mirufo\\a|b", "x"); }), 123u);
   EXPECT_FALSE(fs.Attributes("C:\\mirufo\\a?b"));
   // '|' as the trail byte of ポ is no bad character.
