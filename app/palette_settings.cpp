@@ -16,6 +16,9 @@ using namespace settings;
 
 constexpr const char* kListFace = "ＭＳ ゴシック";
 constexpr int32_t kRichColor = 0x00BBD7A8;
+// The list font stays readable: a size far out (100000) would otherwise
+// give rows a pixel high, or none.
+constexpr int kSmallestListFont = 6, kLargestListFont = 72;
 
 // A history text under key, or its escaped form under full when that is
 // there and can be read.
@@ -87,7 +90,7 @@ platform::Rect TFKao::Reachable(const platform::Rect& bounds) const {
 }
 
 void TFKao::SetListFontSize(int points) {
-  listFont_ = platform::Font{kListFace, points, true};
+  listFont_ = platform::Font{kListFace, std::clamp(points, kSmallestListFont, kLargestListFont), true};
   for (platform::Control* c : std::initializer_list<platform::Control*>{ListBox3, ListBox1, RichEdit1})
     c->SetFont(listFont_);
   folderPage_->SetListFont(listFont_);

@@ -229,6 +229,17 @@ TEST_F(SettingsTest, APlaceOnNoDisplayComesOntoTheNearestWorkAreaAndIsWrittenSo)
   }
 }
 
+TEST_F(SettingsTest, TheListFontStaysBetweenSixAndSeventyTwoPoints) {
+  for (const auto& [stored, used] : std::vector<std::pair<std::string, int>>{
+           {"100000", 72}, {"73", 72}, {"72", 72}, {"6", 6}, {"5", 6}, {"0", 6}, {"-12", 6}}) {
+    Ini("fontsize=" + stored + "\r\n");
+    Start();
+    for (headless::ListBox* list : {&Classes(), &Groups(), &Faces()}) EXPECT_EQ(list->CurrentFont().size, used) << stored;
+    EXPECT_EQ(Edit().CurrentFont().size, used) << stored;
+    palette.reset();
+  }
+}
+
 TEST_F(SettingsTest, UnreadableEditBoxColourFallsBackAndTheStartGoesOn) {
   for (const char* value : {"\"\"", "clNothing", "$GG", "\"$00FF\""}) {
     Ini(std::string("richcolor=") + value + "\r\nwname=\"memo\"\r\n");
