@@ -31,6 +31,13 @@ class ContractBackend {
   // A link at `link` to the existing folder `target`, as a junction or a
   // symbolic link is; removed with the test's folders.
   virtual void MakeFolderLink(const std::string& link, const std::string& target) = 0;
+  // How the label's text is drawn: the colour the control paints it in, and
+  // whether its font is underlined.
+  struct TextLook {
+    int32_t colour;
+    bool underlined;
+  };
+  virtual TextLook DrawnLook(platform::Label& label) = 0;
   // Acts as the user: a mouse click on the list's item at index.
   virtual void UserClick(platform::ListBox& list, int index) = 0;
   // Acts as the user with the mouse: a click on the label or the check box;
