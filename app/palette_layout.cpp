@@ -7,11 +7,10 @@ namespace app {
 namespace {
 constexpr int kTopBarHeight = 68, kFolderBarHeight = 49, kSplitterHeight = 3, kStatusHeight = 19;
 constexpr int kDesignWidth = 234;  // client width the top bars were laid out for
-constexpr int kHistoryLeft = 106, kNarrowestHistory = 20;
 }  // namespace
 
-platform::Size MinimumClientSize() {
-  return {kHistoryLeft + kNarrowestHistory, kTopBarHeight + 3 * kMinListHeight + 2 * kSplitterHeight + kStatusHeight};
+platform::Size MinimumClientSize(int classHeight, int groupHeight) {
+  return {kDesignWidth, kTopBarHeight + classHeight + groupHeight + 2 * kSplitterHeight + kMinListHeight + kStatusHeight};
 }
 
 PaletteLayout ComputeLayout(platform::Size client, bool minimal, int classHeight, int groupHeight) {
@@ -36,8 +35,8 @@ PaletteLayout ComputeLayout(platform::Size client, bool minimal, int classHeight
   l.entry = {0, 0, std::max(24, 181 + dw), 24};
   l.okButton = {l.entry.width + 1, 0, 24, 24};
   l.changeButton = {l.entry.width + 25, 0, 24, 24};
-  l.history1 = {kHistoryLeft, 26, std::max(kNarrowestHistory, 123 + dw), 20};
-  l.history2 = {kHistoryLeft, 47, std::max(kNarrowestHistory, 123 + dw), 20};
+  l.history1 = {106, 26, std::max(20, 123 + dw), 20};
+  l.history2 = {106, 47, std::max(20, 123 + dw), 20};
   return l;
 }
 

@@ -49,13 +49,13 @@ void TFKao::LoadSettings() {
   // A first start that cannot write the file is reported; the settings
   // that can be read still apply.
   if (ini.Text(kStampFormat, "").empty()) Dispatch().Run([&] { ini.Write(kStampFormat, kDefaultStamp); });
-  Window().SetBounds(Reachable({ini.Integer(kLeft), ini.Integer(kTop), ini.Integer(kWidth), ini.Integer(kHeight)}));
   settings_.edgeTop = ini.Boolean(kEdgeTop);
   settings_.edgeLeft = ini.Boolean(kEdgeLeft);
   settings_.edgeBottom = ini.Boolean(kEdgeBottom);
   settings_.edgeRight = ini.Boolean(kEdgeRight);
   settings_.clipOnly = ini.Boolean(kClipOnly);
   groupHeight_ = std::max(0, ini.Integer(kGroupHeight));  // a negative height would break the layout
+  Window().SetBounds(Reachable({ini.Integer(kLeft), ini.Integer(kTop), ini.Integer(kWidth), ini.Integer(kHeight)}));
   settings_.stampFormat = ini.Text(kStampFormat, "");
   settings_.hideAfter = ini.Boolean(kHideAfter);
   settings_.withReturn = ini.Boolean(kWithReturn);
@@ -84,7 +84,7 @@ void TFKao::LoadSettings() {
 
 platform::Rect TFKao::Reachable(const platform::Rect& bounds) const {
   const platform::Rect outer = Window().Bounds();
-  const platform::Size client = Window().ClientSize(), least = MinimumClientSize();
+  const platform::Size client = Window().ClientSize(), least = MinimumClientSize(classHeight_, groupHeight_);
   const platform::Size minimum{least.width + outer.width - client.width, least.height + outer.height - client.height};
   return forms::ReachablePlace(p_.toolkit, bounds, Window().Dpi(), minimum);
 }

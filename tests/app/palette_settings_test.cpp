@@ -210,9 +210,10 @@ TEST_F(SettingsTest, APlaceOnNoDisplayComesOntoTheNearestWorkAreaAndIsWrittenSo)
     const char* place;
     platform::Rect shown;
   };
-  // The smallest palette: the top bar, three lists of 20, two splitters and
-  // the status bar, in a sizeable frame with a menu bar.
-  const Case cases[] = {{"left=-100000\r\ntop=-100000\r\nwidth=-5\r\nheight=-5\r\n", {0, 0, 142, 211}},
+  // The smallest palette: the top bar as laid out, the class and group
+  // lists at 81 and 84, a face list of 20, two splitters and the status
+  // bar, in a sizeable frame with a menu bar.
+  const Case cases[] = {{"left=-100000\r\ntop=-100000\r\nwidth=-5\r\nheight=-5\r\n", {0, 0, 234 + 16, 278 + 58}},
                         {"left=2147483647\r\n", {1024 - 250, 0, 250, 400}},
                         {"left=300\r\ntop=5000\r\n", {300, 740 - 400, 250, 400}},
                         {"left=-200\r\ntop=700\r\n", {-200, 700, 250, 400}}};  // partly on the screen

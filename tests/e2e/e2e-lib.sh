@@ -91,10 +91,9 @@ start_palette() {
   [ "$n" -eq 1 ] || fail "$n windows titled ミルフォ: a message box is open"
 }
 
-# close_palette [X]: Escape in the palette, made active by a click on its
-# caption (at X, 120 by default); the program must end with 0.
+# close_palette: Escape in the palette; the program must end with 0.
 close_palette() {
-  xvfb_click "$palette" "${1:-120}" 10
+  xvfb_click "$palette" 120 10 # the caption: the palette becomes active
   give_keys "$palette"
   xdotool key Escape
   wait_for 20 "the program ending on Escape" eval '! kill -0 "$pid" 2>/dev/null'

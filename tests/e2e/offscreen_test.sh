@@ -14,10 +14,12 @@ ini=$work/system.ini
 
 ini_value() { tr -d '\r' <"$ini" | sed -n "s/^$1=//p"; }
 
-# The smallest palette: 126 x 153 client pixels in Wine's frame of 4-pixel
-# borders, a 19-pixel caption and a 19-pixel menu bar.
-least_w=$((126 + 2 * 4))
-least_h=$((153 + 2 * 4 + 19 + 19))
+# The smallest palette: 234 x 278 client pixels (the top bar, the class and
+# group lists at 81 and 84, a face list of 20, splitters and status bar) in
+# Wine's frame of 4-pixel borders, a 19-pixel caption and a 19-pixel menu
+# bar.
+least_w=$((234 + 2 * 4))
+least_h=$((278 + 2 * 4 + 19 + 19))
 
 # on_screen WHEN: the palette's frame lies wholly on the desktop.
 on_screen() {
@@ -28,12 +30,15 @@ on_screen() {
     fail "$1: the palette is ${WIN_W}x$WIN_H, smaller than ${least_w}x$least_h"
 }
 
+shots=()
 for place in 'left=-100000\r\ntop=-100000\r\nwidth=-5\r\nheight=-5' 'left=2147483647'; do
   printf "[kao]\r\n$place\r\n" >"$ini"
   start_palette
   on_screen "$place"
   shown="$WIN_X,$WIN_Y,$WIN_W,$WIN_H"
-  close_palette 40
+  shots+=("$build/e2e-offscreen-${#shots[@]}.png")
+  xvfb_screenshot "${shots[-1]}" "$palette"
+  close_palette
   left=$(ini_value left) top=$(ini_value top)
   [ "$left" -ge 0 ] && [ "$left" -lt 1024 ] && [ "$top" -ge 0 ] && [ "$top" -lt 768 ] ||
     fail "$place: closing wrote left=$left top=$top, off the desktop"
@@ -41,8 +46,8 @@ for place in 'left=-100000\r\ntop=-100000\r\nwidth=-5\r\nheight=-5' 'left=214748
   on_screen "$place, started again"
   [ "$WIN_X,$WIN_Y,$WIN_W,$WIN_H" = "$shown" ] ||
     fail "$place: started again at $WIN_X,$WIN_Y,$WIN_W,$WIN_H, not where it was ($shown)"
-  close_palette 40
+  close_palette
 done
 
 status=passed
-echo "PASS: a palette placed on no display opens on the desktop and is written there"
+echo "PASS: a palette placed on no display opens on the desktop and is written there (pictures: ${shots[*]})"
