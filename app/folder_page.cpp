@@ -87,7 +87,7 @@ void FolderPage::bbChange2Click() {
 bool FolderPage::MoveTo(const std::string& folder) {
   if (folder.empty()) return false;
   try {
-    directories_.SetDirectory(folder);
+    directories_.SetDirectory(p_.Services().files.FullPath(folder));
     return true;
   } catch (const platform::IoError&) {
     return false;
@@ -103,7 +103,7 @@ void FolderPage::DirectoryListBox1Change() {
 
 void FolderPage::eDriveKeyDown(int key) {
   if (key != platform::key::kEnter) return;
-  if (!MoveTo(library::WithoutTrailingSeparator(eDrive.GetText()))) eDrive.SetText("");
+  if (!MoveTo(eDrive.GetText())) eDrive.SetText("");
 }
 
 void FolderPage::DriveComboBox1Click() {

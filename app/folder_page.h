@@ -29,7 +29,9 @@ class FolderPage {
 
  private:
   // Moves the folder list, and with it the other two; false when the folder
-  // cannot be entered.
+  // cannot be entered. A path as typed (relative, with slashes) goes to the
+  // full path it stands for, so that a face folder made of it names the
+  // same folder from any working folder.
   bool MoveTo(const std::string& folder);
   void ListLibraryAgain();
 

@@ -9,6 +9,10 @@ constexpr int kTopBarHeight = 68, kFolderBarHeight = 49, kSplitterHeight = 3, kS
 constexpr int kDesignWidth = 234;  // client width the top bars were laid out for
 }  // namespace
 
+platform::Size MinimumClientSize(int classHeight, int groupHeight) {
+  return {kDesignWidth, kTopBarHeight + classHeight + groupHeight + 2 * kSplitterHeight + kMinListHeight + kStatusHeight};
+}
+
 PaletteLayout ComputeLayout(platform::Size client, bool minimal, int classHeight, int groupHeight) {
   PaletteLayout l;
   const int w = client.width;

@@ -14,6 +14,11 @@ struct PaletteLayout {
 
 constexpr int kMinListHeight = 20;  // splitters never collapse a list below this
 
+// The smallest client area that shows the top bar as it was laid out, the
+// two upper lists at their chosen heights, some of the face list and the
+// status bar.
+platform::Size MinimumClientSize(int classHeight, int groupHeight);
+
 // classHeight and groupHeight are the two upper lists' chosen heights.
 PaletteLayout ComputeLayout(platform::Size client, bool minimal, int classHeight, int groupHeight);
 

@@ -11,7 +11,7 @@ void TFKao::Property1Click() {
 
 void TFKao::ApplySettings(const dialogs::AppliedSettings& a) {
   settings_.stampFormat = a.stampFormat;
-  Window().SetBounds(a.bounds);
+  Window().SetBounds(Reachable(a.bounds));
   settings_.edgeTop = a.edgeTop;
   settings_.edgeLeft = a.edgeLeft;
   settings_.edgeBottom = a.edgeBottom;

@@ -3,8 +3,10 @@
 
 #include "app/colour_text.h"
 #include "app/history_text.h"
+#include "app/palette_layout.h"
 #include "app/palette_window.h"
 #include "app/settings_keys.h"
+#include "forms/window_place.h"
 
 namespace app {
 
@@ -14,6 +16,9 @@ using namespace settings;
 
 constexpr const char* kListFace = "ＭＳ ゴシック";
 constexpr int32_t kRichColor = 0x00BBD7A8;
+// The list font stays readable: a size far out (100000) would otherwise
+// give rows a pixel high, or none.
+constexpr int kSmallestListFont = 6, kLargestListFont = 72;
 
 // A history text under key, or its escaped form under full when that is
 // there and can be read.
@@ -44,13 +49,13 @@ void TFKao::LoadSettings() {
   // A first start that cannot write the file is reported; the settings
   // that can be read still apply.
   if (ini.Text(kStampFormat, "").empty()) Dispatch().Run([&] { ini.Write(kStampFormat, kDefaultStamp); });
-  Window().SetBounds({ini.Integer(kLeft), ini.Integer(kTop), ini.Integer(kWidth), ini.Integer(kHeight)});
   settings_.edgeTop = ini.Boolean(kEdgeTop);
   settings_.edgeLeft = ini.Boolean(kEdgeLeft);
   settings_.edgeBottom = ini.Boolean(kEdgeBottom);
   settings_.edgeRight = ini.Boolean(kEdgeRight);
   settings_.clipOnly = ini.Boolean(kClipOnly);
   groupHeight_ = std::max(0, ini.Integer(kGroupHeight));  // a negative height would break the layout
+  Window().SetBounds(Reachable({ini.Integer(kLeft), ini.Integer(kTop), ini.Integer(kWidth), ini.Integer(kHeight)}));
   settings_.stampFormat = ini.Text(kStampFormat, "");
   settings_.hideAfter = ini.Boolean(kHideAfter);
   settings_.withReturn = ini.Boolean(kWithReturn);
@@ -77,8 +82,15 @@ void TFKao::LoadSettings() {
   Relayout();
 }
 
+platform::Rect TFKao::Reachable(const platform::Rect& bounds) const {
+  const platform::Rect outer = Window().Bounds();
+  const platform::Size client = Window().ClientSize(), least = MinimumClientSize(classHeight_, groupHeight_);
+  const platform::Size minimum{least.width + outer.width - client.width, least.height + outer.height - client.height};
+  return forms::ReachablePlace(p_.toolkit, bounds, Window().Dpi(), minimum);
+}
+
 void TFKao::SetListFontSize(int points) {
-  listFont_ = platform::Font{kListFace, points, true};
+  listFont_ = platform::Font{kListFace, std::clamp(points, kSmallestListFont, kLargestListFont), true};
   for (platform::Control* c : std::initializer_list<platform::Control*>{ListBox3, ListBox1, RichEdit1})
     c->SetFont(listFont_);
   folderPage_->SetListFont(listFont_);
@@ -94,7 +106,7 @@ void TFKao::SaveSettings() {
   WriteHistory(ini, kHistory2, kHistory2Full, pHistory2->Caption());
   ini.WriteInteger(kHistoryColour, pHistory1->Color());
   if (ini.Boolean(kSavePlace)) {
-    const platform::Rect b = Window().Bounds();
+    const platform::Rect b = Reachable(Window().Bounds());
     ini.WriteInteger(kLeft, b.left);
     ini.WriteInteger(kHeight, b.height);
     ini.WriteInteger(kTop, b.top);

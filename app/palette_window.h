@@ -159,6 +159,9 @@ class TFKao : public forms::Form {
   std::string SettingsPath() const;
   void LoadSettings();
   void SaveSettings();
+  // The window's place as the settings give it, or on the nearest display's
+  // work area when it lies on none.
+  platform::Rect Reachable(const platform::Rect& bounds) const;
   void Relayout();
   void ShowListMenu(platform::Control& list, platform::Point at);
   void ConnectPaste();

@@ -5,6 +5,7 @@
 // a quoting. Key names are matched without regard to letter case.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/profile_file.h"
@@ -65,11 +66,18 @@ inline constexpr Key kLineMode{"line", Type::Integer, "2", false};
 inline constexpr Key kLineFrom{"line1", Type::Integer, "", false};
 inline constexpr Key kLineCount{"line2", Type::Integer, "", false};
 
+// When the writes of a SettingsFile reach the file.
+enum class Writes {
+  AtOnce,  // each write rewrites the file
+  OnSave,  // gathered until Save, which writes the file once
+};
+
 // The settings file, section "kao". Each read and write goes to the file at
-// once, as the profile file does; writes throw ProfileWriteError.
+// once, as the profile file does, unless the writes wait for Save; writes
+// throw ProfileWriteError.
 class SettingsFile {
  public:
-  SettingsFile(platform::FileSystem& files, const std::string& path) : ini_(files, path) {}
+  SettingsFile(platform::FileSystem& files, const std::string& path, Writes when = Writes::AtOnce);
 
   // The value as text, or the key's default (or the one given) when absent.
   std::string Text(const Key& key) const { return Text(key, key.fallback); }
@@ -85,11 +93,17 @@ class SettingsFile {
   void WriteBare(const Key& key, const std::string& text);
   void WriteInteger(const Key& key, int32_t value);
   void WriteBoolean(const Key& key, bool value) { WriteInteger(key, value ? 1 : 0); }
+  // Writes::OnSave: the file with every write so far, in one write, or
+  // left as it was when that fails.
+  void Save();
 
-  const std::string& Path() const { return ini_.Path(); }
+  const std::string& Path() const { return file_.Path(); }
 
  private:
-  platform::ProfileFile ini_;
+  const platform::Profile& Reader() const;
+
+  platform::ProfileFile file_;
+  std::optional<platform::ProfileEdit> pending_;  // Writes::OnSave
 };
 
 }  // namespace app::settings

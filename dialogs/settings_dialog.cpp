@@ -256,38 +256,25 @@ void TFSet::BitBtn3Click() { ApplySettings(false); }
 void TFSet::BitBtn2Click() { Window().Close(); }
 
 void TFSet::ApplySettings(bool close) {
+  // Every field is read and checked before the file is touched, and the
+  // file is written once: a refused value or a failed write leaves both the
+  // file and the palette as they were.
   AppliedSettings a;
   a.bounds.top = NumberIn(edY);
   a.bounds.left = NumberIn(edX);
   a.bounds.height = NumberIn(edH);
   a.bounds.width = NumberIn(edW);
-  // Refused before anything is written, so that the palette is never left
-  // with half of the settings.
+  const std::string fontSize = edFontSize.GetText();
   a.fontSize = NumberIn(edFontSize);
-  const auto colour = app::ColourFromText(edEditColor.GetText());
-  if (!colour) throw platform::Failure("'" + edEditColor.GetText() + "' は整数ではありません");
+  const std::string colourText = edEditColor.GetText();
+  const auto colour = app::ColourFromText(colourText);
+  if (!colour) throw platform::Failure("'" + colourText + "' は整数ではありません");
   a.editColour = *colour;
-
-  keys::SettingsFile ini(p_.files, SettingsPath());
-  ini.WriteInteger(keys::kTop, a.bounds.top);
-  ini.WriteInteger(keys::kLeft, a.bounds.left);
-  ini.WriteInteger(keys::kHeight, a.bounds.height);
-  ini.WriteInteger(keys::kWidth, a.bounds.width);
-  ini.Write(keys::kStampFormat, edDate.GetText());
-  for (int i = 0; i < CheckListBox1.Count(); ++i) ini.WriteBoolean(*kScreenChecks[i].key, CheckListBox1.Checked(i));
-  for (int i = 0; i < CheckListBox2.Count(); ++i) ini.WriteBoolean(*kOtherChecks[i].key, CheckListBox2.Checked(i));
-  ini.WriteBoolean(keys::kDropSkipsChooser, CheckListBox4.Checked(0));
-  ini.Write(keys::kLineFrom, edLine1.GetText());
-  ini.Write(keys::kLineCount, edLine2.GetText());
-  ini.Write(keys::kDefaultGroup, edGroup.GetText());
-  ini.Write(keys::kDefaultClass, edClass.GetText());
-  ini.Write(keys::kFontSize, edFontSize.GetText());
-  ini.WriteInteger(keys::kLineMode, CheckListBox3.Checked(0) ? 0 : CheckListBox3.Checked(1) ? 1 : 2);
-  ini.Write(keys::kEditColour, edEditColor.GetText());
-  ini.WriteBoolean(keys::kFixedWindow, CheckListBox5.Checked(0));
-  ini.Write(keys::kWindowName, edWindowName.GetText());
-
   a.stampFormat = edDate.GetText();
+  const std::string lineFrom = edLine1.GetText(), lineCount = edLine2.GetText();
+  const std::string defaultClass = edClass.GetText();
+  a.defaultGroup = edGroup.GetText();
+  a.windowName = edWindowName.GetText();
   a.edgeTop = CheckListBox1.Checked(0);
   a.edgeLeft = CheckListBox1.Checked(1);
   a.edgeBottom = CheckListBox1.Checked(2);
@@ -299,10 +286,29 @@ void TFSet::ApplySettings(bool close) {
   a.oneClick = CheckListBox2.Checked(2);
   a.minimal = CheckListBox2.Checked(3);
   a.hints = CheckListBox2.Checked(4);
-  a.defaultGroup = edGroup.GetText();
   a.dropSkipsChooser = CheckListBox4.Checked(0);
   a.fixedWindow = CheckListBox5.Checked(0);
-  a.windowName = edWindowName.GetText();
+
+  keys::SettingsFile ini(p_.files, SettingsPath(), keys::Writes::OnSave);
+  ini.WriteInteger(keys::kTop, a.bounds.top);
+  ini.WriteInteger(keys::kLeft, a.bounds.left);
+  ini.WriteInteger(keys::kHeight, a.bounds.height);
+  ini.WriteInteger(keys::kWidth, a.bounds.width);
+  ini.Write(keys::kStampFormat, a.stampFormat);
+  for (int i = 0; i < CheckListBox1.Count(); ++i) ini.WriteBoolean(*kScreenChecks[i].key, CheckListBox1.Checked(i));
+  for (int i = 0; i < CheckListBox2.Count(); ++i) ini.WriteBoolean(*kOtherChecks[i].key, CheckListBox2.Checked(i));
+  ini.WriteBoolean(keys::kDropSkipsChooser, a.dropSkipsChooser);
+  ini.Write(keys::kLineFrom, lineFrom);
+  ini.Write(keys::kLineCount, lineCount);
+  ini.Write(keys::kDefaultGroup, a.defaultGroup);
+  ini.Write(keys::kDefaultClass, defaultClass);
+  ini.Write(keys::kFontSize, fontSize);
+  ini.WriteInteger(keys::kLineMode, CheckListBox3.Checked(0) ? 0 : CheckListBox3.Checked(1) ? 1 : 2);
+  ini.Write(keys::kEditColour, colourText);
+  ini.WriteBoolean(keys::kFixedWindow, a.fixedWindow);
+  ini.Write(keys::kWindowName, a.windowName);
+  ini.Save();
+
   apply_(a);
   if (close) Window().Close();
 }

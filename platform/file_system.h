@@ -119,6 +119,12 @@ class FileSystem {
   // system's error code.
   virtual unsigned long ProbeDrive(const Text& drive) const = 0;
 
+  // The full path a path stands for as the user may type it: relative to
+  // the current folder or to the root of its drive, with "/" as well as
+  // "\", "." and ".." steps. The result has backslashes and no such steps;
+  // a trailing separator stays.
+  virtual Text FullPath(const Text& path) const = 0;  // throws IoError
+
   // Folder of the running program, without a trailing backslash.
   virtual Text ExecutableFolder() const = 0;
 };

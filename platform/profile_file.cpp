@@ -283,53 +283,72 @@ std::string ProfileFile::ReadString(const std::string& section, const std::strin
 }
 
 void ProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-  const std::string_view name = Trim(key), group = Trim(section);
-  RequireReadableNames(group, name);
-
-  Text text;
-  if (const auto attributes = files_.Attributes(path_)) {
-    try {
-      text = files_.ReadFile(path_);
-    } catch (const IoError& e) {
-      throw ProfileWriteError(path_, e.Code());
-    }
-  }
-  const std::string_view stored = UpToLineBreak(value);
-  const Location loc = Locate(text, group, name);
-  if (loc.entry) {
-    // The entry keeps its own spelling of the key and its line break.
-    Text line(loc.entry->name);
-    line += '=';
-    line += stored;
-    text.replace(loc.entry->begin, loc.entry->end - loc.entry->begin, line);
-  } else {
-    Text added;
-    size_t at = text.size();
-    if (loc.sectionFound) {
-      at = loc.lastFilled.next;
-      if (loc.lastFilled.next == loc.lastFilled.end) added = "\r\n";
-    } else {
-      if (!text.empty() && text.back() != '\n' && text.back() != '\r') added = "\r\n";
-      added += '[';
-      added += group;
-      added += "]\r\n";
-    }
-    added += name;
-    added += '=';
-    added += stored;
-    added += "\r\n";
-    text.insert(at, added);
-  }
-  try {
-    files_.WriteFile(path_, text);
-  } catch (const IoError& e) {
-    throw ProfileWriteError(path_, e.Code());
-  }
+  RequireReadableNames(Trim(section), Trim(key));  // before the file is read
+  ProfileEdit edit(files_, path_);
+  edit.WriteString(section, key, value);
+  edit.Save();
 }
 
 std::vector<std::string> ProfileFile::Sections() const { return Contents().Sections(); }
 
 std::vector<std::string> ProfileFile::Keys(const std::string& section) const { return Contents().Keys(section); }
+
+ProfileEdit::ProfileEdit(FileSystem& files, Text path) : files_(files), path_(std::move(path)) {
+  if (!files_.Attributes(path_)) return;
+  try {
+    text_ = files_.ReadFile(path_);
+  } catch (const IoError& e) {
+    throw ProfileWriteError(path_, e.Code());
+  }
+}
+
+std::string ProfileEdit::ReadString(const std::string& section, const std::string& key,
+                                    const std::string& fallback) const {
+  return ProfileContents(text_).ReadString(section, key, fallback);
+}
+
+void ProfileEdit::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+  const std::string_view name = Trim(key), group = Trim(section);
+  RequireReadableNames(group, name);
+  const std::string_view stored = UpToLineBreak(value);
+  const Location loc = Locate(text_, group, name);
+  if (loc.entry) {
+    // The entry keeps its own spelling of the key and its line break.
+    Text line(loc.entry->name);
+    line += '=';
+    line += stored;
+    text_.replace(loc.entry->begin, loc.entry->end - loc.entry->begin, line);
+    return;
+  }
+  Text added;
+  size_t at = text_.size();
+  if (loc.sectionFound) {
+    at = loc.lastFilled.next;
+    if (loc.lastFilled.next == loc.lastFilled.end) added = "\r\n";
+  } else {
+    if (!text_.empty() && text_.back() != '\n' && text_.back() != '\r') added = "\r\n";
+    added += '[';
+    added += group;
+    added += "]\r\n";
+  }
+  added += name;
+  added += '=';
+  added += stored;
+  added += "\r\n";
+  text_.insert(at, added);
+}
+
+std::vector<std::string> ProfileEdit::Sections() const { return ProfileContents(text_).Sections(); }
+
+std::vector<std::string> ProfileEdit::Keys(const std::string& section) const { return ProfileContents(text_).Keys(section); }
+
+void ProfileEdit::Save() {
+  try {
+    files_.WriteFile(path_, text_);
+  } catch (const IoError& e) {
+    throw ProfileWriteError(path_, e.Code());
+  }
+}
 
 std::optional<int32_t> ParseProfileInteger(std::string_view text) {
   std::string_view s = Trim(text);

@@ -2,7 +2,8 @@
 // with the rules of the Windows profile functions for what the program uses.
 // Every call reads the whole file; a write rewrites it at once. Nothing is
 // cached, so a value written through one ProfileFile is seen by any other.
-// A caller reading many values takes the file's Contents once instead.
+// A caller reading many values takes the file's Contents once instead; one
+// writing many that belong together gathers them in a ProfileEdit.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -93,6 +94,30 @@ class ProfileFile : public Profile {
 
   FileSystem& files_;
   Text path_;
+};
+
+// A profile file's text, read once, changed in memory by WriteString with
+// ProfileFile's rules and put back by Save in one write: the file then holds
+// every change or, when the write fails, none of them. Reads see the
+// changes made so far.
+class ProfileEdit : public Profile {
+ public:
+  // Throws ProfileWriteError when an existing file cannot be read.
+  ProfileEdit(FileSystem& files, Text path);
+
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const override;
+  // As ProfileFile::WriteString, but only in memory; throws
+  // std::invalid_argument for the same names.
+  void WriteString(const std::string& section, const std::string& key, const std::string& value) override;
+  std::vector<std::string> Sections() const override;
+  std::vector<std::string> Keys(const std::string& section) const override;
+
+  void Save();  // throws ProfileWriteError
+
+ private:
+  FileSystem& files_;
+  Text path_;
+  Text text_;
 };
 
 // A whole number as the settings store reads one: blanks around it ignored,

@@ -26,6 +26,13 @@ struct Point {
   int x = 0, y = 0;
 };
 
+// The display a rectangle was asked about: its work area (the display less
+// the task bar), in screen pixels.
+struct DisplayArea {
+  Rect workArea;
+  bool overlaps = false;  // false: the rectangle lies on no display, and this is the nearest
+};
+
 // Colour values: 0x00BBGGRR for a plain colour, 0xFF0000nn for the
 // system colour number nn.
 namespace colour {
@@ -426,6 +433,10 @@ class Toolkit {
   // top-left corner), and the primary display's size in pixels.
   virtual Point CursorPos() const = 0;
   virtual Size ScreenSize() const = 0;
+  // The display a rectangle of screen pixels overlaps most or, when it
+  // overlaps none, the nearest one. A rectangle reaching past the range of
+  // coordinates is taken as far as the range goes.
+  virtual DisplayArea DisplayFor(const Rect& screen) const = 0;
 };
 
 }  // namespace platform

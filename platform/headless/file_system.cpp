@@ -1,5 +1,6 @@
 #include "platform/headless/file_system.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string_view>
 
@@ -121,13 +122,42 @@ bool Listed(uint32_t attributes, uint32_t allowed) { return (attributes & kListe
 
 }  // namespace
 
-FileSystem::FileSystem(Text executableFolder) : executableFolder_(std::move(executableFolder)) {
+FileSystem::FileSystem(Text executableFolder) : executableFolder_(std::move(executableFolder)), currentFolder_(executableFolder_) {
   while (executableFolder_.size() > 3 && executableFolder_.back() == '\\') executableFolder_.pop_back();
   Root('C');
   AddDirectory(executableFolder_);
 }
 
 FileSystem::~FileSystem() = default;
+
+Text FileSystem::FullPath(const Text& path) const {
+  if (path.empty()) throw platform::IoError(platform::error::kInvalidName, platform::SystemReason(platform::error::kInvalidName));
+  Text p = path;
+  std::replace(p.begin(), p.end(), '/', '\\');  // never a trail byte
+  const bool drive = p.size() >= 2 && p[1] == ':';
+  Text absolute;
+  if (drive && p.size() >= 3 && p[2] == '\\') {
+    absolute = p;
+  } else if (drive) {  // relative to that drive's current folder: the root of any other drive
+    const bool same = (p[0] & ~0x20) == (currentFolder_[0] & ~0x20);
+    absolute = (same ? currentFolder_ : p.substr(0, 2)) + "\\" + p.substr(2);
+  } else if (p[0] == '\\') {
+    if (p.size() > 1 && p[1] == '\\') NotModelled(path, "network paths are not modelled");
+    absolute = currentFolder_.substr(0, 2) + p;
+  } else {
+    absolute = currentFolder_ + "\\" + p;
+  }
+  const Parsed parsed = Parse(absolute);
+  Text full = absolute.substr(0, 2) + "\\";
+  for (size_t i = 0; i < parsed.parts.size(); ++i) full += (i ? "\\" : "") + parsed.parts[i];
+  bool trailing = false;
+  for (size_t i = 0, next; i < p.size(); i = next) {
+    next = sjis::NextChar(p, i);
+    trailing = IsSeparator(p, i, next);
+  }
+  if (trailing && !parsed.parts.empty()) full += '\\';
+  return full;
+}
 
 FileSystem::Parsed FileSystem::Parse(const Text& path) {
   const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };

@@ -41,6 +41,7 @@ class FileSystem : public platform::FileSystem {
   std::unique_ptr<platform::FileWriter> CreateWriter(const Text& path) override;
   std::vector<Text> Drives() const override;
   unsigned long ProbeDrive(const Text& drive) const override;
+  Text FullPath(const Text& path) const override;
   Text ExecutableFolder() const override { return executableFolder_; }
 
   // ---- Test hooks. Misuse (a directory where a file is wanted, a missing
@@ -77,6 +78,8 @@ class FileSystem : public platform::FileSystem {
   void ClearFailures();
   // An empty drive ('A') whose probe gives `probeCode` (21: not ready).
   void AddDrive(char letter, unsigned long probeCode = 0);
+  // The folder relative paths start from; by default the program's.
+  void SetCurrentFolder(const Text& folder) { currentFolder_ = folder; }
   // The time that writes and new entries get from now on (FILETIME, UTC).
   void SetClock(uint64_t now) { now_ = now; }
   // Number of times content was put in place at `path`: WriteFile calls
@@ -131,6 +134,7 @@ class FileSystem : public platform::FileSystem {
   std::optional<unsigned long> Failure(const std::map<Text, unsigned long>& failures, const Parsed& p) const;
 
   Text executableFolder_;
+  Text currentFolder_;
   std::map<char, std::unique_ptr<Node>> drives_;
   std::map<Text, unsigned long> readFailures_;   // Canonical path -> code
   std::map<Text, unsigned long> writeFailures_;  // Canonical path -> code

@@ -1,6 +1,8 @@
 #include "platform/headless/toolkit.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 
@@ -485,6 +487,36 @@ Text Toolkit::TakePopupChoice() {
   Text c = popupChoices_.front();
   popupChoices_.pop_front();
   return c;
+}
+
+platform::DisplayArea Toolkit::DisplayFor(const platform::Rect& r) const {
+  if (displays_.empty()) throw Unexpected("no display to ask about");
+  // Edges as the system takes them: clipped to the range of coordinates.
+  const auto end = [](int from, int length) { return std::clamp<int64_t>(int64_t{from} + length, INT32_MIN, INT32_MAX); };
+  const int64_t right = end(r.left, r.width), bottom = end(r.top, r.height);
+  // The gap between two spans along one axis, or their overlap as a
+  // negative number.
+  const auto gap = [](int64_t from1, int64_t to1, int64_t from2, int64_t to2) {
+    return std::max(from1, from2) - std::min(to1, to2);
+  };
+  const Display* best = nullptr;
+  int64_t mostShared = 0;
+  double nearest = INFINITY;
+  for (const Display& d : displays_) {
+    const platform::Rect& a = d.area;
+    const int64_t dx = gap(r.left, right, a.left, end(a.left, a.width));
+    const int64_t dy = gap(r.top, bottom, a.top, end(a.top, a.height));
+    if (dx < 0 && dy < 0 && dx * dy > mostShared) {
+      mostShared = dx * dy;
+      best = &d;
+    }
+    const double distance = std::hypot(static_cast<double>(std::max<int64_t>(dx, 0)), static_cast<double>(std::max<int64_t>(dy, 0)));
+    if (mostShared == 0 && distance < nearest) {
+      nearest = distance;
+      best = &d;
+    }
+  }
+  return {best->workArea, mostShared > 0};
 }
 
 void Toolkit::Run(platform::Window& main) {

@@ -280,6 +280,10 @@ class Label : public ControlImpl<platform::Label> {
   bool LinkLook() const override { return link_; }
   void SetColor(int32_t c) override { color_ = c; }
   int32_t Color() const override { return color_; }
+  // What the user sees: the link look draws blue and underlined, whatever
+  // the colour and font say.
+  int32_t DrawnColor() const { return link_ ? platform::colour::kBlue : color_; }
+  platform::Font DrawnFont() const;
   void UserClick();
 
  private:
@@ -544,10 +548,17 @@ class Toolkit : public platform::Toolkit {
   platform::Clipboard& SystemClipboard() const;
   platform::Point CursorPos() const override { return cursor_; }
   platform::Size ScreenSize() const override { return screen_; }
+  platform::DisplayArea DisplayFor(const platform::Rect& screen) const override;
 
   // The user moves the mouse; the display changes.
   void MoveCursor(platform::Point at) { cursor_ = at; }
   void SetScreenSize(platform::Size size) { screen_ = size; }
+  // The displays, each with its work area. By default one of 1024 x 768
+  // whose task bar takes the bottom 28 pixels.
+  struct Display {
+    platform::Rect area, workArea;
+  };
+  void SetDisplays(std::vector<Display> displays) { displays_ = std::move(displays); }
   // The colour the user confirms in the next colour chooser; nothing: cancel.
   void ScriptColor(std::optional<int32_t> c) { colors_.push_back(c); }
   // The colour the last chooser opened on.
@@ -582,6 +593,7 @@ class Toolkit : public platform::Toolkit {
   platform::Clipboard* clipboard_ = nullptr;
   platform::Point cursor_{512, 384};
   platform::Size screen_{1024, 768};
+  std::vector<Display> displays_{{{0, 0, 1024, 768}, {0, 0, 1024, 740}}};
 };
 
 }  // namespace headless

@@ -8,6 +8,12 @@ namespace headless {
 
 // ---- Label
 
+platform::Font Label::DrawnFont() const {
+  platform::Font shown = CurrentFont();
+  shown.underline = shown.underline || link_;
+  return shown;
+}
+
 void Label::UserClick() {
   CheckReachable(*this, "label");
   if (onClick) onClick();

@@ -384,6 +384,24 @@ unsigned long FileSystem::ProbeDrive(const Text& drive) const {
   return code;
 }
 
+Text FileSystem::FullPath(const Text& path) const {
+  const std::wstring wide = Wide(path);
+  std::wstring full(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n == 0) ThrowLast();
+    if (n < full.size()) {
+      full.resize(n);
+      break;
+    }
+    full.resize(n);  // n counts the terminating NUL when the buffer is short
+  }
+  // A folder the program could not name again is no full path of it.
+  auto exact = NarrowExact(full);
+  if (!exact) Throw(ERROR_NO_UNICODE_TRANSLATION);
+  return *exact;
+}
+
 Text FileSystem::ExecutableFolder() const {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {

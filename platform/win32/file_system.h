@@ -21,6 +21,7 @@ class FileSystem : public platform::FileSystem {
   std::unique_ptr<FileWriter> CreateWriter(const Text& path) override;
   std::vector<Text> Drives() const override;
   unsigned long ProbeDrive(const Text& drive) const override;
+  Text FullPath(const Text& path) const override;
   Text ExecutableFolder() const override;
 };
 

@@ -3,6 +3,7 @@
 #include "platform/win32/toolkit.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/failure.h"
 #include "platform/win32/text_convert.h"
@@ -218,6 +219,21 @@ platform::Point Toolkit::CursorPos() const {
 }
 
 platform::Size Toolkit::ScreenSize() const { return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
+
+platform::DisplayArea Toolkit::DisplayFor(const platform::Rect& r) const {
+  const auto end = [](int from, int length) {
+    return static_cast<LONG>(std::clamp<int64_t>(int64_t{from} + length, INT32_MIN, INT32_MAX));
+  };
+  const RECT rect{r.left, r.top, end(r.left, r.width), end(r.top, r.height)};
+  HMONITOR monitor = ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL);
+  const bool overlaps = monitor != nullptr;
+  if (!overlaps) monitor = ::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  ::GetMonitorInfoW(monitor, &info);
+  const RECT& w = info.rcWork;
+  return {{w.left, w.top, w.right - w.left, w.bottom - w.top}, overlaps};
+}
 
 void Toolkit::Wake() const { ::PostMessageW(timerWindow_.get(), WM_NULL, 0, 0); }
 

@@ -203,6 +203,7 @@ class Toolkit : public platform::Toolkit {
   void Run(platform::Window& main) override;
   platform::Point CursorPos() const override;
   platform::Size ScreenSize() const override;
+  platform::DisplayArea DisplayFor(const platform::Rect& screen) const override;
 
   HINSTANCE Instance() const { return instance_; }
   HWND ApplicationWindow() const { return app_.get(); }

@@ -118,6 +118,25 @@ TEST_F(FolderPageTest, AFolderBecomesTheFaceFolderAndTheDefaultComesBack) {
   EXPECT_NE(files.Content("C:\\mirufo\\system.ini").find("kaopath2=\"C:\\mirufo\\kao\"\r\n"), std::string::npos);
 }
 
+TEST_F(FolderPageTest, ATypedPathIsTakenAsTheFullPathWithBackslashes) {
+  files.AddFile("C:\\work\\lib2\\C2\\g.txt", "c\r\n");
+  files.AddFile("C:\\faces\\x\\X1\\g.txt", "x\r\n");
+  files.SetCurrentFolder("C:\\work");
+  Open();
+  GoTo("lib2");
+  EXPECT_EQ(PathBox().GetText(), "C:\\work\\lib2\\");
+  EXPECT_EQ(Folders().Item(Folders().ItemIndex()), "    lib2");
+  GoTo("C:/faces/x");
+  EXPECT_EQ(PathBox().GetText(), "C:\\faces\\x\\");
+  EXPECT_EQ(Folders().Items(), (std::vector<std::string>{"C:\\", "  faces", "    x", "      X1"}));
+  GoTo("../work/./lib2/");
+  EXPECT_EQ(PathBox().GetText(), "C:\\work\\lib2\\");
+  Click("bChangeFolder");
+  EXPECT_EQ(Items(Classes()), std::vector<std::string>{"C2"});
+  palette->Window().Close();
+  EXPECT_NE(files.Content(kIni).find("kaopath2=\"C:\\work\\lib2\"\r\n"), std::string::npos) << files.Content(kIni);
+}
+
 TEST_F(FolderPageTest, TheListFontSizeAppliesToBothListsAndTheFilesLookLikeLinks) {
   files.AddFile("C:\\mirufo\\system.ini", "[kao]\r\nfontsize=15\r\n");
   palette.reset();

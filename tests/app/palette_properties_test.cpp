@@ -295,6 +295,46 @@ TEST_F(PropertiesTest, AValueThatIsNoNumberOrColourStopsBeforeAnythingIsWritten)
   EXPECT_TRUE(palette->Panel2->Visible());
 }
 
+TEST_F(PropertiesTest, TextShiftJisCannotHoldStopsBeforeAnythingIsWrittenAndOkWritesOnce) {
+  Start("top=5\r\n");
+  const std::string before = files.Content(kIni);
+  const int writes = files.WriteCount(kIni);
+  const platform::Rect bounds = Window().Bounds();
+  InDialog([&](headless::Window& d) {
+    Type(d, "edY", "200");
+    Page(d, 6);
+    Checks(d, "CheckListBox2").UserClickCheck(3);  // minimal mode
+    Field(d, "edWindowName").UserPasteOutsideShiftJis();  // "Café"
+    Press(d, "BitBtn1");
+    EXPECT_FALSE(d.Closed());
+    Press(d, "BitBtn2");
+  });
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_EQ(toolkit.Messages()[0].text, std::string(platform::kNotShiftJis) + ".");
+  EXPECT_EQ(files.Content(kIni), before);
+  EXPECT_EQ(Window().Bounds(), bounds);
+  EXPECT_TRUE(palette->Panel2->Visible());
+
+  // Every key in one write of the file.
+  InDialog([&](headless::Window& d) {
+    Type(d, "edY", "200");
+    Press(d, "BitBtn1");
+  });
+  EXPECT_EQ(files.WriteCount(kIni), writes + 1);
+  EXPECT_NE(files.Content(kIni).find("top=200\r\n"), std::string::npos);
+  EXPECT_NE(files.Content(kIni).find("wname=\"\"\r\n"), std::string::npos);
+}
+
+TEST_F(PropertiesTest, AnAppliedPlaceOnNoDisplayBringsThePaletteOntoTheScreen) {
+  Start("");
+  InDialog([&](headless::Window& d) {
+    Type(d, "edX", "-100000");
+    Type(d, "edY", "900");
+    Press(d, "BitBtn1");
+  });
+  EXPECT_EQ(Window().Bounds(), (platform::Rect{0, 740 - 400, 250, 400}));
+}
+
 TEST_F(PropertiesTest, AFileThatCannotBeWrittenIsNamedAndNothingIsApplied) {
   Start("");
   files.FailWrites(kIni, platform::error::kAccessDenied);

@@ -205,6 +205,42 @@ TEST_F(SettingsTest, HistoryColourLockAndLongTexts) {
   EXPECT_EQ(History(1).Color(), platform::colour::kButtonFace);
 }
 
+TEST_F(SettingsTest, APlaceOnNoDisplayComesOntoTheNearestWorkAreaAndIsWrittenSo) {
+  struct Case {
+    const char* place;
+    platform::Rect shown;
+  };
+  // The smallest palette: the top bar as laid out, the class and group
+  // lists at 81 and 84, a face list of 20, two splitters and the status
+  // bar, in a sizeable frame with a menu bar.
+  const Case cases[] = {{"left=-100000\r\ntop=-100000\r\nwidth=-5\r\nheight=-5\r\n", {0, 0, 234 + 16, 278 + 58}},
+                        {"left=2147483647\r\n", {1024 - 250, 0, 250, 400}},
+                        {"left=300\r\ntop=5000\r\n", {300, 740 - 400, 250, 400}},
+                        {"left=-200\r\ntop=700\r\n", {-200, 700, 250, 400}}};  // partly on the screen
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.place);
+    Ini(c.place);
+    Start();
+    EXPECT_EQ(Window().Bounds(), c.shown);
+    Restart();
+    EXPECT_EQ(Window().Bounds(), c.shown);
+    EXPECT_EQ(Raw("left"), std::to_string(c.shown.left));
+    EXPECT_EQ(Raw("width"), std::to_string(c.shown.width));
+    palette.reset();
+  }
+}
+
+TEST_F(SettingsTest, TheListFontStaysBetweenSixAndSeventyTwoPoints) {
+  for (const auto& [stored, used] : std::vector<std::pair<std::string, int>>{
+           {"100000", 72}, {"73", 72}, {"72", 72}, {"6", 6}, {"5", 6}, {"0", 6}, {"-12", 6}}) {
+    Ini("fontsize=" + stored + "\r\n");
+    Start();
+    for (headless::ListBox* list : {&Classes(), &Groups(), &Faces()}) EXPECT_EQ(list->CurrentFont().size, used) << stored;
+    EXPECT_EQ(Edit().CurrentFont().size, used) << stored;
+    palette.reset();
+  }
+}
+
 TEST_F(SettingsTest, UnreadableEditBoxColourFallsBackAndTheStartGoesOn) {
   for (const char* value : {"\"\"", "clNothing", "$GG", "\"$00FF\""}) {
     Ini(std::string("richcolor=") + value + "\r\nwname=\"memo\"\r\n");

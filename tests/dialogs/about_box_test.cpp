@@ -54,7 +54,7 @@ TEST_F(AboutBoxTest, ABorderlessCardOnTopOfEverythingTakesThePanelsSize) {
   });
 }
 
-TEST_F(AboutBoxTest, LabelsLieOnThePictureInBlackWithTheLinksUnderlined) {
+TEST_F(AboutBoxTest, LabelsLieOnThePictureInBlackWithTheLinksBlueAndUnderlined) {
   struct Expected {
     const char* name;
     int left, top, size;
@@ -75,13 +75,14 @@ TEST_F(AboutBoxTest, LabelsLieOnThePictureInBlackWithTheLinksUnderlined) {
       EXPECT_LE(label.Bounds().left + label.Bounds().width, 210);
       EXPECT_LE(label.Bounds().top + label.Bounds().height, 280);
       EXPECT_TRUE(label.Transparent());
-      EXPECT_EQ(label.Color(), 0x000000);
-      const platform::Font& font = label.CurrentFont();
+      // As the card shows it: the links blue and underlined, the rest black.
+      EXPECT_EQ(label.DrawnColor(), e.link ? platform::colour::kBlue : 0x000000);
+      const platform::Font font = label.DrawnFont();
+      EXPECT_EQ(font.underline, e.link);
       EXPECT_EQ(font.face, "ＭＳ Ｐゴシック");
       EXPECT_EQ(font.size, e.size);
       EXPECT_FALSE(font.points);
       EXPECT_EQ(font.bold, e.bold);
-      EXPECT_EQ(label.LinkLook(), e.link);
     }
     EXPECT_EQ(Label(w, "Label1").Caption(), "ミルフォ");
     EXPECT_EQ(Label(w, "Label2").Caption(), "Virsion " MIRUFO_VERSION);

@@ -35,6 +35,13 @@ class ContractBackend {
   // meets it: under Wine one made from the unix side, which Wine reports as
   // a plain file.
   virtual void MakeFileLink(const std::string& link, const std::string& target) = 0;
+  // How the label's text is drawn: the colour the control paints it in, and
+  // whether its font is underlined.
+  struct TextLook {
+    int32_t colour;
+    bool underlined;
+  };
+  virtual TextLook DrawnLook(platform::Label& label) = 0;
   // Acts as the user: a mouse click on the list's item at index.
   virtual void UserClick(platform::ListBox& list, int index) = 0;
   // Acts as the user with the mouse: a click on the label or the check box;

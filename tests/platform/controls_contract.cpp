@@ -46,12 +46,17 @@ TEST_F(ControlsContract, LabelKeepsItsTextAndLookAndHearsOnlyTheUsersClicks) {
   EXPECT_TRUE(label->LinkLook());
   EXPECT_EQ(label->Color(), 0x000080);
   EXPECT_EQ(clicks, 0);
+  // The link look is what shows, whatever the colour and font say.
+  EXPECT_EQ(backend->DrawnLook(*label).colour, platform::colour::kBlue);
+  EXPECT_TRUE(backend->DrawnLook(*label).underlined);
 
   backend->UserClick(*label);
   backend->Pump();
   EXPECT_EQ(clicks, 1);
   label->SetLinkLook(false);  // the colour stays for the plain look
   EXPECT_EQ(label->Color(), 0x000080);
+  EXPECT_EQ(backend->DrawnLook(*label).colour, 0x000080);
+  EXPECT_FALSE(backend->DrawnLook(*label).underlined);
   backend->UserClick(*label);
   EXPECT_EQ(clicks, 2);
 }

@@ -506,3 +506,24 @@ TEST_F(FileSystemContract, DrivesAreListedAndAProbeAnswersWithTheSystemsCode) {
   ASSERT_FALSE(missing.empty());
   EXPECT_NE(fs.ProbeDrive(missing), 0u);
 }
+
+TEST_F(FileSystemContract, ATypedPathBecomesTheFullPathItStandsFor) {
+  EXPECT_EQ(fs.FullPath(dir + "/a/b"), dir + "\\a\\b");
+  EXPECT_EQ(fs.FullPath(dir + "\\a\\.\\b\\..\\c"), dir + "\\a\\c");
+  EXPECT_EQ(fs.FullPath(dir + "\\a\\"), dir + "\\a\\");
+  EXPECT_EQ(fs.FullPath(dir + "/a/"), dir + "\\a\\");
+  EXPECT_EQ(fs.FullPath(dir.substr(0, 2) + "\\"), dir.substr(0, 2) + "\\");
+  EXPECT_EQ(fs.FullPath(dir.substr(0, 2) + "\\..\\x"), dir.substr(0, 2) + "\\x");
+
+  // Relative to the current folder, or to the root of its drive.
+  const std::string current = fs.FullPath(".");
+  ASSERT_GE(current.size(), 3u);
+  EXPECT_EQ(current.substr(1, 2), ":\\");
+  const std::string inside = current.back() == '\\' ? current : current + "\\";
+  EXPECT_EQ(fs.FullPath("lib2"), inside + "lib2");
+  EXPECT_EQ(fs.FullPath("lib2\\"), inside + "lib2\\");
+  EXPECT_EQ(fs.FullPath("a/b/../c"), inside + "a\\c");
+  EXPECT_EQ(fs.FullPath("\\top"), current.substr(0, 2) + "\\top");
+
+  EXPECT_NE(ErrorOf([&] { fs.FullPath(""); }), 0u);
+}

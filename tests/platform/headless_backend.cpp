@@ -36,6 +36,10 @@ class HeadlessBackend : public ContractBackend {
   void MakeFolderLink(const std::string& link, const std::string& target) override { files_.AddLink(link, target); }
   void MakeFileLink(const std::string& link, const std::string& target) override { files_.AddLink(link, target); }
   void UserClick(platform::ListBox& list, int index) override { headless::As<headless::ListBox>(list).UserClick(index); }
+  TextLook DrawnLook(platform::Label& label) override {
+    const auto& shown = headless::As<headless::Label>(label);
+    return {shown.DrawnColor(), shown.DrawnFont().underline};
+  }
   void UserClick(platform::Label& label) override { headless::As<headless::Label>(label).UserClick(); }
   void UserClick(platform::Picture& picture) override { headless::As<headless::Picture>(picture).UserClick(); }
   void UserClick(platform::Button& button) override { headless::As<headless::Button>(button).UserClick(); }

@@ -209,6 +209,32 @@ TEST_F(ProfileFileTest, AFailedWriteNamesTheFileAndKeepsTheEarlierKeys) {
   EXPECT_THROW(locked.WriteString("kao", "a", "1"), platform::Failure);
 }
 
+TEST_F(ProfileFileTest, AnEditWritesTheFileOnceWithEveryChangeOrNotAtAll) {
+  Given("[kao]\r\na=1\r\n[other]\r\nx=9\r\n");
+  const int writes = fs.WriteCount(kPath);
+  platform::ProfileEdit edit(fs, kPath);
+  edit.WriteString("kao", "a", "2");
+  edit.WriteString("KAO", "b", "3\r\nlost");
+  edit.WriteString("new", "c", "4");
+  EXPECT_THROW(edit.WriteString("kao", "d=e", "5"), std::invalid_argument);
+  // The edit reads its own changes; the file has none of them yet.
+  EXPECT_EQ(edit.ReadString("kao", "b", "<none>"), "3");
+  EXPECT_EQ(edit.Keys("kao"), (List{"a", "b"}));
+  EXPECT_EQ(edit.Sections(), (List{"kao", "other", "new"}));
+  EXPECT_EQ(Read("a"), "1");
+
+  fs.FailWrites(kPath, 5);
+  EXPECT_THROW(edit.Save(), ProfileWriteError);
+  EXPECT_EQ(Content(), "[kao]\r\na=1\r\n[other]\r\nx=9\r\n");
+  fs.ClearFailures();
+  edit.Save();
+  EXPECT_EQ(Content(), "[kao]\r\na=2\r\nb=3\r\n[other]\r\nx=9\r\n[new]\r\nc=4\r\n");
+  EXPECT_EQ(fs.WriteCount(kPath), writes + 1);
+
+  fs.FailReads(kPath, 32);  // an existing file that cannot be read is never edited
+  EXPECT_THROW(platform::ProfileEdit(fs, kPath), ProfileWriteError);
+}
+
 TEST_F(ProfileFileTest, NothingIsCachedBetweenCalls) {
   ProfileFile other(fs, "c:\\MIRUFO\\SYSTEM.INI");
   ini.WriteString("kao", "a", "1");

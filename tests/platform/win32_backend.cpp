@@ -187,6 +187,19 @@ class Win32Backend : public ContractBackend {
     ::SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
   }
 
+  // As the static control asks when it paints: its parent gives the text
+  // colour, and it draws with its own font.
+  TextLook DrawnLook(platform::Label& label) override {
+    HWND hwnd = Hwnd(label);
+    win32::unique_hdc dc(::CreateCompatibleDC(nullptr));
+    ::SetTextColor(dc.get(), RGB(1, 2, 3));
+    ::SendMessageW(::GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(hwnd));
+    const COLORREF colour = ::GetTextColor(dc.get());
+    LOGFONTW font{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return {static_cast<int32_t>(colour), font.lfUnderline != 0};
+  }
+
   void UserClick(platform::Label& label) override {
     HWND hwnd = Hwnd(label);
     Click(hwnd, Middle(ClientRect(hwnd)));

@@ -64,6 +64,29 @@ TEST_F(WindowOptionsContract, CentredWindowsStandInTheMiddleOfTheScreen) {
   EXPECT_EQ(r.height, 291);
 }
 
+TEST_F(WindowOptionsContract, ARectangleOnNoDisplayIsToldSoWithTheNearestWorkArea) {
+  const Size screen = toolkit.ScreenSize();
+  const platform::DisplayArea middle = toolkit.DisplayFor({screen.width / 2, screen.height / 2, 100, 100});
+  EXPECT_TRUE(middle.overlaps);
+  const platform::Rect& w = middle.workArea;
+  EXPECT_GE(w.left, 0);
+  EXPECT_GE(w.top, 0);
+  EXPECT_LE(w.left + w.width, screen.width);
+  EXPECT_LE(w.top + w.height, screen.height);
+  EXPECT_GE(w.width, screen.width / 2);
+  EXPECT_GE(w.height, screen.height / 2);
+
+  EXPECT_TRUE(toolkit.DisplayFor({-50, -50, 100, 100}).overlaps);  // a corner on the screen is enough
+  const platform::Rect far[] = {{-100000, -100000, 112, 27}, {-32768, -32768, 112, 27}, {2147483647, 0, 250, 400},
+                                {0, 2147483647, 2147483647, 2147483647}, {screen.width, 0, 100, 100}};
+  for (const platform::Rect& r : far) {
+    SCOPED_TRACE(std::to_string(r.left) + "," + std::to_string(r.top));
+    const platform::DisplayArea off = toolkit.DisplayFor(r);
+    EXPECT_FALSE(off.overlaps);
+    EXPECT_EQ(off.workArea, w);  // one display: the nearest
+  }
+}
+
 TEST_F(WindowOptionsContract, DroppedFilesArriveInOrderWithNamesShiftJisCannotHoldMarked) {
   auto palette = toolkit.NewWindow({.acceptsFiles = true, .size = {234, 400}});
   palette->Show();
