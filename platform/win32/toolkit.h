@@ -10,6 +10,7 @@
 #undef DeleteFile
 
 #include <exception>
+#include <functional>
 #include <map>
 
 #include <memory>
@@ -29,6 +30,12 @@ class MenuItem;
 // Shows a failure that escaped every handler (the owner's dispatch catches
 // the ordinary ones); message is nullptr for a non-standard exception.
 void LastResort(const char* message) noexcept;
+
+// Runs `create` until it succeeds, for up to 30 s. Under Wine the first
+// window of a session waits at most 10 s for the desktop's explorer to
+// start, and on a busy machine that can take longer: windows are refused
+// until then.
+bool CreatePatiently(const std::function<bool()>& create);
 
 // Runs a callback from inside a window procedure: no failure may cross into
 // the system.

@@ -130,6 +130,36 @@ void CALLBACK ReadAndCloseBox(HWND, UINT, UINT_PTR id, DWORD) {
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
+int refusals = 0;
+LRESULT CALLBACK RefusingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE && refusals > 0) {
+    --refusals;
+    return FALSE;
+  }
+  return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// A window the system refuses at first, as Wine does until its desktop has
+// started, is made once the system takes it.
+TEST(Win32Windows, AWindowRefusedAtFirstIsMadeOnceTheSystemTakesIt) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = RefusingProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"MirufoTestRefusing";
+  ::RegisterClassExW(&wc);
+  refusals = 2;
+  int tries = 0;
+  HWND made = nullptr;
+  EXPECT_TRUE(win32::CreatePatiently([&] {
+    ++tries;
+    made = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    return made != nullptr;
+  }));
+  EXPECT_EQ(tries, 3);
+  EXPECT_TRUE(::DestroyWindow(made));
+}
+
 TEST_F(Win32Toolkit, AOneButtonYesBoxShowsHaiAndAnswersYes) {
   g_boxButton.clear();
   const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, ReadAndCloseBox);
