@@ -47,6 +47,14 @@ void LastResort(const char* message) noexcept {
   }
 }
 
+bool CreatePatiently(const std::function<bool()>& create) {
+  for (int tries = 1;; ++tries) {
+    if (create()) return true;
+    if (tries == 60) return false;
+    ::Sleep(500);
+  }
+}
+
 Toolkit::Toolkit() : instance_(::GetModuleHandleW(nullptr)) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
   ::InitCommonControlsEx(&icc);
@@ -55,10 +63,16 @@ Toolkit::Toolkit() : instance_(::GetModuleHandleW(nullptr)) {
 
   Register(kAppClass, AppProc, instance_);
   Register(kTimerClass, TimerProc, instance_);
-  app_.reset(::CreateWindowExW(0, kAppClass, L"", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
-                               nullptr, nullptr, instance_, nullptr));
-  timerWindow_.reset(::CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr));
-  if (!app_ || !timerWindow_) throw Failure("ウィンドウを作成できません");
+  const bool created = CreatePatiently([this] {
+    if (!app_)
+      app_.reset(::CreateWindowExW(0, kAppClass, L"", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0,
+                                   0, nullptr, nullptr, instance_, nullptr));
+    if (!timerWindow_)
+      timerWindow_.reset(
+          ::CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr));
+    return app_ && timerWindow_;
+  });
+  if (!created) throw Failure("ウィンドウを作成できません");
   ::SetWindowLongPtrW(timerWindow_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 

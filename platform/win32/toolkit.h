@@ -10,6 +10,7 @@
 #undef DeleteFile
 
 #include <exception>
+#include <functional>
 #include <map>
 
 #include <memory>
@@ -29,6 +30,12 @@ class MenuItem;
 // Shows a failure that escaped every handler (the owner's dispatch catches
 // the ordinary ones); message is nullptr for a non-standard exception.
 void LastResort(const char* message) noexcept;
+
+// Runs `create` until it succeeds, for up to 30 s. Under Wine the first
+// window of a session waits at most 10 s for the desktop's explorer to
+// start, and on a busy machine that can take longer: windows are refused
+// until then.
+bool CreatePatiently(const std::function<bool()>& create);
 
 // Runs a callback from inside a window procedure: no failure may cross into
 // the system.
@@ -76,6 +83,13 @@ class ControlCore {
  protected:
   // Creates the child window and subclasses it.
   void Create(DWORD exStyle, const wchar_t* className, DWORD style);
+  // A new window of the same kind in place of the old one, which is
+  // destroyed: prepared, shown, enabled, placed, stacked, with font and
+  // focus as it was. For a control whose content costs more to take out
+  // than to throw away.
+  void Recreate();
+  // What a new window of the control is told before its font.
+  virtual void Prepare() {}
   // Messages of the control itself; handled=true stops the default.
   virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled);
   virtual void FireKeyDown(int key) = 0;
@@ -93,7 +107,10 @@ class ControlCore {
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+  void Make(DWORD shown);
   HWND hwnd_ = nullptr;
+  DWORD exStyle_ = 0, style_ = 0;
+  std::wstring className_;
   WNDPROC base_ = nullptr;
   Window* window_;
   Rect place_;

@@ -44,9 +44,16 @@ ControlCore::~ControlCore() {
 // window property on every message, which Wine serves through its server at
 // some 10 us a message (a 200,000-item list took seconds).
 void ControlCore::Create(DWORD exStyle, const wchar_t* className, DWORD style) {
+  exStyle_ = exStyle;
+  style_ = style;
+  className_ = className;
+  Make(WS_VISIBLE);
+}
+
+void ControlCore::Make(DWORD shown) {
   static UINT nextId = 1000;
   const UINT id = nextId++ & 0x7FFF;
-  hwnd_ = ::CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
+  hwnd_ = ::CreateWindowExW(exStyle_, className_.c_str(), L"", WS_CHILD | shown | WS_CLIPSIBLINGS | style_, 0, 0, 0, 0,
                             parent_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleW(nullptr),
                             nullptr);
   if (!hwnd_) throw Failure("コントロールを作成できません");
@@ -54,6 +61,23 @@ void ControlCore::Create(DWORD exStyle, const wchar_t* className, DWORD style) {
   Controls()[hwnd_] = {this, base};
   ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlCore::SubclassProc));
   base_ = base;
+}
+
+void ControlCore::Recreate() {
+  HWND old = hwnd_;
+  const auto oldStyle = static_cast<DWORD>(::GetWindowLongPtrW(old, GWL_STYLE));
+  const bool focused = ::GetFocus() == old;
+  Make(oldStyle & WS_VISIBLE);
+  // Where the old one was among its siblings, for the order of Tab.
+  ::SetWindowPos(hwnd_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (oldStyle & WS_DISABLED) ::EnableWindow(hwnd_, FALSE);
+  Prepare();
+  ApplyFont(font_);
+  Place(place_);
+  if (focused) ::SetFocus(hwnd_);
+  if (auto found = Controls().find(old); found != Controls().end()) found->second.control = nullptr;
+  if (window_) window_->SetTip(old, "");
+  ::DestroyWindow(old);
 }
 
 ControlCore* ControlCore::From(HWND hwnd) {

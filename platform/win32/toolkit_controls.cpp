@@ -5,6 +5,8 @@
 #include <richedit.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/failure.h"
 #include "platform/win32/clipboard.h"
 #include "platform/win32/text_convert.h"
@@ -173,35 +175,103 @@ void EntryBox::OnCommand(UINT code) {
 
 // ---- EditBox
 
+namespace {
+
+constexpr UINT_PTR kSliceTimer = 0x4D46;
+// A slice's time in ms, well within what a user notices as a pause.
+constexpr ULONGLONG kSliceTime = 30;
+
+}  // namespace
+
 EditBox::EditBox(Window& window, Control* parent) : ControlImpl(window, parent) {
   Create(WS_EX_CLIENTEDGE, MSFTEDIT_CLASS,
          WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL |
              ES_NOHIDESEL);
-  // Plain text is only accepted while the control is still empty.
-  ::SendMessageW(Handle(), EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
-  ::SendMessageW(Handle(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-  ::SendMessageW(Handle(), EM_SETTARGETDEVICE, 0, 1);  // no word wrap
+  Prepare();
   Finish();
 }
 
+void EditBox::Prepare() {
+  ::SendMessageW(Handle(), EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
+  ::SendMessageW(Handle(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  ::SendMessageW(Handle(), EM_SETTARGETDEVICE, 0, 1);  // no word wrap
+  if (hasBackground_) ::SendMessageW(Handle(), EM_SETBKGNDCOLOR, 0, background_);
+}
+
+void EditBox::Empty() {
+  ::KillTimer(Handle(), kSliceTimer);
+  coming_.clear();
+  taken_ = 0;
+  GETTEXTLENGTHEX size{GTL_NUMCHARS, 1200};
+  if (::SendMessageW(Handle(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&size), 0) <= 0) return;
+  // Under Wine the rich edit empties itself line by line, each line joined
+  // in time that grows with the text (34 s for 20,000 lines), while a new
+  // control costs next to nothing.
+  Recreate();
+  if (!Hint().empty()) SetHint(Hint());
+}
+
 void EditBox::SetText(const Text& text) {
-  const std::wstring wide = WideText(text);
-  SETTEXTEX how{ST_DEFAULT, 1200};
-  ::SendMessageW(Handle(), EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(wide.c_str()));
+  Empty();
+  coming_ = WideText(text);
+  TakeSlice();
+}
+
+void EditBox::TakeSlice() {
+  ::KillTimer(Handle(), kSliceTimer);
+  // A slice ends after a line break: the rich edit reads CR CR LF as one.
+  size_t end = taken_ + slice_;
+  const size_t lineEnd = end < coming_.size() ? coming_.find(L'\n', end) : std::wstring::npos;
+  end = lineEnd == std::wstring::npos ? coming_.size() : lineEnd + 1;
+  const std::wstring part = coming_.substr(taken_, end - taken_);
+  const ULONGLONG started = ::GetTickCount64();
+  if (taken_ == 0) {
+    SETTEXTEX how{ST_DEFAULT, 1200};
+    ::SendMessageW(Handle(), EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(part.c_str()));
+  } else {
+    // At the end of the text, the user's selection and view left alone.
+    CHARRANGE kept{};
+    POINT view{};
+    ::SendMessageW(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+    ::SendMessageW(Handle(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
+    GETTEXTLENGTHEX size{GTL_NUMCHARS, 1200};
+    const auto length = static_cast<LONG>(::SendMessageW(Handle(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&size), 0));
+    CHARRANGE atEnd{length, length};
+    ::SendMessageW(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&atEnd));
+    SETTEXTEX how{ST_SELECTION, 1200};
+    ::SendMessageW(Handle(), EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(part.c_str()));
+    ::SendMessageW(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+    ::SendMessageW(Handle(), EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
+  }
+  // Only a whole slice tells how long one takes.
+  if (end - taken_ >= slice_) {
+    const ULONGLONG took = ::GetTickCount64() - started;
+    if (took < kSliceTime / 2) slice_ = std::min<size_t>(slice_ * 2, 1 << 20);
+    if (took > kSliceTime * 2) slice_ = std::max<size_t>(slice_ / 2, 1 << 10);
+  }
+  taken_ = end;
+  if (taken_ < coming_.size()) {
+    // A timer's tick comes when no other message waits.
+    ::SetTimer(Handle(), kSliceTimer, USER_TIMER_MINIMUM, nullptr);
+  } else {
+    coming_ = {};
+    taken_ = 0;
+  }
 }
 
 Text EditBox::GetText() const {
   GETTEXTLENGTHEX size{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
   const LRESULT n = ::SendMessageW(Handle(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&size), 0);
-  if (n <= 0) return {};
-  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  std::wstring text(static_cast<size_t>(std::max<LRESULT>(n, 0)) + 1, L'\0');
   GETTEXTEX how{};
   how.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
   how.flags = GT_USECRLF;
   how.codepage = 1200;
-  const LRESULT got = ::SendMessageW(Handle(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&how),
-                                     reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT got = n <= 0 ? 0
+                             : ::SendMessageW(Handle(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&how),
+                                              reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(got < 0 ? 0 : got));
+  text.append(coming_, taken_);
   return Exact(text);
 }
 
@@ -238,6 +308,11 @@ LRESULT EditBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     handled = true;
     return (Default(msg, wp, 0) | DLGC_WANTTAB) & ~static_cast<LRESULT>(DLGC_HASSETSEL);
   }
+  if (msg == WM_TIMER && wp == kSliceTimer) {
+    TakeSlice();
+    handled = true;
+    return 0;
+  }
   const bool ctrl = ::GetKeyState(VK_CONTROL) < 0, shift = ::GetKeyState(VK_SHIFT) < 0;
   const bool pasteKey = msg == WM_KEYDOWN && ((wp == 'V' && ctrl && !shift) || (wp == VK_INSERT && shift && !ctrl));
   if (pasteKey || msg == WM_PASTE) {
@@ -256,8 +331,9 @@ LRESULT EditBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
 void EditBox::SetBackground(int32_t color) {
   const auto bits = static_cast<uint32_t>(color);
   // 0xFF0000nn names system colour nn.
-  const COLORREF rgb = (bits & 0xFF000000u) ? ::GetSysColor(static_cast<int>(bits & 0xFF)) : bits;
-  ::SendMessageW(Handle(), EM_SETBKGNDCOLOR, 0, rgb);
+  background_ = (bits & 0xFF000000u) ? ::GetSysColor(static_cast<int>(bits & 0xFF)) : bits;
+  hasBackground_ = true;
+  ::SendMessageW(Handle(), EM_SETBKGNDCOLOR, 0, background_);
 }
 
 // ---- Button

@@ -101,6 +101,10 @@ class EntryBox : public ControlImpl<platform::EntryBox> {
   bool imeOff_ = false;
 };
 
+// A large text reaches the control in slices, one per timer tick, so the
+// window keeps answering meanwhile: the rich edit lays out every line it
+// takes (under Wine some 0.1 ms a line). Until then GetText gives the text
+// still to come after the control's own.
 class EditBox : public ControlImpl<platform::EditBox> {
  public:
   EditBox(Window& window, Control* parent);
@@ -115,7 +119,19 @@ class EditBox : public ControlImpl<platform::EditBox> {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
 
  private:
+  // Before the font, which leaves the rich edit something to undo: its
+  // text mode changes only while it has neither text nor undo.
+  void Prepare() override;
+  // An empty control, which a text of many lines takes long to become.
+  void Empty();
+  // The next slice of what is to come, at the end of the control's text.
+  void TakeSlice();
   bool HasSelection() const;
+  std::wstring coming_;
+  size_t taken_ = 0;        // of coming_, already in the control
+  size_t slice_ = 1 << 12;  // characters, grown or shrunk to a slice's time
+  COLORREF background_ = 0;
+  bool hasBackground_ = false;
 };
 
 class Button : public ControlImpl<platform::Button> {

@@ -56,9 +56,13 @@ Window::Window(Toolkit& toolkit, const WindowOptions& options) : toolkit_(toolki
   const DWORD style = StyleOf(options), ex = ExStyleOf(options);
   const int at = options.owner ? 0 : CW_USEDEFAULT;
   HWND owner = options.owner ? dynamic_cast<Window&>(*options.owner).Handle() : toolkit.ApplicationWindow();
-  ::CreateWindowExW(ex, kWindowClass, WideText(options.caption).c_str(), style, at, at, 0, 0, owner, nullptr,
-                    toolkit.Instance(), this);
-  if (!hwnd_) throw Failure("ウィンドウを作成できません");
+  const std::wstring caption = WideText(options.caption);
+  const bool created = CreatePatiently([&] {
+    closed_ = false;  // set again by a window destroyed while being made
+    ::CreateWindowExW(ex, kWindowClass, caption.c_str(), style, at, at, 0, 0, owner, nullptr, toolkit.Instance(), this);
+    return hwnd_ != nullptr;
+  });
+  if (!created) throw Failure("ウィンドウを作成できません");
   caption_ = options.caption;
   if (options.menuBar) menu_.SetBarWindow(hwnd_);
 

@@ -38,12 +38,24 @@
 //                             user N windows N"; a figure the system does
 //                             not give (a failed call, or the 0 that no
 //                             running process with a window can have) is "-"
+//   probe watch TITLE SECS N ROWS
+//                             asks that window every 20 ms (WM_NULL, then
+//                             its visible rich edit's length or its list
+//                             box N's rows, each by SendMessageTimeout)
+//                             until no rich edit of it is visible and the
+//                             list holds ROWS rows, or SECS seconds pass;
+//                             prints "MS edit LEN" or "MS list ROWS" (MS
+//                             the Unix time in ms) whenever what shows
+//                             changes, then "longest answer MS ms", the
+//                             longest wait for an answer; 2 when not
+//                             reached
 // Exit code 0 on success, 2 when the window or the text is not there.
 #include <windows.h>
 
 #include <psapi.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -111,6 +123,25 @@ int PrintCounts(HWND top) {
   return 0;
 }
 
+// Milliseconds since 1970, as `date +%s%3N` gives them to the scripts.
+long long UnixMs() {
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  const long long ticks = (static_cast<long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+  return ticks / 10000 - 11644473600000LL;
+}
+
+// A message to a window that waits as long as it takes, up to the Unix
+// time `until` in ms, timed into `longest`; false when the window has gone
+// or did not answer.
+bool Ask(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR& result, long long& longest, long long until) {
+  const long long asked = UnixMs();
+  const auto wait = static_cast<UINT>(std::max(until - asked, 1LL));
+  const bool answered = ::SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, wait, &result) != 0;
+  longest = std::max(longest, UnixMs() - asked);
+  return answered;
+}
+
 struct Search {
   std::wstring title;
   HWND found = nullptr;
@@ -141,6 +172,40 @@ std::vector<HWND> Children(HWND parent) {
   std::vector<HWND> out;
   ::EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&out));
   return out;
+}
+
+// The face list and the edit box as the user sees them; the longest time
+// the window took to answer a message meanwhile.
+int Watch(HWND top, double seconds, int list, LRESULT rows) {
+  const long long end = UnixMs() + static_cast<long long>(seconds * 1000);
+  long long longest = 0;
+  std::wstring shown;
+  bool reached = false;
+  while (!reached && UnixMs() < end) {
+    DWORD_PTR answer = 0;
+    if (!Ask(top, WM_NULL, 0, 0, answer, longest, end)) break;
+    HWND edit = nullptr, faces = nullptr;
+    int n = list;
+    for (HWND child : Children(top)) {
+      wchar_t cls[64];
+      ::GetClassNameW(child, cls, 64);
+      if (::IsWindowVisible(child) && ::_wcsnicmp(cls, L"RichEdit", 8) == 0) edit = child;
+      if (::lstrcmpiW(cls, L"ListBox") == 0 && n-- == 0) faces = child;
+    }
+    // A child may go between the look and the question: asked again then.
+    std::wstring now;
+    if (edit) {
+      if (Ask(edit, WM_GETTEXTLENGTH, 0, 0, answer, longest, end)) now = L"edit " + std::to_wstring(answer);
+    } else if (faces && ::IsWindowVisible(faces)) {
+      if (Ask(faces, LB_GETCOUNT, 0, 0, answer, longest, end)) now = L"list " + std::to_wstring(answer);
+      reached = now == L"list " + std::to_wstring(rows);
+    }
+    if (!now.empty() && now != shown) Print(std::to_wstring(UnixMs()) + L" " + now + L"\n");
+    shown = now;
+    ::Sleep(20);
+  }
+  Print(L"longest answer " + std::to_wstring(longest) + L" ms\n");
+  return reached ? 0 : 2;
 }
 
 int Run(const std::vector<std::wstring>& args) {
@@ -226,6 +291,7 @@ int Run(const std::vector<std::wstring>& args) {
     return 2;
   }
   if (args[1] == L"counts" && args.size() == 3) return PrintCounts(top);
+  if (args[1] == L"watch" && args.size() == 6) return Watch(top, std::stod(args[3]), std::stoi(args[4]), std::stoi(args[5]));
   if (args[1] == L"children" && args.size() == 3) {
     for (HWND child : Children(top)) {
       std::wstring line;

@@ -77,6 +77,34 @@ TEST_F(ToolkitContract, TextBoxesGiveBackJapaneseTextWithTabsAndLineEnds) {
   EXPECT_EQ(edit->GetText(), "");
 }
 
+// A text of many lines: what the user typed and the lines still to come
+// read back whole, and an emptied box is the same box, empty.
+TEST_F(ToolkitContract, EditBoxHoldsManyLinesExactlyAndEmptiesInPlace) {
+  auto edit = window->NewEditBox(nullptr);
+  edit->SetBounds({5, 6, 200, 100});
+  std::string lines;
+  for (int i = 0; i < 20000; ++i) lines += "顔" + std::to_string(i) + "\t(^_^)ﾉｼ ありがとう\r\n";
+  edit->SetText(lines);
+  EXPECT_EQ(edit->GetText(), lines);
+  backend->UserSelect(*edit, "", "");
+  backend->UserType(*window, *edit, "先頭");
+  EXPECT_EQ(edit->GetText(), "先頭" + lines);
+  ASSERT_TRUE(edit->HasFocus());
+
+  edit->SetText("");
+  EXPECT_EQ(edit->GetText(), "");
+  EXPECT_TRUE(edit->Visible());
+  EXPECT_TRUE(edit->HasFocus());
+  backend->UserType(*window, *edit, "x");
+  EXPECT_EQ(edit->GetText(), "x");
+
+  edit->SetVisible(false);
+  edit->SetText(lines);
+  edit->SetText("a\r\nb");
+  EXPECT_FALSE(edit->Visible());
+  EXPECT_EQ(edit->GetText(), "a\r\nb");
+}
+
 TEST_F(ToolkitContract, EditBoxCutsCopiesAndPastesItsSelectionThroughTheClipboard) {
   auto edit = window->NewEditBox(nullptr);
   platform::Clipboard& clipboard = backend->Clipboard();

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <imm.h>
+#include <richedit.h>
 
 #include <optional>
 #include <string>
@@ -127,6 +128,36 @@ void CALLBACK ReadAndCloseBox(HWND, UINT, UINT_PTR id, DWORD) {
   ::GetDlgItemTextW(box, IDOK, text, 64);
   g_boxButton = text;
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+int refusals = 0;
+LRESULT CALLBACK RefusingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE && refusals > 0) {
+    --refusals;
+    return FALSE;
+  }
+  return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// A window the system refuses at first, as Wine does until its desktop has
+// started, is made once the system takes it.
+TEST(Win32Windows, AWindowRefusedAtFirstIsMadeOnceTheSystemTakesIt) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = RefusingProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"MirufoTestRefusing";
+  ::RegisterClassExW(&wc);
+  refusals = 2;
+  int tries = 0;
+  HWND made = nullptr;
+  EXPECT_TRUE(win32::CreatePatiently([&] {
+    ++tries;
+    made = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    return made != nullptr;
+  }));
+  EXPECT_EQ(tries, 3);
+  EXPECT_TRUE(::DestroyWindow(made));
 }
 
 TEST_F(Win32Toolkit, AOneButtonYesBoxShowsHaiAndAnswersYes) {
@@ -353,6 +384,62 @@ LOGFONTW FontOf(HWND hwnd) {
   LOGFONTW lf{};
   ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof lf, &lf);
   return lf;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// Many lines come into the control while the user works in it, and an
+// emptied box is a new control in the old one's place.
+TEST_F(Win32Toolkit, ManyLinesArriveBehindTheUsersSelectionAndAnEmptiedBoxKeepsItsPlace) {
+  window->SetFont({"ＭＳ Ｐゴシック", 16, false});
+  auto before = window->NewEntryBox(nullptr);
+  auto edit = window->NewEditBox(nullptr);
+  auto after = window->NewEntryBox(nullptr);
+  edit->SetBounds({5, 6, 200, 100});
+  edit->SetBackground(0x00C0FFEE);
+  std::string lines;
+  for (int i = 0; i < 5000; ++i) lines += "顔" + std::to_string(i) + "\t(^_^)\r\n";
+  edit->SetText(lines);
+  HWND box = Hwnd(*edit);
+  const size_t first = WindowText(box).size();
+  EXPECT_LT(first, win32::Wide(lines).size());
+  ::SendMessageW(box, EM_SETSEL, 2, 5);
+  for (int i = 0; i < 6000 && WindowText(box).size() < win32::Wide(lines).size(); ++i) {
+    ::Sleep(10);
+    backend->Pump();
+  }
+  EXPECT_EQ(WindowText(box), win32::Wide(lines));
+  DWORD start = 0, end = 0;
+  ::SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 2u);
+  EXPECT_EQ(end, 5u);
+  POINT view{-1, -1};
+  ::SendMessageW(box, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
+  EXPECT_EQ(view.y, 0);
+
+  RECT place{};
+  ::GetWindowRect(box, &place);
+  const LOGFONTW font = FontOf(box);
+  const LRESULT mode = ::SendMessageW(box, EM_GETTEXTMODE, 0, 0);
+  edit->SetFocus();
+  edit->SetText("");
+  HWND emptied = Hwnd(*edit);
+  EXPECT_NE(emptied, box);
+  EXPECT_FALSE(::IsWindow(box));
+  EXPECT_EQ(::GetFocus(), emptied);
+  RECT now{};
+  ::GetWindowRect(emptied, &now);
+  EXPECT_TRUE(::EqualRect(&now, &place));
+  EXPECT_STREQ(FontOf(emptied).lfFaceName, font.lfFaceName);
+  EXPECT_EQ(FontOf(emptied).lfHeight, font.lfHeight);
+  EXPECT_EQ(::SendMessageW(emptied, EM_SETBKGNDCOLOR, 0, 0), 0x00C0FFEE);
+  EXPECT_EQ(::GetWindow(emptied, GW_HWNDPREV), Hwnd(*before));
+  EXPECT_EQ(::GetWindow(emptied, GW_HWNDNEXT), Hwnd(*after));
+  EXPECT_EQ(::SendMessageW(emptied, EM_GETTEXTMODE, 0, 0), mode);
 }
 
 TEST_F(Win32Toolkit, LabelsColourTheirTextLeaveTheBackgroundWhenTransparentAndShowLinks) {
