@@ -17,6 +17,14 @@ bool IsFolder(const std::optional<uint32_t>& attributes) {
   return attributes && (*attributes & platform::attr::kDirectory);
 }
 
+// Whether the path is the folder or lies below it, as the file system
+// compares names.
+bool Within(const std::string& path, const std::string& folder) {
+  const std::string p = sjis::FoldCase(path), f = sjis::FoldCase(folder);
+  if (!p.starts_with(f)) return false;
+  return p.size() == f.size() || p[f.size()] == '\\' || (!f.empty() && f.back() == '\\');
+}
+
 }  // namespace
 
 void DropIntake::Drop(const std::vector<platform::DroppedPath>& paths) {
@@ -49,6 +57,10 @@ void DropIntake::TakeFolder(const std::string& path, const std::string& name) {
   const std::string target = p.Library().faceFolder + "\\" + name;
   if (p.Services().files.Attributes(target)) return;  // the class exists
   if (Refused(path, p.Library().faceFolder, name, "")) return;
+  // A copy of a folder into a folder inside it never ends well.
+  for (const std::string& inner : {p.Library().faceFolder, p.Services().files.ExecutableFolder()})
+    if (Within(inner, path))
+      return Skip(path, sjis::Format("%s を含むフォルダはクラスにできません", {inner}));
   AddClass(name, [&] { p.Services().files.ShellFileOperation(platform::ShellOperation::Copy, path, target); });
 }
 
@@ -67,7 +79,7 @@ void DropIntake::TakeFile(const std::string& path, const std::string& name, Form
   if (!p.Services().files.Attributes(path)) return;
   if (extension == ".TXT") {
     if (formats.dictionary) {
-      p.ReadDictionaryFile(path);
+      TakeDictionary(path, name);
     } else if (formats.own) {
       p.EnsureClass();
       if (Refused(path, p.Library().currentClassFolder, name, ".txt")) return;
@@ -113,9 +125,15 @@ void DropIntake::TakeArchiveAsDictionaries(const std::string& path) {
   constexpr uint32_t kAny = platform::attr::kHidden | platform::attr::kSystem;
   for (const platform::DirEntry& entry : files.Enumerate(unpacked + "\\*.txt", kAny)) {
     const std::string text = unpacked + "\\" + entry.name;
-    p.ReadDictionaryFile(text);
+    TakeDictionary(text, library::BaseName(entry.name));
     files.SetAttributes(text, platform::attr::kArchive);
   }
+}
+
+void DropIntake::TakeDictionary(const std::string& path, const std::string& name) {
+  TFKao& p = palette_;
+  if (Refused(path, p.Library().faceFolder, name, "")) return;
+  if (!p.ReadDictionaryFile(path)) Skip(path, TFKao::kNoDictionaryLine);
 }
 
 bool DropIntake::Refused(const std::string& path, const std::string& folder, const std::string& name,

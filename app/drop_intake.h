@@ -29,6 +29,8 @@ class DropIntake {
   void TakeFolder(const std::string& path, const std::string& name);
   void TakeFile(const std::string& path, const std::string& name, Formats& formats);
   void TakeArchiveAsDictionaries(const std::string& path);
+  // A text file read as a dictionary into the class of that name.
+  void TakeDictionary(const std::string& path, const std::string& name);
   // A class or group name that cannot be used: said, and the path skipped.
   bool Refused(const std::string& path, const std::string& folder, const std::string& name, const char* extension);
   void Skip(const std::string& path, const std::string& reason);

@@ -14,10 +14,11 @@ void TFKao::IME2Click() {
   const auto chosen = AskTextFile(platform::FileDialogKind::Open, lastFilePath_);
   if (!chosen) return;
   lastFilePath_ = *chosen;
-  ReadDictionaryFile(*chosen);
+  if (!ReadDictionaryFile(*chosen))
+    throw platform::Failure(sjis::Format("ファイル \"%s\" を読み込みませんでした。\r\n%s", {*chosen, kNoDictionaryLine}));
 }
 
-void TFKao::ReadDictionaryFile(const std::string& path) {
+bool TFKao::ReadDictionaryFile(const std::string& path) {
   lastFilePath_ = path;
   const std::string name = library::BaseName(path);
   if (auto problem = library::NameProblem(name)) throw platform::Failure(*problem);
@@ -28,20 +29,21 @@ void TFKao::ReadDictionaryFile(const std::string& path) {
                                          {path, *form}));
   // The faces of the group being left reach their file before the lists change.
   SaveGroup();
-  p_.files.CreateDirectories(folder);
   // Groups written before a failure stay, and the lists show them.
   const auto relist = [this] {
     ListClasses();
     ListGroups();
     LoadGroup();
   };
+  size_t groups = 0;
   try {
-    exchange::ImportDictionary(p_.files, folder, bytes);
+    groups = exchange::ImportDictionary(p_.files, folder, bytes);
   } catch (...) {
     relist();
     throw;
   }
   relist();
+  return groups > 0;
 }
 
 void TFKao::IME1Click() {

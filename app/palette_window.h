@@ -121,8 +121,11 @@ class TFKao : public forms::Form {
   void IMES2Click();
   void IMES1Click();
   // Reads a dictionary file into the class named after it, one group per
-  // reading, and lists the lists again.
-  void ReadDictionaryFile(const std::string& path);
+  // reading, and lists the lists again; false, with nothing made, when the
+  // file holds no reading.
+  bool ReadDictionaryFile(const std::string& path);
+  // Why a file that holds no reading gave nothing.
+  static constexpr const char* kNoDictionaryLine = "辞書の行 (読み、TAB、語) がありません";
   // The current class, made as "デフォルト" when there is none.
   void EnsureClass();
   // Copies a text file in as a new group of the current class, appended to

@@ -51,12 +51,21 @@ void AppendDictionaryLines(std::string_view reading, const std::vector<Text>& fa
   }
 }
 
-void ImportDictionary(platform::FileSystem& files, const std::string& folder, std::string_view bytes) {
+size_t ImportDictionary(platform::FileSystem& files, const std::string& folder, std::string_view bytes) {
+  size_t groups = 0;
   ReadDictionary(bytes, [&](const std::string& reading, std::vector<std::string>& faces) {
     if (auto problem = library::FileNameProblem(folder, reading, ".txt"))
       throw platform::Failure("辞書の読みをグループの名前にできないため、読み込みを中止しました。\r\n" + *problem);
+    if (groups++ == 0) {
+      try {
+        files.CreateDirectories(folder);
+      } catch (const platform::IoError& e) {
+        throw library::CannotCreateFolder(folder, e);
+      }
+    }
     library::WriteWholeFile(files, folder + "\\" + reading + ".txt", library::FormatGroupFile(faces));
   });
+  return groups;
 }
 
 }  // namespace exchange

@@ -106,12 +106,13 @@ TEST_F(DictionaryTest, AUnicodeDictionaryIsRefusedBeforeAnythingIsWritten) {
   EXPECT_FALSE(files.Exists(K("u16")));
 }
 
-TEST_F(DictionaryTest, ANonDictionaryGivesAnEmptyClass) {
+TEST_F(DictionaryTest, ANonDictionaryIsSaidSoAndMakesNoClass) {
   files.AddFile("C:\\dic\\binary.txt", std::string("\x00\x01\x02\xff\r\n\x80", 7));
   Import("C:\\dic\\binary.txt");
-  EXPECT_TRUE(toolkit.Messages().empty());
-  EXPECT_TRUE(files.Exists(K("binary")));
-  for (const std::string& path : files.Paths()) EXPECT_TRUE(path.rfind(K("binary\\"), 0) != 0 || path == K("binary\\"));
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_NE(Message().find("C:\\dic\\binary.txt"), std::string::npos);
+  EXPECT_NE(Message().find("TAB"), std::string::npos);
+  EXPECT_FALSE(files.Exists(K("binary")));
 }
 
 TEST_F(DictionaryTest, TheGroupItemsReadWordsIntoTheEditBoxAndWriteOneReading) {

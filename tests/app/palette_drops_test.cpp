@@ -120,8 +120,12 @@ TEST_F(DropTest, ArchivesInBothFormatsLeaveNoTemporaryFolder) {
   Answer("SpeedButton2");
   Drop({"C:\\drop\\cls.LZH"});
   EXPECT_EQ(files.Content(K("dic\\よみ.txt")), "(-_-)\r\n");
-  EXPECT_TRUE(files.Exists(K("g1")));  // each text file is read as a dictionary: no readings here
-  EXPECT_EQ(Items(Classes()).size(), 4u);  // only what this archive holds
+  // Each text file is read as a dictionary: one without readings is said
+  // so and makes nothing.
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_NE(toolkit.Messages()[0].text.find("g1.txt"), std::string::npos);
+  EXPECT_FALSE(files.Exists(K("g1")));
+  EXPECT_EQ(Items(Classes()).size(), 3u);  // only what this archive holds
   EXPECT_FALSE(files.Exists(K("left")));
   EXPECT_FALSE(files.Exists("C:\\mirufo\\temporary"));
 }
@@ -180,6 +184,35 @@ TEST_F(DropTest, NamesThatCannotBeTakenInAreSkippedWithAMessage) {
   EXPECT_NE(toolkit.Messages()[2].text.find("長すぎ"), std::string::npos);
   EXPECT_EQ(files.Content(K("A\\x.txt")), "1\r\n");  // the drop went on
   EXPECT_FALSE(files.Exists(K("CON")));
+}
+
+TEST_F(DropTest, AFolderHoldingTheLibraryOrTheProgramIsRefusedBeforeAnythingIsMade) {
+  files.AddFile("C:\\drop\\x\\h.txt", "h\r\n");
+  Drop({"C:\\MIRUFO", "C:\\", "C:\\drop\\x"});
+  ASSERT_EQ(toolkit.Messages().size(), 1u);  // the drive's root has no name: it is no class either
+  EXPECT_NE(toolkit.Messages()[0].text.find("C:\\mirufo"), std::string::npos);
+  EXPECT_EQ(Items(Classes()), (V{"A", "x"}));
+  EXPECT_FALSE(files.Exists(K("MIRUFO")));
+}
+
+TEST_F(DropTest, DictionariesWhoseNamesCannotBeClassesOrThatHoldNoReadingAreSaidSo) {
+  files.AddFile("C:\\drop\\CON.txt", "かお\t1\r\n");
+  files.AddFile("C:\\drop\\d.txt", "かお\t2\r\n");
+  Answer("SpeedButton2");
+  Drop({"C:\\drop\\CON.txt", "C:\\drop\\d.txt"});
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_NE(toolkit.Messages()[0].text.find("CON"), std::string::npos);
+  EXPECT_EQ(files.Content(K("d\\かお.txt")), "2\r\n");  // the drop went on
+
+  // A file with no TAB line makes no class.
+  files.AddFile("C:\\drop\\plain.txt", "no reading here\r\n");
+  toolkit.ClearMessages();
+  Answer("SpeedButton2");
+  Drop({"C:\\drop\\plain.txt"});
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_NE(toolkit.Messages()[0].text.find("C:\\drop\\plain.txt"), std::string::npos);
+  EXPECT_FALSE(files.Exists(K("plain")));
+  EXPECT_EQ(Items(Classes()), (V{"A", "d"}));
 }
 
 TEST_F(DropTest, AFailureEndsTheDropAndKeepsWhatCameBefore) {
