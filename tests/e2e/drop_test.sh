@@ -100,8 +100,15 @@ choose 2
 wait_for 15 "the archive taken in as dictionaries" test -f "$kao/dic/うた.txt"
 sjis '♪\r\n' >"$work/want-うた.txt"
 same "$kao/dic/うた.txt" "$work/want-うた.txt"
-[ -d "$kao/g1" ] || fail "the archive's g1.txt did not become a class"
-sleep 1
+# g1.txt holds no reading: it is named in a message and makes no class.
+dismiss_message 'g1.txt'
+[ ! -e "$kao/g1" ] || fail "the archive's g1.txt, with no reading, became a class"
+# Under Wine the message can come a second time after the first is closed
+# (not so headless, not yet explained); only the same message may.
+for _ in 1 2 3 4 5; do
+  [ -e "$work/temporary" ] || break
+  if [ "$(windows_titled ミルフォ)" -eq 2 ]; then dismiss_message 'g1.txt'; else sleep 1; fi
+done
 [ ! -e "$work/temporary" ] || fail "the unpack folder was left: $(ls -la "$work/temporary")"
 
 # Links in the unpack folder, left by someone else, are never followed out.
@@ -126,7 +133,12 @@ rm "$work/temporary/inner" "$work/temporary/linked.txt"
 drop pack.lzh
 choose 2
 wait_for 15 "the archive taken in again" test -f "$kao/dic/うた.txt"
-sleep 1
+# Under Wine the message can come a second time after the first is closed
+# (not so headless, not yet explained); only the same message may.
+for _ in 1 2 3 4 5; do
+  [ -e "$work/temporary" ] || break
+  if [ "$(windows_titled ミルフォ)" -eq 2 ]; then dismiss_message 'g1.txt'; else sleep 1; fi
+done
 [ ! -e "$work/temporary" ] || fail "the unpack folder was left: $(ls -la "$work/temporary")"
 
 # Another kind of file: the question is asked, the file is ignored.
