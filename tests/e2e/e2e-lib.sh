@@ -117,9 +117,13 @@ windows_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc 
 # comes up saying TEXT (a grep pattern) and is closed with Return.
 dismiss_message() {
   wait_for 15 "a message over the palette" eval '[ "$(windows_titled ミルフォ)" -eq 2 ]'
-  # The box is in front of the palette, so it is the first window so titled.
-  probe children ミルフォ | grep -q "$1" ||
-    fail "the message over the palette says: $(probe children ミルフォ | tr '\n' '|')"
+  # The box is in front of the palette, so it is the first window so titled
+  # once it has come to the front, which may take a moment under Wine.
+  local deadline=$((SECONDS + 10))
+  until probe children ミルフォ | grep -q "$1"; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "the message over the palette says: $(probe children ミルフォ | tr '\n' '|')"
+    sleep 0.3
+  done
   local id box=
   for id in $(xdotool search --onlyvisible --name '^ミルフォ$'); do [ "$id" = "$palette" ] || box=$id; done
   [ -n "$box" ] || fail "no message box over the palette"
