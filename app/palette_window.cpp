@@ -291,6 +291,7 @@ void TFKao::FormCreate() {
   ListClasses();
   ListGroups();
   LoadGroup();
+  library_->CheckFaceFolder();
 }
 
 bool TFKao::FormClose() {

@@ -4,6 +4,7 @@
 #include "library/listing.h"
 #include "library/whole_file.h"
 #include "library/name_check.h"
+#include "library/path_names.h"
 #include "platform/failure.h"
 #include "platform/sjis.h"
 
@@ -33,6 +34,17 @@ void FaceLibrary::ListClasses() {
   v_.classes.Clear();
   v_.classes.AddAll(ClassNames(files_, faceFolder));
   SelectByName(v_.classes, defaultClass);
+}
+
+void FaceLibrary::CheckFaceFolder() const {
+  if (const auto attributes = files_.Attributes(FolderPath(faceFolder))) {
+    if (*attributes & platform::attr::kDirectory) return;
+    throw platform::Failure(sjis::Format("顔フォルダ \"%s\" はフォルダではありません", {faceFolder}));
+  }
+  const Text parent = ParentFolder(faceFolder);
+  const auto parentAttributes = parent.empty() ? std::nullopt : files_.Attributes(parent);
+  if (parentAttributes && (*parentAttributes & platform::attr::kDirectory)) return;
+  throw platform::Failure(sjis::Format("顔フォルダ \"%s\" が見つかりません", {faceFolder}));
 }
 
 void FaceLibrary::ListGroups() {

@@ -31,6 +31,10 @@ class FaceLibrary {
 
   // Fills the class list from the face folder and selects the default class.
   void ListClasses();
+  // A failure naming the face folder when it cannot hold classes: it is a
+  // file, or neither it nor the folder it would be made in exists (a drive
+  // that is gone). A folder not made yet is fine: the first class makes it.
+  void CheckFaceFolder() const;
   // Fills the group list from the selected class (deleting empty group
   // files) and selects the default group. The current group stays current
   // only when its class was listed again and still holds it; otherwise there

@@ -47,4 +47,17 @@ std::string WithoutTrailingSeparator(std::string_view path) {
   return std::string(EndsInSeparator(path) ? path.substr(0, path.size() - 1) : path);
 }
 
+std::string FolderPath(std::string_view path) {
+  if (path.size() == 3 && path[1] == ':' && path[2] == '\\') return std::string(path);
+  return WithoutTrailingSeparator(path);
+}
+
+std::string ParentFolder(std::string_view path) {
+  const std::string whole = FolderPath(path);
+  const size_t nameStart = Split(whole).nameStart;
+  if (nameStart == 0 || nameStart == whole.size()) return {};
+  std::string parent = whole.substr(0, nameStart);
+  return FolderPath(parent.back() == ':' ? parent + '\\' : parent);
+}
+
 }  // namespace library

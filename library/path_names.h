@@ -16,5 +16,13 @@ std::string Extension(std::string_view path);
 bool EndsInSeparator(std::string_view path);
 // The path without one trailing backslash, when it ends in one.
 std::string WithoutTrailingSeparator(std::string_view path);
+// A folder's path as the file system names it: without a trailing
+// backslash, except a drive's root ("C:\\"), which without it would mean
+// the drive's current folder.
+std::string FolderPath(std::string_view path);
+// The folder that holds the last part of the path, with the backslash that
+// makes a drive's root ("C:\\a" gives "C:\\", "C:\\a\\b\\" gives "C:\\a"), or
+// nothing when the path has no folder part.
+std::string ParentFolder(std::string_view path);
 
 }  // namespace library

@@ -25,6 +25,12 @@ class NoClassTest : public PaletteTest, public ::testing::WithParamInterface<Obs
     }
     files.AddFile(kIni, "[kao]\r\nkaopath2=\"" + folder + "\"\r\n");
     Start();
+    // The gone drive was named once at the start.
+    if (GetParam() == Obstacle::MissingDrive) {
+      ASSERT_EQ(toolkit.Messages().size(), 1u);
+      EXPECT_EQ(toolkit.Messages().front().text, "顔フォルダ \"Q:\\kao\" が見つかりません.");
+      toolkit.ClearMessages();
+    }
     before = files.Paths();
   }
   // The one message the command gave: the general error box naming the
@@ -72,5 +78,31 @@ TEST_P(NoClassTest, CreatingTheClassByNameSaysWhy) {
   EXPECT_EQ(toolkit.PendingDialogScripts(), 0u);
   ExpectRefused();
 }
+
+// The start names a face folder that cannot hold classes, and only that.
+struct FolderCase {
+  const char* folder;
+  const char* message;  // nothing when the start is quiet
+};
+
+class FaceFolderAtStart : public PaletteTest, public ::testing::WithParamInterface<FolderCase> {};
+
+TEST_P(FaceFolderAtStart, IsNamedWhenItCannotHoldClasses) {
+  files.AddDirectory("C:\\lib");
+  files.AddFile("C:\\lib\\faces.txt", "(^_^)\r\n");
+  files.AddFile(kIni, std::string("[kao]\r\nkaopath2=\"") + GetParam().folder + "\"\r\n");
+  Start();
+  V texts;
+  for (const auto& m : toolkit.Messages()) texts.push_back(m.text);
+  EXPECT_EQ(texts, GetParam().message ? V{GetParam().message} : V{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , FaceFolderAtStart,
+    ::testing::Values(FolderCase{"C:\\lib\\faces.txt", "顔フォルダ \"C:\\lib\\faces.txt\" はフォルダではありません."},
+                      FolderCase{"C:\\gone\\kao", "顔フォルダ \"C:\\gone\\kao\" が見つかりません."},
+                      FolderCase{"Q:\\", "顔フォルダ \"Q:\\\" が見つかりません."},
+                      // Not made yet: the first class makes it.
+                      FolderCase{"C:\\lib\\new", nullptr}, FolderCase{"C:\\lib\\", nullptr}, FolderCase{"C:\\", nullptr}));
 
 INSTANTIATE_TEST_SUITE_P(, NoClassTest, ::testing::Values(Obstacle::MissingDrive, Obstacle::FileInPlace));

@@ -76,13 +76,23 @@ wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d e2e /f >/dev/null 2>&1 
 cd "$work"
 
 # start_palette [DIR]: runs DIR's mirufo.exe (the copy's by default) from
-# its folder; sets pid and palette (its X window).
+# its folder; sets pid and palette (its X window). With start_message set
+# to a grep pattern, the start first shows a message box saying it, which
+# is closed with Return.
 start_palette() {
   local dir=${1:-$work}
   (cd "$dir" && exec wine "$dir/mirufo.exe" >>"$work/wine.log" 2>&1 </dev/null) &
   pid=$!
   pids+=("$pid")
   local ids
+  if [ -n "${start_message:-}" ]; then
+    local box
+    box=$(xvfb_wait_window '^ミルフォ$' 60 "$pid" | head -n 1) || fail "no message at the start of $dir"
+    read_message "$start_message"
+    give_keys "$box"
+    xdotool key Return
+    wait_for 10 "the start message closed" eval '! xdotool search --onlyvisible --name "^ミルフォ\$" | grep -qx "$box"'
+  fi
   ids=$(xvfb_wait_window '^ミルフォ$' 60 "$pid") || fail "the palette of $dir did not appear"
   palette=$(head -n 1 <<<"$ids")
   sleep 1 # let it paint, and let a message box of a failed start come up
@@ -117,19 +127,23 @@ windows_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc 
 # comes up saying TEXT (a grep pattern) and is closed with Return.
 dismiss_message() {
   wait_for 15 "a message over the palette" eval '[ "$(windows_titled ミルフォ)" -eq 2 ]'
-  # The box is in front of the palette, so it is the first window so titled
-  # once it has come to the front, which may take a moment under Wine.
-  local deadline=$((SECONDS + 10))
-  until probe children ミルフォ | grep -q "$1"; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "the message over the palette says: $(probe children ミルフォ | tr '\n' '|')"
-    sleep 0.3
-  done
+  read_message "$1"
   local id box=
   for id in $(xdotool search --onlyvisible --name '^ミルフォ$'); do [ "$id" = "$palette" ] || box=$id; done
   [ -n "$box" ] || fail "no message box over the palette"
   give_keys "$box"
   xdotool key Return
   wait_for 10 "the message closed" eval '[ "$(windows_titled ミルフォ)" -eq 1 ]'
+}
+# read_message TEXT: the message box in front says TEXT (a grep pattern). It
+# is the first window titled ミルフォ once it has come to the front, which
+# may take a moment under Wine.
+read_message() {
+  local deadline=$((SECONDS + 10))
+  until probe children ミルフォ | grep -q "$1"; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "the message says: $(probe children ミルフォ | tr '\n' '|')"
+    sleep 0.3
+  done
 }
 # probe ARGS...: asks the Windows side (see probe.cpp); prints UTF-8.
 # file_menu KEYS...: the file menu opened from the keyboard, then KEYS.

@@ -24,3 +24,15 @@ TEST(PathNames, OnlyOneTrailingSeparatorIsDropped) {
   EXPECT_EQ(WithoutTrailingSeparator("C:\\\\"), "C:\\");
   EXPECT_EQ(WithoutTrailingSeparator(""), "");
 }
+
+TEST(PathNames, AFolderAndTheFolderThatHoldsIt) {
+  EXPECT_EQ(library::FolderPath("C:\\kao\\"), "C:\\kao");
+  EXPECT_EQ(library::FolderPath("C:\\"), "C:\\");
+  EXPECT_EQ(library::ParentFolder("C:\\kao"), "C:\\");
+  EXPECT_EQ(library::ParentFolder("C:\\kao\\"), "C:\\");
+  EXPECT_EQ(library::ParentFolder("C:\\a\\ソ\\kao\\"), "C:\\a\\ソ");
+  EXPECT_EQ(library::ParentFolder("\\\\server\\share\\kao"), "\\\\server\\share");
+  // A root and a bare name have no folder above them.
+  EXPECT_EQ(library::ParentFolder("C:\\"), "");
+  EXPECT_EQ(library::ParentFolder("kao"), "");
+}
