@@ -20,6 +20,15 @@ void SelectByName(platform::ListBox& list, const Text& name) {
     list.SetItemIndex(0);
 }
 
+// Whether the bytes are what FormatGroupFile gives for the faces parsed
+// from them: every line end one CR LF, which is so exactly when they take
+// two bytes a face.
+bool IsFormatted(std::string_view bytes, const std::vector<Text>& faces) {
+  size_t size = 0;
+  for (const Text& face : faces) size += face.size() + 2;
+  return size == bytes.size();
+}
+
 std::vector<Text> ItemsOf(const platform::ListBox& list) {
   std::vector<Text> items;
   items.reserve(list.Count());
@@ -107,6 +116,7 @@ void FaceLibrary::LoadGroup() {
     }
     if (auto problem = ProtectedFile(group, bytes)) throw Untouchable(path, *problem);
     onDisk_ = ParseGroupFile(bytes);
+    canonical_ = IsFormatted(bytes, onDisk_);
     unread_ = false;
     v_.faces.AddAll(onDisk_);
     if (editing) LoadEditBox();
@@ -117,6 +127,13 @@ void FaceLibrary::LoadGroup() {
 void FaceLibrary::SaveGroup() {
   if (currentGroup < 0 || v_.editBox.Visible()) return;
   const Text path = GroupPath(v_.groups.Item(currentGroup));
+  // A group left as it was read or last written, whose file already holds
+  // the bytes a write would give, is not written again: leaving a large
+  // group costs no rewrite. A read-only file is still made writable.
+  if (!untouchable_ && canonical_ && ShowsWhatIsOnDisk()) {
+    const auto attributes = files_.Attributes(path);
+    if (attributes && !(*attributes & platform::attr::kReadOnly)) return;
+  }
   std::vector<Text> faces = ItemsOf(v_.faces);
   if (untouchable_) {
     if (faces.empty()) return;
@@ -134,11 +151,20 @@ void FaceLibrary::SaveGroup() {
       files_.SetAttributes(path, *attributes & ~platform::attr::kReadOnly);
     files_.WriteFile(path, FormatGroupFile(faces));
     onDisk_ = std::move(faces);
+    canonical_ = true;
     unread_ = false;
   } catch (const platform::IoError& e) {
     if (AtStake(path, faces))
       throw CannotCreate(path, e);
   }
+}
+
+bool FaceLibrary::ShowsWhatIsOnDisk() const {
+  const int n = v_.faces.Count();
+  if (unread_ || static_cast<size_t>(n) != onDisk_.size()) return false;
+  for (int i = 0; i < n; ++i)
+    if (v_.faces.Item(i) != onDisk_[i]) return false;
+  return true;
 }
 
 std::optional<Text> FaceLibrary::ProtectedFile(const Text& group, std::string_view bytes) const {

@@ -73,6 +73,8 @@ class FaceLibrary {
   // The caret on the first face and the count in the status bar.
   void ShowNewFaces();
   bool AtStake(const Text& path, const std::vector<Text>& faces) const;
+  // The face list holds the faces of onDisk_, in order.
+  bool ShowsWhatIsOnDisk() const;
   platform::FileSystem& files_;
   LibraryViews v_;
   // Why the current group's file must never be written, or nothing.
@@ -81,6 +83,8 @@ class FaceLibrary {
   platform::Failure Untouchable(const Text& path, const Text& reason);
   // The faces the current group's file held when last read or written.
   std::vector<Text> onDisk_;
+  // The file holds exactly the bytes of onDisk_ as a group file is written.
+  bool canonical_ = false;
   // The current group's file could not be read: its faces are unknown.
   bool unread_ = false;
   // The current group's file is not one this program may write: a device's

@@ -97,6 +97,30 @@ TEST_F(PaletteTest, LeavingAGroupRewritesItWithCrLf) {
   EXPECT_EQ(files.Content(K("A\\g2.txt")), "p\r\nq\r\n");
 }
 
+// A file that already holds what a write would give is left alone, so
+// leaving a large group costs no rewrite; any change of the list is written.
+TEST_F(PaletteTest, LeavingAGroupWritesItOnlyWhenItsFileWouldChange) {
+  files.AddFile(K("A\\g1.txt"), "x\r\n\r\ny\r\n");
+  files.AddFile(K("A\\g2.txt"), "p\r\n");
+  Start();
+  Groups().UserClick(1);
+  Groups().UserClick(0);
+  EXPECT_EQ(files.WriteCount(K("A\\g1.txt")), 0);
+  EXPECT_EQ(files.WriteCount(K("A\\g2.txt")), 0);
+
+  Faces().SetItem(1, "z");
+  Groups().UserClick(1);
+  EXPECT_EQ(files.Content(K("A\\g1.txt")), "x\r\nz\r\ny\r\n");
+  Faces().Delete(0);
+  Groups().UserClick(0);
+  EXPECT_EQ(files.Content(K("A\\g2.txt")), "");
+  // Written once, the file holds the list again: no second write.
+  Groups().UserClick(1);
+  Groups().UserClick(0);
+  EXPECT_EQ(files.WriteCount(K("A\\g1.txt")), 1);
+  EXPECT_EQ(files.WriteCount(K("A\\g2.txt")), 1);
+}
+
 TEST_F(PaletteTest, FirstFaceHasTheFocusButIsNotSelected) {
   files.AddFile(K("A\\g.txt"), "a\r\nb\r\n");
   Start();
