@@ -1,11 +1,14 @@
 // Times the import of a large text dictionary through the palette's own
-// handler, TFKao::ReadDictionaryFile, against the bare writes of the same
-// group files, one FileSystem::WriteFile each: the import can never be
-// faster than its writes, so their ratio says what the rest costs. Built
-// twice: on the headless platform (an in-memory file system), and on the
-// real one for Wine, where the bench runs from a copy of itself in a fresh
-// temporary folder so that its settings file and face folders touch nothing
-// of the user's.
+// handler, TFKao::ReadDictionaryFile, against bare writes of the same group
+// files, run by turns: the import can never be faster than its writes, so
+// their ratio says what the rest costs. Built twice: on the headless
+// platform (an in-memory file system; the bare writes are one
+// FileSystem::WriteFile each), and on the real one for Wine (one
+// CreateFileW, WriteFile and CloseHandle each), where the bench runs from a
+// copy of itself in a fresh temporary folder so that its settings file and
+// face folders touch nothing of the user's.
+//
+// Arguments: [ENTRIES READINGS [RUNS]], by default 500,000 20,000 3.
 #ifdef DICTIONARY_BENCH_WIN32
 // First: its macros rename members such as DeleteFile, and every use in
 // this file must see the same name as the declarations.
@@ -43,7 +46,9 @@
 
 namespace {
 
-constexpr int kEntries = 500000, kReadings = 20000, kRuns = 3;
+struct Size {
+  int entries = 500000, readings = 20000, runs = 3;
+};
 constexpr uint64_t kSeed = 0x6b616f6a69746fULL;
 // The class the import makes is named after the file.
 constexpr const char* kDictionaryName = "dictionary";
@@ -90,9 +95,10 @@ struct Group {
   std::vector<std::string> faces;
 };
 
-// 20,000 readings (a hiragana word and a number) and 500,000 faces, each
-// reading's faces together, as a dictionary tool writes them.
-std::vector<Group> Generate() {
+// Readings (a hiragana word and a number) and their faces, each reading's
+// faces together, as a dictionary tool writes them.
+std::vector<Group> Generate(const Size& size) {
+  const int kReadings = size.readings, kEntries = size.entries;
   const auto kana = Pool("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん"
                          "がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽゃゅょっー",
                          2);
@@ -173,18 +179,31 @@ void RequireGroups(const platform::FileSystem& files, const std::string& folder,
       throw std::runtime_error(std::string(what) + " wrote other faces for " + groups[i].reading);
 }
 
+// Each group through the safe writer, in a folder made first.
+void SafeWrites(platform::FileSystem& files, const std::string& folder, const std::vector<Group>& groups) {
+  files.CreateDirectories(folder);
+  for (const Group& g : groups) files.WriteFile(folder + "\\" + g.reading + ".txt", library::FormatGroupFile(g.faces));
+}
+
+// Bare writes of the groups into a new folder, as the platform's plainest
+// calls make them.
+struct BareWrites {
+  const char* what;
+  std::function<void(const std::string& folder, const std::vector<Group>& groups)> write;
+};
+
 // Measures in `root`, a folder of the bench's own; `removeTree` removes a
 // folder and everything in it.
-int Measure(platform::Platform p, const std::string& root,
+int Measure(platform::Platform p, const std::string& root, const Size& size, const BareWrites& bare,
             const std::function<void(const std::string&)>& removeTree) {
-  const std::vector<Group> groups = Generate();
+  const std::vector<Group> groups = Generate(size);
   const std::string dictionary = DictionaryText(groups);
   const std::string dictionaryPath = root + "\\" + kDictionaryName + ".txt";
   p.files.WriteFile(dictionaryPath, dictionary);
   const std::string ini = p.files.ExecutableFolder() + "\\system.ini";
 
-  std::vector<double> import, relist, read, parse, write;
-  for (int run = 1; run <= kRuns; ++run) {
+  std::vector<double> import, relist, read, parse, write, ratio, safe;
+  for (int run = 1; run <= size.runs; ++run) {
     // The palette, made anew over an empty face folder of its own.
     const std::string faceFolder = root + "\\kao-" + std::to_string(run);
     p.files.CreateDirectories(faceFolder);
@@ -195,7 +214,7 @@ int Measure(platform::Platform p, const std::string& root,
         throw std::runtime_error("the palette did not take the bench's face folder from " + ini);
       import.push_back(bench::Seconds([&] { palette.ReadDictionaryFile(dictionaryPath); }));
       RequireGroups(p.files, faceFolder + "\\" + kDictionaryName, groups, "the import");
-      if (palette.ListBox1->Count() != kReadings) throw std::runtime_error("the import did not list its groups");
+      if (palette.ListBox1->Count() != size.readings) throw std::runtime_error("the import did not list its groups");
       // The handler's last step again, on its own.
       relist.push_back(bench::Seconds([&] {
         palette.ListClasses();
@@ -206,13 +225,16 @@ int Measure(platform::Platform p, const std::string& root,
     removeTree(faceFolder);
 
     const std::string writeFolder = root + "\\write-" + std::to_string(run);
-    write.push_back(bench::Seconds([&] {
-      p.files.CreateDirectories(writeFolder);
-      for (const Group& g : groups)
-        p.files.WriteFile(writeFolder + "\\" + g.reading + ".txt", library::FormatGroupFile(g.faces));
-    }));
-    RequireGroups(p.files, writeFolder, groups, "the writer");
+    write.push_back(bench::Seconds([&] { bare.write(writeFolder, groups); }));
+    RequireGroups(p.files, writeFolder, groups, "the bare writes");
     removeTree(writeFolder);
+    ratio.push_back(import.back() / write.back());
+
+    // How the import wrote before it filled a new class out of sight: each
+    // group through the safe writer, in a folder made first.
+    const std::string safeFolder = root + "\\safe-" + std::to_string(run);
+    safe.push_back(bench::Seconds([&] { SafeWrites(p.files, safeFolder, groups); }));
+    removeTree(safeFolder);
 
     // What the handler does besides the writes and the lists, on its own:
     // the file read, then the parse, the name checks and the group texts.
@@ -226,17 +248,18 @@ int Measure(platform::Platform p, const std::string& root,
         formatted += library::FormatGroupFile(faces).size();
       });
     }));
-    if (named != kReadings || formatted == 0) throw std::runtime_error("the parse found other groups");
+    if (named != size.readings || formatted == 0) throw std::runtime_error("the parse found other groups");
   }
 
-  const double importTime = Median(import), writeTime = Median(write);
-  std::printf("text dictionary: %d entries in %d readings, %zu bytes (Shift-JIS, CR LF)\n", kEntries, kReadings,
-              dictionary.size());
-  std::printf("medians of %d runs, each on fresh folders; wall clock\n", kRuns);
-  std::printf("import, TFKao::ReadDictionaryFile       %8.3f s  (runs: %s)\n", importTime, Runs(import).c_str());
-  std::printf("group writer alone, WriteFile per group %8.3f s  (runs: %s)\n", writeTime, Runs(write).c_str());
-  std::printf("import / writer                         %8.2f   (target: within 2; import under 5 s under Wine)\n",
-              importTime / writeTime);
+  std::printf("text dictionary: %d entries in %d readings, %zu bytes (Shift-JIS, CR LF)\n", size.entries,
+              size.readings, dictionary.size());
+  std::printf("medians of %d runs, import and bare writes by turns, each on fresh folders; wall clock\n", size.runs);
+  std::printf("import, TFKao::ReadDictionaryFile       %8.3f s  (runs: %s)\n", Median(import), Runs(import).c_str());
+  std::printf("bare writes, %-27s %8.3f s  (runs: %s)\n", bare.what, Median(write), Runs(write).c_str());
+  std::printf("import / bare writes, run by run        %8.2f   (runs: %s; target: within 2)\n", Median(ratio),
+              Runs(ratio).c_str());
+  std::printf("safe writer, FileSystem::WriteFile each  %8.3f s  (the import's writes before; / bare: %.2f)\n",
+              Median(safe), Median(safe) / Median(write));
   std::printf("the import's other steps, timed apart:\n");
   std::printf("  reading the dictionary file           %8.3f s\n", Median(read));
   std::printf("  parsing, name checks, group texts     %8.3f s\n", Median(parse));
@@ -244,9 +267,22 @@ int Measure(platform::Platform p, const std::string& root,
   return 0;
 }
 
+Size Arguments(int argc, char** argv) {
+  Size size;
+  if (argc >= 3) {
+    size.entries = std::stoi(argv[1]);
+    size.readings = std::stoi(argv[2]);
+  }
+  if (argc >= 4) size.runs = std::stoi(argv[3]);
+  if (size.readings < 1 || size.entries < size.readings || size.runs < 1)
+    throw std::runtime_error("usage: dictionary_bench [ENTRIES READINGS [RUNS]], at least one entry per reading");
+  return size;
+}
+
 #ifndef DICTIONARY_BENCH_WIN32
 
-int Run(int, char**) {
+int Run(int argc, char** argv) {
+  const Size size = Arguments(argc, argv);
   headless::Toolkit toolkit;
   headless::FileSystem files;
   headless::LibraryLoader libraries;
@@ -258,7 +294,11 @@ int Run(int, char**) {
   files.CreateDirectories(files.ExecutableFolder());
   files.CreateDirectories(root);
   std::printf("on the headless platform (files in memory)\n");
-  return Measure({toolkit, files, libraries, shell, clipboard, others, locale}, root,
+  const BareWrites writer{"FileSystem::WriteFile",
+                          [&](const std::string& folder, const std::vector<Group>& groups) {
+                            SafeWrites(files, folder, groups);
+                          }};
+  return Measure({toolkit, files, libraries, shell, clipboard, others, locale}, root, size, writer,
                  [&](const std::string& folder) { files.Remove(folder); });
 }
 
@@ -288,18 +328,35 @@ void RemoveTree(const std::wstring& folder) {
   ::RemoveDirectoryW(folder.c_str());
 }
 
+// Each group file made as a bare program makes it: one create, one write,
+// one close, no look-up.
+void BareCreates(const std::string& folder, const std::vector<Group>& groups) {
+  const std::wstring wide = platform::win32::Wide(folder);
+  if (!::CreateDirectoryW(wide.c_str(), nullptr)) throw std::runtime_error("cannot create " + folder);
+  for (const Group& g : groups) {
+    const std::wstring path = wide + L"\\" + platform::win32::Wide(g.reading) + L".txt";
+    const std::string bytes = library::FormatGroupFile(g.faces);
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_ARCHIVE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + g.reading);
+    DWORD written = 0;
+    const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+    if (!ok || written != bytes.size()) throw std::runtime_error("cannot write " + g.reading);
+  }
+}
+
 // In the copy: its own folder is the bench's.
-int RunInCopy() {
+int RunInCopy(const Size& size) {
   platform::win32::Win32Platform system;
   platform::Platform p = system.Bundle();
   std::printf("on the real platform under Wine (files on disk)\n");
-  return Measure(p, p.files.ExecutableFolder(),
+  return Measure(p, p.files.ExecutableFolder(), size, {"CreateFileW, WriteFile", BareCreates},
                  [](const std::string& folder) { RemoveTree(platform::win32::Wide(folder)); });
 }
 
 // Copies the program into a fresh temporary folder, runs the copy there with
 // this console's handles, and removes the folder afterwards.
-int RunFromCopy() {
+int RunFromCopy(int argc, char** argv) {
   wchar_t buffer[MAX_PATH + 1];
   DWORD n = ::GetTempPathW(MAX_PATH + 1, buffer);
   if (n == 0 || n > MAX_PATH) throw std::runtime_error("no temporary folder");
@@ -314,6 +371,7 @@ int RunFromCopy() {
   try {
     if (!::CopyFileW(self.c_str(), copy.c_str(), TRUE)) throw std::runtime_error("cannot copy the bench program");
     std::wstring command = L"\"" + copy + L"\" " + platform::win32::Wide(kInCopyArgument);
+    for (int i = 1; i < argc; ++i) command += L" " + platform::win32::Wide(argv[i]);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -339,8 +397,9 @@ int RunFromCopy() {
 }
 
 int Run(int argc, char** argv) {
-  if (argc == 2 && std::string(argv[1]) == kInCopyArgument) return RunInCopy();
-  return RunFromCopy();
+  if (argc >= 2 && std::string(argv[1]) == kInCopyArgument) return RunInCopy(Arguments(argc - 1, argv + 1));
+  Arguments(argc, argv);  // a mistake is told before the copy is made
+  return RunFromCopy(argc, argv);
 }
 
 #endif

@@ -2,7 +2,8 @@
 
 #include "library/group_file.h"
 #include "library/name_check.h"
-#include "library/whole_file.h"
+#include "library/staged_folder.h"
+#include "platform/failure.h"
 
 namespace exchange {
 
@@ -24,21 +25,20 @@ void ReadDictionary(std::string_view bytes,
   bool header = true;
   Text reading;
   std::vector<Text> faces;
-  for (Text& line : library::ParseGroupFile(bytes)) {
+  library::ForEachLine(bytes, [&](std::string_view line) {
     if (line.empty()) {
       header = false;
-      continue;
+      return;
     }
-    if (header && line[0] == '!') continue;
+    if (header && line[0] == '!') return;
     const std::string_view r = DictionaryReading(line);
     if (r != reading && !reading.empty()) {
       onGroup(reading, faces);
       faces.clear();
     }
-    Text word(DictionaryWord(line));
     reading.assign(r);
-    faces.push_back(std::move(word));
-  }
+    faces.emplace_back(DictionaryWord(line));
+  });
   if (!reading.empty()) onGroup(reading, faces);
 }
 
@@ -53,18 +53,24 @@ void AppendDictionaryLines(std::string_view reading, const std::vector<Text>& fa
 
 size_t ImportDictionary(platform::FileSystem& files, const std::string& folder, std::string_view bytes) {
   size_t groups = 0;
-  ReadDictionary(bytes, [&](const std::string& reading, std::vector<std::string>& faces) {
-    if (auto problem = library::FileNameProblem(folder, reading, ".txt"))
-      throw platform::Failure("辞書の読みをグループの名前にできないため、読み込みを中止しました。\r\n" + *problem);
-    if (groups++ == 0) {
-      try {
-        files.CreateDirectories(folder);
-      } catch (const platform::IoError& e) {
-        throw library::CannotCreateFolder(folder, e);
-      }
+  library::StagedFolder staged(files, folder);
+  try {
+    ReadDictionary(bytes, [&](const std::string& reading, std::vector<std::string>& faces) {
+      if (auto problem = library::FileNameProblem(folder, reading, ".txt"))
+        throw platform::Failure("辞書の読みをグループの名前にできないため、読み込みを中止しました。\r\n" + *problem);
+      staged.Write(reading + ".txt", library::FormatGroupFile(faces));
+      ++groups;
+    });
+  } catch (...) {
+    // The groups written before the failure stay; the first failure is the
+    // one to tell.
+    try {
+      staged.Commit();
+    } catch (const platform::Failure&) {
     }
-    library::WriteWholeFile(files, folder + "\\" + reading + ".txt", library::FormatGroupFile(faces));
-  });
+    throw;
+  }
+  staged.Commit();
   return groups;
 }
 

@@ -27,10 +27,10 @@ std::string_view DictionaryWord(std::string_view line);
 void ReadDictionary(std::string_view bytes,
                     const std::function<void(const Text& reading, std::vector<Text>& faces)>& onGroup);
 
-// The groups of a dictionary's bytes written into a class folder, made
-// when the first group is written, one group file per reading, each
-// replaced whole; the number of groups written. A dictionary with no
-// reading makes nothing. A reading that
+// The groups of a dictionary's bytes written into a class folder, one
+// group file per reading, each replaced whole; the number of groups
+// written. A new class is filled out of sight and appears once, when the
+// import ends; a dictionary with no reading makes nothing. A reading that
 // cannot be a file name (it would leave the folder, or the system refuses
 // it) ends the import before its group with a platform::Failure; a write
 // failure ends it with the failure naming the file. Groups written before

@@ -1,31 +1,13 @@
 #include "library/group_file.h"
 
-#include <cstring>
-
 namespace library {
 
 std::vector<Text> ParseGroupFile(std::string_view bytes) {
-  const char* p = bytes.data();
-  const char* const end = p + bytes.size();
   std::vector<Text> faces;
   // Faces run 20 to 30 bytes; reserving for that saves moving every face
   // again while the vector grows (counting the lines first costs as much).
   faces.reserve(bytes.size() / 20 + 1);
-  // The next LF is searched once and reused until passed, so lone CRs and
-  // LF-only files both stay linear; memchr keeps the scan at memory speed.
-  const char* lf = nullptr;
-  while (p < end) {
-    if (lf < p) {
-      lf = static_cast<const char*>(std::memchr(p, '\n', end - p));
-      if (!lf) lf = end;
-    }
-    const char* cr = static_cast<const char*>(std::memchr(p, '\r', lf - p));
-    const char* eol = cr ? cr : lf;
-    faces.emplace_back(p, eol);
-    if (eol == end) break;
-    p = eol + 1;
-    if (cr && p == lf) p = lf + 1;  // CR LF is one line end
-  }
+  ForEachLine(bytes, [&](std::string_view line) { faces.emplace_back(line); });
   if (faces.capacity() > 2 * faces.size() + 64) faces.shrink_to_fit();  // long lines
   return faces;
 }

@@ -1,6 +1,7 @@
 // The group file format: one face per line, CR LF / CR / LF read, CR LF
 // written after every face, the last one included.
 #pragma once
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,29 @@ using Text = std::string;
 // Faces of a group file's bytes. A line break after the last line adds no
 // face; bytes are kept as they stand (a NUL byte included).
 std::vector<Text> ParseGroupFile(std::string_view bytes);
+
+// The same lines handed one by one to onLine(std::string_view), for readers
+// that need no copy of them all.
+template <typename OnLine>
+void ForEachLine(std::string_view bytes, OnLine&& onLine) {
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+  // The next LF is searched once and reused until passed, so lone CRs and
+  // LF-only files both stay linear; memchr keeps the scan at memory speed.
+  const char* lf = nullptr;
+  while (p < end) {
+    if (lf < p) {
+      lf = static_cast<const char*>(std::memchr(p, '\n', end - p));
+      if (!lf) lf = end;
+    }
+    const char* cr = static_cast<const char*>(std::memchr(p, '\r', lf - p));
+    const char* eol = cr ? cr : lf;
+    onLine(std::string_view(p, eol - p));
+    if (eol == end) break;
+    p = eol + 1;
+    if (cr && p == lf) p = lf + 1;  // CR LF is one line end
+  }
+}
 
 // Faces of an edit box's text: its lines as a group file's, up to the
 // first NUL character.

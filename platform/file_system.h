@@ -111,6 +111,11 @@ class FileSystem {
   // The same replacement in pieces; the folder must exist and the path must
   // not name a folder. The read-only test is made by Commit.
   virtual std::unique_ptr<FileWriter> CreateWriter(const Text& path) = 0;  // throws IoError
+  // Creates the file, or empties one that exists, and writes the data in
+  // one step, without a temporary: only for files that no one relies on
+  // yet, in a folder the program is still filling. A failed write removes
+  // the file. The folder must exist; a folder at the path refuses.
+  virtual void WritePlainFile(const Text& path, const Text& data) = 0;  // throws IoError
 
   // The drive letters in use, as "C:", in alphabetical order.
   virtual std::vector<Text> Drives() const = 0;

@@ -527,8 +527,9 @@ class FileSystem::Writer : public platform::FileWriter {
   bool committed_ = false;
 };
 
-std::unique_ptr<platform::FileWriter> FileSystem::CreateWriter(const Text& path) {
-  Parsed p = Parse(path);
+FileSystem::WriteSlot FileSystem::SlotFor(const Text& path) {
+  WriteSlot slot{Parse(path)};
+  Parsed& p = slot.path;
   if (p.badName) Fail(platform::error::kInvalidName);
   if (p.parts.empty()) Fail(platform::error::kAccessDenied);
   const Text name = p.parts.back();
@@ -536,16 +537,37 @@ std::unique_ptr<platform::FileWriter> FileSystem::CreateWriter(const Text& path)
   const Found folder = Find(p);
   if (!folder.node || !folder.node->IsDirectory()) Fail(platform::error::kPathNotFound);
   p.parts.push_back(name);
-  const Node* node = Child(*folder.node, name);
-  if (node && node->IsDirectory()) Fail(platform::error::kAccessDenied);
+  slot.folder = folder.node;
+  slot.file = Child(*folder.node, name);
+  if (slot.file && slot.file->IsDirectory()) Fail(platform::error::kAccessDenied);
   if (const auto code = Failure(writeFailures_, p)) Fail(*code);
-  auto writer = std::make_unique<Writer>(*this, p);
-  if (Node* leftover = Child(*folder.node, name + ".~new")) {
+  return slot;
+}
+
+std::unique_ptr<platform::FileWriter> FileSystem::CreateWriter(const Text& path) {
+  const WriteSlot slot = SlotFor(path);
+  const Text& name = slot.path.parts.back();
+  auto writer = std::make_unique<Writer>(*this, slot.path);
+  if (Node* leftover = Child(*slot.folder, name + ".~new")) {
     if (leftover->IsDirectory()) Fail(platform::error::kAccessDenied);
     Unlink(*leftover);
   }
-  AddChild(*folder.node, name + ".~new", attr::kHidden);
+  AddChild(*slot.folder, name + ".~new", attr::kHidden);
   return writer;
+}
+
+void FileSystem::WritePlainFile(const Text& path, const Text& data) {
+  const WriteSlot slot = SlotFor(path);
+  Node& file = slot.file ? *slot.file : AddChild(*slot.folder, slot.path.parts.back(), attr::kArchive);
+  file.data.clear();
+  file.writeTime = now_;
+  if (freeSpace_ && data.size() > *freeSpace_) {
+    Unlink(file);  // as the system's file, removed after the failed write
+    Fail(platform::error::kDiskFull);
+  }
+  if (freeSpace_) *freeSpace_ -= data.size();
+  file.data = data;
+  ++writeCounts_[Canonical(slot.path)];
 }
 
 std::unique_ptr<platform::FileReader> FileSystem::OpenReader(const Text& path) const {

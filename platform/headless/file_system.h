@@ -39,6 +39,7 @@ class FileSystem : public platform::FileSystem {
   Text ReadFile(const Text& path) const override;
   std::unique_ptr<platform::FileReader> OpenReader(const Text& path) const override;
   std::unique_ptr<platform::FileWriter> CreateWriter(const Text& path) override;
+  void WritePlainFile(const Text& path, const Text& data) override;
   std::vector<Text> Drives() const override;
   unsigned long ProbeDrive(const Text& drive) const override;
   Text FullPath(const Text& path) const override;
@@ -105,6 +106,8 @@ class FileSystem : public platform::FileSystem {
     std::unordered_map<Text, Children::iterator> byKey;  // key -> child
     bool IsDirectory() const { return (attributes & platform::attr::kDirectory) != 0; }
   };
+  // Where a file written at a path goes: its folder, which exists, and the
+  // file if there is one, never a folder. Refuses what no write may create.
   // A copy of `source` and everything below it, as `name` in `folder`.
   void CopyTree(const Node& source, Node& folder, const Text& name);
   struct Parsed {
@@ -118,6 +121,15 @@ class FileSystem : public platform::FileSystem {
     Node* node = nullptr;
     unsigned long error = 0;
   };
+  // Where a file written at a path goes: its folder, which exists, and the
+  // file if there is one, never a folder. SlotFor refuses what no write may
+  // create.
+  struct WriteSlot {
+    Parsed path;
+    Node* folder = nullptr;
+    Node* file = nullptr;
+  };
+  WriteSlot SlotFor(const Text& path);
 
   static Parsed Parse(const Text& path);
   static Text Key(const Text& name);

@@ -62,6 +62,17 @@ size_t ReadSome(HANDLE file, char* data, size_t size) {
   return done;
 }
 
+void WriteAll(HANDLE file, const char* data, size_t size) {
+  size_t done = 0;
+  while (done < size) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, 1u << 24));
+    DWORD written = 0;
+    if (!::WriteFile(file, data + done, chunk, &written, nullptr)) ThrowLast();
+    if (written == 0) Throw(ERROR_WRITE_FAULT);
+    done += written;
+  }
+}
+
 class Reader : public FileReader {
  public:
   explicit Reader(unique_file file) : file_(std::move(file)) {}
@@ -87,16 +98,7 @@ class Writer : public FileWriter {
     ::DeleteFileW(temp_.c_str());
   }
 
-  void Write(const char* data, size_t size) override {
-    size_t done = 0;
-    while (done < size) {
-      const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, 1u << 24));
-      DWORD written = 0;
-      if (!::WriteFile(file_.get(), data + done, chunk, &written, nullptr)) ThrowLast();
-      if (written == 0) Throw(ERROR_WRITE_FAULT);
-      done += written;
-    }
-  }
+  void Write(const char* data, size_t size) override { WriteAll(file_.get(), data, size); }
 
   void Commit() override {
     if (!::FlushFileBuffers(file_.get())) ThrowLast();
@@ -363,6 +365,20 @@ std::unique_ptr<FileWriter> FileSystem::CreateWriter(const Text& path) {
   const DWORD old = ::GetFileAttributesW(target.c_str());
   if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_DIRECTORY)) Throw(ERROR_ACCESS_DENIED);
   return std::make_unique<Writer>(target);
+}
+
+void FileSystem::WritePlainFile(const Text& path, const Text& data) {
+  const std::wstring target = Wide(path);
+  unique_file file(
+      ::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE, nullptr));
+  if (!file) ThrowLast();
+  try {
+    WriteAll(file.get(), data.data(), data.size());
+  } catch (const IoError&) {
+    file.reset();
+    ::DeleteFileW(target.c_str());
+    throw;
+  }
 }
 
 std::vector<Text> FileSystem::Drives() const {

@@ -19,6 +19,7 @@ class FileSystem : public platform::FileSystem {
   Text ReadFile(const Text& path) const override;
   std::unique_ptr<FileReader> OpenReader(const Text& path) const override;
   std::unique_ptr<FileWriter> CreateWriter(const Text& path) override;
+  void WritePlainFile(const Text& path, const Text& data) override;
   std::vector<Text> Drives() const override;
   unsigned long ProbeDrive(const Text& drive) const override;
   Text FullPath(const Text& path) const override;

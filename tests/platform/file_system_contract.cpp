@@ -204,6 +204,19 @@ TEST_F(FileSystemContract, WriteFileCreatesAndReplacesTheWholeContentWithoutLeft
   EXPECT_EQ(Entry("*.*", "g.txt")->size, 4u);
 }
 
+TEST_F(FileSystemContract, WritePlainFileCreatesOrEmptiesTheFileAndWritesItWithoutATemporary) {
+  fs.WritePlainFile(In("g.txt"), "a long first content\r\n");
+  fs.WritePlainFile(In("G.TXT"), "short");
+  EXPECT_EQ(fs.ReadFile(In("g.txt")), "short");
+  EXPECT_EQ(Names("*.*", kAll & ~attr::kDirectory), List{"g.txt"});
+  EXPECT_EQ(*fs.Attributes(In("g.txt")), attr::kArchive);
+
+  fs.CreateDirectories(In("sub"));
+  EXPECT_EQ(ErrorOf([&] { fs.WritePlainFile(In("sub"), "x"); }), 5u);
+  EXPECT_EQ(ErrorOf([&] { fs.WritePlainFile(In("missing\\g.txt"), "x"); }), 3u);
+  EXPECT_EQ(SortedNames("*.*", kAll & ~attr::kDirectory), List{"g.txt"});
+}
+
 TEST_F(FileSystemContract, ContentKeepsEveryByte) {
   std::string binary("a\0b\rc\n\r\n\x1a\xff\x81", 11);
   fs.WriteFile(In("bin"), binary);
