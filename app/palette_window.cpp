@@ -1,6 +1,7 @@
 #include "app/palette_window.h"
 
 #include "app/palette_layout.h"
+#include "app/start_trace.h"
 #include "resources/picture_ids.h"
 
 namespace app {
@@ -72,6 +73,7 @@ TFKao::TFKao(platform::Platform platform)
       p_(platform),
       // Bound before the window exists, for the program's life.
       unlha_(std::make_unique<exchange::Unlha32>(platform.libraries, platform.toolkit)) {
+  StartMark("window and its declared controls");
   BuildControls();
   BuildMenus();
   BuildPopupMenus();
@@ -98,8 +100,11 @@ TFKao::TFKao(platform::Platform platform)
   Window().onResize = [this] { Relayout(); };
   // The shortest period the platform offers; a tick is one cursor query.
   Timer1 = p_.toolkit.NewTimer(kPollPeriodMs, Dispatch().Bind([this] { Timer1Timer(); }));
+  StartMark("menus, units, folder page");
   Dispatch().Run([this] { FormCreate(); });
+  StartMark("settings and the three lists");
   Window().Show();
+  StartMark("shown and painted");
 }
 
 TFKao::~TFKao() = default;

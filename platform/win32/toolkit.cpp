@@ -136,6 +136,16 @@ Answer Toolkit::MessageBox(platform::Window* owner, const Text& text, const Text
   }
 }
 
+// The common dialogs' library is loaded at the first dialog, not imported:
+// under Wine an import loads it, and the shell with it, at every start.
+template <typename Function>
+Function CommonDialog(const char* name) {
+  static const unique_hmodule library(::LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+  const auto entry = library ? ::GetProcAddress(library.get(), name) : nullptr;
+  if (!entry) throw Failure("ダイアログのライブラリ comdlg32.dll を読み込めません");
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(entry));
+}
+
 std::optional<int32_t> Toolkit::PickColor(platform::Window* owner, int32_t initial) {
   CHOOSECOLORW cc{};
   cc.lStructSize = sizeof cc;
@@ -144,7 +154,7 @@ std::optional<int32_t> Toolkit::PickColor(platform::Window* owner, int32_t initi
   cc.rgbResult = ToColorRef(initial);
   cc.lpCustColors = customColors_;
   cc.Flags = CC_RGBINIT;
-  if (!::ChooseColorW(&cc)) return std::nullopt;
+  if (!CommonDialog<decltype(&::ChooseColorW)>("ChooseColorW")(&cc)) return std::nullopt;
   return static_cast<int32_t>(cc.rgbResult & 0xFFFFFF);
 }
 
@@ -169,7 +179,9 @@ std::optional<Text> Toolkit::AskFileName(platform::Window* owner, FileDialogKind
   ofn.nMaxFile = static_cast<DWORD>(name.size());
   ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR | OFN_EXPLORER;
-  const BOOL chosen = kind == FileDialogKind::Open ? ::GetOpenFileNameW(&ofn) : ::GetSaveFileNameW(&ofn);
+  const BOOL chosen = kind == FileDialogKind::Open
+                          ? CommonDialog<decltype(&::GetOpenFileNameW)>("GetOpenFileNameW")(&ofn)
+                          : CommonDialog<decltype(&::GetSaveFileNameW)>("GetSaveFileNameW")(&ofn);
   if (!chosen) return std::nullopt;
   name.resize(wcsnlen(name.c_str(), name.size()));
   auto path = NarrowExact(name);

@@ -1,0 +1,148 @@
+// Times the palette's start as a user sees it, against Wine's notepad, by
+// turns in one run: from CreateProcess until the program's window is
+// visible and answers (notepad), and until the palette's window is visible
+// with its three lists filled (the palette). Each program is closed before
+// the next starts. Runs the palette beside the bench's folder (..\mirufo.exe,
+// its sample library and settings there), or the one given.
+//
+// Arguments: [PAIRS [PROGRAM]], by default 15 and ..\mirufo.exe.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+double Now() {
+  LARGE_INTEGER count, frequency;
+  ::QueryPerformanceCounter(&count);
+  ::QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// The process's visible top-level windows (the palette's is owned by the
+// program's hidden application window).
+std::vector<HWND> VisibleWindowsOf(DWORD process) {
+  struct Search {
+    DWORD process;
+    std::vector<HWND> found;
+  } search{process, {}};
+  ::EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == s->process && ::IsWindowVisible(window))
+          s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Visible list boxes of the window that hold at least one row.
+int FilledLists(HWND window) {
+  int filled = 0;
+  ::EnumChildWindows(
+      window,
+      [](HWND child, LPARAM param) -> BOOL {
+        wchar_t name[16];
+        if (::GetClassNameW(child, name, 16) && ::lstrcmpiW(name, L"ListBox") == 0 && ::IsWindowVisible(child)) {
+          DWORD_PTR count = 0;
+          if (::SendMessageTimeoutW(child, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &count) && count > 0 &&
+              count != static_cast<DWORD_PTR>(LB_ERR))
+            ++*reinterpret_cast<int*>(param);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&filled));
+  return filled;
+}
+
+bool Answers(HWND window) {
+  DWORD_PTR result = 0;
+  return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
+}
+
+// Seconds from the start of the command until ready(window) holds; the
+// program is closed afterwards. Negative when it never got there in 20 s.
+// A traced start prints its phases to this program's output.
+template <typename Ready>
+double TimeStart(std::wstring command, const std::wstring& folder, Ready ready, bool traced = false) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (traced) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    ::SetHandleInformation(startup.hStdOutput, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    std::fflush(stdout);
+  }
+  ::SetEnvironmentVariableW(L"MIRUFO_START_TRACE", traced ? L"1" : nullptr);
+  PROCESS_INFORMATION info{};
+  const double start = Now();
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, traced, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info))
+    return -1;
+  double seconds = -1;
+  while (seconds < 0 && Now() - start < 20) {
+    for (HWND window : VisibleWindowsOf(info.dwProcessId)) {
+      if (!ready(window)) continue;
+      seconds = Now() - start;
+      ::PostMessageW(window, WM_CLOSE, 0, 0);
+      break;
+    }
+    if (seconds < 0) ::Sleep(1);
+  }
+  if (::WaitForSingleObject(info.hProcess, 5000) != WAIT_OBJECT_0) ::TerminateProcess(info.hProcess, 1);
+  ::WaitForSingleObject(info.hProcess, 5000);
+  ::CloseHandle(info.hThread);
+  ::CloseHandle(info.hProcess);
+  return seconds;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const int pairs = argc > 1 ? _wtoi(argv[1]) : 15;
+  wchar_t self[MAX_PATH];
+  const DWORD n = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring program = argc > 2 ? argv[2] : std::wstring(self, n);
+  if (argc <= 2) {
+    program.resize(program.find_last_of(L'\\'));       // the bench's folder
+    program.resize(program.find_last_of(L'\\') + 1);   // the build's
+    program += L"mirufo.exe";
+  }
+  const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
+  if (pairs < 1 || ::GetFileAttributesW(program.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    std::fwprintf(stderr, L"usage: start_bench [PAIRS [PROGRAM]]; %ls not found\n", program.c_str());
+    return 1;
+  }
+  const auto filled = [](HWND w) { return FilledLists(w) >= 3; };
+  std::vector<double> notepad, palette, ratio;
+  for (int i = 0; i < pairs; ++i) {
+    const double a = TimeStart(L"notepad.exe", L"", Answers);
+    const double b = TimeStart(L"\"" + program + L"\"", folder, filled);
+    if (a < 0 || b < 0) {
+      std::fprintf(stderr, "start_bench: a program did not show (notepad %.3f, palette %.3f)\n", a, b);
+      return 1;
+    }
+    notepad.push_back(a);
+    palette.push_back(b);
+    ratio.push_back(b / a);
+  }
+  std::printf("start to a shown window, medians of %d pairs by turns (wall clock from CreateProcess)\n", pairs);
+  std::printf("  notepad, visible and answering       %6.1f ms\n", Median(notepad) * 1000);
+  std::printf("  palette, visible with 3 lists filled %6.1f ms\n", Median(palette) * 1000);
+  std::printf("  palette / notepad, pair by pair      %6.2f (target: within 1.5)\n", Median(ratio));
+  std::printf("one more start of the palette, with the phases it prints (ms since the process began):\n");
+  const double traced = TimeStart(L"\"" + program + L"\"", folder, filled, true);
+  std::printf("  seen with 3 lists filled at          %6.1f ms after CreateProcess\n", traced * 1000);
+  return 0;
+}
