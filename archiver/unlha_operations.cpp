@@ -28,6 +28,11 @@ class Outcome {
     if (result_.code == 0) result_.code = code;
     Line(text);
   }
+  // A stop asked for by the owner: its code wins over earlier failures.
+  void Cancel() {
+    result_.code = unlha_error::kCancelled;
+    Line("cancelled by the user");
+  }
   UnlhaResult Take() { return std::move(result_); }
 
  private:
@@ -100,10 +105,36 @@ void WriteMember(ArchiveReader& reader, const Member& m, const std::string& targ
   if (DosAttributesApply(m)) fs.SetAttributes(target, m.attributes & kKeptAttributes);
 }
 
+// Asks the observer whether to go on; without one the answer is yes.
+bool Report(const UnlhaEnvironment& env, ExtractStage stage, const std::string& archive, const std::string& target,
+            uint64_t size, uint64_t written) {
+  return !env.progress || env.progress({stage, archive, target, size, written});
+}
+
+// The observer hears of the end however the unpack ends.
+class EndReport {
+ public:
+  EndReport(const UnlhaEnvironment& env, const std::string& archive) : env_(env), archive_(archive) {}
+  ~EndReport() {
+    try {
+      Report(env_, ExtractStage::End, archive_, "", 0, 0);
+    } catch (...) {
+      // Nothing is left to stop, and a destructor must not throw.
+    }
+  }
+  EndReport(const EndReport&) = delete;
+  EndReport& operator=(const EndReport&) = delete;
+
+ private:
+  const UnlhaEnvironment& env_;
+  const std::string& archive_;
+};
+
 // e and x: every matching file into the base folder, x with its folders.
 // A member that cannot be decoded or written is reported and the next one
-// follows.
+// follows; the observer can stop the command between members.
 void Unpack(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) {
+  const EndReport end(env, cmd.archive);
   const auto archive = OpenArchive(cmd, env, out);
   if (!archive) return;
   platform::FileSystem& fs = env.files;
@@ -134,6 +165,7 @@ void Unpack(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) 
         out.Fail(unlha_error::kSkipped, *relative + ": exists, skipped");
         continue;
       }
+      if (!Report(env, ExtractStage::Begin, cmd.archive, target, m->originalSize, 0)) return out.Cancel();
       try {
         if (withPaths && !ParentOf(target).empty()) fs.CreateDirectories(ParentOf(target));
         WriteMember(reader, *m, target, env);
@@ -145,6 +177,8 @@ void Unpack(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) 
         continue;
       }
       out.Line("Melted " + *relative);
+      if (!Report(env, ExtractStage::InProcess, cmd.archive, target, m->originalSize, m->originalSize))
+        return out.Cancel();
     }
   } catch (const ArchiveError& e) {
     out.Fail(members == 0 ? unlha_error::kNotAnArchive : unlha_error::kBroken, cmd.archive + ": " + e.what());
