@@ -30,13 +30,6 @@ class DropTest : public PaletteTest {
     for (const auto& p : paths) dropped.push_back({p, true});
     Window().UserDropFiles(dropped);
   }
-  // An archive made by our archiver from a folder of files.
-  void MakeArchive(const std::string& archive, const std::vector<std::pair<std::string, std::string>>& members) {
-    files.AddDirectory("C:\\pack");
-    for (const auto& [name, data] : members) files.AddFile("C:\\pack\\" + name, data);
-    ASSERT_EQ(archiver::RunUnlha("a " + archive + " C:\\pack\\ *.*", {files, {}}).code, 0);
-    files.Remove("C:\\pack");
-  }
   int choosers = 0;
 };
 
