@@ -13,7 +13,7 @@ namespace archiver {
 
 enum class ExtractStage {
   Begin,      // a member is about to be written
-  InProcess,  // its data has been written
+  InProcess,  // its data has been written, or another part of a large one
   End,        // the command has finished, with or without every member
 };
 
@@ -25,7 +25,8 @@ struct ExtractProgress {
   uint64_t written = 0;     // bytes of it written so far
 };
 
-// Answers true to go on; false stops the command before the next member.
+// Answers true to go on; false stops the command before the next member,
+// or midway through a large one, which then leaves no file.
 using ExtractObserver = std::function<bool(const ExtractProgress&)>;
 
 // The report as the owner-window message carries it: sizes beyond 32 bits

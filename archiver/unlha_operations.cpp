@@ -89,15 +89,40 @@ std::unique_ptr<platform::FileReader> OpenArchive(const UnlhaCommand& cmd, const
   }
 }
 
+// Thrown out of a member's decoding when the observer says stop.
+struct Stopped {};
+
+// Tells the observer how far a large member has come every so many bytes,
+// so that its owner keeps answering through it, and stops it on a "no".
+class ReportingOutStream : public OutStream {
+ public:
+  static constexpr uint64_t kReportEvery = 1 << 20;
+  ReportingOutStream(OutStream& inner, const std::function<bool(uint64_t)>& report) : inner_(inner), report_(report) {}
+  void Write(const uint8_t* data, size_t size) override {
+    inner_.Write(data, size);
+    written_ += size;
+    if (written_ - reported_ < kReportEvery) return;
+    reported_ = written_;
+    if (!report_(written_)) throw Stopped{};
+  }
+
+ private:
+  OutStream& inner_;
+  const std::function<bool(uint64_t)>& report_;
+  uint64_t written_ = 0, reported_ = 0;
+};
+
 // The member is decoded into a temporary file beside the target, which
 // takes the target's place only once the CRC matched: memory stays at the
-// decoder's window whatever the member's size, and a broken member or a
-// failed write leaves no file behind.
-void WriteMember(ArchiveReader& reader, const Member& m, const std::string& target, const UnlhaEnvironment& env) {
+// decoder's window whatever the member's size, and a broken member, a
+// failed write or a stop midway leaves no file behind.
+void WriteMember(ArchiveReader& reader, const Member& m, const std::string& target, const UnlhaEnvironment& env,
+                 const std::function<bool(uint64_t written)>& report) {
   platform::FileSystem& fs = env.files;
   const auto file = fs.CreateWriter(target);
   FileOutStream data(*file);
-  reader.Extract(data);
+  ReportingOutStream reported(data, report);
+  reader.Extract(reported);
   if (const auto attributes = fs.Attributes(target); attributes && (*attributes & attr::kReadOnly))
     fs.SetAttributes(target, *attributes & ~attr::kReadOnly);
   file->Commit();
@@ -168,7 +193,11 @@ void Unpack(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) 
       if (!Report(env, ExtractStage::Begin, cmd.archive, target, m->originalSize, 0)) return out.Cancel();
       try {
         if (withPaths && !ParentOf(target).empty()) fs.CreateDirectories(ParentOf(target));
-        WriteMember(reader, *m, target, env);
+        WriteMember(reader, *m, target, env, [&](uint64_t written) {
+          return Report(env, ExtractStage::InProcess, cmd.archive, target, m->originalSize, written);
+        });
+      } catch (const Stopped&) {
+        return out.Cancel();
       } catch (const ArchiveError& e) {
         out.Fail(unlha_error::kMember, m->path + ": " + e.what());
         continue;

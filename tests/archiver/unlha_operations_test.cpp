@@ -257,3 +257,25 @@ TEST_F(UnlhaTest, AnUnpackReportsEachMemberAndStopsWhereTheOwnerSaysSo) {
   EXPECT_EQ(back.archive, "C:\\a.lzh");
   EXPECT_EQ(back.target, std::string(archiver::kNameFieldSize, 'n'));
 }
+
+// A large member tells how far it has come while it is written, and a stop
+// then leaves no part of it.
+TEST_F(UnlhaTest, AStopMidwayThroughALargeMemberLeavesNoPartOfIt) {
+  const std::string big(3 << 20, 'x');
+  MakeArchive("C:\\big.lzh", {{"big.txt", big}, {"after.txt", "a"}});
+  std::vector<uint64_t> written;
+  bool stop = false;
+  archiver::UnlhaEnvironment env{files, {}, [&](const archiver::ExtractProgress& p) {
+                                   if (p.stage == archiver::ExtractStage::InProcess) written.push_back(p.written);
+                                   return !(stop && p.written > 0 && p.written < p.size);
+                                 }};
+  EXPECT_EQ(RunUnlha("e \"C:\\big.lzh\" \"C:\\all\\\" *.* ", env).code, 0);
+  ASSERT_GE(written.size(), 4u);  // 1, 2 and 3 MiB or so, then whole; then the small one
+  EXPECT_GT(written[0], 0u);
+  EXPECT_LT(written[0], big.size());
+  EXPECT_EQ(files.Content("C:\\all\\big.txt"), big);
+
+  stop = true;
+  EXPECT_EQ(RunUnlha("e \"C:\\big.lzh\" \"C:\\part\\\" *.* ", env).code, error::kCancelled);
+  EXPECT_EQ(files.Enumerate("C:\\part\\*", platform::attr::kHidden | platform::attr::kSystem).size(), 0u);
+}
