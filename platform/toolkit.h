@@ -437,7 +437,7 @@ class Toolkit {
   // Runs the events waiting now and returns, for a long command that keeps
   // its windows painting and answering while it works. Keys reach only the
   // key preview, and clicks in client areas are dropped; the frame, the
-  // menu bar and painting work as ever.
+  // menu bar, system keys (Alt+F4) and painting work as ever.
   virtual void RunPendingEvents() = 0;
   // A steady clock in milliseconds from an arbitrary start, for pacing.
   virtual uint64_t Milliseconds() const = 0;

@@ -239,7 +239,12 @@ void Toolkit::RunPendingEvents() {
     }
     // Keys reach only the key preview, and clicks in client areas go: a
     // list that took them would change behind the running command's back.
-    // The frame, the menu bar and painting still work.
+    // The frame, the menu bar, system keys (Alt+F4) and painting still work.
+    if (msg.message >= WM_SYSKEYDOWN && msg.message <= WM_SYSDEADCHAR) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+      continue;
+    }
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
       Preview(msg);
       continue;

@@ -3,7 +3,8 @@
 # archive of thousands of small members, imported through the file menu,
 # shows how far it has come in the palette's status bar while the palette
 # keeps answering; Escape stops it, the class folder goes, and the palette
-# stays, shows no such class and still closes on Escape.
+# stays and shows no such class. Alt+F4 during a second unpack stops it
+# and ends the program cleanly.
 # usage: unpack_test.sh MIRUFO.EXE BUILD_DIR PROBE.EXE
 E2E_NAME=unpack
 . "$(dirname "$0")/e2e-lib.sh"
@@ -44,7 +45,20 @@ kill -0 "$pid" 2>/dev/null || fail "the palette ended on Escape during the unpac
 classes=$(probe items ミルフォ 0 | tr -d '\r')
 [ "$classes" = cls ] || fail "the class list shows: $(tr '\n' '|' <<<"$classes")"
 xvfb_screenshot "$build/e2e-unpack-stopped.png" "$palette"
-close_palette
+
+# Alt+F4 during an unpack stops it too, and the program ends cleanly once
+# the class folder has gone. (The dialog proposes the last archive: no
+# Return after the menu key, which would accept it at once.)
+file_menu a
+choose_file "Z:$(tr / '\\' <<<"$work/many.lzh")"
+wait_for 60 "progress in the status bar again" eval '[ -n "$(progress_number)" ]'
+give_keys "$palette"
+xdotool key alt+F4
+wait_for 30 "the program ending on Alt+F4 during the unpack" eval '! kill -0 "$pid" 2>/dev/null'
+rc=0
+wait "$pid" || rc=$?
+[ "$rc" -eq 0 ] || fail "mirufo.exe exited with $rc"
+[ ! -e "$kao/many" ] || fail "the class folder stays after Alt+F4: $(ls "$kao/many" | wc -l) files"
 
 status=passed
 echo "long unpack end to end: passed (pictures: $build/e2e-unpack.png, $build/e2e-unpack-stopped.png)"
