@@ -121,7 +121,7 @@ void DropIntake::TakeArchiveAsDictionaries(const std::string& path) {
   while (files.Attributes(temporary + "\\" + std::to_string(serial))) ++serial;
   const std::string unpacked = temporary + "\\" + std::to_string(serial);
   files.CreateDirectories(unpacked);
-  p.Archiver().Unlha(p.Window().Id(), exchange::Unlha32::UnpackCommand(path, unpacked));
+  p.Unpack(path, unpacked);
   constexpr uint32_t kAny = platform::attr::kHidden | platform::attr::kSystem;
   for (const platform::DirEntry& entry : files.Enumerate(unpacked + "\\*.txt", kAny)) {
     const std::string text = unpacked + "\\" + entry.name;

@@ -1,6 +1,7 @@
 // TFKao: classes passed between users as LZH archives, through the archiver
 // library.
 #include "app/palette_window.h"
+#include "archiver/unlha_operations.h"
 #include "library/path_names.h"
 #include "library/whole_file.h"
 #include "platform/failure.h"
@@ -54,7 +55,7 @@ std::optional<std::string> TFKao::UnpackNewClass(const std::string& archive, con
   } catch (const platform::IoError& e) {
     throw library::CannotCreateFolder(folder, e);
   }
-  const int code = unlha_->Unlha(Window().Id(), exchange::Unlha32::UnpackCommand(archive, folder));
+  const int code = Unpack(archive, folder);
   std::optional<std::string> problem;
   if (code != 0) {
     problem = sjis::Format("圧縮ファイル \"%s\" を展開できません。\r\n%s", {archive, exchange::Unlha32::ErrorText(code)});
@@ -63,6 +64,26 @@ std::optional<std::string> TFKao::UnpackNewClass(const std::string& archive, con
   }
   p_.files.SetAttributes(folder, 0);  // a plain folder
   return problem;
+}
+
+int TFKao::Unpack(const std::string& archive, const std::string& folder) {
+  UnpackProgress progress(p_.toolkit, Dispatch(), *StatusBar1);
+  int code = 0;
+  {
+    struct Running {
+      UnpackProgress*& slot;
+      ~Running() { slot = nullptr; }
+    } running{unpacking_ = &progress};
+    code = unlha_->Unlha(Window(), exchange::Unlha32::UnpackCommand(archive, folder),
+                         [&progress](const archiver::ExtractProgress& p) { return progress.Report(p); });
+  }
+  // A stop asked for after the last member leaves the unpack whole.
+  const bool stopped = code == archiver::unlha_error::kCancelled;
+  progress.Finish(stopped);
+  if (!stopped) return code;
+  // Links inside go only as entries: nothing outside the folder is touched.
+  if (!p_.files.RemoveTree(folder)) throw platform::Failure(sjis::Format("%s を削除できません", {folder}));
+  throw forms::CommandCancelled();
 }
 
 void TFKao::NET2Click() {

@@ -300,6 +300,13 @@ void TFKao::FormCreate() {
 }
 
 bool TFKao::FormClose() {
+  // Closing stops an unpack; the palette closes once it has cleaned up.
+  if (unpacking_) {
+    unpacking_->Cancel();
+    if (!closeAfterUnpack_) Dispatch().AfterHandlers([this] { Window().Close(); });
+    closeAfterUnpack_ = true;
+    return false;
+  }
   const bool saved = Dispatch().Run([this] {
     SaveGroup();
     ListGroups();
@@ -316,6 +323,11 @@ void TFKao::Close1Click() { Window().Close(); }
 // ---- keys
 
 bool TFKao::FormKeyDown(int key) {
+  // While an unpack runs, Escape stops it and no other key acts.
+  if (unpacking_) {
+    if (key == platform::key::kEscape) unpacking_->Cancel();
+    return true;
+  }
   if (key != platform::key::kEscape) return false;
   Window().Close();
   return true;

@@ -11,6 +11,7 @@
 #include "app/folder_page.h"
 #include "app/history.h"
 #include "app/palette_settings.h"
+#include "app/unpack_progress.h"
 #include "dialogs/settings_dialog.h"
 #include "exchange/unlha32.h"
 #include "forms/form.h"
@@ -110,6 +111,10 @@ class TFKao : public forms::Form {
   // Unpacks the archive into a new class folder of that name. A failed
   // unpack is described, and the folder removed when nothing came out.
   std::optional<std::string> UnpackNewClass(const std::string& archive, const std::string& name);
+  // Unpacks the archive into the folder and gives the library's result.
+  // The status bar shows how far it has come; when Escape or closing stops
+  // it, the folder is removed and the command ends (CommandCancelled).
+  int Unpack(const std::string& archive, const std::string& folder);
 
   // Group files: a text file taken in as a group, a group written out.
   void S1Click();
@@ -250,6 +255,9 @@ class TFKao : public forms::Form {
   // clears it, so resting on an edge toggles only once.
   bool edgeArmed_ = false;
   platform::Point lastCursor_{-1, -1};
+  // The unpack running, while one runs.
+  UnpackProgress* unpacking_ = nullptr;
+  bool closeAfterUnpack_ = false;
   int stillTicks_ = 0;
 };
 

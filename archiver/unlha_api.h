@@ -3,6 +3,7 @@
 // DLL and by the program that binds it.
 #pragma once
 #include <array>
+#include <cstdint>
 
 namespace archiver {
 
@@ -15,6 +16,32 @@ namespace archiver {
 
 // int Unlha(HWND owner, LPCSTR commandLine, LPSTR output, DWORD outputSize)
 using UnlhaFunction = int(UNLHA_API*)(void* owner, const char* commandLine, char* output, unsigned long outputSize);
+
+// BOOL UnlhaSetOwnerWindow(HWND owner), BOOL UnlhaClearOwnerWindow(void)
+using UnlhaSetOwnerFunction = int(UNLHA_API*)(void* owner);
+using UnlhaClearOwnerFunction = int(UNLHA_API*)();
+
+// The owner-window protocol: while a command unpacks, the library sends the
+// window set by UnlhaSetOwnerWindow this registered message for each member,
+// with the stage in wParam and an ExtractingInfo in lParam. A nonzero answer
+// stops the command, which then returns the cancel code.
+inline constexpr const char* kExtractMessageName = "wm_arcextract";
+namespace extract_message {
+constexpr int kBegin = 0;      // a member is about to be written
+constexpr int kInProcess = 1;  // a member is being (or has been) written
+constexpr int kEnd = 2;        // the command has ended
+}  // namespace extract_message
+
+inline constexpr int kNameFieldSize = 512;
+struct ExtractingInfo {
+  uint32_t fileSize;   // the member's original size
+  uint32_t writeSize;  // bytes written so far
+  char sourceFileName[kNameFieldSize + 1];  // the archive
+  char padding1[3];
+  char destFileName[kNameFieldSize + 1];    // the file being written
+  char padding2[3];
+};
+static_assert(sizeof(ExtractingInfo) == 8 + 2 * (kNameFieldSize + 4), "the published layout");
 
 inline constexpr std::array<const char*, 41> kUnlhaExports = {
     "Unlha",

@@ -28,6 +28,11 @@ class Outcome {
     if (result_.code == 0) result_.code = code;
     Line(text);
   }
+  // A stop asked for by the owner: its code wins over earlier failures.
+  void Cancel() {
+    result_.code = unlha_error::kCancelled;
+    Line("cancelled by the user");
+  }
   UnlhaResult Take() { return std::move(result_); }
 
  private:
@@ -84,15 +89,40 @@ std::unique_ptr<platform::FileReader> OpenArchive(const UnlhaCommand& cmd, const
   }
 }
 
+// Thrown out of a member's decoding when the observer says stop.
+struct Stopped {};
+
+// Tells the observer how far a large member has come every so many bytes,
+// so that its owner keeps answering through it, and stops it on a "no".
+class ReportingOutStream : public OutStream {
+ public:
+  static constexpr uint64_t kReportEvery = 1 << 20;
+  ReportingOutStream(OutStream& inner, const std::function<bool(uint64_t)>& report) : inner_(inner), report_(report) {}
+  void Write(const uint8_t* data, size_t size) override {
+    inner_.Write(data, size);
+    written_ += size;
+    if (written_ - reported_ < kReportEvery) return;
+    reported_ = written_;
+    if (!report_(written_)) throw Stopped{};
+  }
+
+ private:
+  OutStream& inner_;
+  const std::function<bool(uint64_t)>& report_;
+  uint64_t written_ = 0, reported_ = 0;
+};
+
 // The member is decoded into a temporary file beside the target, which
 // takes the target's place only once the CRC matched: memory stays at the
-// decoder's window whatever the member's size, and a broken member or a
-// failed write leaves no file behind.
-void WriteMember(ArchiveReader& reader, const Member& m, const std::string& target, const UnlhaEnvironment& env) {
+// decoder's window whatever the member's size, and a broken member, a
+// failed write or a stop midway leaves no file behind.
+void WriteMember(ArchiveReader& reader, const Member& m, const std::string& target, const UnlhaEnvironment& env,
+                 const std::function<bool(uint64_t written)>& report) {
   platform::FileSystem& fs = env.files;
   const auto file = fs.CreateWriter(target);
   FileOutStream data(*file);
-  reader.Extract(data);
+  ReportingOutStream reported(data, report);
+  reader.Extract(reported);
   if (const auto attributes = fs.Attributes(target); attributes && (*attributes & attr::kReadOnly))
     fs.SetAttributes(target, *attributes & ~attr::kReadOnly);
   file->Commit();
@@ -100,10 +130,36 @@ void WriteMember(ArchiveReader& reader, const Member& m, const std::string& targ
   if (DosAttributesApply(m)) fs.SetAttributes(target, m.attributes & kKeptAttributes);
 }
 
+// Asks the observer whether to go on; without one the answer is yes.
+bool Report(const UnlhaEnvironment& env, ExtractStage stage, const std::string& archive, const std::string& target,
+            uint64_t size, uint64_t written) {
+  return !env.progress || env.progress({stage, archive, target, size, written});
+}
+
+// The observer hears of the end however the unpack ends.
+class EndReport {
+ public:
+  EndReport(const UnlhaEnvironment& env, const std::string& archive) : env_(env), archive_(archive) {}
+  ~EndReport() {
+    try {
+      Report(env_, ExtractStage::End, archive_, "", 0, 0);
+    } catch (...) {
+      // Nothing is left to stop, and a destructor must not throw.
+    }
+  }
+  EndReport(const EndReport&) = delete;
+  EndReport& operator=(const EndReport&) = delete;
+
+ private:
+  const UnlhaEnvironment& env_;
+  const std::string& archive_;
+};
+
 // e and x: every matching file into the base folder, x with its folders.
 // A member that cannot be decoded or written is reported and the next one
-// follows.
+// follows; the observer can stop the command between members.
 void Unpack(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) {
+  const EndReport end(env, cmd.archive);
   const auto archive = OpenArchive(cmd, env, out);
   if (!archive) return;
   platform::FileSystem& fs = env.files;
@@ -134,9 +190,14 @@ void Unpack(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) 
         out.Fail(unlha_error::kSkipped, *relative + ": exists, skipped");
         continue;
       }
+      if (!Report(env, ExtractStage::Begin, cmd.archive, target, m->originalSize, 0)) return out.Cancel();
       try {
         if (withPaths && !ParentOf(target).empty()) fs.CreateDirectories(ParentOf(target));
-        WriteMember(reader, *m, target, env);
+        WriteMember(reader, *m, target, env, [&](uint64_t written) {
+          return Report(env, ExtractStage::InProcess, cmd.archive, target, m->originalSize, written);
+        });
+      } catch (const Stopped&) {
+        return out.Cancel();
       } catch (const ArchiveError& e) {
         out.Fail(unlha_error::kMember, m->path + ": " + e.what());
         continue;
@@ -145,6 +206,8 @@ void Unpack(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) 
         continue;
       }
       out.Line("Melted " + *relative);
+      if (!Report(env, ExtractStage::InProcess, cmd.archive, target, m->originalSize, m->originalSize))
+        return out.Cancel();
     }
   } catch (const ArchiveError& e) {
     out.Fail(members == 0 ? unlha_error::kNotAnArchive : unlha_error::kBroken, cmd.archive + ": " + e.what());

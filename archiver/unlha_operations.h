@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "archiver/extract_progress.h"
 #include "platform/file_system.h"
 
 namespace archiver {
@@ -20,6 +21,7 @@ constexpr int kMember = 0x8005;        // a member with a wrong CRC or an unknow
 constexpr int kCannotWrite = 0x8006;   // a file or folder cannot be created
 constexpr int kSkipped = 0x8007;       // a member not written (exists, unsafe name, link)
 constexpr int kNotSupported = 0x8008;  // an entry point this archiver does not offer
+constexpr int kCancelled = 0x8020;     // the owner stopped the command
 }  // namespace unlha_error
 
 struct UnlhaEnvironment {
@@ -27,6 +29,8 @@ struct UnlhaEnvironment {
   // The FILETIME (UTC) of an MS-DOS time stamp in local time, as level 0
   // and 1 headers store them; nothing when it names no valid time.
   std::function<std::optional<uint64_t>(uint32_t dosTime)> localDosTime;
+  // Told of each file that an unpack writes; none: nobody asks.
+  ExtractObserver progress;
 };
 
 struct UnlhaResult {

@@ -36,12 +36,12 @@ int main(int argc, char** argv) {
   std::printf("peak resident before unpacking: %ld KiB\n", PeakKiB());
 
   archiver::UnlhaResult result;
-  const double unpack = bench::Seconds([&] { result = archiver::RunUnlha("e -y \"C:\\bomb.lzh\" \"C:\\out\\\" *.* ", {disk, {}}); });
+  const double unpack = bench::Seconds([&] { result = archiver::RunUnlha("e -y \"C:\\bomb.lzh\" \"C:\\out\\\" *.* ", {disk, {}, {}}); });
   std::printf("unpack: code %d, %llu bytes written, largest write %zu bytes, %.2f s (%.0f MB/s)\n", result.code,
               static_cast<unsigned long long>(disk.written), disk.largestPiece, unpack, size / unpack / 1e6);
   std::printf("peak resident after unpacking: %ld KiB\n", PeakKiB());
 
-  const double test = bench::Seconds([&] { result = archiver::RunUnlha("t \"C:\\bomb.lzh\"", {disk, {}}); });
+  const double test = bench::Seconds([&] { result = archiver::RunUnlha("t \"C:\\bomb.lzh\"", {disk, {}, {}}); });
   std::printf("test: code %d, %.2f s\n", result.code, test);
   std::printf("peak resident after testing: %ld KiB\n", PeakKiB());
   return result.code == 0 && disk.written == size ? 0 : 1;

@@ -1,6 +1,7 @@
 #include "exchange/unlha32.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "archiver/unlha_operations.h"
 
@@ -12,11 +13,14 @@ Unlha32::Unlha32(platform::LibraryLoader& libraries, platform::Toolkit& toolkit)
   for (size_t i = 0; i < entries_.size(); ++i) entries_[i] = library_->Export(archiver::kUnlhaExports[i]);
 }
 
-bool Unlha32::Bound(const std::string& name) const {
+template <class F>
+F Unlha32::Entry(const char* name) const {
   for (size_t i = 0; i < entries_.size(); ++i)
-    if (name == archiver::kUnlhaExports[i]) return entries_[i] != nullptr;
-  return false;
+    if (std::strcmp(name, archiver::kUnlhaExports[i]) == 0) return reinterpret_cast<F>(entries_[i]);
+  return nullptr;
 }
+
+bool Unlha32::Bound(const std::string& name) const { return Entry<void*>(name.c_str()) != nullptr; }
 
 void Unlha32::Panic(const char* name) {
   toolkit_.MessageBox(nullptr, std::string(name) + ": LHA.DLL not loaded.", "PANIC!!", platform::Icon::Stop,
@@ -30,6 +34,42 @@ int Unlha32::Unlha(std::uintptr_t owner, const std::string& commandLine) {
   }
   const auto unlha = reinterpret_cast<archiver::UnlhaFunction>(entries_[0]);
   return unlha(reinterpret_cast<void*>(owner), commandLine.c_str(), nullptr, 0);
+}
+
+namespace {
+
+// The window hears the library's reports while it is the library's owner.
+class OwnerSession {
+ public:
+  OwnerSession(platform::Window& window, archiver::UnlhaSetOwnerFunction set, archiver::UnlhaClearOwnerFunction clear,
+               const archiver::ExtractObserver& onMember)
+      : window_(window), clear_(clear) {
+    window_.SetMessageHandler(archiver::kExtractMessageName, [&onMember](std::uintptr_t stage, std::intptr_t info) {
+      const auto* data = reinterpret_cast<const archiver::ExtractingInfo*>(info);
+      if (!data) return std::intptr_t{0};
+      return std::intptr_t{onMember(archiver::FromExtractingInfo(static_cast<int>(stage), *data)) ? 0 : 1};
+    });
+    owning_ = set && clear && set(reinterpret_cast<void*>(window.Id()));
+  }
+  ~OwnerSession() {
+    if (owning_) clear_();
+    window_.SetMessageHandler(archiver::kExtractMessageName, nullptr);
+  }
+  OwnerSession(const OwnerSession&) = delete;
+  OwnerSession& operator=(const OwnerSession&) = delete;
+
+ private:
+  platform::Window& window_;
+  archiver::UnlhaClearOwnerFunction clear_;
+  bool owning_ = false;
+};
+
+}  // namespace
+
+int Unlha32::Unlha(platform::Window& owner, const std::string& commandLine, const archiver::ExtractObserver& onMember) {
+  const OwnerSession session(owner, Entry<archiver::UnlhaSetOwnerFunction>("UnlhaSetOwnerWindow"),
+                             Entry<archiver::UnlhaClearOwnerFunction>("UnlhaClearOwnerWindow"), onMember);
+  return Unlha(owner.Id(), commandLine);
 }
 
 std::string Unlha32::UnpackCommand(const std::string& archive, const std::string& folder) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "archiver/extract_progress.h"
 #include "archiver/unlha_api.h"
 #include "platform/library_loader.h"
 #include "platform/toolkit.h"
@@ -21,6 +22,11 @@ class Unlha32 {
   // Runs the command line in the library (synchronously, no output
   // buffer); without the library the fallback shows its message and gives 0.
   int Unlha(std::uintptr_t owner, const std::string& commandLine);
+  // The same with the window as the library's owner, told of each member
+  // it writes; `onMember` answers false to stop the command, which then
+  // gives the cancel code. A library without the owner protocol, or with
+  // another owner set, runs the command untold.
+  int Unlha(platform::Window& owner, const std::string& commandLine, const archiver::ExtractObserver& onMember);
   // Whether the export of this name was found in the library.
   bool Bound(const std::string& name) const;
 
@@ -33,6 +39,8 @@ class Unlha32 {
 
  private:
   void Panic(const char* name);
+  template <class F>
+  F Entry(const char* name) const;
   platform::Toolkit& toolkit_;
   std::unique_ptr<platform::LoadedLibrary> library_;
   std::array<void*, archiver::kUnlhaExports.size()> entries_{};  // nullptr: the fallback

@@ -14,9 +14,21 @@ std::string ErrorText(const std::string& message) {
 }
 
 bool Dispatcher::Run(const std::function<void()>& handler) {
+  if (pumping_) return false;
+  struct Depth {
+    Dispatcher& d;
+    explicit Depth(Dispatcher& dispatcher) : d(dispatcher) { ++d.depth_; }
+    ~Depth() {
+      if (--d.depth_ > 0) return;
+      // Actions added while these run wait for the next round.
+      for (auto actions = std::move(d.after_); const auto& action : actions) d.Run(action);
+    }
+  } depth(*this);
   try {
     handler();
     return true;
+  } catch (const CommandCancelled&) {
+    return false;
   } catch (const platform::Failure& f) {
     Show(f.what());
   } catch (const std::bad_alloc&) {
@@ -27,6 +39,24 @@ bool Dispatcher::Run(const std::function<void()>& handler) {
     Show(e.what());
   }
   return false;
+}
+
+void Dispatcher::RunPendingEvents() {
+  if (pumping_) return;
+  pumping_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{pumping_};
+  toolkit_.RunPendingEvents();
+}
+
+void Dispatcher::AfterHandlers(std::function<void()> action) {
+  if (depth_ == 0) {
+    Run(action);
+    return;
+  }
+  after_.push_back(std::move(action));
 }
 
 std::function<void()> Dispatcher::Bind(std::function<void()> handler) {

@@ -3,6 +3,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/toolkit.h"
 
@@ -15,12 +16,23 @@ inline constexpr const char* kProgramTitle = "ミルフォ";
 // in a character at or below "." in code order.
 std::string ErrorText(const std::string& message);
 
+// Thrown by a command that the user stopped: it ends without a message.
+struct CommandCancelled {};
+
 class Dispatcher {
  public:
   explicit Dispatcher(platform::Toolkit& toolkit) : toolkit_(toolkit) {}
   void SetOwner(platform::Window* owner) { owner_ = owner; }
-  // Runs the handler; false when it failed (the failure has been shown).
+  // Runs the handler; false when it failed (the failure has been shown) or
+  // was left out because events arrived while a long command ran.
   bool Run(const std::function<void()>& handler);
+  // For a long command: runs the waiting events, so that the window paints
+  // and its key preview hears the keys. The handlers those events would
+  // start are left out, so that no command runs inside another.
+  void RunPendingEvents();
+  // Runs the action once the running handlers have returned; at once when
+  // none runs.
+  void AfterHandlers(std::function<void()> action);
   // A handler bound to this dispatcher, for a control's event.
   std::function<void()> Bind(std::function<void()> handler);
   // The same for events with arguments (a key, a point, dropped paths).
@@ -33,6 +45,9 @@ class Dispatcher {
   void Show(const std::string& message);
   platform::Toolkit& toolkit_;
   platform::Window* owner_ = nullptr;
+  int depth_ = 0;  // handlers running, one inside another
+  bool pumping_ = false;
+  std::vector<std::function<void()>> after_;
 };
 
 }  // namespace forms

@@ -26,6 +26,8 @@ Parts Split(std::string_view path) {
 
 }  // namespace
 
+std::string FileName(std::string_view path) { return std::string(path.substr(Split(path).nameStart)); }
+
 std::string BaseName(std::string_view path) {
   const Parts p = Split(path);
   const size_t end = p.dot == std::string_view::npos ? path.size() : p.dot;

@@ -6,6 +6,8 @@
 
 namespace library {
 
+// The last part of the path: "C:\a\b.c.txt" gives "b.c.txt".
+std::string FileName(std::string_view path);
 // The file name without its last extension: "C:\a\b.c.txt" gives "b.c".
 std::string BaseName(std::string_view path);
 // The last extension with its dot, or nothing: "C:\a\b.c.txt" gives ".txt".

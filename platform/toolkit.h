@@ -360,6 +360,11 @@ class Window {
   virtual MenuItem& Menu() = 0;  // the menu bar; its items are drop-downs
   // The system's handle of the window, for libraries that take an owner.
   virtual std::uintptr_t Id() const = 0;
+  // The handler of a message registered with the system by that name, as
+  // libraries send it to an owner window; it answers with the message's
+  // result. An empty handler removes it.
+  using MessageHandler = std::function<std::intptr_t(std::uintptr_t wParam, std::intptr_t lParam)>;
+  virtual void SetMessageHandler(const Text& name, MessageHandler handler) = 0;
   // Top-level drop-downs: enabling one enables or greys its title in the bar.
 
   // Children; parent nullptr is the window's client area.
@@ -429,6 +434,13 @@ class Toolkit {
   virtual std::optional<Text> AskFileName(Window* owner, FileDialogKind, const FileDialogRequest&) = 0;
   // Runs events until the window has closed.
   virtual void Run(Window& main) = 0;
+  // Runs the events waiting now and returns, for a long command that keeps
+  // its windows painting and answering while it works. Keys reach only the
+  // key preview, and clicks in client areas are dropped; the frame, the
+  // menu bar, system keys (Alt+F4) and painting work as ever.
+  virtual void RunPendingEvents() = 0;
+  // A steady clock in milliseconds from an arbitrary start, for pacing.
+  virtual uint64_t Milliseconds() const = 0;
   // The mouse cursor in screen coordinates (origin at the primary display's
   // top-left corner), and the primary display's size in pixels.
   virtual Point CursorPos() const = 0;

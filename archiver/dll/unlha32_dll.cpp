@@ -23,6 +23,8 @@ constexpr DWORD kNoValue = 0xFFFFFFFF;
 std::atomic<bool> running{false};
 std::atomic<bool> backgroundMode{false}, cursorMode{false};
 std::atomic<WORD> cursorInterval{80};
+// The window told of each member of an unpack; one at a time.
+std::atomic<HWND> ownerWindow{nullptr};
 
 std::optional<uint64_t> LocalDosTime(uint32_t dos) {
   FILETIME local, utc;
@@ -38,9 +40,21 @@ void CopyReport(const std::string& report, char* output, DWORD size) {
   output[n] = '\0';
 }
 
+// Each report as the registered message to the owner; its nonzero answer
+// stops the command.
+bool TellOwner(HWND owner, const archiver::ExtractProgress& progress) {
+  static const UINT message = ::RegisterWindowMessageA(archiver::kExtractMessageName);
+  if (!message || !::IsWindow(owner)) return true;
+  archiver::ExtractingInfo info = archiver::ToExtractingInfo(progress);
+  return ::SendMessageA(owner, message, static_cast<WPARAM>(archiver::WireStage(progress.stage)),
+                        reinterpret_cast<LPARAM>(&info)) == 0;
+}
+
 archiver::UnlhaResult Run(const std::string& commandLine) {
   platform::win32::FileSystem files;
-  return archiver::RunUnlha(commandLine, {files, LocalDosTime});
+  archiver::UnlhaEnvironment env{files, LocalDosTime, {}};
+  if (HWND owner = ownerWindow) env.progress = [owner](const archiver::ExtractProgress& p) { return TellOwner(owner, p); };
+  return archiver::RunUnlha(commandLine, env);
 }
 
 }  // namespace
@@ -142,5 +156,13 @@ EXPORT DWORD WINAPI UnlhaGetCRC(HARC) { return kNoValue; }
 EXPORT int WINAPI UnlhaGetAttribute(HARC) { return -1; }
 EXPORT UINT WINAPI UnlhaGetOSType(HARC) { return kNoValue; }
 EXPORT BOOL WINAPI UnlhaGetWriteTime(HARC, FILETIME*) { return FALSE; }
-EXPORT BOOL WINAPI UnlhaSetOwnerWindow(HWND) { return TRUE; }
-EXPORT BOOL WINAPI UnlhaClearOwnerWindow() { return TRUE; }
+// A second owner is refused until the first is cleared.
+EXPORT BOOL WINAPI UnlhaSetOwnerWindow(HWND owner) {
+  if (!owner || !::IsWindow(owner)) return FALSE;
+  HWND none = nullptr;
+  return ownerWindow.compare_exchange_strong(none, owner) ? TRUE : FALSE;
+}
+EXPORT BOOL WINAPI UnlhaClearOwnerWindow() {
+  ownerWindow = nullptr;
+  return TRUE;
+}

@@ -337,6 +337,21 @@ void Window::UserDropFiles(const std::vector<platform::DroppedPath>& paths) {
   if (onDropFiles) onDropFiles(paths);
 }
 
+void Window::SetMessageHandler(const Text& name, MessageHandler handler) {
+  if (handler)
+    registered_[sjis::UpperAscii(name)] = std::move(handler);
+  else
+    registered_.erase(sjis::UpperAscii(name));
+}
+
+std::intptr_t Window::SendRegistered(const Text& name, std::uintptr_t wParam, std::intptr_t lParam) {
+  const auto it = registered_.find(sjis::UpperAscii(name));
+  if (it == registered_.end() || closed_) return 0;
+  return it->second(wParam, lParam);
+}
+
+bool Window::HandlesMessage(const Text& name) const { return registered_.count(sjis::UpperAscii(name)) != 0; }
+
 void Window::Close() {
   if (closed_) return;
   if (onClose && !onClose()) return;
@@ -517,6 +532,14 @@ platform::DisplayArea Toolkit::DisplayFor(const platform::Rect& r) const {
     }
   }
   return {best->workArea, mostShared > 0};
+}
+
+void Toolkit::RunPendingEvents() {
+  ++pendingRuns_;
+  if (pending_.empty()) return;
+  const auto actions = std::move(pending_.front());
+  pending_.pop_front();
+  actions();
 }
 
 void Toolkit::Run(platform::Window& main) {

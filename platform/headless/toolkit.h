@@ -3,6 +3,7 @@
 // message box is recorded.
 #pragma once
 #include <deque>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -438,6 +439,14 @@ class Window : public platform::Window {
   bool Closed() const override { return closed_; }
   platform::MenuItem& Menu() override { return menu_; }
   std::uintptr_t Id() const override { return reinterpret_cast<std::uintptr_t>(this); }
+  // The window whose Id this is, as a library given the owner sees it.
+  static Window& FromId(std::uintptr_t id) { return *reinterpret_cast<Window*>(id); }
+  void SetMessageHandler(const Text& name, MessageHandler handler) override;
+  // A library sends the registered message of that name (letter case
+  // ignored, as the system registers names); without a handler the answer
+  // is 0, as the default window procedure gives.
+  std::intptr_t SendRegistered(const Text& name, std::uintptr_t wParam, std::intptr_t lParam);
+  bool HandlesMessage(const Text& name) const;
   MenuItem& MenuBar() { return menu_; }
 
   std::unique_ptr<platform::Panel> NewPanel(platform::Control* parent) override;
@@ -491,6 +500,7 @@ class Window : public platform::Window {
   MenuItem menu_;
   platform::Control* focused_ = nullptr;
   std::vector<platform::Control*> controls_;
+  std::map<Text, MessageHandler> registered_;  // by upper-cased name
 };
 
 class Timer : public platform::Timer {
@@ -542,6 +552,13 @@ class Toolkit : public platform::Toolkit {
   };
   const std::vector<FileDialogRecord>& FileDialogs() const { return fileDialogs_; }
   void Run(platform::Window& main) override;
+  // Runs the next scripted user action, if any: what the user did while a
+  // long command ran.
+  void RunPendingEvents() override;
+  void ScriptPendingEvents(std::function<void()> actions) { pending_.push_back(std::move(actions)); }
+  int PendingEventRuns() const { return pendingRuns_; }
+  uint64_t Milliseconds() const override { return clock_; }
+  void AdvanceClock(uint64_t ms) { clock_ += ms; }
   // The clipboard that the controls' own cut, copy and paste use, as the
   // system's is shared by programs and controls.
   void ShareClipboard(platform::Clipboard& clipboard) { clipboard_ = &clipboard; }
@@ -590,6 +607,9 @@ class Toolkit : public platform::Toolkit {
   int32_t lastOffered_ = -1;
   std::vector<MessageRecord> messages_;
   std::vector<Timer*> timers_;
+  std::deque<std::function<void()>> pending_;
+  int pendingRuns_ = 0;
+  uint64_t clock_ = 0;
   platform::Clipboard* clipboard_ = nullptr;
   platform::Point cursor_{512, 384};
   platform::Size screen_{1024, 768};

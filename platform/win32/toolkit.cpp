@@ -232,9 +232,37 @@ void Toolkit::Run(platform::Window& main) {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
-    if (Preview(msg) || Navigate(msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
+    Deliver(msg);
+  }
+}
+
+void Toolkit::Deliver(const MSG& msg) {
+  if (Preview(msg) || Navigate(msg)) return;
+  ::TranslateMessage(&msg);
+  ::DispatchMessageW(&msg);
+}
+
+void Toolkit::RunPendingEvents() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {  // for the main loop to see
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    // Keys reach only the key preview, and clicks in client areas go: a
+    // list that took them would change behind the running command's back.
+    // The frame, the menu bar, system keys (Alt+F4) and painting still work.
+    if (msg.message >= WM_SYSKEYDOWN && msg.message <= WM_SYSDEADCHAR) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+      continue;
+    }
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+      Preview(msg);
+      continue;
+    }
+    if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) continue;
+    Deliver(msg);
   }
 }
 

@@ -218,6 +218,8 @@ class Toolkit : public platform::Toolkit {
   Answer MessageBox(platform::Window* owner, const Text& text, const Text& caption, Icon, Buttons) override;
   std::optional<Text> AskFileName(platform::Window* owner, FileDialogKind, const FileDialogRequest&) override;
   void Run(platform::Window& main) override;
+  void RunPendingEvents() override;
+  uint64_t Milliseconds() const override { return ::GetTickCount64(); }
   platform::Point CursorPos() const override;
   platform::Size ScreenSize() const override;
   platform::DisplayArea DisplayFor(const platform::Rect& screen) const override;
@@ -244,6 +246,8 @@ class Toolkit : public platform::Toolkit {
   static LRESULT CALLBACK TimerProc(HWND, UINT, WPARAM, LPARAM) noexcept;
   bool Preview(const MSG& msg);
   bool Navigate(const MSG& msg);
+  // One message of the loop, after the key preview and Tab navigation.
+  void Deliver(const MSG& msg);
   HINSTANCE instance_;
   unique_hmodule richEdit_;
   unique_hwnd app_, timerWindow_;
@@ -300,6 +304,7 @@ class Window : public platform::Window {
   std::unique_ptr<platform::PopupMenu> NewPopupMenu() override;
 
   std::uintptr_t Id() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
+  void SetMessageHandler(const Text& name, MessageHandler handler) override;
   HWND Handle() const { return hwnd_; }
   Toolkit& Owner() const { return toolkit_; }
   const Font& CurrentFont() const { return font_; }
@@ -333,6 +338,7 @@ class Window : public platform::Window {
   int dpi_ = 96;
   MenuItem menu_;
   std::set<ControlCore*> controls_;
+  std::unordered_map<UINT, MessageHandler> registered_;  // by registered message number
 };
 
 }  // namespace platform::win32

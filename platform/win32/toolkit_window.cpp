@@ -274,7 +274,18 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcep
   return done ? result : ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
+void Window::SetMessageHandler(const Text& name, MessageHandler handler) {
+  const UINT message = ::RegisterWindowMessageA(name.c_str());
+  if (!message) throw Failure("RegisterWindowMessage: " + name);
+  if (handler)
+    registered_[message] = std::move(handler);
+  else
+    registered_.erase(message);
+}
+
 LRESULT Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg >= 0xC000)  // the range of registered messages
+    if (const auto it = registered_.find(msg); it != registered_.end()) return it->second(wp, lp);
   switch (msg) {
     case WM_CLOSE:
       Close();

@@ -114,3 +114,79 @@ TEST_F(ArchiveTest, NoClassNoDialogAndNoLibraryNoCommands) {
   EXPECT_FALSE(palette->NET1->Enabled());
   EXPECT_FALSE(palette->NET2->Enabled());
 }
+
+namespace {
+
+// An archive of many members whose unpack takes 30 ms a member.
+class LongUnpackTest : public ArchiveTest {
+ protected:
+  void SetUp() override {
+    ArchiveTest::SetUp();
+    std::vector<std::pair<std::string, std::string>> members;
+    for (int i = 0; i < 20; ++i) members.push_back({"g" + std::to_string(100 + i) + ".txt", "x\r\n"});
+    MakeArchive("C:\\out\\many.lzh", members);
+    unlhaMemberMs = 30;
+  }
+  std::string Progress() { return palette->StatusBar1->PanelText(1); }
+  size_t Unpacked() { return files.Enumerate(K("many\\*.txt"), 0).size(); }
+};
+
+}  // namespace
+
+TEST_F(LongUnpackTest, TheStatusBarFollowsAndEscapeStopsItLeavingNoClass) {
+  std::vector<std::string> shown;
+  std::vector<size_t> written;
+  const auto look = [&] {
+    shown.push_back(Progress());
+    written.push_back(Unpacked());
+  };
+  toolkit.ScriptPendingEvents(look);
+  toolkit.ScriptPendingEvents([&] {
+    look();
+    // Keys other than Escape do nothing meanwhile, nor do commands.
+    Window().UserKey(platform::key::kDelete);
+    FileMenu().Find("配布用取込[ミルフォ形式](&A)...").UserChoose();  // an unscripted dialog would fail the test
+    Window().UserKey(platform::key::kEscape);
+  });
+  Import("C:\\out\\many.lzh");
+
+  // Shown at the first member and then no more often than every 100 ms:
+  // the fifth member comes 120 ms later. Escape there stops the unpack
+  // before that member, and the class it was making goes.
+  EXPECT_EQ(shown, (V{"展開中 1 個目 g100.txt", "展開中 5 個目 g104.txt"}));
+  EXPECT_EQ(written, (std::vector<size_t>{0, 4}));
+  EXPECT_EQ(toolkit.PendingEventRuns(), 2);
+  EXPECT_FALSE(files.Exists(K("many")));
+  EXPECT_EQ(Items(Classes()), (V{"A", "B"}));
+  EXPECT_EQ(Classes().Item(Classes().ItemIndex()), "A");
+  EXPECT_EQ(Progress(), "展開を中止しました");
+  EXPECT_TRUE(toolkit.Messages().empty());
+  EXPECT_FALSE(Window().Closed());
+  // The library's owner is cleared, and Escape closes the palette again.
+  EXPECT_EQ(unlhaOwner, 0u);
+  EXPECT_FALSE(Window().HandlesMessage("WM_ARCEXTRACT"));
+  Window().UserKey(platform::key::kEscape);
+  EXPECT_TRUE(Window().Closed());
+}
+
+TEST_F(LongUnpackTest, AnUnpackThatEndsShowsNothingAndClosingStopsOneFirst) {
+  Import("C:\\out\\many.lzh");
+  EXPECT_EQ(Unpacked(), 20u);
+  EXPECT_EQ(Progress(), "");
+  EXPECT_EQ(Classes().Item(Classes().ItemIndex()), "many");
+  EXPECT_EQ(toolkit.PendingEventRuns(), 5);  // members 1, 5, 9, 13 and 17
+
+  // The close box stops the unpack; the palette closes once the class has
+  // gone, and saves its settings as at every close.
+  files.Remove(kIni);
+  toolkit.ScriptPendingEvents([&] {
+    Window().UserCloseBox();
+    EXPECT_FALSE(Window().Closed());
+  });
+  files.AddFile("C:\\out\\more.lzh", files.Content("C:\\out\\many.lzh"));
+  Import("C:\\out\\more.lzh");
+  EXPECT_TRUE(Window().Closed());
+  EXPECT_FALSE(files.Exists(K("more")));
+  EXPECT_TRUE(files.Exists(kIni));
+  EXPECT_TRUE(toolkit.Messages().empty());
+}

@@ -30,13 +30,6 @@ class DropTest : public PaletteTest {
     for (const auto& p : paths) dropped.push_back({p, true});
     Window().UserDropFiles(dropped);
   }
-  // An archive made by our archiver from a folder of files.
-  void MakeArchive(const std::string& archive, const std::vector<std::pair<std::string, std::string>>& members) {
-    files.AddDirectory("C:\\pack");
-    for (const auto& [name, data] : members) files.AddFile("C:\\pack\\" + name, data);
-    ASSERT_EQ(archiver::RunUnlha("a " + archive + " C:\\pack\\ *.*", {files, {}}).code, 0);
-    files.Remove("C:\\pack");
-  }
   int choosers = 0;
 };
 
@@ -226,4 +219,30 @@ TEST_F(DropTest, AFailureEndsTheDropAndKeepsWhatCameBefore) {
   EXPECT_NE(toolkit.Messages()[0].text.find("locked.txt"), std::string::npos);
   EXPECT_EQ(files.Content(K("A\\x.txt")), "1\r\n");
   EXPECT_FALSE(files.Exists(K("A\\z.txt")));
+}
+
+// Escape during a dropped archive's unpack ends the whole drop: that class
+// goes, the paths after it are not taken, and nothing is said.
+TEST_F(DropTest, EscapeInADroppedUnpackEndsTheDrop) {
+  MakeArchive("C:\\drop\\one.lzh", {{"a.txt", "a\r\n"}, {"b.txt", "b\r\n"}, {"c.txt", "c\r\n"}});
+  MakeArchive("C:\\drop\\two.lzh", {{"d.txt", "d\r\n"}});
+  files.AddFile("C:\\mirufo\\temporary\\old.txt", "r\t1\r\n");
+  unlhaMemberMs = 60;
+  toolkit.ScriptPendingEvents([] {});
+  toolkit.ScriptPendingEvents([&] { Window().UserKey(platform::key::kEscape); });
+  Answer("SpeedButton1");
+  Drop({"C:\\drop\\one.lzh", "C:\\drop\\two.lzh"});
+  EXPECT_FALSE(files.Exists(K("one")));
+  EXPECT_FALSE(files.Exists(K("two")));
+  EXPECT_EQ(Items(Classes()), V{"A"});
+  EXPECT_TRUE(toolkit.Messages().empty());
+  EXPECT_EQ(palette->StatusBar1->PanelText(1), "展開を中止しました");
+
+  // As dictionaries, the temporary folder goes as well.
+  toolkit.ScriptPendingEvents([&] { Window().UserKey(platform::key::kEscape); });
+  Answer("SpeedButton2");
+  Drop({"C:\\drop\\one.lzh"});
+  EXPECT_FALSE(files.Exists("C:\\mirufo\\temporary"));
+  EXPECT_EQ(Items(Classes()), V{"A"});
+  EXPECT_TRUE(toolkit.Messages().empty());
 }

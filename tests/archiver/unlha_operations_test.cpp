@@ -19,7 +19,7 @@ using V = std::vector<std::string>;
 
 class UnlhaTest : public ::testing::Test {
  protected:
-  archiver::UnlhaResult Run(const std::string& line) { return RunUnlha(line, {files, {}}); }
+  archiver::UnlhaResult Run(const std::string& line) { return RunUnlha(line, {files, {}, {}}); }
   // An archive made by our writer from (path, data) pairs.
   void MakeArchive(const std::string& at, const std::vector<std::pair<std::string, std::string>>& members) {
     archiver::StringOutStream out;
@@ -175,24 +175,107 @@ TEST(UnlhaBomb, AHugeMemberStreamsToItsFileAndAWrongCrcLeavesNothing) {
   const std::string bomb = lzh_bomb::Archive(kSize, crc);
   EXPECT_LT(bomb.size(), 150u);
   disk.AddFile("C:\\bomb.lzh", bomb);
-  auto r = RunUnlha("e -y \"C:\\bomb.lzh\" \"C:\\out\\\" *.* ", {disk, {}});
+  auto r = RunUnlha("e -y \"C:\\bomb.lzh\" \"C:\\out\\\" *.* ", {disk, {}, {}});
   ASSERT_EQ(r.code, 0) << r.report;
   EXPECT_EQ(disk.written, kSize);
   EXPECT_LE(disk.largestPiece, 65536u);
   EXPECT_TRUE(disk.Exists("C:\\out\\bomb.bin"));
-  EXPECT_EQ(RunUnlha("t \"C:\\bomb.lzh\"", {disk, {}}).code, 0);
+  EXPECT_EQ(RunUnlha("t \"C:\\bomb.lzh\"", {disk, {}, {}}).code, 0);
 
   // Decoded to the end before the CRC shows the damage: the file already
   // there keeps its content and attributes, and no temporary stays.
   disk.AddFile("C:\\bad.lzh", lzh_bomb::Archive(kSize, crc ^ 1));
   disk.AddFile("C:\\kept\\bomb.bin", "mine", platform::attr::kReadOnly);
-  r = RunUnlha("e -y \"C:\\bad.lzh\" \"C:\\kept\\\" *.* ", {disk, {}});
+  r = RunUnlha("e -y \"C:\\bad.lzh\" \"C:\\kept\\\" *.* ", {disk, {}, {}});
   EXPECT_EQ(r.code, error::kMember);
   EXPECT_NE(r.report.find("CRC error"), std::string::npos) << r.report;
   EXPECT_EQ(disk.Content("C:\\kept\\bomb.bin"), "mine");
   EXPECT_EQ(disk.Attributes("C:\\kept\\bomb.bin"), platform::attr::kReadOnly);
-  EXPECT_EQ(RunUnlha("e -y \"C:\\bad.lzh\" \"C:\\new\\\" *.* ", {disk, {}}).code, error::kMember);
+  EXPECT_EQ(RunUnlha("e -y \"C:\\bad.lzh\" \"C:\\new\\\" *.* ", {disk, {}, {}}).code, error::kMember);
   EXPECT_EQ(disk.Paths(), (V{"C:\\mirufo\\", "C:\\bomb.lzh", "C:\\out\\", "C:\\out\\bomb.bin", "C:\\bad.lzh",
                              "C:\\kept\\", "C:\\kept\\bomb.bin", "C:\\new\\"}));
-  EXPECT_NE(RunUnlha("t \"C:\\bad.lzh\"", {disk, {}}).code, 0);
+  EXPECT_NE(RunUnlha("t \"C:\\bad.lzh\"", {disk, {}, {}}).code, 0);
+}
+
+// The owner hears of each file before and after it is written, and once at
+// the end; a "no" stops the unpack there with the cancel code.
+TEST_F(UnlhaTest, AnUnpackReportsEachMemberAndStopsWhereTheOwnerSaysSo) {
+  MakeArchive("C:\\a.lzh", {{"one.txt", "1"}, {"sub\\two.txt", "22"}, {"three.txt", "333"}, {"four.txt", ""}});
+  using archiver::ExtractStage;
+  std::vector<archiver::ExtractProgress> heard;
+  ExtractStage stopAt = ExtractStage::End;
+  std::string stopTarget;
+  const auto run = [&](const std::string& folder) {
+    heard.clear();
+    archiver::UnlhaEnvironment env{files, {}, [&](const archiver::ExtractProgress& p) {
+                                     heard.push_back(p);
+                                     return !(p.stage == stopAt && p.target == stopTarget);
+                                   }};
+    return RunUnlha("x -y \"C:\\a.lzh\" \"" + folder + "\\\" *.* ", env);
+  };
+
+  auto r = run("C:\\all");
+  EXPECT_EQ(r.code, 0);
+  ASSERT_EQ(heard.size(), 9u);
+  EXPECT_EQ(heard[2].stage, ExtractStage::Begin);
+  EXPECT_EQ(heard[2].archive, "C:\\a.lzh");
+  EXPECT_EQ(heard[2].target, "C:\\all\\sub\\two.txt");
+  EXPECT_EQ(heard[2].size, 2u);
+  EXPECT_EQ(heard[2].written, 0u);
+  EXPECT_EQ(heard[3].stage, ExtractStage::InProcess);
+  EXPECT_EQ(heard[3].written, 2u);
+  EXPECT_EQ(heard[8].stage, ExtractStage::End);
+
+  // "No" after a member: it stays whole, nothing after it is written.
+  stopAt = ExtractStage::InProcess;
+  stopTarget = "C:\\after\\sub\\two.txt";
+  r = run("C:\\after");
+  EXPECT_EQ(r.code, error::kCancelled);
+  EXPECT_EQ(files.Content("C:\\after\\sub\\two.txt"), "22");
+  EXPECT_FALSE(files.Exists("C:\\after\\three.txt"));
+  EXPECT_FALSE(files.Exists("C:\\after\\four.txt"));
+  ASSERT_EQ(heard.size(), 5u);
+  EXPECT_EQ(heard.back().stage, ExtractStage::End);
+
+  // "No" before a member: it is not begun. The cancel code wins over an
+  // earlier member's failure.
+  stopAt = ExtractStage::Begin;
+  stopTarget = "C:\\before\\three.txt";
+  files.AddDirectory("C:\\before\\one.txt");  // cannot be written
+  r = run("C:\\before");
+  EXPECT_EQ(r.code, error::kCancelled);
+  EXPECT_FALSE(files.Exists("C:\\before\\three.txt"));
+  EXPECT_EQ(files.Content("C:\\before\\sub\\two.txt"), "22");
+
+  // The owner-window message carries the same report, cut to its fields.
+  archiver::ExtractProgress big{ExtractStage::InProcess, "C:\\a.lzh", std::string(600, 'n'), 1ull << 33, 7};
+  const archiver::ExtractingInfo info = archiver::ToExtractingInfo(big);
+  EXPECT_EQ(info.fileSize, 0xFFFFFFFFu);
+  EXPECT_EQ(info.writeSize, 7u);
+  const archiver::ExtractProgress back = archiver::FromExtractingInfo(archiver::WireStage(big.stage), info);
+  EXPECT_EQ(back.stage, ExtractStage::InProcess);
+  EXPECT_EQ(back.archive, "C:\\a.lzh");
+  EXPECT_EQ(back.target, std::string(archiver::kNameFieldSize, 'n'));
+}
+
+// A large member tells how far it has come while it is written, and a stop
+// then leaves no part of it.
+TEST_F(UnlhaTest, AStopMidwayThroughALargeMemberLeavesNoPartOfIt) {
+  const std::string big(3 << 20, 'x');
+  MakeArchive("C:\\big.lzh", {{"big.txt", big}, {"after.txt", "a"}});
+  std::vector<uint64_t> written;
+  bool stop = false;
+  archiver::UnlhaEnvironment env{files, {}, [&](const archiver::ExtractProgress& p) {
+                                   if (p.stage == archiver::ExtractStage::InProcess) written.push_back(p.written);
+                                   return !(stop && p.written > 0 && p.written < p.size);
+                                 }};
+  EXPECT_EQ(RunUnlha("e \"C:\\big.lzh\" \"C:\\all\\\" *.* ", env).code, 0);
+  ASSERT_GE(written.size(), 4u);  // 1, 2 and 3 MiB or so, then whole; then the small one
+  EXPECT_GT(written[0], 0u);
+  EXPECT_LT(written[0], big.size());
+  EXPECT_EQ(files.Content("C:\\all\\big.txt"), big);
+
+  stop = true;
+  EXPECT_EQ(RunUnlha("e \"C:\\big.lzh\" \"C:\\part\\\" *.* ", env).code, error::kCancelled);
+  EXPECT_EQ(files.Enumerate("C:\\part\\*", platform::attr::kHidden | platform::attr::kSystem).size(), 0u);
 }

@@ -16,20 +16,7 @@ sjis '(^_^)\r\nソ表\r\n' >"$kao/cls/顔文字.txt"
 cp -r "$kao/cls" "$work/original"
 archive_win="Z:$(tr / '\\\\' <<<"$work")\\cls.lzh"
 
-dialog_titles='^(名前を付けて保存|ファイルを開く|開く|Save As|Open)$'
-# in_dialog: types the archive's path into the file dialog and accepts it.
-in_dialog() {
-  local ids dialog
-  ids=$(xvfb_wait_window "$dialog_titles" 15) || fail "no file dialog"
-  dialog=$(head -n 1 <<<"$ids")
-  sleep 0.5
-  xvfb_screenshot "$build/e2e-archive-dialog.png"
-  give_keys "$dialog"
-  xdotool key ctrl+a
-  xdotool type --delay 30 "$archive_win"
-  xdotool key Return
-  wait_for 15 "the file dialog closed" eval '! xdotool search --onlyvisible --name "$dialog_titles" >/dev/null'
-}
+in_dialog() { choose_file "$archive_win" "$build/e2e-archive-dialog.png"; }
 
 start_palette
 measure_rows

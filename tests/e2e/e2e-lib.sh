@@ -166,6 +166,22 @@ open_from_file_menu() {
   sleep 0.5
 }
 
+dialog_titles='^(名前を付けて保存|ファイルを開く|開く|Save As|Open)$'
+# choose_file WINDOWS_PATH [PICTURE]: types the path into the file dialog
+# that opens and accepts it; the dialog's picture first goes to PICTURE.
+choose_file() {
+  local ids dialog
+  ids=$(xvfb_wait_window "$dialog_titles" 15) || fail "no file dialog"
+  dialog=$(head -n 1 <<<"$ids")
+  sleep 0.5
+  if [ -n "${2:-}" ]; then xvfb_screenshot "$2"; fi
+  give_keys "$dialog"
+  xdotool key ctrl+a
+  xdotool type --delay 30 "$1"
+  xdotool key Return
+  wait_for 15 "the file dialog closed" eval '! xdotool search --onlyvisible --name "$dialog_titles" >/dev/null'
+}
+
 # wait_for SECS DESCRIPTION COMMAND...: polls until COMMAND succeeds.
 wait_for() {
   local secs=$1 what=$2 deadline

@@ -24,6 +24,9 @@
 //                             text is TEXT
 //   probe vtext TITLE CLASS N the text of that control
 //   probe combo TITLE N       the items of its N-th visible combo box
+//   probe status TITLE N      the text of part N of its status bar, asked
+//                             with a 2 s time-out: 2 when the window does
+//                             not answer in that time
 //   probe rect TITLE CLASS N  "left top right bottom" of that control, the same way
 //   probe item TITLE CLASS N I  the middle of item I of that list box
 //   probe windows             the visible top-level windows front to back,
@@ -52,6 +55,7 @@
 // Exit code 0 on success, 2 when the window or the text is not there.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <psapi.h>
 #include <shellapi.h>
 
@@ -121,6 +125,34 @@ int PrintCounts(HWND top) {
         Figure(handles) + L" gdi " + Figure(gdi) + L" user " + Figure(user) + L" windows " +
         Figure(static_cast<unsigned>(owned.count)) + L"\n");
   return 0;
+}
+
+// The status bar's messages carry a pointer into the owner's memory: the
+// text is read through a buffer made there.
+int PrintStatusPart(HWND bar, int part) {
+  DWORD id = 0;
+  ::GetWindowThreadProcessId(bar, &id);
+  HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, id);
+  if (!process) return 2;
+  constexpr SIZE_T kChars = 1024;
+  void* remote = ::VirtualAllocEx(process, nullptr, kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
+  int code = 2;
+  DWORD_PTR result = 0;
+  std::wstring text(kChars, L'\0');
+  SIZE_T read = 0;
+  if (remote &&
+      ::SendMessageTimeoutW(bar, SB_GETTEXTLENGTHW, part, 0, SMTO_NORMAL, 2000, &result) && LOWORD(result) < kChars &&
+      ::SendMessageTimeoutW(bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 2000, &result) &&
+      ::ReadProcessMemory(process, remote, text.data(), text.size() * sizeof(wchar_t), &read)) {
+    text.resize(LOWORD(result));
+    // A right-aligned part's text starts with its tabs.
+    text.erase(0, text.find_first_not_of(L'\t') == std::wstring::npos ? text.size() : text.find_first_not_of(L'\t'));
+    Print(text + L"\n");
+    code = 0;
+  }
+  if (remote) ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  ::CloseHandle(process);
+  return code;
 }
 
 // Milliseconds since 1970, as `date +%s%3N` gives them to the scripts.
@@ -382,6 +414,11 @@ int Run(const std::vector<std::wstring>& args) {
     if (!child) return 2;
     Print(TextOf(child));
     return 0;
+  }
+  if (args[1] == L"status" && args.size() == 4) {
+    HWND bar = nth(STATUSCLASSNAMEW, 0);
+    if (!bar) return 2;
+    return PrintStatusPart(bar, std::stoi(args[3]));
   }
   if (args[1] == L"combo" && args.size() == 4) {
     HWND combo = nth(L"ComboBox", std::stoi(args[3]));

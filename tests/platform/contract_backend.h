@@ -74,6 +74,9 @@ class ContractBackend {
   virtual std::string AbsentLibrary() = 0;
   // Lets queued window messages run (a no-op in headless).
   virtual void Pump() = 0;
+  // A library sends the window the message registered under that name.
+  virtual std::intptr_t SendRegistered(platform::Window& window, const std::string& name, std::uintptr_t wParam,
+                                       std::intptr_t lParam) = 0;
 };
 
 std::unique_ptr<ContractBackend> MakeContractBackend();

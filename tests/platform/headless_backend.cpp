@@ -74,6 +74,10 @@ class HeadlessBackend : public ContractBackend {
   std::string PresentLibrary() override { return "kernel32.dll"; }
   std::string AbsentLibrary() override { return "NOSUCHLIB.DLL"; }
   void Pump() override {}
+  std::intptr_t SendRegistered(platform::Window& window, const std::string& name, std::uintptr_t wParam,
+                               std::intptr_t lParam) override {
+    return headless::As<headless::Window>(window).SendRegistered(name, wParam, lParam);
+  }
 
  private:
   headless::FileSystem files_;

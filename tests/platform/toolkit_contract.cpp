@@ -265,3 +265,21 @@ TEST_F(ToolkitContract, MultipleListSelectionFromCodeMovesCaretAndSelectionToget
 }
 
 }  // namespace
+
+// A library's owner-window protocol: its message reaches the handler by its
+// registered name (letter case aside) and the answer goes back; without a
+// handler the answer is the default 0.
+TEST_F(ToolkitContract, RegisteredMessagesReachTheirHandlerAndAnswer) {
+  std::vector<std::pair<std::uintptr_t, std::intptr_t>> heard;
+  window->SetMessageHandler("mirufo_contract_message", [&](std::uintptr_t w, std::intptr_t l) {
+    heard.push_back({w, l});
+    return std::intptr_t{w == 2 ? 7 : 0};
+  });
+  EXPECT_EQ(backend->SendRegistered(*window, "MIRUFO_contract_message", 2, 1234), 7);
+  EXPECT_EQ(backend->SendRegistered(*window, "mirufo_contract_message", 1, -5), 0);
+  EXPECT_EQ(backend->SendRegistered(*window, "mirufo_other_message", 2, 0), 0);
+  EXPECT_EQ(heard, (std::vector<std::pair<std::uintptr_t, std::intptr_t>>{{2, 1234}, {1, -5}}));
+  window->SetMessageHandler("mirufo_contract_message", nullptr);
+  EXPECT_EQ(backend->SendRegistered(*window, "mirufo_contract_message", 2, 0), 0);
+  EXPECT_EQ(heard.size(), 2u);
+}

@@ -320,6 +320,11 @@ class Win32Backend : public ContractBackend {
     ::CloseClipboard();
   }
   std::string PresentLibrary() override { return "kernel32.dll"; }
+  std::intptr_t SendRegistered(platform::Window& window, const std::string& name, std::uintptr_t wParam,
+                               std::intptr_t lParam) override {
+    return ::SendMessageA(dynamic_cast<win32::Window&>(window).Handle(), ::RegisterWindowMessageA(name.c_str()), wParam,
+                          lParam);
+  }
   std::string AbsentLibrary() override { return "NOSUCHLIB.DLL"; }
 
   void Pump() override {

@@ -43,18 +43,51 @@ class PaletteTest : public ::testing::Test {
   void ChooseMenu(const char* menu, const char* item) { Window().MenuBar().Find(menu).Find(item).UserChoose(); }
   void Click(const char* button) { Window().Find<headless::Button>(button).UserClick(); }
   // Our archiver as the palette's UNLHA32.DLL, on this test's files; it
-  // keeps the command lines it is given in unlhaLines.
+  // keeps the command lines it is given in unlhaLines. As the real DLL
+  // does, it sends its owner window the registered message per member;
+  // each member takes unlhaMemberMs on the toolkit's clock.
   void ProvideUnlha() {
     unlhaFiles = &files;
+    unlhaToolkit = &toolkit;
     unlhaLines.clear();
-    libraries.Provide("UNLHA32.DLL", {{"Unlha", reinterpret_cast<void*>(&HeadlessUnlha)}});
+    unlhaOwner = 0;
+    unlhaMemberMs = 0;
+    libraries.Provide("UNLHA32.DLL", {{"Unlha", reinterpret_cast<void*>(&HeadlessUnlha)},
+                                      {"UnlhaSetOwnerWindow", reinterpret_cast<void*>(&HeadlessSetOwner)},
+                                      {"UnlhaClearOwnerWindow", reinterpret_cast<void*>(&HeadlessClearOwner)}});
+  }
+  // An archive made by our archiver from a folder of files.
+  void MakeArchive(const std::string& archive, const std::vector<std::pair<std::string, std::string>>& members) {
+    files.AddDirectory("C:\\pack");
+    for (const auto& [name, data] : members) files.AddFile("C:\\pack\\" + name, data);
+    ASSERT_EQ(archiver::RunUnlha("a " + archive + " C:\\pack\\ *.*", {files, {}, {}}).code, 0);
+    files.Remove("C:\\pack");
   }
   static int UNLHA_API HeadlessUnlha(void*, const char* line, char*, unsigned long) {
     unlhaLines.push_back(line);
-    return archiver::RunUnlha(line, {*unlhaFiles, {}}).code;
+    archiver::UnlhaEnvironment env{*unlhaFiles, {}, {}};
+    if (unlhaOwner) env.progress = [](const archiver::ExtractProgress& p) {
+      if (p.stage == archiver::ExtractStage::Begin) unlhaToolkit->AdvanceClock(unlhaMemberMs);
+      archiver::ExtractingInfo info = archiver::ToExtractingInfo(p);
+      return headless::Window::FromId(unlhaOwner).SendRegistered(archiver::kExtractMessageName, archiver::WireStage(p.stage),
+                                                                 reinterpret_cast<std::intptr_t>(&info)) == 0;
+    };
+    return archiver::RunUnlha(line, env).code;
+  }
+  static int UNLHA_API HeadlessSetOwner(void* owner) {
+    if (unlhaOwner) return 0;
+    unlhaOwner = reinterpret_cast<std::uintptr_t>(owner);
+    return 1;
+  }
+  static int UNLHA_API HeadlessClearOwner() {
+    unlhaOwner = 0;
+    return 1;
   }
   static inline headless::FileSystem* unlhaFiles = nullptr;
+  static inline headless::Toolkit* unlhaToolkit = nullptr;
   static inline std::vector<std::string> unlhaLines;
+  static inline std::uintptr_t unlhaOwner = 0;
+  static inline uint64_t unlhaMemberMs = 0;
 
   headless::Toolkit toolkit;
   headless::FileSystem files;

@@ -122,3 +122,60 @@ TEST_F(DllTest, ALargeMemberLandsWholeOrNotAtAllAndNoTemporaryStays) {
   EXPECT_EQ(Unlha("e -y \"" + bad + "\" \"" + out + "\\\" *.* "), archiver::unlha_error::kMember);
   EXPECT_EQ(listing(), std::vector<std::string>{});
 }
+
+namespace {
+
+// What the owner window heard: the stage and the file of each message.
+std::vector<std::pair<WPARAM, std::string>> heard;
+std::string stopAt;  // the file whose begin the owner answers with a stop
+
+LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  static const UINT extract = ::RegisterWindowMessageA(archiver::kExtractMessageName);
+  if (msg != extract) return ::DefWindowProcW(hwnd, msg, wp, lp);
+  const auto& info = *reinterpret_cast<const archiver::ExtractingInfo*>(lp);
+  heard.push_back({wp, info.destFileName});
+  return wp == archiver::extract_message::kBegin && stopAt == info.destFileName ? 1 : 0;
+}
+
+}  // namespace
+
+// The owner-window protocol as a program meets it: one message per member
+// begun and written, one at the end, and a nonzero answer stops the command
+// with the cancel code; cleared, the owner hears nothing more.
+TEST_F(DllTest, TheOwnerWindowHearsEachMemberAndCanStopTheUnpack) {
+  const std::string folder = root_ + "\\pack", archive = root_ + "\\p.lzh", out = root_ + "\\out";
+  files_.CreateDirectories(folder);
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) files_.WriteFile(folder + "\\" + name, name);
+  ASSERT_EQ(Unlha("a \"" + archive + "\" \"" + folder + "\\\" *.* "), 0);
+
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = OwnerProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"mirufo-dll-owner";
+  ::RegisterClassW(&wc);
+  HWND owner = ::CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(owner, nullptr);
+  const auto setOwner = Entry<BOOL(WINAPI*)(HWND)>("UnlhaSetOwnerWindow");
+  const auto clearOwner = Entry<BOOL(WINAPI*)()>("UnlhaClearOwnerWindow");
+  ASSERT_TRUE(setOwner(owner));
+  EXPECT_FALSE(setOwner(owner));  // one owner at a time
+
+  // The order of the members in the archive is the folder's.
+  const auto names = files_.Enumerate(folder + "\\*.txt", 0);
+  ASSERT_EQ(names.size(), 3u);
+  const std::string first = out + "\\" + names[0].name, second = out + "\\" + names[1].name;
+  heard.clear();
+  stopAt = second;
+  EXPECT_EQ(Unlha("e -y \"" + archive + "\" \"" + out + "\\\" *.* "), archiver::unlha_error::kCancelled);
+  using archiver::extract_message::kBegin, archiver::extract_message::kInProcess, archiver::extract_message::kEnd;
+  EXPECT_EQ(heard, (std::vector<std::pair<WPARAM, std::string>>{
+                       {kBegin, first}, {kInProcess, first}, {kBegin, second}, {kEnd, ""}}));
+  EXPECT_EQ(files_.Enumerate(out + "\\*.txt", 0).size(), 1u);
+
+  EXPECT_TRUE(clearOwner());
+  heard.clear();
+  EXPECT_EQ(Unlha("e -y \"" + archive + "\" \"" + out + "\\\" *.* "), 0);
+  EXPECT_TRUE(heard.empty());
+  EXPECT_EQ(files_.Enumerate(out + "\\*.txt", 0).size(), 3u);
+  ::DestroyWindow(owner);
+}
