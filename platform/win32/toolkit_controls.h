@@ -71,13 +71,17 @@ class ListBox : public ControlImpl<platform::ListBox> {
   void SetFont(const Font& font) override;
   void OnCommand(UINT code) override;
   HBRUSH OnCtlColor(HDC dc) override;
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
 
  private:
-  void Append(Text item);
+  // Gives the control the rows up to end; the rest come from the timer.
+  void ShowRows(size_t end);
   void Redraw(bool on);
   bool multiple_;
   // The items' exact bytes: the control's own strings stop at a NUL.
   std::vector<Text> items_;
+  // How many of them the control holds: the first ones.
+  size_t shown_ = 0;
   int updates_ = 0;
   int32_t textColor_ = colour::kWindowText;
 };

@@ -380,6 +380,54 @@ TEST_F(Win32Toolkit, HiddenListStaysHiddenThroughRedrawSuspension) {
   EXPECT_FALSE(::IsWindowVisible(Hwnd(*list)));
 }
 
+// A long list takes its first rows at once and the rest from the message
+// loop; the program sees every item from the start, and a row it touches
+// is in the control at once.
+TEST_F(Win32Toolkit, ManyRowsReachTheListFromTheLoopWhileEveryItemIsThereAtOnce) {
+  auto list = window->NewListBox(nullptr, platform::ListStyle::Multiple);
+  std::vector<std::string> items;
+  for (int i = 0; i < 10000; ++i) items.push_back("顔" + std::to_string(i));
+  list->AddAll(items);
+  const HWND box = Hwnd(*list);
+  const auto rows = [&] { return static_cast<int>(::SendMessageW(box, LB_GETCOUNT, 0, 0)); };
+  const auto row = [&](int i) {
+    std::wstring text(static_cast<size_t>(::SendMessageW(box, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::SendMessageW(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+  };
+  EXPECT_EQ(list->Count(), 10000);
+  EXPECT_EQ(list->Item(9999), "顔9999");
+  EXPECT_LT(rows(), 10000);
+
+  list->SetItem(9000, "changed");
+  list->Delete(8000);
+  list->Add("tail");
+  list->SetSelected(5000, true);
+  EXPECT_GT(rows(), 5000);
+  EXPECT_TRUE(list->Selected(5000));
+  EXPECT_FALSE(list->Selected(9998));
+  for (int i = 0; i < 1000 && rows() < 10000; ++i) {
+    ::Sleep(5);
+    backend->Pump();
+  }
+  ASSERT_EQ(rows(), 10000);
+  EXPECT_EQ(row(7999), win32::Wide("顔7999"));
+  EXPECT_EQ(row(8000), win32::Wide("顔8001"));
+  EXPECT_EQ(row(8999), L"changed");
+  EXPECT_EQ(row(9999), L"tail");
+  EXPECT_EQ(list->FindExact("顔9999"), 9998);
+
+  // An emptied list takes no more of the rows that were coming.
+  list->AddAll(items);
+  list->Clear();
+  for (int i = 0; i < 20; ++i) {
+    ::Sleep(5);
+    backend->Pump();
+  }
+  EXPECT_EQ(rows(), 0);
+  EXPECT_EQ(list->Count(), 0);
+}
+
 LOGFONTW FontOf(HWND hwnd) {
   LOGFONTW lf{};
   ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof lf, &lf);
