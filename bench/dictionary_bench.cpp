@@ -15,7 +15,6 @@
 #include <windows.h>
 #endif
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <exception>
@@ -148,11 +147,6 @@ std::string DictionaryText(const std::vector<Group>& groups) {
   return text;
 }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 std::string Runs(const std::vector<double>& v) {
   std::string out;
   char buffer[32];
@@ -254,16 +248,16 @@ int Measure(platform::Platform p, const std::string& root, const Size& size, con
   std::printf("text dictionary: %d entries in %d readings, %zu bytes (Shift-JIS, CR LF)\n", size.entries,
               size.readings, dictionary.size());
   std::printf("medians of %d runs, import and bare writes by turns, each on fresh folders; wall clock\n", size.runs);
-  std::printf("import, TFKao::ReadDictionaryFile       %8.3f s  (runs: %s)\n", Median(import), Runs(import).c_str());
-  std::printf("bare writes, %-27s %8.3f s  (runs: %s)\n", bare.what, Median(write), Runs(write).c_str());
-  std::printf("import / bare writes, run by run        %8.2f   (runs: %s; target: within 2)\n", Median(ratio),
+  std::printf("import, TFKao::ReadDictionaryFile       %8.3f s  (runs: %s)\n", bench::Median(import), Runs(import).c_str());
+  std::printf("bare writes, %-27s %8.3f s  (runs: %s)\n", bare.what, bench::Median(write), Runs(write).c_str());
+  std::printf("import / bare writes, run by run        %8.2f   (runs: %s; target: within 2)\n", bench::Median(ratio),
               Runs(ratio).c_str());
   std::printf("safe writer, FileSystem::WriteFile each  %8.3f s  (the import's writes before; / bare: %.2f)\n",
-              Median(safe), Median(safe) / Median(write));
+              bench::Median(safe), bench::Median(safe) / bench::Median(write));
   std::printf("the import's other steps, timed apart:\n");
-  std::printf("  reading the dictionary file           %8.3f s\n", Median(read));
-  std::printf("  parsing, name checks, group texts     %8.3f s\n", Median(parse));
-  std::printf("  listing the class again               %8.3f s\n", Median(relist));
+  std::printf("  reading the dictionary file           %8.3f s\n", bench::Median(read));
+  std::printf("  parsing, name checks, group texts     %8.3f s\n", bench::Median(parse));
+  std::printf("  listing the class again               %8.3f s\n", bench::Median(relist));
   return 0;
 }
 

@@ -8,7 +8,6 @@
 // that would rename their members (MessageBox).
 #include "platform/win32/toolkit_controls.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -20,11 +19,6 @@
 namespace {
 
 constexpr int kPairs = 7;
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // A plain list box in a window of its own, as a bare program shows one.
 class BareList {
@@ -128,8 +122,8 @@ int main() {
   std::printf("face list showing a group of %d faces: %.3f s, every row in the control: %.3f s (target: under 2 s)\n",
               count, fill, rows);
   std::printf("leaving it for a group of 20, medians of %d pairs by turns:\n", kPairs);
-  std::printf("  palette, group list click           %.1f ms\n", Median(leave) * 1000);
-  std::printf("  bare list box emptied, 20 rows added %.1f ms\n", Median(bare) * 1000);
-  std::printf("  palette / bare, pair by pair         %.2f (target: within 2)\n", Median(ratio));
+  std::printf("  palette, group list click           %.1f ms\n", bench::Median(leave) * 1000);
+  std::printf("  bare list box emptied, 20 rows added %.1f ms\n", bench::Median(bare) * 1000);
+  std::printf("  palette / bare, pair by pair         %.2f (target: within 2)\n", bench::Median(ratio));
   return 0;
 }

@@ -8,24 +8,13 @@
 // Arguments: [PAIRS [PROGRAM]], by default 15 and ..\mirufo.exe.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "bench/stopwatch.h"
+
 namespace {
-
-double Now() {
-  LARGE_INTEGER count, frequency;
-  ::QueryPerformanceCounter(&count);
-  ::QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // The process's visible top-level windows (the palette's is owned by the
 // program's hidden application window).
@@ -86,15 +75,15 @@ double TimeStart(std::wstring command, const std::wstring& folder, Ready ready, 
   }
   ::SetEnvironmentVariableW(L"MIRUFO_START_TRACE", traced ? L"1" : nullptr);
   PROCESS_INFORMATION info{};
-  const double start = Now();
+  const double start = bench::Now();
   if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, traced, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &info))
     return -1;
   double seconds = -1;
-  while (seconds < 0 && Now() - start < 20) {
+  while (seconds < 0 && bench::Now() - start < 20) {
     for (HWND window : VisibleWindowsOf(info.dwProcessId)) {
       if (!ready(window)) continue;
-      seconds = Now() - start;
+      seconds = bench::Now() - start;
       ::PostMessageW(window, WM_CLOSE, 0, 0);
       break;
     }
@@ -138,9 +127,9 @@ int wmain(int argc, wchar_t** argv) {
     ratio.push_back(b / a);
   }
   std::printf("start to a shown window, medians of %d pairs by turns (wall clock from CreateProcess)\n", pairs);
-  std::printf("  notepad, visible and answering       %6.1f ms\n", Median(notepad) * 1000);
-  std::printf("  palette, visible with 3 lists filled %6.1f ms\n", Median(palette) * 1000);
-  std::printf("  palette / notepad, pair by pair      %6.2f (target: within 1.5)\n", Median(ratio));
+  std::printf("  notepad, visible and answering       %6.1f ms\n", bench::Median(notepad) * 1000);
+  std::printf("  palette, visible with 3 lists filled %6.1f ms\n", bench::Median(palette) * 1000);
+  std::printf("  palette / notepad, pair by pair      %6.2f (target: within 1.5)\n", bench::Median(ratio));
   std::printf("one more start of the palette, with the phases it prints (ms since the process began):\n");
   const double traced = TimeStart(L"\"" + program + L"\"", folder, filled, true);
   std::printf("  seen with 3 lists filled at          %6.1f ms after CreateProcess\n", traced * 1000);

@@ -25,8 +25,12 @@ double BestSeconds(int runs, const std::function<void()>& f) {
 double MedianSeconds(int runs, const std::function<void()>& f) {
   std::vector<double> times;
   for (int i = 0; i < runs; ++i) times.push_back(Seconds(f));
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
+  return Median(std::move(times));
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
 }
 
 }  // namespace bench

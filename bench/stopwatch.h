@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <vector>
 
 namespace bench {
 
@@ -14,5 +15,8 @@ double BestSeconds(int runs, const std::function<void()>& f);
 
 // The median of several runs: for a machine shared with other work.
 double MedianSeconds(int runs, const std::function<void()>& f);
+
+// The middle value (the upper of the two middle ones for an even count).
+double Median(std::vector<double> values);
 
 }  // namespace bench
