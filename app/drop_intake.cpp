@@ -67,7 +67,7 @@ void DropIntake::TakeFolder(const std::string& path, const std::string& name) {
 void DropIntake::TakeFile(const std::string& path, const std::string& name, Formats& formats) {
   TFKao& p = palette_;
   if (!formats.asked) {
-    if (!p.Settings().dropSkipsChooser) {
+    if (!p.Settings().Boolean(settings::kDropSkipsChooser)) {
       const int result = dialogs::ChooseDropFormat(p.Services().toolkit, p.Window());
       formats.dictionary = result == 2;
       formats.own = result == 1;

@@ -135,7 +135,7 @@ void FolderPage::bChangeFolderClick() {
 }
 
 void FolderPage::bDefaultFolderClick() {
-  p_.Library().faceFolder = p_.Services().files.ExecutableFolder() + "\\kao";
+  p_.Library().faceFolder = settings::DefaultFaceFolder(p_.Services().files);
   bbChange2Click();
   ListLibraryAgain();
 }

@@ -2,17 +2,17 @@
 
 namespace app {
 
-History::History(const PaletteSettings& settings, platform::Panel& newest, platform::Panel& older, Hooks hooks)
+History::History(const settings::Settings& settings, platform::Panel& newest, platform::Panel& older, Hooks hooks)
     : settings_(settings), newest_(newest), older_(older), hooks_(std::move(hooks)) {}
 
 void History::Push(const std::string& text) {
-  if (settings_.historyLock || newest_.Caption() == text) return;
+  if (locked_ || newest_.Caption() == text) return;
   older_.SetCaption(newest_.Caption());
   newest_.SetCaption(text);
 }
 
 void History::Click() {
-  if (settings_.oneClick) Use(newest_);
+  if (settings_.Boolean(settings::kOneClick)) Use(newest_);
 }
 
 void History::Use(const platform::Panel& panel) { hooks_.use(panel.Caption()); }

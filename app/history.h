@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "app/palette_settings.h"
 #include "platform/toolkit.h"
+#include "settings/settings.h"
 
 namespace app {
 
@@ -18,10 +18,11 @@ class History {
     // The colour chooser, opened on a colour; nothing when cancelled.
     std::function<std::optional<int32_t>(int32_t)> pickColour;
   };
-  History(const PaletteSettings& settings, platform::Panel& newest, platform::Panel& older, Hooks hooks);
+  History(const settings::Settings& settings, platform::Panel& newest, platform::Panel& older, Hooks hooks);
 
   // Nothing changes while locked or for a repeat of the newest text.
   void Push(const std::string& text);
+  void SetLocked(bool locked) { locked_ = locked; }
   // A click uses the newest text only in one-click mode.
   void Click();
   void Use(const platform::Panel& panel);
@@ -30,10 +31,11 @@ class History {
   void Clear();
 
  private:
-  const PaletteSettings& settings_;
+  const settings::Settings& settings_;  // for one-click mode
   platform::Panel& newest_;
   platform::Panel& older_;
   Hooks hooks_;
+  bool locked_ = false;
   int32_t lastChosen_ = 0;  // the chooser opens on it: black at first
 };
 

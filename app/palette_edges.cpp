@@ -15,19 +15,20 @@ constexpr int kRestingPeriodMs = 50;
 
 void TFKao::Timer1Timer() {
   const platform::Point at = p_.toolkit.CursorPos();
-  const PaletteSettings& s = settings_;
   const bool moved = at.x != lastCursor_.x || at.y != lastCursor_.y;
   lastCursor_ = at;
   stillTicks_ = moved ? 0 : stillTicks_ + 1;
-  const bool anyEdge = s.edgeTop || s.edgeLeft || s.edgeBottom || s.edgeRight;
+  const bool top = settings_.Boolean(settings::kEdgeTop), left = settings_.Boolean(settings::kEdgeLeft),
+             bottom = settings_.Boolean(settings::kEdgeBottom), right = settings_.Boolean(settings::kEdgeRight);
+  const bool anyEdge = top || left || bottom || right;
   const int period = anyEdge && stillTicks_ < kStillTicks ? kPollPeriodMs : kRestingPeriodMs;
   if (Timer1->Interval() != period) Timer1->SetInterval(period);
 
-  bool hit = (at.y == 0 && s.edgeTop) || (at.x == 0 && s.edgeLeft);
-  if (!hit && (s.edgeBottom || s.edgeRight)) {
+  bool hit = (at.y == 0 && top) || (at.x == 0 && left);
+  if (!hit && (bottom || right)) {
     // Read on every tick: the display may change while the program runs.
     const platform::Size screen = p_.toolkit.ScreenSize();
-    hit = (at.y == screen.height - 1 && s.edgeBottom) || (at.x == screen.width - 1 && s.edgeRight);
+    hit = (at.y == screen.height - 1 && bottom) || (at.x == screen.width - 1 && right);
   }
   if (!hit) {
     edgeArmed_ = true;

@@ -1,7 +1,6 @@
 // TFKao: lines of any text file into the edit box, cut as the settings say.
 #include "app/palette_window.h"
 #include "exchange/line_import.h"
-#include "app/settings_keys.h"
 
 namespace app {
 
@@ -11,10 +10,10 @@ void TFKao::Z1Click() {
   EnsureClass();
   lastFilePath_ = *chosen;
   // Read at every import: the settings dialog writes them to the file.
-  const settings::SettingsFile ini(p_.files, SettingsPath());
-  const exchange::LineImportSettings settings{ini.Integer(settings::kLineMode), ini.Integer(settings::kLineFrom),
-                                              ini.Integer(settings::kLineCount)};
-  const std::string text = exchange::LineImportText(ReadWholeFile(*chosen), settings);
+  const settings::Settings s = settings::Settings::Read(p_.files);
+  const exchange::LineImportSettings lines{s.Integer(settings::kLineMode), s.Integer(settings::kLineFrom),
+                                           s.Integer(settings::kLineCount)};
+  const std::string text = exchange::LineImportText(ReadWholeFile(*chosen), lines);
   RichEdit1->SetText("");
   editMode_->Open(text);
 }

@@ -28,17 +28,17 @@ void TFKao::PasteIntoFoundWindow() { SendPaste(FindTargetWindow(p_.windows).wind
 
 void TFKao::PasteText(const std::string& text) {
   if (!p_.clipboard.SetText(text)) throw platform::Failure("クリップボードを開くことができません");
-  if (!settings_.clipOnly && !Link1->Checked()) {
-    if (settings_.fixedWindow)
-      SendPaste(p_.windows.FindByTitle(settings_.windowName));
+  if (!settings_.Boolean(settings::kClipOnly) && !Link1->Checked()) {
+    if (settings_.Boolean(settings::kFixedWindow))
+      SendPaste(p_.windows.FindByTitle(settings_.Text(settings::kWindowName)));
     else
       PasteIntoFoundWindow();
   }
-  if (settings_.hideAfter) Window().Hide();
+  if (settings_.Boolean(settings::kHideAfter)) Window().Hide();
 }
 
 void TFKao::ListBox2Click() {
-  if (settings_.oneClick) ListBox2DblClick();
+  if (settings_.Boolean(settings::kOneClick)) ListBox2DblClick();
 }
 
 void TFKao::ListBox2DblClick() {
@@ -58,14 +58,14 @@ void TFKao::Copy1Click() {
     text = ListBox2->Item(ListBox2->CaretIndex());
     OpenLink(text);
   } else {
-    text = SelectedFacesText(*ListBox2, settings_.withReturn);
+    text = SelectedFacesText(*ListBox2, settings_.Boolean(settings::kWithReturn));
     PasteText(text);
   }
   PushHistory(text);
 }
 
 void TFKao::StatusBar1Click() {
-  if (settings_.oneClick) StatusBar1DblClick();
+  if (settings_.Boolean(settings::kOneClick)) StatusBar1DblClick();
 }
 
 void TFKao::StatusBar1DblClick() { PasteIntoFoundWindow(); }

@@ -1,12 +1,13 @@
-// TFKao: reading the settings file at start and writing it back at exit.
+// TFKao: the settings taken over at start and from the settings dialog,
+// and what the palette itself keeps in the file, written back at exit.
 #include <algorithm>
 
-#include "app/colour_text.h"
-#include "app/history_text.h"
 #include "app/palette_layout.h"
 #include "app/palette_window.h"
-#include "app/settings_keys.h"
+#include "forms/fonts.h"
 #include "forms/window_place.h"
+#include "settings/colour_text.h"
+#include "settings/history_text.h"
 
 namespace app {
 
@@ -14,70 +15,68 @@ namespace {
 
 using namespace settings;
 
-constexpr const char* kListFace = "ＭＳ ゴシック";
-constexpr int32_t kRichColor = 0x00BBD7A8;
 // The list font stays readable: a size far out (100000) would otherwise
 // give rows a pixel high, or none.
 constexpr int kSmallestListFont = 6, kLargestListFont = 72;
 
 // A history text under key, or its escaped form under full when that is
 // there and can be read.
-std::string ReadHistory(const SettingsFile& ini, const Key& key, const Key& full) {
-  const std::string escaped = ini.Text(full);
+std::string ReadHistory(const Settings& s, const Key& key, const Key& full) {
+  const std::string escaped = s.Text(full);
   if (!escaped.empty())
     if (auto text = UnescapeText(escaped)) return *text;
-  return ini.Text(key);
+  return s.Text(key);
 }
 
-void WriteHistory(SettingsFile& ini, const Key& key, const Key& full, const std::string& text) {
-  ini.Write(key, text);
+void WriteHistory(Settings& s, const Key& key, const Key& full, const std::string& text) {
+  s.Set(key, text);
   if (NeedsEscapedForm(text))
-    ini.Write(full, EscapeText(text));
-  else if (!ini.Text(full).empty())
-    ini.WriteBare(full, "");
+    s.Set(full, EscapeText(text));
+  else if (!s.Text(full).empty())
+    s.SetBare(full, "");
 }
 
 }  // namespace
 
-std::string TFKao::SettingsPath() const { return p_.files.ExecutableFolder() + "\\system.ini"; }
-
 void TFKao::LoadSettings() {
-  SettingsFile ini(p_.files, SettingsPath());
+  settings::Settings s = settings::Settings::Read(p_.files);
+  // A first start that cannot write the stamp format is reported; the
+  // settings that can be read still apply.
+  if (s.Text(kStampFormat, "").empty()) {
+    s.Set(kStampFormat, kDefaultStamp);
+    Dispatch().Run([&] {
+      platform::ProfileFile file(p_.files, FilePath(p_.files));
+      s.WriteChanges(file);
+    });
+  }
+  // What only the palette changes: the dialog shows none of it.
   library_->currentClassFolder.clear();
-  library_->faceFolder = ini.Text(kFaceFolder, p_.files.ExecutableFolder() + "\\kao");
-  Link1->SetChecked(ini.Boolean(kLinkMode));
-  // A first start that cannot write the file is reported; the settings
-  // that can be read still apply.
-  if (ini.Text(kStampFormat, "").empty()) Dispatch().Run([&] { ini.Write(kStampFormat, kDefaultStamp); });
-  settings_.edgeTop = ini.Boolean(kEdgeTop);
-  settings_.edgeLeft = ini.Boolean(kEdgeLeft);
-  settings_.edgeBottom = ini.Boolean(kEdgeBottom);
-  settings_.edgeRight = ini.Boolean(kEdgeRight);
-  settings_.clipOnly = ini.Boolean(kClipOnly);
-  groupHeight_ = std::max(0, ini.Integer(kGroupHeight));  // a negative height would break the layout
-  Window().SetBounds(Reachable({ini.Integer(kLeft), ini.Integer(kTop), ini.Integer(kWidth), ini.Integer(kHeight)}));
-  settings_.stampFormat = ini.Text(kStampFormat, "");
-  settings_.hideAfter = ini.Boolean(kHideAfter);
-  settings_.withReturn = ini.Boolean(kWithReturn);
-  settings_.oneClick = ini.Boolean(kOneClick);
-  Window().SetStayOnTop(ini.Boolean(kStayOnTop));
-  pHistory1->SetColor(ini.Integer(kHistoryColour));
+  library_->faceFolder = s.Text(kFaceFolder, DefaultFaceFolder(p_.files));
+  Link1->SetChecked(s.Boolean(kLinkMode));
+  groupHeight_ = std::max(0, s.Integer(kGroupHeight));  // a negative height would break the layout
+  pHistory1->SetColor(s.Integer(kHistoryColour));
   pHistory2->SetColor(pHistory1->Color());
-  pHistory1->SetCaption(ReadHistory(ini, kHistory1, kHistory1Full));
-  pHistory2->SetCaption(ReadHistory(ini, kHistory2, kHistory2Full));
-  settings_.historyLock = ini.Boolean(kHistoryLock);
-  Favorit->SetChecked(settings_.historyLock);
-  library_->defaultGroup = ini.Text(kDefaultGroup);
-  library_->defaultClass = ini.Text(kDefaultClass);
-  Panel2->SetVisible(!ini.Boolean(kMinimal));
-  SetListFontSize(ini.Integer(kFontSize));
-  Window().SetShowHints(ini.Boolean(kHints));
-  settings_.dropSkipsChooser = ini.Boolean(kDropSkipsChooser);
-  // A colour the settings dialog left empty or that names nothing falls
-  // back to the default instead of stopping the start.
-  RichEdit1->SetBackground(ColourFromText(ini.Text(kEditColour)).value_or(kRichColor));
-  settings_.fixedWindow = ini.Boolean(kFixedWindow);
-  settings_.windowName = ini.Text(kWindowName);
+  pHistory1->SetCaption(ReadHistory(s, kHistory1, kHistory1Full));
+  pHistory2->SetCaption(ReadHistory(s, kHistory2, kHistory2Full));
+  Favorit->SetChecked(s.Boolean(kHistoryLock));
+  history_->SetLocked(Favorit->Checked());
+  library_->defaultClass = s.Text(kDefaultClass);
+  Apply(s);
+}
+
+void TFKao::Apply(const settings::Settings& s) {
+  settings_ = s;
+  Window().SetBounds(Reachable({s.Integer(kLeft), s.Integer(kTop), s.Integer(kWidth), s.Integer(kHeight)}));
+  Window().SetStayOnTop(s.Boolean(kStayOnTop));
+  // The default class waits for the next start; the default group is used
+  // when a class is chosen next.
+  library_->defaultGroup = s.Text(kDefaultGroup);
+  Panel2->SetVisible(!s.Boolean(kMinimal));
+  SetListFontSize(s.Integer(kFontSize));
+  Window().SetShowHints(s.Boolean(kHints));
+  // A colour left empty or naming nothing falls back to the default
+  // instead of stopping the start.
+  RichEdit1->SetBackground(ColourFromText(s.Text(kEditColour)).value_or(*ColourFromText(kEditColour.fallback)));
   ApplyLinkLook();
   Relayout();
 }
@@ -90,33 +89,37 @@ platform::Rect TFKao::Reachable(const platform::Rect& bounds) const {
 }
 
 void TFKao::SetListFontSize(int points) {
-  listFont_ = platform::Font{kListFace, std::clamp(points, kSmallestListFont, kLargestListFont), true};
+  listFont_ = forms::ListFontInPoints(std::clamp(points, kSmallestListFont, kLargestListFont));
   for (platform::Control* c : std::initializer_list<platform::Control*>{ListBox3, ListBox1, RichEdit1})
     c->SetFont(listFont_);
   folderPage_->SetListFont(listFont_);
 }
 
 void TFKao::SaveSettings() {
-  SettingsFile ini(p_.files, SettingsPath());
-  ini.Write(kFaceFolder, library_->faceFolder);
-  ini.WriteBoolean(kLinkMode, Link1->Checked());
-  ini.WriteInteger(kGroupHeight, groupHeight_);
-  ini.WriteBoolean(kHistoryLock, Favorit->Checked());
-  WriteHistory(ini, kHistory1, kHistory1Full, pHistory1->Caption());
-  WriteHistory(ini, kHistory2, kHistory2Full, pHistory2->Caption());
-  ini.WriteInteger(kHistoryColour, pHistory1->Color());
-  if (ini.Boolean(kSavePlace)) {
+  settings::Settings s = settings::Settings::Read(p_.files);
+  s.Set(kFaceFolder, library_->faceFolder);
+  s.SetBoolean(kLinkMode, Link1->Checked());
+  s.SetInteger(kGroupHeight, groupHeight_);
+  s.SetBoolean(kHistoryLock, Favorit->Checked());
+  WriteHistory(s, kHistory1, kHistory1Full, pHistory1->Caption());
+  WriteHistory(s, kHistory2, kHistory2Full, pHistory2->Caption());
+  s.SetInteger(kHistoryColour, pHistory1->Color());
+  if (s.Boolean(kSavePlace)) {
     const platform::Rect b = Reachable(Window().Bounds());
-    ini.WriteInteger(kLeft, b.left);
-    ini.WriteInteger(kHeight, b.height);
-    ini.WriteInteger(kTop, b.top);
-    ini.WriteInteger(kWidth, b.width);
+    s.SetInteger(kLeft, b.left);
+    s.SetInteger(kHeight, b.height);
+    s.SetInteger(kTop, b.top);
+    s.SetInteger(kWidth, b.width);
   }
-  if (ini.Boolean(kSaveDefaults)) {
+  if (s.Boolean(kSaveDefaults)) {
     const int group = library_->currentGroup, cls = library_->currentClass;
-    if (group >= 0 && group < ListBox1->Count()) ini.WriteBare(kDefaultGroup, ListBox1->Item(group));
-    if (cls >= 0 && cls < ListBox3->Count()) ini.WriteBare(kDefaultClass, ListBox3->Item(cls));
+    if (group >= 0 && group < ListBox1->Count()) s.SetBare(kDefaultGroup, ListBox1->Item(group));
+    if (cls >= 0 && cls < ListBox3->Count()) s.SetBare(kDefaultClass, ListBox3->Item(cls));
   }
+  // Key by key, as the file has always been written at exit: a disk that
+  // fills keeps the keys written before it.
+  platform::ProfileFile file(p_.files, FilePath(p_.files));
+  s.WriteChanges(file);
 }
 
 }  // namespace app

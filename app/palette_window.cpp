@@ -2,6 +2,7 @@
 
 #include "app/palette_layout.h"
 #include "app/start_trace.h"
+#include "forms/fonts.h"
 #include "resources/picture_ids.h"
 
 namespace app {
@@ -10,7 +11,7 @@ namespace {
 
 using forms::Kind;
 
-const platform::Font kWindowFont{"ＭＳ Ｐゴシック", 16, false};
+const platform::Font kWindowFont = forms::WindowFont(16);
 
 platform::WindowOptions Options() {
   platform::WindowOptions o;
@@ -169,7 +170,7 @@ void TFKao::ConnectEditMode() {
 
 void TFKao::FavoritClick() {
   Favorit->SetChecked(!Favorit->Checked());
-  settings_.historyLock = Favorit->Checked();
+  history_->SetLocked(Favorit->Checked());
 }
 
 void TFKao::BuildMenus() {

@@ -10,13 +10,12 @@
 #include "app/edit_mode.h"
 #include "app/folder_page.h"
 #include "app/history.h"
-#include "app/palette_settings.h"
 #include "app/unpack_progress.h"
-#include "dialogs/settings_dialog.h"
 #include "exchange/unlha32.h"
 #include "forms/form.h"
 #include "library/face_library.h"
 #include "platform/platform.h"
+#include "settings/settings.h"
 
 namespace app {
 
@@ -30,7 +29,7 @@ class TFKao : public forms::Form {
   platform::Platform& Services() { return p_; }
   exchange::Unlha32& Archiver() { return *unlha_; }
   bool ArchiverAvailable() const { return archiverAvailable_; }
-  const PaletteSettings& Settings() const { return settings_; }
+  const settings::Settings& Settings() const { return settings_; }
 
   // Library operations, in the palette's calling orders.
   void ListClasses() { library_->ListClasses(); }
@@ -53,9 +52,11 @@ class TFKao : public forms::Form {
   void bbChange1Click() { folderPage_->bbChange1Click(); }
   void N18Click() { p_.shell.Open(library_->faceFolder); }
   FolderPage& Folders() { return *folderPage_; }
-  // The settings dialog, and what its OK and Apply hand over.
+  // The settings dialog, whose OK and Apply hand their copy to Apply.
   void Property1Click();
-  void ApplySettings(const dialogs::AppliedSettings& applied);
+  // The settings that the dialog shows taken over by the palette: at start
+  // and from the dialog.
+  void Apply(const settings::Settings& s);
   // The about box and the clipboard editor.
   void Version1Click();
   void N13Click();
@@ -164,7 +165,6 @@ class TFKao : public forms::Form {
   void BuildPopupMenus();
   std::string HelpFile() const;
   // The settings file: read while the window is created, written at close.
-  std::string SettingsPath() const;
   void LoadSettings();
   void SaveSettings();
   // The window's place as the settings give it, or on the nearest display's
@@ -208,7 +208,7 @@ class TFKao : public forms::Form {
 
   platform::Platform p_;
   std::unique_ptr<exchange::Unlha32> unlha_;
-  PaletteSettings settings_;  // as the settings file and the commands leave them
+  settings::Settings settings_;  // as the start and the dialog leave them
   bool archiverAvailable_ = false;
 
  public:

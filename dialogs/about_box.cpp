@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "forms/fonts.h"
 #include "mirufo_version.h"
 #include "resources/picture_ids.h"
 
@@ -40,7 +41,7 @@ const forms::ControlDecl kControls[] = {
 }  // namespace
 
 TFVersion::TFVersion(platform::Toolkit& toolkit, platform::Shell& shell, platform::Window& owner)
-    : Form(toolkit, Options(owner), {"ＭＳ Ｐゴシック", 12, false}, kControls),
+    : Form(toolkit, Options(owner), forms::WindowFont(12), kControls),
       Panel3(Get<platform::Panel>("Panel3")),
       Image1(Get<platform::Picture>("Image1")),
       Label1(Get<platform::Label>("Label1")),
@@ -55,7 +56,7 @@ TFVersion::TFVersion(platform::Toolkit& toolkit, platform::Shell& shell, platfor
     label->SetTransparent(true);
     label->SetColor(kBlack);
   }
-  Label1.SetFont({.face = "ＭＳ Ｐゴシック", .size = 16, .bold = true});
+  Label1.SetFont(forms::WindowFont(16, true));
   for (platform::Label* link : {&Label7, &Label4, &Label5}) link->SetLinkLook(true);
 
   Panel3.onClick = Handler(&TFVersion::Panel3Click);

@@ -1,5 +1,6 @@
 #include "dialogs/clipboard_editor.h"
 
+#include "forms/fonts.h"
 #include "library/group_file.h"
 #include "library/whole_file.h"
 #include "platform/failure.h"
@@ -24,12 +25,12 @@ const forms::ControlDecl kControls[] = {
 }  // namespace
 
 TFCb::TFCb(platform::Platform& services, platform::Window& owner)
-    : Form(services.toolkit, Options(owner), {"ＭＳ Ｐゴシック", 12, false}, kControls),
+    : Form(services.toolkit, Options(owner), forms::WindowFont(12), kControls),
       RichEdit1(Get<platform::EditBox>("RichEdit1")),
       p_(services),
       OpenDialog1_{"", "txt", kTextFilter},
       SaveDialog1_{"", "txt", kTextFilter} {
-  RichEdit1.SetFont({"ＭＳ ゴシック", 16, false});
+  RichEdit1.SetFont(forms::ListFont(16));
   Window().onResize = [this] { FitEditBox(); };
   BuildMenu();
   FitEditBox();

@@ -1,5 +1,7 @@
 #include "dialogs/format_chooser.h"
 
+#include "forms/fonts.h"
+
 namespace dialogs {
 
 namespace {
@@ -26,7 +28,7 @@ const forms::ControlDecl kControls[] = {
 }  // namespace
 
 TFDragDrop::TFDragDrop(platform::Toolkit& toolkit, platform::Window& owner)
-    : Form(toolkit, Options(owner), {"ＭＳ Ｐゴシック", 12, false}, kControls),
+    : Form(toolkit, Options(owner), forms::WindowFont(12), kControls),
       SpeedButton1(Get<platform::Button>("SpeedButton1")),
       SpeedButton2(Get<platform::Button>("SpeedButton2")) {
   SpeedButton1.onClick = Handler(&TFDragDrop::SpeedButton1Click);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "forms/fonts.h"
+
 namespace dialogs {
 
 namespace {
@@ -28,11 +30,11 @@ const forms::ControlDecl kControls[] = {
 }  // namespace
 
 TFGroup::TFGroup(platform::Toolkit& toolkit, platform::Window& owner)
-    : Form(toolkit, Options(owner), {"ＭＳ Ｐゴシック", 12, false}, kControls),
+    : Form(toolkit, Options(owner), forms::WindowFont(12), kControls),
       Edit1(Get<platform::EntryBox>("Edit1")),
       BitBtn1(Get<platform::Button>("BitBtn1")),
       BitBtn2(Get<platform::Button>("BitBtn2")) {
-  Edit1.SetFont({"ＭＳ Ｐゴシック", 16, false});
+  Edit1.SetFont(forms::WindowFont(16));
   BitBtn1.onClick = Handler(&TFGroup::BitBtn1Click);
   BitBtn2.onClick = Handler(&TFGroup::BitBtn2Click);
   Edit1.onKeyDown = Dispatch().Wrap([this](int key) { Edit1KeyDown(key); });

@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/colour_text.h"
-#include "app/date_time_format.h"
-#include "app/settings_keys.h"
+#include "forms/fonts.h"
 #include "platform/failure.h"
+#include "settings/colour_text.h"
+#include "settings/date_time_format.h"
 
 namespace dialogs {
 
 namespace {
 
 using forms::Kind;
-namespace keys = app::settings;
+namespace keys = settings;
 
 constexpr int kWidth = 330, kHeight = 330;
 
@@ -104,27 +104,73 @@ const forms::ControlDecl kControls[] = {
     {"edWindowName", Kind::Entry, "TabSheet7", {208, 209, 92, 21}},
 };
 
-// A check list's item and the setting it switches.
-struct Check {
-  const char* caption;
+// A control row: the control that shows a setting. A check list shows
+// booleans, one item a row (the list is filled from its rows in order), or
+// a number: the one item checked.
+enum class Shows { Text, Check, Choice };
+struct Row {
+  const char* control;
   const keys::Key* key;
+  Shows shows = Shows::Text;
+  const char* item = nullptr;
 };
+constexpr Row Check(const char* list, const keys::Key& key, const char* caption) {
+  return {list, &key, Shows::Check, caption};
+}
 
-// The screen page's check list: edges 0 to 3, then the rest.
-constexpr Check kScreenChecks[] = {{"画面 \"上\" で表示・非表示切替", &keys::kEdgeTop},
-                                   {"画面 \"左\" で表示・非表示切替", &keys::kEdgeLeft},
-                                   {"画面 \"下\" で表示・非表示切替", &keys::kEdgeBottom},
-                                   {"画面 \"右\" で表示・非表示切替", &keys::kEdgeRight},
-                                   {"貼り付け後非表示", &keys::kHideAfter},
-                                   {"常に最前面に表示（起動時に有効）", &keys::kStayOnTop},
-                                   {"表示位置自動保存", &keys::kSavePlace}};
-constexpr int kHideAfterItem = 4;
-constexpr Check kOtherChecks[] = {{"クリップボードにのみコピー", &keys::kClipOnly},
-                                  {"複数貼り付けのとき改行を入れる", &keys::kWithReturn},
-                                  {"ワンクリック貼り付け", &keys::kOneClick},
-                                  {"最小機能モード", &keys::kMinimal},
-                                  {"ボタンのヒント表示", &keys::kHints},
-                                  {"終了時選択しているものをお気に入り保存", &keys::kSaveDefaults}};
+// In the order OK writes them.
+constexpr Row kRows[] = {
+    {"edY", &keys::kTop},
+    {"edX", &keys::kLeft},
+    {"edH", &keys::kHeight},
+    {"edW", &keys::kWidth},
+    {"edDate", &keys::kStampFormat},
+    Check("CheckListBox1", keys::kEdgeTop, "画面 \"上\" で表示・非表示切替"),
+    Check("CheckListBox1", keys::kEdgeLeft, "画面 \"左\" で表示・非表示切替"),
+    Check("CheckListBox1", keys::kEdgeBottom, "画面 \"下\" で表示・非表示切替"),
+    Check("CheckListBox1", keys::kEdgeRight, "画面 \"右\" で表示・非表示切替"),
+    Check("CheckListBox1", keys::kHideAfter, "貼り付け後非表示"),
+    Check("CheckListBox1", keys::kStayOnTop, "常に最前面に表示（起動時に有効）"),
+    Check("CheckListBox1", keys::kSavePlace, "表示位置自動保存"),
+    Check("CheckListBox2", keys::kClipOnly, "クリップボードにのみコピー"),
+    Check("CheckListBox2", keys::kWithReturn, "複数貼り付けのとき改行を入れる"),
+    Check("CheckListBox2", keys::kOneClick, "ワンクリック貼り付け"),
+    Check("CheckListBox2", keys::kMinimal, "最小機能モード"),
+    Check("CheckListBox2", keys::kHints, "ボタンのヒント表示"),
+    Check("CheckListBox2", keys::kSaveDefaults, "終了時選択しているものをお気に入り保存"),
+    Check("CheckListBox4", keys::kDropSkipsChooser, "ﾃｷｽﾄ辞書読込専用"),
+    {"edLine1", &keys::kLineFrom},
+    {"edLine2", &keys::kLineCount},
+    {"edGroup", &keys::kDefaultGroup},
+    {"edClass", &keys::kDefaultClass},
+    {"edFontSize", &keys::kFontSize},
+    {"CheckListBox3", &keys::kLineMode, Shows::Choice},
+    {"edEditColor", &keys::kEditColour},
+    Check("CheckListBox5", keys::kFixedWindow, "貼付ウインドウ固定"),
+    {"edWindowName", &keys::kWindowName},
+};
+// The place and size fields, which the default button resets.
+constexpr const keys::Key* kPlace[] = {&keys::kLeft, &keys::kHeight, &keys::kTop, &keys::kWidth};
+// Hiding after a paste needs one of these to bring the palette back.
+constexpr const keys::Key* kEdges[] = {&keys::kEdgeTop, &keys::kEdgeLeft, &keys::kEdgeBottom, &keys::kEdgeRight};
+
+// The row showing the key.
+const Row& RowOf(const keys::Key& key) {
+  for (const Row& row : kRows)
+    if (row.key == &key) return row;
+  throw std::logic_error(std::string("no control shows ") + key.name);
+}
+
+// A check row's item in its list.
+int ItemOf(const Row& row) {
+  int item = 0;
+  for (const Row& other : kRows) {
+    if (&other == &row) return item;
+    if (other.shows == Shows::Check && std::string_view(other.control) == row.control) ++item;
+  }
+  return -1;
+}
+
 constexpr const char* kLineCaptions[] = {"X文字目からX文字分", "TAB～TAB間", "すべて（ﾃﾞﾌｫﾙﾄ）"};
 constexpr const char* kSamples[] = {"サンプル",
                                     "h:nn",
@@ -141,64 +187,42 @@ constexpr const char* kTokens[] = {"aaa", "aaaa", "d",  "dd", "ddd", "dddd", "dd
 
 std::optional<int32_t> WholeNumber(const std::string& text) { return platform::ParseProfileInteger(text); }
 
-// The number in the field, or the conversion failure naming its text.
-int32_t NumberIn(const platform::EntryBox& field) {
-  const std::string text = field.GetText();
-  if (auto n = WholeNumber(text)) return *n;
-  throw platform::Failure("'" + text + "' は整数ではありません");
-}
+[[noreturn]] void NotANumber(const std::string& text) { throw platform::Failure("'" + text + "' は整数ではありません"); }
 
-void Fill(platform::CheckList& list, std::span<const char* const> captions) {
-  for (const char* caption : captions) list.Add(caption);
-}
-
-void Fill(platform::CheckList& list, std::span<const Check> checks) {
-  for (const Check& check : checks) list.Add(check.caption);
+// A field's text into the copy as its key's type allows. A number that may
+// be empty is checked when its field is left, not here; a quoted one keeps
+// the text as typed.
+void Take(settings::Settings& s, const keys::Key& key, const std::string& text) {
+  if (key.type == keys::Type::Integer && *key.fallback) {
+    const auto n = WholeNumber(text);
+    if (!n) NotANumber(text);
+    if (!key.quoted) return s.SetInteger(key, *n);
+  } else if (key.type == keys::Type::Colour && !settings::ColourFromText(text)) {
+    NotANumber(text);
+  }
+  s.Set(key, text);
 }
 
 }  // namespace
 
 TFSet::TFSet(platform::Platform& services, platform::Window& owner, ApplyHook apply)
-    : Form(services.toolkit, Options(owner), {"ＭＳ Ｐゴシック", 12, false}, kControls),
-      edY(Get<platform::EntryBox>("edY")),
-      edX(Get<platform::EntryBox>("edX")),
-      edH(Get<platform::EntryBox>("edH")),
-      edW(Get<platform::EntryBox>("edW")),
-      edDate(Get<platform::EntryBox>("edDate")),
-      edLine1(Get<platform::EntryBox>("edLine1")),
-      edLine2(Get<platform::EntryBox>("edLine2")),
-      edFontSize(Get<platform::EntryBox>("edFontSize")),
-      edEditColor(Get<platform::EntryBox>("edEditColor")),
-      edFolder(Get<platform::EntryBox>("edFolder")),
-      edClass(Get<platform::EntryBox>("edClass")),
-      edGroup(Get<platform::EntryBox>("edGroup")),
-      edWindowName(Get<platform::EntryBox>("edWindowName")),
-      CheckListBox1(Get<platform::CheckList>("CheckListBox1")),
-      CheckListBox2(Get<platform::CheckList>("CheckListBox2")),
-      CheckListBox3(Get<platform::CheckList>("CheckListBox3")),
-      CheckListBox4(Get<platform::CheckList>("CheckListBox4")),
-      CheckListBox5(Get<platform::CheckList>("CheckListBox5")),
-      ComboBox1(Get<platform::DropDownList>("ComboBox1")),
-      ListBox1(Get<platform::ListBox>("ListBox1")),
-      Panel3(Get<platform::Panel>("Panel3")),
-      PageControl1(Get<platform::TabPages>("PageControl1")),
+    : Form(services.toolkit, Options(owner), forms::WindowFont(12), kControls),
       p_(services),
       owner_(owner),
-      apply_(std::move(apply)) {
+      apply_(std::move(apply)),
+      shown_(settings::Settings::Read(services.files)) {
   for (const Heading& h : kHeadings) Get<platform::Panel>(h.panel).SetColor(h.colour);
-  for (const char* bold : {"lImport", "lExport"}) Get<platform::Label>(bold).SetFont({"ＭＳ Ｐゴシック", 12, false, false, true});
-  Fill(CheckListBox1, kScreenChecks);
-  Fill(CheckListBox2, kOtherChecks);
-  Fill(CheckListBox3, kLineCaptions);
-  CheckListBox4.Add("ﾃｷｽﾄ辞書読込専用");
-  CheckListBox5.Add("貼付ウインドウ固定");
-  for (const char* sample : kSamples) ComboBox1.Add(sample);
-  for (const char* token : kTokens) ListBox1.Add(token);
-  for (platform::EntryBox* field :
-       {&edY, &edX, &edH, &edW, &edDate, &edLine1, &edLine2, &edFontSize, &edEditColor, &edFolder, &edClass, &edGroup,
-        &edWindowName})
-    field->SetImeOff(true);
-  edFolder.SetReadOnly(true);
+  for (const char* bold : {"lImport", "lExport"}) Get<platform::Label>(bold).SetFont(forms::WindowFont(12, true));
+  for (const Row& row : kRows) {
+    if (row.shows == Shows::Check) Get<platform::CheckList>(row.control).Add(row.item);
+    if (row.shows == Shows::Text) Get<platform::EntryBox>(row.control).SetImeOff(true);
+  }
+  for (const char* caption : kLineCaptions) Get<platform::CheckList>("CheckListBox3").Add(caption);
+  for (const char* sample : kSamples) Get<platform::DropDownList>("ComboBox1").Add(sample);
+  for (const char* token : kTokens) Get<platform::ListBox>("ListBox1").Add(token);
+  platform::EntryBox& folder = Get<platform::EntryBox>("edFolder");
+  folder.SetImeOff(true);
+  folder.SetReadOnly(true);
 
   Get<platform::Button>("BitBtn1").onClick = Handler(&TFSet::BitBtn1Click);
   Get<platform::Button>("BitBtn2").onClick = Handler(&TFSet::BitBtn2Click);
@@ -208,45 +232,75 @@ TFSet::TFSet(platform::Platform& services, platform::Window& owner, ApplyHook ap
   Get<platform::Button>("BitBtn6").onClick = Handler(&TFSet::BitBtn6Click);
   Get<platform::Button>("BitBtn7").onClick = Handler(&TFSet::BitBtn7Click);
   Get<platform::Button>("BitBtn8").onClick = Handler(&TFSet::BitBtn8Click);
-  edDate.onChange = Handler(&TFSet::edDateChange);
-  ComboBox1.onChange = Handler(&TFSet::ComboBox1Change);
-  ListBox1.onDblClick = Handler(&TFSet::ListBox1DblClick);
-  CheckListBox1.onClickCheck = Dispatch().Wrap([this](int) { CheckListBox1ClickCheck(); });
-  CheckListBox4.onClickCheck = CheckListBox1.onClickCheck;
-  CheckListBox3.onClickCheck = Dispatch().Wrap([this](int index) { CheckListBox3ClickCheck(index); });
-  edY.onExit = Handler(&TFSet::edYExit);
-  edLine1.onExit = Dispatch().Bind([this] { edLineExit(edLine1); });
-  edLine2.onExit = Dispatch().Bind([this] { edLineExit(edLine2); });
-  edFontSize.onExit = Handler(&TFSet::edFontSizeExit);
-  edEditColor.onExit = Handler(&TFSet::edEditColorExit);
+  Field(keys::kStampFormat).onChange = Handler(&TFSet::edDateChange);
+  Get<platform::DropDownList>("ComboBox1").onChange = Handler(&TFSet::ComboBox1Change);
+  Get<platform::ListBox>("ListBox1").onDblClick = Handler(&TFSet::ListBox1DblClick);
+  platform::CheckList& screen = Get<platform::CheckList>(RowOf(keys::kHideAfter).control);
+  screen.onClickCheck = Dispatch().Wrap([this](int) { CheckListBox1ClickCheck(); });
+  Get<platform::CheckList>(RowOf(keys::kDropSkipsChooser).control).onClickCheck = screen.onClickCheck;
+  Get<platform::CheckList>(RowOf(keys::kLineMode).control).onClickCheck =
+      Dispatch().Wrap([this](int index) { CheckListBox3ClickCheck(index); });
+  Field(keys::kTop).onExit = Handler(&TFSet::edYExit);
+  for (const keys::Key* key : {&keys::kLineFrom, &keys::kLineCount}) {
+    platform::EntryBox& field = Field(*key);
+    field.onExit = Dispatch().Bind([this, &field] { edLineExit(field); });
+  }
+  Field(keys::kFontSize).onExit = Handler(&TFSet::edFontSizeExit);
+  Field(keys::kEditColour).onExit = Handler(&TFSet::edEditColorExit);
   Window().onKeyDown = [this](int key) { return FormKeyDown(key); };
   // A drop-down list would pick an item by its first letter.
-  Window().onKeyPress = [this](char) { return ComboBox1.HasFocus(); };
+  Window().onKeyPress = [this](char) { return Get<platform::DropDownList>("ComboBox1").HasFocus(); };
 
-  edFolder.SetText(services.files.ExecutableFolder() + "\\kao");
-  ComboBox1.SetItemIndex(0);
-  PageControl1.SetPageIndex(0);
-  ReadSettings();
+  folder.SetText(settings::DefaultFaceFolder(services.files));
+  Get<platform::DropDownList>("ComboBox1").SetItemIndex(0);
+  Get<platform::TabPages>("PageControl1").SetPageIndex(0);
+  Show(shown_);
   edDateChange();
 }
 
-std::string TFSet::SettingsPath() const { return p_.files.ExecutableFolder() + "\\system.ini"; }
+platform::EntryBox& TFSet::Field(const keys::Key& key) const { return Get<platform::EntryBox>(RowOf(key).control); }
 
-void TFSet::ReadSettings() {
-  const keys::SettingsFile ini(p_.files, SettingsPath());
-  const std::pair<platform::EntryBox*, const keys::Key*> fields[] = {
-      {&edX, &keys::kLeft},          {&edH, &keys::kHeight},      {&edY, &keys::kTop},
-      {&edW, &keys::kWidth},         {&edDate, &keys::kStampFormat}, {&edLine1, &keys::kLineFrom},
-      {&edLine2, &keys::kLineCount}, {&edGroup, &keys::kDefaultGroup}, {&edClass, &keys::kDefaultClass},
-      {&edFontSize, &keys::kFontSize}, {&edEditColor, &keys::kEditColour}, {&edWindowName, &keys::kWindowName}};
-  for (const auto& [field, key] : fields) field->SetText(ini.Text(*key));
-  for (int i = 0; i < CheckListBox1.Count(); ++i) CheckListBox1.SetChecked(i, ini.Boolean(*kScreenChecks[i].key));
-  for (int i = 0; i < CheckListBox2.Count(); ++i) CheckListBox2.SetChecked(i, ini.Boolean(*kOtherChecks[i].key));
-  CheckListBox4.SetChecked(0, ini.Boolean(keys::kDropSkipsChooser));
-  // A stored mode outside 0 to 2 checks nothing, which writes back as 2.
-  const int line = ini.Integer(keys::kLineMode);
-  if (line >= 0 && line < CheckListBox3.Count()) CheckListBox3.SetChecked(line, true);
-  CheckListBox5.SetChecked(0, ini.Boolean(keys::kFixedWindow));
+void TFSet::Show(const settings::Settings& s) {
+  for (const Row& row : kRows) {
+    switch (row.shows) {
+      case Shows::Text:
+        Get<platform::EntryBox>(row.control).SetText(s.Text(*row.key));
+        break;
+      case Shows::Check:
+        Get<platform::CheckList>(row.control).SetChecked(ItemOf(row), s.Boolean(*row.key));
+        break;
+      case Shows::Choice: {
+        // A number outside the items checks nothing, which writes back as
+        // the last item.
+        platform::CheckList& list = Get<platform::CheckList>(row.control);
+        const int n = s.Integer(*row.key);
+        if (n >= 0 && n < list.Count()) list.SetChecked(n, true);
+        break;
+      }
+    }
+  }
+}
+
+settings::Settings TFSet::Edited() const {
+  settings::Settings s = shown_;
+  for (const Row& row : kRows) {
+    switch (row.shows) {
+      case Shows::Text:
+        Take(s, *row.key, Get<platform::EntryBox>(row.control).GetText());
+        break;
+      case Shows::Check:
+        s.SetBoolean(*row.key, Get<platform::CheckList>(row.control).Checked(ItemOf(row)));
+        break;
+      case Shows::Choice: {
+        const platform::CheckList& list = Get<platform::CheckList>(row.control);
+        int n = 0;
+        while (n < list.Count() - 1 && !list.Checked(n)) ++n;
+        s.SetInteger(*row.key, n);
+        break;
+      }
+    }
+  }
+  return s;
 }
 
 void TFSet::BitBtn1Click() { ApplySettings(true); }
@@ -259,115 +313,71 @@ void TFSet::ApplySettings(bool close) {
   // Every field is read and checked before the file is touched, and the
   // file is written once: a refused value or a failed write leaves both the
   // file and the palette as they were.
-  AppliedSettings a;
-  a.bounds.top = NumberIn(edY);
-  a.bounds.left = NumberIn(edX);
-  a.bounds.height = NumberIn(edH);
-  a.bounds.width = NumberIn(edW);
-  const std::string fontSize = edFontSize.GetText();
-  a.fontSize = NumberIn(edFontSize);
-  const std::string colourText = edEditColor.GetText();
-  const auto colour = app::ColourFromText(colourText);
-  if (!colour) throw platform::Failure("'" + colourText + "' は整数ではありません");
-  a.editColour = *colour;
-  a.stampFormat = edDate.GetText();
-  const std::string lineFrom = edLine1.GetText(), lineCount = edLine2.GetText();
-  const std::string defaultClass = edClass.GetText();
-  a.defaultGroup = edGroup.GetText();
-  a.windowName = edWindowName.GetText();
-  a.edgeTop = CheckListBox1.Checked(0);
-  a.edgeLeft = CheckListBox1.Checked(1);
-  a.edgeBottom = CheckListBox1.Checked(2);
-  a.edgeRight = CheckListBox1.Checked(3);
-  a.hideAfter = CheckListBox1.Checked(kHideAfterItem);
-  a.stayOnTop = CheckListBox1.Checked(5);
-  a.clipOnly = CheckListBox2.Checked(0);
-  a.withReturn = CheckListBox2.Checked(1);
-  a.oneClick = CheckListBox2.Checked(2);
-  a.minimal = CheckListBox2.Checked(3);
-  a.hints = CheckListBox2.Checked(4);
-  a.dropSkipsChooser = CheckListBox4.Checked(0);
-  a.fixedWindow = CheckListBox5.Checked(0);
-
-  keys::SettingsFile ini(p_.files, SettingsPath(), keys::Writes::OnSave);
-  ini.WriteInteger(keys::kTop, a.bounds.top);
-  ini.WriteInteger(keys::kLeft, a.bounds.left);
-  ini.WriteInteger(keys::kHeight, a.bounds.height);
-  ini.WriteInteger(keys::kWidth, a.bounds.width);
-  ini.Write(keys::kStampFormat, a.stampFormat);
-  for (int i = 0; i < CheckListBox1.Count(); ++i) ini.WriteBoolean(*kScreenChecks[i].key, CheckListBox1.Checked(i));
-  for (int i = 0; i < CheckListBox2.Count(); ++i) ini.WriteBoolean(*kOtherChecks[i].key, CheckListBox2.Checked(i));
-  ini.WriteBoolean(keys::kDropSkipsChooser, a.dropSkipsChooser);
-  ini.Write(keys::kLineFrom, lineFrom);
-  ini.Write(keys::kLineCount, lineCount);
-  ini.Write(keys::kDefaultGroup, a.defaultGroup);
-  ini.Write(keys::kDefaultClass, defaultClass);
-  ini.Write(keys::kFontSize, fontSize);
-  ini.WriteInteger(keys::kLineMode, CheckListBox3.Checked(0) ? 0 : CheckListBox3.Checked(1) ? 1 : 2);
-  ini.Write(keys::kEditColour, colourText);
-  ini.WriteBoolean(keys::kFixedWindow, a.fixedWindow);
-  ini.Write(keys::kWindowName, a.windowName);
-  ini.Save();
-
-  apply_(a);
+  settings::Settings edited = Edited();
+  edited.Save(p_.files);
+  shown_ = edited;
+  apply_(edited);
   if (close) Window().Close();
 }
 
 void TFSet::BitBtn4Click() {
-  edX.SetText("0");
-  edH.SetText("400");
-  edY.SetText("0");
-  edW.SetText("250");
+  for (const keys::Key* key : kPlace) Field(*key).SetText(key->fallback);
 }
 
 void TFSet::BitBtn5Click() {
   const platform::Rect now = owner_.Bounds();
-  edY.SetText(std::to_string(now.top));
-  edX.SetText(std::to_string(now.left));
-  edH.SetText(std::to_string(now.height));
-  edW.SetText(std::to_string(now.width));
+  const int values[] = {now.left, now.height, now.top, now.width};
+  for (size_t i = 0; i < std::size(kPlace); ++i) Field(*kPlace[i]).SetText(std::to_string(values[i]));
 }
 
-void TFSet::BitBtn6Click() {
-  edDate.SetText(keys::SettingsFile(p_.files, SettingsPath()).Text(keys::kStampFormat));
-}
+void TFSet::BitBtn6Click() { Field(keys::kStampFormat).SetText(settings::Settings::Read(p_.files).Text(keys::kStampFormat)); }
 
-void TFSet::BitBtn7Click() { edDate.SetText(keys::kDefaultStamp); }
+void TFSet::BitBtn7Click() { Field(keys::kStampFormat).SetText(keys::kDefaultStamp); }
 
 void TFSet::BitBtn8Click() {
   const auto picked = toolkit_.PickColor(&Window(), lastColour_);
   if (!picked) return;
   lastColour_ = *picked;
-  edEditColor.SetText(app::ColourToText(*picked));
+  Field(keys::kEditColour).SetText(settings::ColourToText(*picked));
 }
 
 void TFSet::edDateChange() {
-  Panel3.SetCaption(app::DateTimeFormatter(edDate.GetText(), p_.locale.Now(), p_.locale.Read()));
+  Get<platform::Panel>("Panel3").SetCaption(
+      settings::DateTimeFormatter(Field(keys::kStampFormat).GetText(), p_.locale.Now(), p_.locale.Read()));
 }
 
 void TFSet::ComboBox1Change() {
-  if (ComboBox1.ItemIndex() > 0) edDate.SetText(ComboBox1.Item(ComboBox1.ItemIndex()));
+  const platform::DropDownList& samples = Get<platform::DropDownList>("ComboBox1");
+  if (samples.ItemIndex() > 0) Field(keys::kStampFormat).SetText(samples.Item(samples.ItemIndex()));
 }
 
 void TFSet::ListBox1DblClick() {
-  const int at = ListBox1.ItemIndex();
-  if (at >= 0) edDate.SetText(edDate.GetText() + ListBox1.Item(at));
+  const platform::ListBox& tokens = Get<platform::ListBox>("ListBox1");
+  const int at = tokens.ItemIndex();
+  platform::EntryBox& format = Field(keys::kStampFormat);
+  if (at >= 0) format.SetText(format.GetText() + tokens.Item(at));
 }
 
-// Hiding after a paste needs an edge to bring the palette back.
 void TFSet::CheckListBox1ClickCheck() {
+  const auto checked = [this](const keys::Key& key) {
+    const Row& row = RowOf(key);
+    return Get<platform::CheckList>(row.control).Checked(ItemOf(row));
+  };
   bool anyEdge = false;
-  for (int i = 0; i < kHideAfterItem; ++i) anyEdge |= CheckListBox1.Checked(i);
-  if (!anyEdge) CheckListBox1.SetChecked(kHideAfterItem, false);
+  for (const keys::Key* edge : kEdges) anyEdge |= checked(*edge);
+  const Row& hide = RowOf(keys::kHideAfter);
+  if (!anyEdge) Get<platform::CheckList>(hide.control).SetChecked(ItemOf(hide), false);
 }
 
 void TFSet::CheckListBox3ClickCheck(int index) {
-  for (int i = 0; i < CheckListBox3.Count(); ++i)
-    if (i != index) CheckListBox3.SetChecked(i, false);
+  platform::CheckList& list = Get<platform::CheckList>(RowOf(keys::kLineMode).control);
+  for (int i = 0; i < list.Count(); ++i)
+    if (i != index) list.SetChecked(i, false);
 }
 
 void TFSet::edYExit() {
-  if (!WholeNumber(edY.GetText())) edY.SetText("0");
+  platform::EntryBox& field = Field(keys::kTop);
+  if (!WholeNumber(field.GetText())) field.SetText(keys::kTop.fallback);
 }
 
 void TFSet::edLineExit(platform::EntryBox& field) {
@@ -376,11 +386,13 @@ void TFSet::edLineExit(platform::EntryBox& field) {
 }
 
 void TFSet::edFontSizeExit() {
-  if (!WholeNumber(edFontSize.GetText())) edFontSize.SetText("12");
+  platform::EntryBox& field = Field(keys::kFontSize);
+  if (!WholeNumber(field.GetText())) field.SetText(keys::kFontSize.fallback);
 }
 
 void TFSet::edEditColorExit() {
-  if (!app::ColourFromText(edEditColor.GetText())) edEditColor.SetText("");
+  platform::EntryBox& field = Field(keys::kEditColour);
+  if (!settings::ColourFromText(field.GetText())) field.SetText("");
 }
 
 bool TFSet::FormKeyDown(int key) {
@@ -389,7 +401,7 @@ bool TFSet::FormKeyDown(int key) {
     return true;
   }
   // Delete would clear the drop-down list's choice.
-  return key == platform::key::kDelete && ComboBox1.HasFocus();
+  return key == platform::key::kDelete && Get<platform::DropDownList>("ComboBox1").HasFocus();
 }
 
 void OpenSettingsDialog(platform::Platform& services, platform::Window& owner, TFSet::ApplyHook apply) {

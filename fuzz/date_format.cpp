@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/date_time_format.h"
+#include "settings/date_time_format.h"
 #include "check.h"
 #include "platform/locale_data.h"
 
@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view format(reinterpret_cast<const char*>(data), size);
   for (const platform::Moment& moment : {platform::Moment{2003, 7, 9, 8, 5, 3, 0}, platform::Moment{2019, 5, 1, 0, 0, 0, 0},
                                          platform::Moment{1868, 9, 7, 23, 59, 59, 999}}) {
-    const std::string stamp = app::DateTimeFormatter(format, moment, kJapanese);
-    FUZZ_CHECK(stamp.size() <= app::kStampLimit);
+    const std::string stamp = settings::DateTimeFormatter(format, moment, kJapanese);
+    FUZZ_CHECK(stamp.size() <= settings::kStampLimit);
   }
   return 0;
 }

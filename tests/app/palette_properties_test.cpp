@@ -234,10 +234,10 @@ TEST_F(PropertiesTest, ApplyChangesTheRunningPaletteAndOkClosesAsWell) {
     EXPECT_FALSE(d.Closed());  // Apply leaves it open
     EXPECT_FALSE(Window().StayOnTop());
     EXPECT_FALSE(palette->Panel2->Visible());
-    EXPECT_TRUE(palette->Settings().edgeBottom);
-    EXPECT_TRUE(palette->Settings().clipOnly);
-    EXPECT_TRUE(palette->Settings().fixedWindow);
-    EXPECT_EQ(palette->Settings().windowName, "メモ帳");
+    EXPECT_TRUE(palette->Settings().Boolean(settings::kEdgeBottom));
+    EXPECT_TRUE(palette->Settings().Boolean(settings::kClipOnly));
+    EXPECT_TRUE(palette->Settings().Boolean(settings::kFixedWindow));
+    EXPECT_EQ(palette->Settings().Text(settings::kWindowName), "メモ帳");
     EXPECT_EQ(palette->Library().defaultGroup, "g2");
     EXPECT_EQ(Window().Bounds().left, 100);
     for (platform::Control* list : {palette->ListBox1, palette->ListBox2, palette->ListBox3})

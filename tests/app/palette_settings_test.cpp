@@ -1,6 +1,6 @@
 // The settings file: what the palette reads at start and writes at exit.
-#include "app/colour_text.h"
-#include "app/history_text.h"
+#include "settings/colour_text.h"
+#include "settings/history_text.h"
 #include "platform/profile_file.h"
 #include "tests/support/palette_fixture.h"
 
@@ -87,20 +87,20 @@ TEST_F(SettingsTest, EveryStartKeyReachesItsControl) {
 TEST_F(SettingsTest, KeysAreFoundWhicheverWayTheyAreSpelled) {
   Ini("vleft=1\r\nVHEIGHT=1\r\nvTop=0\r\nvwidth=0x1\r\ndragdrop=1\r\nafter=1\r\n");
   Start();
-  const app::PaletteSettings& s = palette->Settings();
-  EXPECT_TRUE(s.edgeLeft);
-  EXPECT_TRUE(s.edgeBottom);
-  EXPECT_FALSE(s.edgeTop);
-  EXPECT_TRUE(s.edgeRight);
-  EXPECT_TRUE(s.dropSkipsChooser);
-  EXPECT_TRUE(s.hideAfter);
+  const settings::Settings& s = palette->Settings();
+  EXPECT_TRUE(s.Boolean(settings::kEdgeLeft));
+  EXPECT_TRUE(s.Boolean(settings::kEdgeBottom));
+  EXPECT_FALSE(s.Boolean(settings::kEdgeTop));
+  EXPECT_TRUE(s.Boolean(settings::kEdgeRight));
+  EXPECT_TRUE(s.Boolean(settings::kDropSkipsChooser));
+  EXPECT_TRUE(s.Boolean(settings::kHideAfter));
   // The stamp format written at the first start is read back without quotes.
-  EXPECT_EQ(s.stampFormat, "yyyy/mm/dd hh:nn:ss");
+  EXPECT_EQ(s.Text(settings::kStampFormat), "yyyy/mm/dd hh:nn:ss");
   palette.reset();
   Ini("vLeft=1\r\ntime1=' hh:nn '\r\n");
   Start();
-  EXPECT_TRUE(palette->Settings().edgeLeft);
-  EXPECT_EQ(palette->Settings().stampFormat, " hh:nn ");
+  EXPECT_TRUE(palette->Settings().Boolean(settings::kEdgeLeft));
+  EXPECT_EQ(palette->Settings().Text(settings::kStampFormat), " hh:nn ");
 }
 
 TEST_F(SettingsTest, ExitWritesItsKeysInOrderAndLeavesTheDialogsKeys) {
@@ -373,33 +373,33 @@ TEST_F(SettingsTest, OneClickAndLineBreakAfterEachFace) {
 // ---- the value forms
 
 TEST(ColourText, NamesNumbersAndTheWrittenForm) {
-  EXPECT_EQ(app::ColourFromText("clMoneyGreen"), 0xC0DCC0);
-  EXPECT_EQ(app::ColourFromText("CLBTNFACE"), static_cast<int32_t>(0xFF00000F));
-  EXPECT_EQ(app::ColourFromText("clHotLight"), static_cast<int32_t>(0xFF00001A));
-  EXPECT_EQ(app::ColourFromText("clMenuBar"), static_cast<int32_t>(0xFF00001E));
-  EXPECT_EQ(app::ColourFromText("clNone"), 0x1FFFFFFF);
-  EXPECT_EQ(app::ColourFromText("$00BBD7A8"), 0x00BBD7A8);
-  EXPECT_EQ(app::ColourFromText("-16777201"), static_cast<int32_t>(0xFF00000F));
-  EXPECT_EQ(app::ColourFromText("clBlue "), std::nullopt);
-  EXPECT_EQ(app::ColourFromText(""), std::nullopt);
-  EXPECT_EQ(app::ColourToText(0xFF0000), "clBlue");
-  EXPECT_EQ(app::ColourToText(static_cast<int32_t>(0xFF000018)), "clInfoBk");
-  EXPECT_EQ(app::ColourToText(0x20000000), "clDefault");
-  EXPECT_EQ(app::ColourToText(0x00BBD7A8), "$00BBD7A8");
-  EXPECT_EQ(app::ColourToText(static_cast<int32_t>(0xFF000019)), "$FF000019");  // no name for 25
-  EXPECT_EQ(app::ColourToText(0xabc), "$00000ABC");
+  EXPECT_EQ(settings::ColourFromText("clMoneyGreen"), 0xC0DCC0);
+  EXPECT_EQ(settings::ColourFromText("CLBTNFACE"), static_cast<int32_t>(0xFF00000F));
+  EXPECT_EQ(settings::ColourFromText("clHotLight"), static_cast<int32_t>(0xFF00001A));
+  EXPECT_EQ(settings::ColourFromText("clMenuBar"), static_cast<int32_t>(0xFF00001E));
+  EXPECT_EQ(settings::ColourFromText("clNone"), 0x1FFFFFFF);
+  EXPECT_EQ(settings::ColourFromText("$00BBD7A8"), 0x00BBD7A8);
+  EXPECT_EQ(settings::ColourFromText("-16777201"), static_cast<int32_t>(0xFF00000F));
+  EXPECT_EQ(settings::ColourFromText("clBlue "), std::nullopt);
+  EXPECT_EQ(settings::ColourFromText(""), std::nullopt);
+  EXPECT_EQ(settings::ColourToText(0xFF0000), "clBlue");
+  EXPECT_EQ(settings::ColourToText(static_cast<int32_t>(0xFF000018)), "clInfoBk");
+  EXPECT_EQ(settings::ColourToText(0x20000000), "clDefault");
+  EXPECT_EQ(settings::ColourToText(0x00BBD7A8), "$00BBD7A8");
+  EXPECT_EQ(settings::ColourToText(static_cast<int32_t>(0xFF000019)), "$FF000019");  // no name for 25
+  EXPECT_EQ(settings::ColourToText(0xabc), "$00000ABC");
 }
 
 TEST(HistoryText, EscapedFormIsReversibleForEveryByte) {
   std::string all;
   for (int i = 0; i < 256; ++i) all += static_cast<char>(i);
   all += "\\\\r\\";
-  const std::string escaped = app::EscapeText(all);
+  const std::string escaped = settings::EscapeText(all);
   EXPECT_EQ(escaped.find_first_of(std::string("\r\n\0", 3)), std::string::npos);
-  EXPECT_EQ(app::UnescapeText(escaped), all);
-  EXPECT_EQ(app::EscapeText("ソ\r\n"), "ソ\\\\r\\n");  // the trail byte 0x5C is escaped too
-  EXPECT_EQ(app::UnescapeText("a\\"), std::nullopt);
-  EXPECT_EQ(app::UnescapeText("a\\t"), std::nullopt);
-  EXPECT_FALSE(app::NeedsEscapedForm("  \"a\" \\ ! = "));
-  EXPECT_TRUE(app::NeedsEscapedForm(std::string("\0", 1)));
+  EXPECT_EQ(settings::UnescapeText(escaped), all);
+  EXPECT_EQ(settings::EscapeText("ソ\r\n"), "ソ\\\\r\\n");  // the trail byte 0x5C is escaped too
+  EXPECT_EQ(settings::UnescapeText("a\\"), std::nullopt);
+  EXPECT_EQ(settings::UnescapeText("a\\t"), std::nullopt);
+  EXPECT_FALSE(settings::NeedsEscapedForm("  \"a\" \\ ! = "));
+  EXPECT_TRUE(settings::NeedsEscapedForm(std::string("\0", 1)));
 }

@@ -1,6 +1,6 @@
-#include "app/history_text.h"
+#include "settings/history_text.h"
 
-namespace app {
+namespace settings {
 
 bool NeedsEscapedForm(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
 
@@ -39,4 +39,4 @@ std::optional<std::string> UnescapeText(std::string_view stored) {
   return out;
 }
 
-}  // namespace app
+}  // namespace settings

@@ -1,11 +1,11 @@
-#include "app/colour_text.h"
+#include "settings/colour_text.h"
 
 #include <cstdio>
 
 #include "platform/profile_file.h"
 #include "platform/sjis.h"
 
-namespace app {
+namespace settings {
 
 namespace {
 
@@ -87,4 +87,4 @@ std::string ColourToText(int32_t colour) {
   return hex;
 }
 
-}  // namespace app
+}  // namespace settings

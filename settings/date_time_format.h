@@ -7,7 +7,7 @@
 
 #include "platform/locale.h"
 
-namespace app {
+namespace settings {
 
 // The stamp text of a moment: at most kStampLimit bytes, never ending inside a double-byte character.
 constexpr size_t kStampLimit = 256;
@@ -16,4 +16,4 @@ constexpr size_t kStampLimit = 256;
 // time when the time is not midnight).
 std::string DateTimeFormatter(std::string_view format, const platform::Moment& moment, const platform::LocaleData& locale);
 
-}  // namespace app
+}  // namespace settings

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace settings {
 
 // Whether the text needs the escaped form to come back whole.
 bool NeedsEscapedForm(std::string_view text);
@@ -17,4 +17,4 @@ std::string EscapeText(std::string_view text);
 // The inverse; nothing for a text that EscapeText cannot have made.
 std::optional<std::string> UnescapeText(std::string_view stored);
 
-}  // namespace app
+}  // namespace settings

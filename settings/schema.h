@@ -1,16 +1,11 @@
 // Every key of the settings file's section "kao", described once: its
-// type, its default and whether it is written in quotes. The palette's start
-// and exit, the settings dialog and the line import all read and write
-// through these, so no two of them can disagree on a spelling, a default or
-// a quoting. Key names are matched without regard to letter case.
+// type, its default and whether it is written in quotes. Everything that
+// reads or writes a setting names it by one of these rows, so no two places
+// can disagree on a spelling, a default or a quoting. Key names are matched
+// without regard to letter case.
 #pragma once
-#include <cstdint>
-#include <optional>
-#include <string>
 
-#include "platform/profile_file.h"
-
-namespace app::settings {
+namespace settings {
 
 enum class Type { Integer, Boolean, Text, Colour };
 
@@ -66,44 +61,4 @@ inline constexpr Key kLineMode{"line", Type::Integer, "2", false};
 inline constexpr Key kLineFrom{"line1", Type::Integer, "", false};
 inline constexpr Key kLineCount{"line2", Type::Integer, "", false};
 
-// When the writes of a SettingsFile reach the file.
-enum class Writes {
-  AtOnce,  // each write rewrites the file
-  OnSave,  // gathered until Save, which writes the file once
-};
-
-// The settings file, section "kao". Each read and write goes to the file at
-// once, as the profile file does, unless the writes wait for Save; writes
-// throw ProfileWriteError.
-class SettingsFile {
- public:
-  SettingsFile(platform::FileSystem& files, const std::string& path, Writes when = Writes::AtOnce);
-
-  // The value as text, or the key's default (or the one given) when absent.
-  std::string Text(const Key& key) const { return Text(key, key.fallback); }
-  std::string Text(const Key& key, const std::string& fallback) const;
-  // A whole number, or the default when the value is not one (0 when the
-  // default is empty).
-  int32_t Integer(const Key& key) const;
-  bool Boolean(const Key& key) const { return Integer(key) != 0; }
-
-  // The text as the key is written: in quotes when it is quoted.
-  void Write(const Key& key, const std::string& text);
-  // The text without quotes, whatever the key says.
-  void WriteBare(const Key& key, const std::string& text);
-  void WriteInteger(const Key& key, int32_t value);
-  void WriteBoolean(const Key& key, bool value) { WriteInteger(key, value ? 1 : 0); }
-  // Writes::OnSave: the file with every write so far, in one write, or
-  // left as it was when that fails.
-  void Save();
-
-  const std::string& Path() const { return file_.Path(); }
-
- private:
-  const platform::Profile& Reader() const;
-
-  platform::ProfileFile file_;
-  std::optional<platform::ProfileEdit> pending_;  // Writes::OnSave
-};
-
-}  // namespace app::settings
+}  // namespace settings

@@ -1,4 +1,4 @@
-#include "app/date_time_format.h"
+#include "settings/date_time_format.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -7,7 +7,7 @@
 
 #include "platform/sjis.h"
 
-namespace app {
+namespace settings {
 
 namespace {
 
@@ -282,4 +282,4 @@ std::string DateTimeFormatter(std::string_view format, const Moment& moment, con
   return stamp.Text();
 }
 
-}  // namespace app
+}  // namespace settings

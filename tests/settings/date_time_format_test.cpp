@@ -1,11 +1,11 @@
 // The stamp format language, with a Japanese locale.
-#include "app/date_time_format.h"
+#include "settings/date_time_format.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/sjis.h"
 
-using app::DateTimeFormatter;
+using settings::DateTimeFormatter;
 using platform::Moment;
 
 namespace {
@@ -124,7 +124,7 @@ TEST(DateTimeFormat, BadInputNeitherCrashesNorOverflows) {
   for (const Moment& m : moments)
     for (const auto& f : formats) {
       const std::string s = DateTimeFormatter(f, m, l);
-      ASSERT_LE(s.size(), app::kStampLimit);
+      ASSERT_LE(s.size(), settings::kStampLimit);
       for (size_t i = 0; i < s.size(); i += sjis::IsLeadByte(s[i]) ? 2 : 1)
         ASSERT_LT(i + sjis::IsLeadByte(s[i]), s.size()) << "torn character";
     }
