@@ -11,9 +11,7 @@ namespace app {
 
 namespace {
 
-constexpr int kDeleteKey = 46;
 constexpr int32_t kLightYellow = 0x80FFFF, kLightBlue = 0xFACB3D;
-constexpr int kEnterKey = 13;
 
 // The messages of a failed rename, by the system's error code.
 std::string RenameMessage(unsigned long code) {
@@ -38,7 +36,7 @@ int Neighbour(const platform::ListBox& list, int removed) { return removed < lis
 
 void TFKao::ConnectEditing() {
   eKao->onKeyDown = [this](int key) {
-    if (key == kEnterKey) Dispatch().Run([this] { AddFace(); });
+    if (key == platform::key::kEnter) Dispatch().Run([this] { AddFace(); });
   };
   bOK->onClick = Dispatch().Bind([this] { AddFace(); });
   bOK->SetEnabled(true);
@@ -46,7 +44,7 @@ void TFKao::ConnectEditing() {
       {ListBox3, &TFKao::DeleteClass}, {ListBox1, &TFKao::DeleteGroup}, {ListBox2, &TFKao::DeleteFace}};
   for (const auto& [list, command] : deletes)
     list->onKeyDown = [this, command = command](int key) {
-      if (key == kDeleteKey) Dispatch().Run([this, command] { (this->*command)(); });
+      if (key == platform::key::kDelete) Dispatch().Run([this, command] { (this->*command)(); });
     };
 }
 

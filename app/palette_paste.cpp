@@ -27,7 +27,7 @@ void TFKao::SendPaste(platform::WindowId target) {
 void TFKao::PasteIntoFoundWindow() { SendPaste(FindTargetWindow(p_.windows).window); }
 
 void TFKao::PasteText(const std::string& text) {
-  if (!p_.clipboard.SetText(text)) throw platform::Failure("クリップボードを開くことができません");
+  if (!p_.clipboard.SetText(text)) throw platform::Failure(platform::kClipboardBusy);
   if (!settings_.Boolean(settings::kClipOnly) && !Link1->Checked()) {
     if (settings_.Boolean(settings::kFixedWindow))
       SendPaste(p_.windows.FindByTitle(settings_.Text(settings::kWindowName)));
@@ -89,7 +89,7 @@ void TFKao::bAllClick() {
 }
 
 void TFKao::ClipDel1Click() {
-  if (!p_.clipboard.Clear()) throw platform::Failure("クリップボードを開くことができません");
+  if (!p_.clipboard.Clear()) throw platform::Failure(platform::kClipboardBusy);
 }
 
 }  // namespace app

@@ -8,7 +8,7 @@ namespace app {
 void TFKao::bDateTimeClick() {
   const std::string stamp = settings::DateTimeFormatter(settings_.Text(settings::kStampFormat), p_.locale.Now(), p_.locale.Read());
   // Ctrl+V would paste whatever the clipboard held before.
-  if (!p_.clipboard.SetText(stamp)) throw platform::Failure("クリップボードを開くことができません");
+  if (!p_.clipboard.SetText(stamp)) throw platform::Failure(platform::kClipboardBusy);
   // Link mode and the fixed target window do not apply to the stamp.
   if (!settings_.Boolean(settings::kClipOnly)) {
     PasteIntoFoundWindow();

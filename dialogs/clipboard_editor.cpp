@@ -10,7 +10,6 @@ namespace dialogs {
 namespace {
 
 const char* const kTextFilter = "テキストファイル(*.txt)|*.txt|すべてのファイル(*.*)|*.*";
-constexpr const char* kClipboardBusy = "クリップボードを開くことができません";
 
 platform::WindowOptions Options(platform::Window& owner) {
   return {.frame = platform::Frame::Sizeable, .caption = "ClipBord", .centred = true, .owner = &owner,
@@ -83,11 +82,11 @@ void TFCb::N1Click() {
 void TFCb::N3Click() {
   if (!p_.clipboard.HasText()) return;
   const std::string text = RichEdit1.GetText();
-  if (!p_.clipboard.SetText(text)) throw platform::Failure(kClipboardBusy);
+  if (!p_.clipboard.SetText(text)) throw platform::Failure(platform::kClipboardBusy);
 }
 
 void TFCb::N2Click() {
-  if (!p_.clipboard.Clear()) throw platform::Failure(kClipboardBusy);
+  if (!p_.clipboard.Clear()) throw platform::Failure(platform::kClipboardBusy);
 }
 
 void TFCb::Close1Click() { Window().Close(); }

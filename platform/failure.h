@@ -25,6 +25,8 @@ constexpr unsigned long kAlreadyExists = 183;
 
 // Why text typed or pasted into a control cannot be taken.
 inline constexpr const char* kNotShiftJis = "シフトJISで表せない文字が含まれています";
+// The clipboard is held by another program.
+inline constexpr const char* kClipboardBusy = "クリップボードを開くことができません";
 // Why the clipboard's text cannot be taken.
 inline constexpr const char* kClipboardNotShiftJis = "クリップボードの文字列にシフトJISで表せない文字が含まれています";
 

@@ -81,7 +81,7 @@ std::optional<std::wstring> ClipboardWideText() {
 
 std::string Clipboard::GetText() const {
   const auto wide = ClipboardWideText();
-  if (!wide) throw Failure("クリップボードを開くことができません");
+  if (!wide) throw Failure(kClipboardBusy);
   const auto text = NarrowExact(*wide);
   if (!text) throw Failure(kClipboardNotShiftJis);
   return *text;

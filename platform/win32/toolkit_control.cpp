@@ -125,12 +125,7 @@ LRESULT ControlCore::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
       handled = shown;
       break;
     }
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_DRAWITEM: {
+    default: {
       LRESULT result = 0;
       if (ForwardToChild(msg, wp, lp, result)) {
         handled = true;

@@ -316,16 +316,7 @@ LRESULT Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (MenuItem* item = toolkit_.CommandItem(LOWORD(wp))) item->Choose();
         return 0;
       }
-      [[fallthrough]];
-    case WM_NOTIFY:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_DRAWITEM: {
-      LRESULT result = 0;
-      if (ForwardToChild(msg, wp, lp, result)) return result;
       break;
-    }
     case WM_DPICHANGED:
       DpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return 0;
@@ -337,6 +328,7 @@ LRESULT Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (MenuItem* item = toolkit_.DropDown(reinterpret_cast<HMENU>(wp))) item->Opening();
       return 0;
   }
+  if (LRESULT result = 0; ForwardToChild(msg, wp, lp, result)) return result;
   return ::DefWindowProcW(hwnd_, msg, wp, lp);
 }
 

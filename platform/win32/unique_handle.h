@@ -1,5 +1,7 @@
 // One owner for every kind of Win32 handle: the traits say what an empty
-// value is and how to close one. reset() always closes the value it held.
+// value is and how to close one. reset() always closes the value it held,
+// and closing keeps the thread's last error, so a failure can be read after
+// the handles that led to it are gone.
 #pragma once
 #include <windows.h>
 
@@ -34,7 +36,11 @@ class unique_handle {
 
  private:
   void close() noexcept {
-    if (value_ != Traits::invalid()) Traits::close(value_);
+    if (value_ != Traits::invalid()) {
+      const DWORD error = ::GetLastError();
+      Traits::close(value_);
+      ::SetLastError(error);
+    }
     value_ = Traits::invalid();
   }
   pointer value_ = Traits::invalid();
