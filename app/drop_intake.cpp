@@ -1,7 +1,8 @@
 #include "app/drop_intake.h"
 
-#include "app/palette_window.h"
 #include "dialogs/format_chooser.h"
+#include "exchange/text_dictionary.h"
+#include "forms/dispatch.h"
 #include "library/name_check.h"
 #include "library/path_names.h"
 #include "platform/failure.h"
@@ -28,9 +29,8 @@ bool Within(const std::string& path, const std::string& folder) {
 }  // namespace
 
 void DropIntake::Drop(const std::vector<platform::DroppedPath>& paths) {
-  TFKao& p = palette_;
   // The faces of the group being left reach their file before the lists change.
-  p.SaveGroup();
+  library_.SaveGroup();
   Formats formats;
   for (const platform::DroppedPath& dropped : paths) {
     const std::string& path = dropped.path;
@@ -44,31 +44,29 @@ void DropIntake::Drop(const std::vector<platform::DroppedPath>& paths) {
     }
     // A folder's name is cut at its last dot too, like a file's.
     const std::string name = library::BaseName(path);
-    if (IsFolder(p.Services().files.Attributes(path)))
+    if (IsFolder(p_.files.Attributes(path)))
       TakeFolder(path, name);
     else
       TakeFile(path, name, formats);
   }
-  p.LoadGroup();
+  library_.LoadGroup();
 }
 
 void DropIntake::TakeFolder(const std::string& path, const std::string& name) {
-  TFKao& p = palette_;
-  const std::string target = p.Library().faceFolder + "\\" + name;
-  if (p.Services().files.Attributes(target)) return;  // the class exists
-  if (Refused(path, p.Library().faceFolder, name, "")) return;
+  const std::string target = library_.faceFolder + "\\" + name;
+  if (p_.files.Attributes(target)) return;  // the class exists
+  if (Refused(path, library_.faceFolder, name, "")) return;
   // A copy of a folder into a folder inside it never ends well.
-  for (const std::string& inner : {p.Library().faceFolder, p.Services().files.ExecutableFolder()})
+  for (const std::string& inner : {library_.faceFolder, p_.files.ExecutableFolder()})
     if (Within(inner, path))
       return Skip(path, sjis::Format("%s を含むフォルダはクラスにできません", {inner}));
-  AddClass(name, [&] { p.Services().files.ShellFileOperation(platform::ShellOperation::Copy, path, target); });
+  AddClass(name, [&] { p_.files.ShellFileOperation(platform::ShellOperation::Copy, path, target); });
 }
 
 void DropIntake::TakeFile(const std::string& path, const std::string& name, Formats& formats) {
-  TFKao& p = palette_;
   if (!formats.asked) {
-    if (!p.Settings().Boolean(settings::kDropSkipsChooser)) {
-      const int result = dialogs::ChooseDropFormat(p.Services().toolkit, p.Window());
+    if (!settings_.Boolean(settings::kDropSkipsChooser)) {
+      const int result = dialogs::ChooseDropFormat(p_.toolkit, window_);
       formats.dictionary = result == 2;
       formats.own = result == 1;
     }
@@ -76,31 +74,30 @@ void DropIntake::TakeFile(const std::string& path, const std::string& name, Form
   }
   const std::string extension = sjis::UpperAscii(library::Extension(path));
   // A file gone since the drop is skipped: an archive would leave an empty class.
-  if (!p.Services().files.Attributes(path)) return;
+  if (!p_.files.Attributes(path)) return;
   if (extension == ".TXT") {
     if (formats.dictionary) {
       TakeDictionary(path, name);
     } else if (formats.own) {
-      p.EnsureClass();
-      if (Refused(path, p.Library().currentClassFolder, name, ".txt")) return;
-      if (p.CopyInGroup(path, name)) p.ListBox1->SetItemIndex(p.ListBox1->Count() - 1);
+      imports_.EnsureClass();
+      if (Refused(path, library_.currentClassFolder, name, ".txt")) return;
+      if (imports_.CopyInGroup(path, name)) lists_.groups.SetItemIndex(lists_.groups.Count() - 1);
     }
-  } else if (extension == ".LZH" && p.ArchiverAvailable()) {
+  } else if (extension == ".LZH" && imports_.CanUnpack()) {
     if (formats.dictionary) {
       TakeArchiveAsDictionaries(path);
     } else if (formats.own) {
-      const std::string target = p.Library().faceFolder + "\\" + name;
-      if (p.Services().files.Attributes(target) || Refused(path, p.Library().faceFolder, name, "")) return;
+      const std::string target = library_.faceFolder + "\\" + name;
+      if (p_.files.Attributes(target) || Refused(path, library_.faceFolder, name, "")) return;
       AddClass(name, [&] {
-        if (auto problem = p.UnpackNewClass(path, name)) Skip(path, *problem);
+        if (auto problem = imports_.UnpackNewClass(path, name)) Skip(path, *problem);
       });
     }
   }
 }
 
 void DropIntake::TakeArchiveAsDictionaries(const std::string& path) {
-  TFKao& p = palette_;
-  platform::FileSystem& files = p.Services().files;
+  platform::FileSystem& files = p_.files;
   const std::string temporary = files.ExecutableFolder() + "\\temporary";
   // A link in its place would take the unpacked files somewhere else.
   if (const auto attributes = files.Attributes(temporary); attributes && (*attributes & platform::attr::kReparsePoint))
@@ -121,7 +118,7 @@ void DropIntake::TakeArchiveAsDictionaries(const std::string& path) {
   while (files.Attributes(temporary + "\\" + std::to_string(serial))) ++serial;
   const std::string unpacked = temporary + "\\" + std::to_string(serial);
   files.CreateDirectories(unpacked);
-  p.Unpack(path, unpacked);
+  imports_.Unpack(path, unpacked);
   constexpr uint32_t kAny = platform::attr::kHidden | platform::attr::kSystem;
   for (const platform::DirEntry& entry : files.Enumerate(unpacked + "\\*.txt", kAny)) {
     const std::string text = unpacked + "\\" + entry.name;
@@ -131,9 +128,8 @@ void DropIntake::TakeArchiveAsDictionaries(const std::string& path) {
 }
 
 void DropIntake::TakeDictionary(const std::string& path, const std::string& name) {
-  TFKao& p = palette_;
-  if (Refused(path, p.Library().faceFolder, name, "")) return;
-  if (!p.ReadDictionaryFile(path)) Skip(path, TFKao::kNoDictionaryLine);
+  if (Refused(path, library_.faceFolder, name, "")) return;
+  if (!imports_.ReadDictionaryFile(path)) Skip(path, exchange::kNoDictionaryLine);
 }
 
 bool DropIntake::Refused(const std::string& path, const std::string& folder, const std::string& name,
@@ -144,21 +140,20 @@ bool DropIntake::Refused(const std::string& path, const std::string& folder, con
 }
 
 void DropIntake::Skip(const std::string& path, const std::string& reason) {
-  palette_.Services().toolkit.MessageBox(&palette_.Window(), sjis::Format("%s を読み込みませんでした。\r\n%s", {path, reason}),
-                                         forms::kProgramTitle, platform::Icon::Information, platform::Buttons::Ok);
+  p_.toolkit.MessageBox(&window_, sjis::Format("%s を読み込みませんでした。\r\n%s", {path, reason}), forms::kProgramTitle,
+                        platform::Icon::Information, platform::Buttons::Ok);
 }
 
 template <class F>
 void DropIntake::AddClass(const std::string& name, F&& make) {
-  TFKao& p = palette_;
   make();
-  const std::string folder = p.Library().faceFolder + "\\" + name;
+  const std::string folder = library_.faceFolder + "\\" + name;
   // The shell and the archiver report their own failures.
-  if (!IsFolder(p.Services().files.Attributes(folder))) return;
-  p.Services().files.SetAttributes(folder, 0);  // a plain folder
-  p.ListBox3->Add(name);
-  p.ListBox3->SetItemIndex(p.ListBox3->Count() - 1);
-  p.ListGroups();
+  if (!IsFolder(p_.files.Attributes(folder))) return;
+  p_.files.SetAttributes(folder, 0);  // a plain folder
+  lists_.classes.Add(name);
+  lists_.classes.SetItemIndex(lists_.classes.Count() - 1);
+  library_.ListGroups();
 }
 
 }  // namespace app

@@ -3,18 +3,41 @@
 // class) or as text dictionaries, as the format chooser answers once per
 // drop.
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/toolkit.h"
+#include "library/face_library.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
 
 namespace app {
 
-class TFKao;
-
 class DropIntake {
  public:
-  explicit DropIntake(TFKao& palette) : palette_(palette) {}
+  // The imports a drop shares with the palette's file menu.
+  class Imports {
+   public:
+    // The current class, made when there is none.
+    virtual void EnsureClass() = 0;
+    // A text file as a new group of the current class; false when the
+    // group exists.
+    virtual bool CopyInGroup(const std::string& source, const std::string& name) = 0;
+    virtual bool CanUnpack() const = 0;
+    // A class from an archive; what went wrong, when something did.
+    virtual std::optional<std::string> UnpackNewClass(const std::string& archive, const std::string& name) = 0;
+    virtual int Unpack(const std::string& archive, const std::string& folder) = 0;
+    // False when the file holds no dictionary line.
+    virtual bool ReadDictionaryFile(const std::string& path) = 0;
+
+   protected:
+    ~Imports() = default;
+  };
+  // The lists are the library's; the settings say whether to ask for the
+  // format.
+  DropIntake(platform::Platform& services, platform::Window& window, library::FaceLibrary& library,
+             const library::LibraryViews& lists, const settings::Settings& settings, Imports& imports)
+      : p_(services), window_(window), library_(library), lists_(lists), settings_(settings), imports_(imports) {}
   // Each path in the order given; a failure ends the drop, and what was
   // taken in before it stays.
   void Drop(const std::vector<platform::DroppedPath>& paths);
@@ -37,7 +60,12 @@ class DropIntake {
   // A new class folder made from `path` by `make`, listed and selected.
   template <class F>
   void AddClass(const std::string& name, F&& make);
-  TFKao& palette_;
+  platform::Platform& p_;
+  platform::Window& window_;
+  library::FaceLibrary& library_;
+  library::LibraryViews lists_;
+  const settings::Settings& settings_;
+  Imports& imports_;
 };
 
 }  // namespace app

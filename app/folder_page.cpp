@@ -1,14 +1,15 @@
 #include "app/folder_page.h"
 
 #include "app/palette_layout.h"
-#include "app/palette_window.h"
+#include "settings/settings.h"
 #include "library/path_names.h"
 #include "platform/failure.h"
 
 namespace app {
 
-FolderPage::FolderPage(TFKao& palette)
-    : p_(palette),
+FolderPage::FolderPage(forms::Form& palette, Palette p)
+    : form_(palette),
+      p_(std::move(p)),
       Panel7(palette.Get<platform::Panel>("Panel7")),
       eDrive(palette.Get<platform::EntryBox>("eDrive")),
       bbChange2(palette.Get<platform::Button>("bbChange2")),
@@ -19,9 +20,9 @@ FolderPage::FolderPage(TFKao& palette)
       DirectoryListBox1(palette.Get<platform::ListBox>("DirectoryListBox1")),
       Splitter3(palette.Get<platform::Splitter>("Splitter3")),
       FileListBox1(palette.Get<platform::ListBox>("FileListBox1")),
-      drives_(DriveComboBox1, palette.Services().files),
-      directories_(DirectoryListBox1, palette.Services().files),
-      files_(FileListBox1, palette.Services().files) {
+      drives_(DriveComboBox1, p_.services.files),
+      directories_(DirectoryListBox1, p_.services.files),
+      files_(FileListBox1, p_.services.files) {
   forms::Dispatcher& d = palette.Dispatch();
   Panel7.SetVisible(false);
   bbChange2.onClick = d.Bind([this] { bbChange2Click(); });
@@ -63,31 +64,29 @@ void FolderPage::SetListFont(const platform::Font& font) {
 }
 
 void FolderPage::bbChange1Click() {
-  p_.SaveGroup();
-  directoryHeight_ = p_.ListBox1->Bounds().height;
-  Layout(p_.Panel8->Bounds());
+  p_.library.SaveGroup();
+  directoryHeight_ = p_.groups.Bounds().height;
+  Layout(p_.mainPage.Bounds());
   Panel7.SetVisible(true);
   // The class folder, or where the library is when there is no class (or it
   // has gone), or the program's own folder.
-  const library::FaceLibrary& library = p_.Library();
+  const library::FaceLibrary& library = p_.library;
   if (!MoveTo(library.currentClassFolder) && !MoveTo(library.faceFolder))
-    MoveTo(p_.Services().files.ExecutableFolder());
-  p_.File1->SetEnabled(false);
-  p_.editE1->SetEnabled(false);
-  p_.Panel8->SetVisible(false);
+    MoveTo(p_.services.files.ExecutableFolder());
+  p_.enableMenus(false);
+  p_.mainPage.SetVisible(false);
 }
 
 void FolderPage::bbChange2Click() {
-  p_.Panel8->SetVisible(true);
+  p_.mainPage.SetVisible(true);
   Panel7.SetVisible(false);
-  p_.File1->SetEnabled(true);
-  p_.editE1->SetEnabled(true);
+  p_.enableMenus(true);
 }
 
 bool FolderPage::MoveTo(const std::string& folder) {
   if (folder.empty()) return false;
   try {
-    directories_.SetDirectory(p_.Services().files.FullPath(folder));
+    directories_.SetDirectory(p_.services.files.FullPath(folder));
     return true;
   } catch (const platform::IoError&) {
     return false;
@@ -108,12 +107,12 @@ void FolderPage::eDriveKeyDown(int key) {
 
 void FolderPage::DriveComboBox1Click() {
   const std::string drive = drives_.Drive();
-  const unsigned long code = p_.Services().files.ProbeDrive(drive);
-  platform::Toolkit& toolkit = p_.Services().toolkit;
+  const unsigned long code = p_.services.files.ProbeDrive(drive);
+  platform::Toolkit& toolkit = p_.services.toolkit;
   if (code == 15 || code == platform::error::kNotReady) {
-    toolkit.MessageBox(&p_.Window(), "ディスクが挿入されていません", "エラー", platform::Icon::Stop, platform::Buttons::Yes);
+    toolkit.MessageBox(&form_.Window(), "ディスクが挿入されていません", "エラー", platform::Icon::Stop, platform::Buttons::Yes);
   } else if (code == 1005 || code == 1785) {
-    toolkit.MessageBox(&p_.Window(), "フォーマットされていません", forms::kProgramTitle, platform::Icon::None,
+    toolkit.MessageBox(&form_.Window(), "フォーマットされていません", forms::kProgramTitle, platform::Icon::None,
                        platform::Buttons::Ok);
   } else if (MoveTo(drive + "\\")) {
     return;
@@ -123,27 +122,27 @@ void FolderPage::DriveComboBox1Click() {
 
 void FolderPage::FileListBox1DblClick() {
   const std::string file = files_.FileName();
-  if (!file.empty()) p_.Services().shell.Open(file);
+  if (!file.empty()) p_.services.shell.Open(file);
 }
 
-void FolderPage::bFolderOpenClick() { p_.Services().shell.Open(library::WithoutTrailingSeparator(eDrive.GetText())); }
+void FolderPage::bFolderOpenClick() { p_.services.shell.Open(library::WithoutTrailingSeparator(eDrive.GetText())); }
 
 void FolderPage::bChangeFolderClick() {
-  p_.Library().faceFolder = directories_.Directory();
+  p_.library.faceFolder = directories_.Directory();
   ListLibraryAgain();
   bbChange2Click();
 }
 
 void FolderPage::bDefaultFolderClick() {
-  p_.Library().faceFolder = settings::DefaultFaceFolder(p_.Services().files);
+  p_.library.faceFolder = settings::DefaultFaceFolder(p_.services.files);
   bbChange2Click();
   ListLibraryAgain();
 }
 
 void FolderPage::ListLibraryAgain() {
-  p_.ListClasses();
-  p_.ListGroups();
-  p_.LoadGroup();
+  p_.library.ListClasses();
+  p_.library.ListGroups();
+  p_.library.LoadGroup();
 }
 
 }  // namespace app

@@ -2,16 +2,27 @@
 // selector, folder list and file list) from which files and folders open
 // with the shell and a folder becomes the face folder.
 #pragma once
+#include <functional>
+
 #include "forms/folder_lists.h"
-#include "platform/toolkit.h"
+#include "forms/form.h"
+#include "library/face_library.h"
+#include "platform/platform.h"
 
 namespace app {
 
-class TFKao;
-
 class FolderPage {
  public:
-  explicit FolderPage(TFKao& palette);
+  // What the page needs of the palette around it.
+  struct Palette {
+    platform::Platform& services;
+    library::FaceLibrary& library;
+    platform::Panel& mainPage;  // hidden while the page shows
+    platform::ListBox& groups;  // the folder list starts at its height
+    std::function<void(bool)> enableMenus;  // off while the page shows
+  };
+  // The page's controls are the form's, by name.
+  FolderPage(forms::Form& form, Palette palette);
 
   // Places the page's controls in the page's rectangle.
   void Layout(const platform::Rect& page);
@@ -35,7 +46,8 @@ class FolderPage {
   bool MoveTo(const std::string& folder);
   void ListLibraryAgain();
 
-  TFKao& p_;
+  forms::Form& form_;
+  Palette p_;
   platform::Panel& Panel7;
   platform::EntryBox& eDrive;
   platform::Button &bbChange2, &bFolderOpen, &bChangeFolder, &bDefaultFolder;

@@ -37,13 +37,13 @@ void TFKao::NET1Click() {
   // An archive never merges into a class that exists.
   if (!p_.files.Attributes(*archive) || IsFolder(p_.files, folder)) return;
   // The faces of the group being left are kept before the lists change.
-  SaveGroup();
+  library_->SaveGroup();
   const auto problem = UnpackNewClass(*archive, name);
   if (IsFolder(p_.files, folder)) {
     ListBox3->Add(name);
     ListBox3->SetItemIndex(ListBox3->Count() - 1);
-    ListGroups();
-    LoadGroup();
+    library_->ListGroups();
+    library_->LoadGroup();
   }
   if (problem) throw platform::Failure(*problem);
 }
@@ -97,7 +97,7 @@ void TFKao::NET2Click() {
   if (!archive) return;
   // The archive takes the group files as they are on disk: the current
   // group's faces go there first.
-  SaveGroup();
+  library_->SaveGroup();
   unlha_->Unlha(Window().Id(), exchange::Unlha32::PackCommand(*archive, folder));
 }
 

@@ -15,7 +15,7 @@ void TFKao::IME2Click() {
   if (!chosen) return;
   lastFilePath_ = *chosen;
   if (!ReadDictionaryFile(*chosen))
-    throw platform::Failure(sjis::Format("ファイル \"%s\" を読み込みませんでした。\r\n%s", {*chosen, kNoDictionaryLine}));
+    throw platform::Failure(sjis::Format("ファイル \"%s\" を読み込みませんでした。\r\n%s", {*chosen, exchange::kNoDictionaryLine}));
 }
 
 bool TFKao::ReadDictionaryFile(const std::string& path) {
@@ -28,12 +28,12 @@ bool TFKao::ReadDictionaryFile(const std::string& path) {
     throw platform::Failure(sjis::Format("ファイル \"%s\" は %s で書かれています。シフトJISで保存した辞書を選んでください",
                                          {path, *form}));
   // The faces of the group being left reach their file before the lists change.
-  SaveGroup();
+  library_->SaveGroup();
   // Groups written before a failure stay, and the lists show them.
   const auto relist = [this] {
-    ListClasses();
-    ListGroups();
-    LoadGroup();
+    library_->ListClasses();
+    library_->ListGroups();
+    library_->LoadGroup();
   };
   size_t groups = 0;
   try {
@@ -65,13 +65,13 @@ void TFKao::IMES2Click() {
   const auto chosen = AskFileToWrite(library_->faceFolder + "\\" + ListBox3->Item(current) + ".txt");
   if (!chosen) return;
   // The group being left keeps its faces: each group is loaded in turn.
-  SaveGroup();
+  library_->SaveGroup();
   std::vector<std::string> lines{""};  // the header ends at once: faces may start with "!"
   {
     platform::RedrawPause groups(*ListBox1), faces(*ListBox2);
     for (int i = 0; i < ListBox1->Count(); ++i) {
       ListBox1->SetItemIndex(i);
-      LoadGroup();
+      library_->LoadGroup();
       exchange::AppendDictionaryLines(ListBox1->Item(i), ShownFaces(), lines);
     }
   }

@@ -146,7 +146,7 @@ void TFKao::RenamePath(const std::string& from, const std::string& to) {
 void TFKao::CreateClass(const std::string& name) {
   RequireUsableName(name);
   // The faces of the group being left are kept before the lists change.
-  SaveGroup();
+  library_->SaveGroup();
   const std::string path = library_->faceFolder + "\\" + name;
   if (const auto attributes = p_.files.Attributes(path); attributes && (*attributes & platform::attr::kDirectory)) {
     p_.toolkit.MessageBox(&Window(), "同じ名前のクラスが存在します", forms::kProgramTitle, platform::Icon::Information,
@@ -160,16 +160,16 @@ void TFKao::CreateClass(const std::string& name) {
       throw library::CannotCreateFolder(path, e);
     }
   }
-  ListClasses();
+  library_->ListClasses();
   ListBox3->SetItemIndex(ListBox3->FindExact(name));
-  ListGroups();
-  LoadGroup();
+  library_->ListGroups();
+  library_->LoadGroup();
 }
 
 void TFKao::CreateGroup(const std::string& name) {
   if (ListBox3->ItemIndex() < 0) return;
   RequireUsableName(name);
-  SaveGroup();
+  library_->SaveGroup();
   library_->MakeClassFolder();
   const std::string path = library_->GroupPath(name);
   try {
@@ -186,19 +186,19 @@ void TFKao::CreateGroup(const std::string& name) {
     throw library::CannotCreate(path, e);
   }
   ListBox1->SetItemIndex(ListBox1->FindExact(name));
-  LoadGroup();
+  library_->LoadGroup();
 }
 
 void TFKao::RenameClass(const std::string& name) {
   const int current = library_->currentClass;
   if (current < 0 || current >= ListBox3->Count()) return;
   RequireUsableName(name);
-  SaveGroup();
+  library_->SaveGroup();
   RenamePath(library_->faceFolder + "\\" + ListBox3->Item(current), library_->faceFolder + "\\" + name);
-  ListClasses();
+  library_->ListClasses();
   ListBox3->SetItemIndex(ListBox3->FindExact(name));
-  ListGroups();
-  LoadGroup();
+  library_->ListGroups();
+  library_->LoadGroup();
 }
 
 void TFKao::RenameGroup(const std::string& name) {
@@ -236,11 +236,11 @@ void TFKao::DeleteClass() {
   if (removed)
     ListBox3->Delete(current);
   else
-    ListClasses();  // what is left: the class stays while its folder does
+    library_->ListClasses();  // what is left: the class stays while its folder does
   const int left = ListBox3->FindExact(name);
   ListBox3->SetItemIndex(left >= 0 ? left : Neighbour(*ListBox3, current));
-  ListGroups();
-  LoadGroup();
+  library_->ListGroups();
+  library_->LoadGroup();
   if (!removed)
     throw platform::Failure(
         sjis::Format("クラス %s を削除しきれませんでした。中のリンクや使用中のファイルが残っています", {name}));
@@ -252,7 +252,7 @@ void TFKao::DeleteGroup() {
   p_.files.DeleteFile(library_->GroupPath(ListBox1->Item(current)));  // a refusal is silent
   ListBox1->Delete(current);
   ListBox1->SetItemIndex(Neighbour(*ListBox1, current));
-  LoadGroup();
+  library_->LoadGroup();
 }
 
 }  // namespace app

@@ -78,10 +78,10 @@ void TFKao::S1Click() {
     throw platform::Failure(*problem);
   if (p_.files.Attributes(library_->GroupPath(name))) return;  // the group there stays as it is
   // The faces of the group being left reach their file before another is shown.
-  SaveGroup();
+  library_->SaveGroup();
   if (!CopyInGroup(*chosen, name)) return;
   ListBox1->SetItemIndex(ListBox1->Count() - 1);
-  LoadGroup();
+  library_->LoadGroup();
 }
 
 bool TFKao::CopyInGroup(const std::string& source, const std::string& name) {

@@ -90,8 +90,13 @@ TFKao::TFKao(platform::Platform platform)
       settings_, *pHistory1, *pHistory2,
       History::Hooks{[this](const std::string& text) { Link1->Checked() ? OpenLink(text) : PasteText(text); },
                      [this](int32_t initial) { return p_.toolkit.PickColor(&Window(), initial); }});
-  drops_ = std::make_unique<DropIntake>(*this);
-  folderPage_ = std::make_unique<FolderPage>(*this);
+  drops_ = std::make_unique<DropIntake>(p_, Window(), *library_,
+                                        library::LibraryViews{*ListBox3, *ListBox1, *ListBox2, *StatusBar1, *RichEdit1},
+                                        settings_, static_cast<DropIntake::Imports&>(*this));
+  folderPage_ = std::make_unique<FolderPage>(*this, FolderPage::Palette{p_, *library_, *Panel8, *ListBox1, [this](bool on) {
+                                                                          File1->SetEnabled(on);
+                                                                          editE1->SetEnabled(on);
+                                                                        }});
   bbChange1->onClick = Dispatch().Bind([this] { bbChange1Click(); });
   bbChange1->SetEnabled(true);
   Window().onDropFiles = Dispatch().Wrap([this](const std::vector<platform::DroppedPath>& paths) { drops_->Drop(paths); });
@@ -178,32 +183,30 @@ void TFKao::BuildMenus() {
   File1 = &bar.Add("file(&F)", nullptr);
   File1->onOpen = Dispatch().Bind([this] { File1Click(); });
   platform::MenuItem& f = *File1;
-  S1 = &Item(f, "ﾌｧｲﾙ読込(&R)...", &TFKao::S1Click);
-  Save1 = &Item(f, "ﾌｧｲﾙ保存(&S)...", &TFKao::Save1Click);
+  Item(f, "ﾌｧｲﾙ読込(&R)...", &TFKao::S1Click);
+  Item(f, "ﾌｧｲﾙ保存(&S)...", &TFKao::Save1Click);
   f.AddSeparator();
   NET1 = &Item(f, "配布用取込[ミルフォ形式](&A)...", &TFKao::NET1Click);
   NET2 = &Item(f, "配布用保存[ミルフォ形式](&B)...", &TFKao::NET2Click);
   f.AddSeparator();
-  IME2 = &Item(f, "ﾃｷｽﾄ辞書読込(&G)...", &TFKao::IME2Click);
-  IME1 = &Item(f, "ﾃｷｽﾄ辞書読込(ｸﾞﾙｰﾌﾟ)(&I)...", &TFKao::IME1Click);
-  IME1->SetVisible(false);
-  IMES2 = &Item(f, "ﾃｷｽﾄ辞書保存(&A)...", &TFKao::IMES2Click);
-  IMES1 = &Item(f, "ﾃｷｽﾄ辞書保存(ｸﾞﾙｰﾌﾟ)(&O)...", &TFKao::IMES1Click);
-  IMES1->SetVisible(false);
+  Item(f, "ﾃｷｽﾄ辞書読込(&G)...", &TFKao::IME2Click);
+  Item(f, "ﾃｷｽﾄ辞書読込(ｸﾞﾙｰﾌﾟ)(&I)...", &TFKao::IME1Click).SetVisible(false);
+  Item(f, "ﾃｷｽﾄ辞書保存(&A)...", &TFKao::IMES2Click);
+  Item(f, "ﾃｷｽﾄ辞書保存(ｸﾞﾙｰﾌﾟ)(&O)...", &TFKao::IMES1Click).SetVisible(false);
   f.AddSeparator();
-  Z1 = &Item(f, "特殊ﾌｧｲﾙ読込(&Z)...", &TFKao::Z1Click);
-  C1 = &Item(f, "ｵｰﾙﾄﾞｲﾝﾎﾟｰﾄ(&C)...", &TFKao::C1Click);
+  Item(f, "特殊ﾌｧｲﾙ読込(&Z)...", &TFKao::Z1Click);
+  Item(f, "ｵｰﾙﾄﾞｲﾝﾎﾟｰﾄ(&C)...", &TFKao::C1Click);
   Help1 = &Item(f, "ヘルプ(&H)", &TFKao::Help1Click);
-  Version1 = &Item(f, "バージョン(&V)", &TFKao::Version1Click);
+  Item(f, "バージョン(&V)", &TFKao::Version1Click);
   f.AddSeparator();
-  Property1 = &Item(f, "プロパティ(&P)...", &TFKao::Property1Click);
+  Item(f, "プロパティ(&P)...", &TFKao::Property1Click);
   f.AddSeparator();
-  Close1 = &Item(f, "閉じる(&X)", &TFKao::Close1Click);
+  Item(f, "閉じる(&X)", &TFKao::Close1Click);
 
   editE1 = &bar.Add("edit(&E)", nullptr);
   editE1->onOpen = Dispatch().Bind([this] { MainMenu1Change(); });
   platform::MenuItem& e = *editE1;
-  N18 = &Item(e, "顔文字ﾌｫﾙﾀﾞを開く(&O)", &TFKao::N18Click);
+  Item(e, "顔文字ﾌｫﾙﾀﾞを開く(&O)", &TFKao::N18Click);
   e.AddSeparator();
   E3 = &Item(e, "編集(&Z)", &TFKao::E3Click);
   E4 = &Item(e, "保存して編集終了(&Z)", &TFKao::E4Click);
@@ -211,35 +214,35 @@ void TFKao::BuildMenus() {
   e.AddSeparator();
   Link1 = &Item(e, "リンク(&L)", &TFKao::Link1Click);
   e.AddSeparator();
-  N13 = &Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ編集(&X)", &TFKao::N13Click);
-  ClipDel1 = &Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)", &TFKao::ClipDel1Click);
+  Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ編集(&X)", &TFKao::N13Click);
+  Item(e, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ消去(&Y)", &TFKao::ClipDel1Click);
   e.AddSeparator();
-  Class1 = &Item(e, "クラス作成(&A)...", &TFKao::Class1Click);
-  Group1 = &Item(e, "グループ作成(&B)...", &TFKao::Group1Click);
-  Kao1 = &Item(e, "文字作成(&C)...", &TFKao::Kao1Click);
+  Item(e, "クラス作成(&A)...", &TFKao::Class1Click);
+  Item(e, "グループ作成(&B)...", &TFKao::Group1Click);
+  Item(e, "文字作成(&C)...", &TFKao::Kao1Click);
   e.AddSeparator();
-  Class2 = &Item(e, "クラス名変更(&D)...", &TFKao::Class2Click);
-  Group2 = &Item(e, "グループ名変更(&E)...", &TFKao::Group2Click);
-  Kao2 = &Item(e, "文字変更(&F)...", &TFKao::Kao2Click);
+  Item(e, "クラス名変更(&D)...", &TFKao::Class2Click);
+  Item(e, "グループ名変更(&E)...", &TFKao::Group2Click);
+  Item(e, "文字変更(&F)...", &TFKao::Kao2Click);
   e.AddSeparator();
-  Class3 = &Item(e, "クラス削除(&G)", &TFKao::DeleteClass);
-  Group3 = &Item(e, "グループ削除(&H)", &TFKao::DeleteGroup);
-  Kao3 = &Item(e, "文字削除(&I)", &TFKao::DeleteFace);
+  Item(e, "クラス削除(&G)", &TFKao::DeleteClass);
+  Item(e, "グループ削除(&H)", &TFKao::DeleteGroup);
+  Item(e, "文字削除(&I)", &TFKao::DeleteFace);
   MainMenu1Change();
 }
 
 void TFKao::BuildPopupMenus() {
   PopupMenu1 = Window().NewPopupMenu();
   platform::MenuItem& lists = PopupMenu1->Root();
-  Copy1 = &Item(lists, "貼り付け(&C)", &TFKao::Copy1Click);
+  Item(lists, "貼り付け(&C)", &TFKao::Copy1Click);
   lists.AddSeparator();
-  Edit2 = &Item(lists, "編集(&Z)", &TFKao::E3Click);
+  Item(lists, "編集(&Z)", &TFKao::E3Click);
   lists.AddSeparator();
-  A1 = &Item(lists, "追加(&A)...", &TFKao::A1Click);
+  Item(lists, "追加(&A)...", &TFKao::A1Click);
   lists.AddSeparator();
-  E1 = &Item(lists, "変更(&E)...", &TFKao::E1Click);
+  Item(lists, "変更(&E)...", &TFKao::E1Click);
   lists.AddSeparator();
-  D1 = &Item(lists, "消去(&D)", &TFKao::D1Click);
+  Item(lists, "消去(&D)", &TFKao::D1Click);
   PopupMenu3 = Window().NewPopupMenu();
   platform::MenuItem& edits = PopupMenu3->Root();
   Item(edits, "切り取り(&T)", &TFKao::Cut1Click);
@@ -250,10 +253,10 @@ void TFKao::BuildPopupMenus() {
   Item(edits, "ｷｬﾝｾﾙ(&X)", &TFKao::bEditCloseClick);
   PopupMenu4 = Window().NewPopupMenu();
   platform::MenuItem& history = PopupMenu4->Root();
-  C2 = &Item(history, "背景色変更(&B)...", &TFKao::C2Click);
+  Item(history, "背景色変更(&B)...", &TFKao::C2Click);
   Favorit = &Item(history, "履歴固定(&H)", &TFKao::FavoritClick);
-  N10 = &Item(history, "デフォルト(&D)", &TFKao::N10Click);
-  D2 = &Item(history, "履歴削除(&X)", &TFKao::D2Click);
+  Item(history, "デフォルト(&D)", &TFKao::N10Click);
+  Item(history, "履歴削除(&X)", &TFKao::D2Click);
   RichEdit1->onContextMenu = [this](platform::Point at) { PopupMenu3->Popup(at); };
   pHistory1->onContextMenu = pHistory2->onContextMenu = [this](platform::Point at) { PopupMenu4->Popup(at); };
 }
@@ -294,9 +297,9 @@ void TFKao::FormCreate() {
   RichEdit1->SetText("");
   library_->currentGroup = -1;
   LoadSettings();
-  ListClasses();
-  ListGroups();
-  LoadGroup();
+  library_->ListClasses();
+  library_->ListGroups();
+  library_->LoadGroup();
   library_->CheckFaceFolder();
 }
 
@@ -309,8 +312,8 @@ bool TFKao::FormClose() {
     return false;
   }
   const bool saved = Dispatch().Run([this] {
-    SaveGroup();
-    ListGroups();
+    library_->SaveGroup();
+    library_->ListGroups();
   });
   // Faces that could not be saved keep the palette open; settings that
   // cannot be written (a read-only folder) are reported and the palette
@@ -340,7 +343,7 @@ bool TFKao::FormKeyPress(char ch) { return ch == '\r' && !RichEdit1->HasFocus();
 
 void TFKao::SaveGroupOrStay(platform::ListBox& list, int current) {
   try {
-    SaveGroup();
+    library_->SaveGroup();
   } catch (...) {
     // The former group stays current: the list shows its entry again.
     if (current >= 0 && current < list.Count()) list.SetItemIndex(current);
@@ -350,13 +353,13 @@ void TFKao::SaveGroupOrStay(platform::ListBox& list, int current) {
 
 void TFKao::ListBox3Click() {
   SaveGroupOrStay(*ListBox3, library_->currentClass);
-  ListGroups();
-  LoadGroup();
+  library_->ListGroups();
+  library_->LoadGroup();
 }
 
 void TFKao::ListBox1Click() {
   SaveGroupOrStay(*ListBox1, library_->currentGroup);
-  LoadGroup();
+  library_->LoadGroup();
 }
 
 // ---- menus

@@ -19,24 +19,37 @@
 
 namespace app {
 
-class TFKao : public forms::Form {
+class TFKao : public forms::Form, private DropIntake::Imports {
  public:
   // Builds the window and its controls, runs FormCreate and shows it.
   explicit TFKao(platform::Platform platform);
   ~TFKao() override;
 
+  // The face library the lists show, and the settings in force.
   library::FaceLibrary& Library() { return *library_; }
-  platform::Platform& Services() { return p_; }
-  exchange::Unlha32& Archiver() { return *unlha_; }
-  bool ArchiverAvailable() const { return archiverAvailable_; }
   const settings::Settings& Settings() const { return settings_; }
+  bool ArchiverAvailable() const { return archiverAvailable_; }
 
-  // Library operations, in the palette's calling orders.
-  void ListClasses() { library_->ListClasses(); }
-  void ListGroups() { library_->ListGroups(); }
-  void LoadGroup() { library_->LoadGroup(); }
-  void SaveGroup() { library_->SaveGroup(); }
+  // Library editing, as the menus run it once they have the name or the
+  // face: on the current class, group and face; a refused name or a failed
+  // change throws platform::Failure with the message to show.
+  void AddFace();  // the entry box's text
+  void ChangeFace(const std::string& face);
+  void DeleteFace();
+  void CreateClass(const std::string& name);
+  void CreateGroup(const std::string& name);
+  void RenameClass(const std::string& name);
+  void RenameGroup(const std::string& name);
+  void DeleteClass();
+  void DeleteGroup();
+  // A text pasted, at the front of the history.
+  void PushHistory(const std::string& text) { history_->Push(text); }
+  // Reads a dictionary file into the class named after it, one group per
+  // reading, and lists the lists again; false, with nothing made, when the
+  // file holds no reading.
+  bool ReadDictionaryFile(const std::string& path) override;
 
+ private:
   // Handlers.
   void FormCreate();
   bool FormClose();
@@ -51,7 +64,6 @@ class TFKao : public forms::Form {
   // The folder page, and the face folder opened with the shell.
   void bbChange1Click() { folderPage_->bbChange1Click(); }
   void N18Click() { p_.shell.Open(library_->faceFolder); }
-  FolderPage& Folders() { return *folderPage_; }
   // The settings dialog, whose OK and Apply hand their copy to Apply.
   void Property1Click();
   // The settings that the dialog shows taken over by the palette: at start
@@ -72,16 +84,6 @@ class TFKao : public forms::Form {
   void bAllClick();
   void bDateTimeClick();
 
-  // Library editing.
-  void AddFace();
-  void ChangeFace(const std::string& face);
-  void DeleteFace();
-  void CreateClass(const std::string& name);
-  void CreateGroup(const std::string& name);
-  void RenameClass(const std::string& name);
-  void RenameGroup(const std::string& name);
-  void DeleteClass();
-  void DeleteGroup();
   // Raises a failed rename with the message for its error code.
   void RenamePath(const std::string& from, const std::string& to);
   void D1Click();
@@ -109,13 +111,14 @@ class TFKao : public forms::Form {
   // Distribution archives: a class packed into an LZH archive and back.
   void NET1Click();
   void NET2Click();
+  bool CanUnpack() const override { return archiverAvailable_; }
   // Unpacks the archive into a new class folder of that name. A failed
   // unpack is described, and the folder removed when nothing came out.
-  std::optional<std::string> UnpackNewClass(const std::string& archive, const std::string& name);
+  std::optional<std::string> UnpackNewClass(const std::string& archive, const std::string& name) override;
   // Unpacks the archive into the folder and gives the library's result.
   // The status bar shows how far it has come; when Escape or closing stops
   // it, the folder is removed and the command ends (CommandCancelled).
-  int Unpack(const std::string& archive, const std::string& folder);
+  int Unpack(const std::string& archive, const std::string& folder) override;
 
   // Group files: a text file taken in as a group, a group written out.
   void S1Click();
@@ -126,17 +129,11 @@ class TFKao : public forms::Form {
   void IME1Click();
   void IMES2Click();
   void IMES1Click();
-  // Reads a dictionary file into the class named after it, one group per
-  // reading, and lists the lists again; false, with nothing made, when the
-  // file holds no reading.
-  bool ReadDictionaryFile(const std::string& path);
-  // Why a file that holds no reading gave nothing.
-  static constexpr const char* kNoDictionaryLine = "辞書の行 (読み、TAB、語) がありません";
   // The current class, made as "デフォルト" when there is none.
-  void EnsureClass();
+  void EnsureClass() override;
   // Copies a text file in as a new group of the current class, appended to
   // the group list; false when a group of that name exists.
-  bool CopyInGroup(const std::string& source, const std::string& name);
+  bool CopyInGroup(const std::string& source, const std::string& name) override;
   // A new group file holding these bytes, appended to the group list; false
   // when the file system has a group of that name in any letter case.
   bool AddNewGroup(const std::string& name, const std::string& bytes);
@@ -151,7 +148,6 @@ class TFKao : public forms::Form {
   void Timer1Timer();
 
   // History.
-  void PushHistory(const std::string& text) { history_->Push(text); }
   void pHistory1Click() { history_->Click(); }
   void pHistory1DblClick(const platform::Panel& panel) { history_->Use(panel); }
   void C2Click() { history_->ChooseColour(); }
@@ -159,7 +155,6 @@ class TFKao : public forms::Form {
   void N10Click() { history_->ResetColour(); }
   void D2Click() { history_->Clear(); }
 
- private:
   void BuildControls();
   void BuildMenus();
   void BuildPopupMenus();
@@ -211,7 +206,6 @@ class TFKao : public forms::Form {
   settings::Settings settings_;  // as the start and the dialog leave them
   bool archiverAvailable_ = false;
 
- public:
   // Controls, named as the program's design names them; the form owns them.
   platform::Panel *Panel8 = nullptr, *Panel2 = nullptr, *Panel1 = nullptr, *Panel3 = nullptr, *pHistory1 = nullptr,
                   *pHistory2 = nullptr;
@@ -226,18 +220,10 @@ class TFKao : public forms::Form {
   platform::StatusBar* StatusBar1 = nullptr;
   std::unique_ptr<platform::PopupMenu> PopupMenu1, PopupMenu3, PopupMenu4;
   std::unique_ptr<platform::Timer> Timer1;
+  // The menu items whose state changes after they are made.
+  platform::MenuItem *File1 = nullptr, *editE1 = nullptr, *NET1 = nullptr, *NET2 = nullptr, *Help1 = nullptr,
+                     *E3 = nullptr, *E4 = nullptr, *E5 = nullptr, *Link1 = nullptr, *Favorit = nullptr;
 
-  platform::MenuItem *File1 = nullptr, *S1 = nullptr, *Save1 = nullptr, *NET1 = nullptr, *NET2 = nullptr,
-                     *IME2 = nullptr, *IME1 = nullptr, *IMES2 = nullptr, *IMES1 = nullptr, *Z1 = nullptr, *C1 = nullptr,
-                     *Help1 = nullptr, *Version1 = nullptr, *Property1 = nullptr, *Close1 = nullptr;
-  platform::MenuItem *A1 = nullptr, *E1 = nullptr, *D1 = nullptr;
-  platform::MenuItem *Copy1 = nullptr, *Edit2 = nullptr, *C2 = nullptr, *Favorit = nullptr, *N10 = nullptr, *D2 = nullptr;
-  platform::MenuItem *editE1 = nullptr, *N18 = nullptr, *E3 = nullptr, *E4 = nullptr, *E5 = nullptr,
-                     *Link1 = nullptr, *N13 = nullptr, *ClipDel1 = nullptr, *Class1 = nullptr, *Group1 = nullptr,
-                     *Kao1 = nullptr, *Class2 = nullptr, *Group2 = nullptr, *Kao2 = nullptr, *Class3 = nullptr,
-                     *Group3 = nullptr, *Kao3 = nullptr;
-
- private:
   std::unique_ptr<library::FaceLibrary> library_;
   std::unique_ptr<EditMode> editMode_;
   std::unique_ptr<History> history_;

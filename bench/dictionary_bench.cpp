@@ -208,12 +208,12 @@ int Measure(platform::Platform p, const std::string& root, const Size& size, con
         throw std::runtime_error("the palette did not take the bench's face folder from " + ini);
       import.push_back(bench::Seconds([&] { palette.ReadDictionaryFile(dictionaryPath); }));
       RequireGroups(p.files, faceFolder + "\\" + kDictionaryName, groups, "the import");
-      if (palette.ListBox1->Count() != size.readings) throw std::runtime_error("the import did not list its groups");
+      if (palette.Get<platform::ListBox>("ListBox1").Count() != size.readings) throw std::runtime_error("the import did not list its groups");
       // The handler's last step again, on its own.
       relist.push_back(bench::Seconds([&] {
-        palette.ListClasses();
-        palette.ListGroups();
-        palette.LoadGroup();
+        palette.Library().ListClasses();
+        palette.Library().ListGroups();
+        palette.Library().LoadGroup();
       }));
     }
     removeTree(faceFolder);

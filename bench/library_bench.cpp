@@ -29,15 +29,15 @@ int main() {
   auto& lib = palette.Library();
   lib.defaultClass = "big";
   lib.defaultGroup = "big";
-  const double listClasses = bench::BestSeconds(kRuns, [&] { palette.ListClasses(); });
-  const double listGroups = bench::BestSeconds(kRuns, [&] { palette.ListGroups(); });
-  const double loadGroup = bench::BestSeconds(kRuns, [&] { palette.LoadGroup(); });
-  const double saveGroup = bench::BestSeconds(kRuns, [&] { palette.SaveGroup(); });
+  const double listClasses = bench::BestSeconds(kRuns, [&] { palette.Library().ListClasses(); });
+  const double listGroups = bench::BestSeconds(kRuns, [&] { palette.Library().ListGroups(); });
+  const double loadGroup = bench::BestSeconds(kRuns, [&] { palette.Library().LoadGroup(); });
+  const double saveGroup = bench::BestSeconds(kRuns, [&] { palette.Library().SaveGroup(); });
   std::string sink;
   const double raw = bench::BestSeconds(kRuns, [&] { sink = files.ReadFile(groupFile); });
 
-  std::printf("library: %d classes, %d groups, %d faces (%zu bytes)\n", palette.ListBox3->Count(),
-              palette.ListBox1->Count(), palette.ListBox2->Count(), bytes);
+  std::printf("library: %d classes, %d groups, %d faces (%zu bytes)\n", palette.Get<platform::ListBox>("ListBox3").Count(),
+              palette.Get<platform::ListBox>("ListBox1").Count(), palette.Get<platform::ListBox>("ListBox2").Count(), bytes);
   std::printf("best of %d runs each\n", kRuns);
   std::printf("ListClasses %8.3f ms\n", listClasses * 1e3);
   std::printf("ListGroups  %8.3f ms\n", listGroups * 1e3);

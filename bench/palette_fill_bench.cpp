@@ -83,29 +83,29 @@ int main() {
     palette.Library().defaultClass = "big";
     palette.Library().defaultGroup = "big";
     fill = bench::Seconds([&] {
-      palette.ListClasses();
-      palette.ListGroups();
-      palette.LoadGroup();
+      palette.Library().ListClasses();
+      palette.Library().ListGroups();
+      palette.Library().LoadGroup();
     });
-    rows = fill + bench::Seconds([&] { PumpUntilFilled(*palette.ListBox2); });
-    count = palette.ListBox2->Count();
+    rows = fill + bench::Seconds([&] { PumpUntilFilled(palette.Get<platform::ListBox>("ListBox2")); });
+    count = palette.Get<platform::ListBox>("ListBox2").Count();
 
-    const int bigIndex = palette.ListBox1->FindExact("big"), smallIndex = palette.ListBox1->FindExact("small");
+    const int bigIndex = palette.Get<platform::ListBox>("ListBox1").FindExact("big"), smallIndex = palette.Get<platform::ListBox>("ListBox1").FindExact("small");
     std::vector<std::wstring> rows;
-    for (int i = 0; i < count; ++i) rows.push_back(platform::win32::Wide(palette.ListBox2->Item(i)));
+    for (int i = 0; i < count; ++i) rows.push_back(platform::win32::Wide(palette.Get<platform::ListBox>("ListBox2").Item(i)));
     const std::vector<std::wstring> smallRows(rows.begin(), rows.begin() + 20);
     BareList bareList;
     for (int pair = 0; pair < kPairs; ++pair) {
       // The palette shows the big group again, untimed.
-      palette.ListBox1->SetItemIndex(bigIndex);
-      palette.ListBox1Click();
-      PumpUntilFilled(*palette.ListBox2);
+      palette.Get<platform::ListBox>("ListBox1").SetItemIndex(bigIndex);
+      palette.Get<platform::ListBox>("ListBox1").onClick();
+      PumpUntilFilled(palette.Get<platform::ListBox>("ListBox2"));
       leave.push_back(bench::Seconds([&] {
-        palette.ListBox1->SetItemIndex(smallIndex);
-        palette.ListBox1Click();
+        palette.Get<platform::ListBox>("ListBox1").SetItemIndex(smallIndex);
+        palette.Get<platform::ListBox>("ListBox1").onClick();
         ::UpdateWindow(reinterpret_cast<HWND>(palette.Window().Id()));
       }));
-      if (palette.ListBox2->Count() != 20) {
+      if (palette.Get<platform::ListBox>("ListBox2").Count() != 20) {
         std::fprintf(stderr, "palette_fill_bench: the small group did not show\n");
         return 1;
       }

@@ -120,7 +120,7 @@ struct TimedPalette {
     sample = {};
     windows.Arm();
     const double start = bench::Now();
-    palette->ListBox2DblClick();
+    palette->Get<platform::ListBox>("ListBox2").onDblClick();
     if (!windows.SentAt()) throw std::runtime_error("the handler sent no Ctrl+V: it found no window to paste into");
     sample.total = *windows.SentAt() - start;
     return sample;
@@ -133,7 +133,7 @@ struct TimedPalette {
 };
 
 void RequireFaces(app::TFKao& palette) {
-  if (palette.ListBox2->Count() == 0)
+  if (palette.Get<platform::ListBox>("ListBox2").Count() == 0)
     throw std::runtime_error("the face list is empty: the palette did not read the bench's face folder");
 }
 
@@ -537,7 +537,7 @@ int Run() {
   const HWND form = PaletteWindow(p.windows);
   PumpUntil(200, [] { return false; });
 
-  const std::wstring face = platform::win32::Wide(timed.palette->ListBox2->Item(timed.palette->ListBox2->CaretIndex()));
+  const std::wstring face = platform::win32::Wide(timed.palette->Get<platform::ListBox>("ListBox2").Item(timed.palette->Get<platform::ListBox>("ListBox2").CaretIndex()));
   std::vector<Sample> samples[2];
   int landed[2] = {0, 0};
   // The palette's paste and the bare calls in turn, under the same conditions.

@@ -11,6 +11,9 @@
 
 namespace exchange {
 
+// Why a file that holds no reading gave nothing.
+inline constexpr const char* kNoDictionaryLine = "辞書の行 (読み、TAB、語) がありません";
+
 using Text = std::string;
 
 // Before the first TAB; empty without one.

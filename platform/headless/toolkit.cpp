@@ -42,7 +42,12 @@ void MenuItem::UserChoose() {
   if (onClick_) onClick_();
 }
 
+PopupMenu::~PopupMenu() {
+  if (toolkit_.LastPopup() == this) toolkit_.NotePopup(nullptr);
+}
+
 void PopupMenu::Popup(platform::Point) {
+  toolkit_.NotePopup(this);
   const Text choice = toolkit_.TakePopupChoice();
   if (!choice.empty()) root_.Find(choice).UserChoose();
 }

@@ -396,6 +396,7 @@ class DropDownList : public ItemListImpl<platform::DropDownList> {
 class PopupMenu : public platform::PopupMenu {
  public:
   explicit PopupMenu(Toolkit& toolkit) : toolkit_(toolkit), root_("") {}
+  ~PopupMenu() override;
   platform::MenuItem& Root() override { return root_; }
   MenuItem& Items() { return root_; }
   void Popup(platform::Point) override;
@@ -592,6 +593,11 @@ class Toolkit : public platform::Toolkit {
   const std::vector<MessageRecord>& Messages() const { return messages_; }
   void ClearMessages() { messages_.clear(); }
   Text TakePopupChoice();
+  // The popup menu shown last, while it exists, for a test to look at.
+  PopupMenu* LastPopup() const { return lastPopup_; }
+  void NotePopup(PopupMenu* menu) { lastPopup_ = menu; }
+  // The timers that exist, oldest first.
+  const std::vector<Timer*>& Timers() const { return timers_; }
   // Ticks every enabled timer once.
   void TickTimers();
   void Forget(Timer* t);
@@ -607,6 +613,7 @@ class Toolkit : public platform::Toolkit {
   int32_t lastOffered_ = -1;
   std::vector<MessageRecord> messages_;
   std::vector<Timer*> timers_;
+  PopupMenu* lastPopup_ = nullptr;
   std::deque<std::function<void()>> pending_;
   int pendingRuns_ = 0;
   uint64_t clock_ = 0;

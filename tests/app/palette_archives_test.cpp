@@ -111,8 +111,8 @@ TEST_F(ArchiveTest, NoClassNoDialogAndNoLibraryNoCommands) {
   palette.reset();
   libraries = headless::LibraryLoader();
   Start();
-  EXPECT_FALSE(palette->NET1->Enabled());
-  EXPECT_FALSE(palette->NET2->Enabled());
+  EXPECT_FALSE(Menu("file(&F)", "配布用取込[ミルフォ形式](&A)...").Enabled());
+  EXPECT_FALSE(Menu("file(&F)", "配布用保存[ミルフォ形式](&B)...").Enabled());
 }
 
 namespace {
@@ -127,7 +127,7 @@ class LongUnpackTest : public ArchiveTest {
     MakeArchive("C:\\out\\many.lzh", members);
     unlhaMemberMs = 30;
   }
-  std::string Progress() { return palette->StatusBar1->PanelText(1); }
+  std::string Progress() { return palette->Get<platform::StatusBar>("StatusBar1").PanelText(1); }
   size_t Unpacked() { return files.Enumerate(K("many\\*.txt"), 0).size(); }
 };
 

@@ -16,7 +16,7 @@ class DictionaryTest : public PaletteTest {
   }
   void Menu(const char* item, const std::optional<std::string>& path) {
     toolkit.ScriptFileName(path);
-    palette->File1->onOpen();
+    Window().MenuBar().Find("file(&F)").onOpen();
     headless::MenuItem& found = Window().MenuBar().Find("file(&F)").Find(item);
     found.SetVisible(true);  // the group items are hidden; their commands work
     found.UserChoose();
@@ -118,8 +118,8 @@ TEST_F(DictionaryTest, ANonDictionaryIsSaidSoAndMakesNoClass) {
 TEST_F(DictionaryTest, TheGroupItemsReadWordsIntoTheEditBoxAndWriteOneReading) {
   files.AddFile("C:\\dic\\words.txt", "!comment\r\nr\t(^_^)\tp\r\nno tab\r\n\r\n");
   Menu("ﾃｷｽﾄ辞書読込(ｸﾞﾙｰﾌﾟ)(&I)...", "C:\\dic\\words.txt");
-  EXPECT_TRUE(palette->RichEdit1->Visible());
-  EXPECT_EQ(palette->RichEdit1->GetText(), "!comment\r\n(^_^)\r\nno tab\r\n\r\n");
+  EXPECT_TRUE(palette->Get<platform::EditBox>("RichEdit1").Visible());
+  EXPECT_EQ(palette->Get<platform::EditBox>("RichEdit1").GetText(), "!comment\r\n(^_^)\r\nno tab\r\n\r\n");
   EXPECT_EQ(files.Content(K("A\\g.txt")), "!(^^)!\r\n\r\n(^_^)\r\n");  // nothing written
 
   Menu("ﾃｷｽﾄ辞書保存(ｸﾞﾙｰﾌﾟ)(&O)...", "C:\\dic\\よみ.txt");

@@ -236,7 +236,7 @@ TEST_F(DropTest, EscapeInADroppedUnpackEndsTheDrop) {
   EXPECT_FALSE(files.Exists(K("two")));
   EXPECT_EQ(Items(Classes()), V{"A"});
   EXPECT_TRUE(toolkit.Messages().empty());
-  EXPECT_EQ(palette->StatusBar1->PanelText(1), "展開を中止しました");
+  EXPECT_EQ(palette->Get<platform::StatusBar>("StatusBar1").PanelText(1), "展開を中止しました");
 
   // As dictionaries, the temporary folder goes as well.
   toolkit.ScriptPendingEvents([&] { Window().UserKey(platform::key::kEscape); });

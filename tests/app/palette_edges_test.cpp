@@ -17,7 +17,7 @@ class EdgeTest : public OneFaceTest {
 
 TEST_F(EdgeTest, TheTimerPollsAtTheShortestPeriodWhileTheCursorMoves) {
   Start("vtop=1\r\n");
-  auto& timer = headless::As<headless::Timer>(*palette->Timer1);
+  auto& timer = CursorTimer();
   EXPECT_EQ(timer.Interval(), 1);
   EXPECT_TRUE(timer.Enabled());
   for (int i = 0; i < 150; ++i) At(300, 300);
@@ -29,7 +29,7 @@ TEST_F(EdgeTest, TheTimerPollsAtTheShortestPeriodWhileTheCursorMoves) {
 
   Start("");
   for (int i = 0; i < 3; ++i) At(300 + i, 300);
-  EXPECT_GT(headless::As<headless::Timer>(*palette->Timer1).Interval(), 1);  // no edge enabled
+  EXPECT_GT(CursorTimer().Interval(), 1);  // no edge enabled
 }
 
 TEST_F(EdgeTest, ACornerOfTwoEnabledEdgesTogglesOnce) {

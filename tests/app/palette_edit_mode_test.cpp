@@ -15,12 +15,12 @@ class EditModeTest : public PaletteTest {
     files.AddDirectory(K("Empty"));
     Start();
   }
-  headless::EditBox& Edit() { return headless::As<headless::EditBox>(*palette->RichEdit1); }
+  headless::EditBox& Edit() { return headless::As<headless::EditBox>(palette->Get<platform::EditBox>("RichEdit1")); }
   headless::MenuItem& EditMenu() { return Window().MenuBar().Find("edit(&E)"); }
   headless::Button& ButtonOf(const char* name) { return Window().Find<headless::Button>(name); }
   bool Editing() {
-    return palette->RichEdit1->Visible() && !palette->ListBox2->Visible() && palette->Panel3->Visible() &&
-           !palette->Panel1->Visible();
+    return palette->Get<platform::EditBox>("RichEdit1").Visible() && !palette->Get<platform::ListBox>("ListBox2").Visible() && palette->Get<platform::Panel>("Panel3").Visible() &&
+           !palette->Get<platform::Panel>("Panel1").Visible();
   }
   void Type(const std::string& text) {
     for (char c : text) Window().UserChar(c);
@@ -33,26 +33,26 @@ class EditModeTest : public PaletteTest {
 TEST_F(EditModeTest, EnteringShowsTheFacesAsLinesAndSavingUnchangedKeepsThem) {
   ButtonOf("bEditer").UserClick();
   EXPECT_TRUE(Editing());
-  EXPECT_TRUE(palette->RichEdit1->HasFocus());
+  EXPECT_TRUE(palette->Get<platform::EditBox>("RichEdit1").HasFocus());
   EXPECT_EQ(Edit().GetText(), "a\r\nb\r\n");
   EditMenu().UserOpen();
-  EXPECT_FALSE(palette->E3->Visible());
-  EXPECT_TRUE(palette->E4->Visible() && palette->E5->Visible());
+  EXPECT_FALSE(Menu("edit(&E)", "編集(&Z)").Visible());
+  EXPECT_TRUE(Menu("edit(&E)", "保存して編集終了(&Z)").Visible() && Menu("edit(&E)", "編集ｷｬﾝｾﾙ(&N)").Visible());
 
   EditMenu().Find("保存して編集終了(&Z)").UserChoose();
   EXPECT_FALSE(Editing());
-  EXPECT_TRUE(palette->ListBox2->Visible() && palette->Panel1->Visible());
+  EXPECT_TRUE(palette->Get<platform::ListBox>("ListBox2").Visible() && palette->Get<platform::Panel>("Panel1").Visible());
   EXPECT_EQ(Edit().GetText(), "");
   EXPECT_EQ(Items(Faces()), (V{"a", "b"}));
-  EXPECT_TRUE(palette->E3->Visible());
-  EXPECT_FALSE(palette->E4->Visible());
+  EXPECT_TRUE(Menu("edit(&E)", "編集(&Z)").Visible());
+  EXPECT_FALSE(Menu("edit(&E)", "保存して編集終了(&Z)").Visible());
 }
 
 TEST_F(EditModeTest, NoCurrentGroupLeavesThePaletteAsItWas) {
   Classes().UserClick(1);  // a class without groups
   ButtonOf("bEditer").UserClick();
-  EXPECT_FALSE(palette->RichEdit1->Visible());
-  EXPECT_TRUE(palette->Panel1->Visible());
+  EXPECT_FALSE(palette->Get<platform::EditBox>("RichEdit1").Visible());
+  EXPECT_TRUE(palette->Get<platform::Panel>("Panel1").Visible());
 }
 
 TEST_F(EditModeTest, SavedLinesBecomeTheFacesAndReachTheFileWhenTheGroupIsLeft) {
@@ -104,7 +104,7 @@ TEST_F(EditModeTest, AnotherGroupWhileEditingRefillsTheBoxAndWritesNothing) {
 
   // Entering again from the lists' context menu drops the edits too.
   Edit().SetText("dropped\r\n");
-  ContextChoose(*palette->ListBox1, "編集(&Z)");
+  ContextChoose(palette->Get<platform::ListBox>("ListBox1"), "編集(&Z)");
   EXPECT_EQ(Edit().GetText(), "y\r\n");
 
   // A class without groups empties the box; edit mode stays.
@@ -134,11 +134,11 @@ TEST_F(EditModeTest, FacesSavedFromAnEarlierEditReachTheFileWhenEditingStartsAga
 TEST_F(EditModeTest, LeavingWithoutSavingKeepsTheFacesAndAddFaceAppendsALine) {
   ButtonOf("bEditer").UserClick();
   Edit().SetText("a");
-  palette->eKao->SetText("(-_-)");
+  palette->Get<platform::EntryBox>("eKao").SetText("(-_-)");
   palette->AddFace();
   EXPECT_EQ(Edit().GetText(), "a\r\n(-_-)");
   EXPECT_EQ(Items(Faces()), (V{"a", "b"}));
-  ContextChoose(*palette->RichEdit1, "ｷｬﾝｾﾙ(&X)");
+  ContextChoose(palette->Get<platform::EditBox>("RichEdit1"), "ｷｬﾝｾﾙ(&X)");
   EXPECT_FALSE(Editing());
   EXPECT_EQ(Items(Faces()), (V{"a", "b"}));
 }
@@ -150,7 +150,7 @@ TEST_F(EditModeTest, ClipboardCommandsActOnTheSelection) {
   ButtonOf("bEditCut").UserClick();
   EXPECT_EQ(clipboard.GetText(), "b");
   Edit().UserSelect(0, 1);
-  ContextChoose(*palette->RichEdit1, "コピー(&C)");
+  ContextChoose(palette->Get<platform::EditBox>("RichEdit1"), "コピー(&C)");
   EXPECT_EQ(clipboard.GetText(), "a");
   Edit().UserSelect(2, 0);
   ButtonOf("bEditPast").UserClick();

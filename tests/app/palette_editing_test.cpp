@@ -26,28 +26,28 @@ class EditingTest : public PaletteTest {
 
 TEST_F(EditingTest, EnterAndTheButtonAddTheEntryBoxTextToTheGroup) {
   Start();
-  palette->eKao->SetText("(^o^)");
-  Type(*palette->eKao, 13);
-  palette->eKao->SetText("  ");
-  palette->bOK->onClick();
+  palette->Get<platform::EntryBox>("eKao").SetText("(^o^)");
+  Type(palette->Get<platform::EntryBox>("eKao"), 13);
+  palette->Get<platform::EntryBox>("eKao").SetText("  ");
+  palette->Get<platform::Button>("bOK").onClick();
   EXPECT_EQ(Items(Faces()), (V{"a", "b", "c", "(^o^)", "  "}));
-  EXPECT_EQ(palette->eKao->GetText(), "");
+  EXPECT_EQ(palette->Get<platform::EntryBox>("eKao").GetText(), "");
   EXPECT_EQ(Count(), "5");
   Groups().UserClick(1);
   EXPECT_EQ(files.Content(K("A\\g.txt")), "a\r\nb\r\nc\r\n(^o^)\r\n  \r\n");
 
   // With no group there is nowhere to add; the box is emptied all the same.
   Classes().UserClick(2);
-  palette->eKao->SetText("lost");
+  palette->Get<platform::EntryBox>("eKao").SetText("lost");
   palette->AddFace();
   EXPECT_TRUE(Items(Faces()).empty());
-  EXPECT_EQ(palette->eKao->GetText(), "");
+  EXPECT_EQ(palette->Get<platform::EntryBox>("eKao").GetText(), "");
 }
 
 TEST_F(EditingTest, DeletingFacesMovesTheFocusToTheNeighbour) {
   Start();
   Faces().SetCaretIndex(1);
-  Type(*palette->ListBox2, 46);
+  Type(palette->Get<platform::ListBox>("ListBox2"), 46);
   EXPECT_EQ(Items(Faces()), (V{"a", "c"}));
   EXPECT_EQ(Faces().CaretIndex(), 1);
   // The menu item runs the same command.
@@ -66,7 +66,7 @@ TEST_F(EditingTest, DeletingFacesMovesTheFocusToTheNeighbour) {
 TEST_F(EditingTest, DeletingGroupsAndClassesSelectsTheNeighbourWithoutAsking) {
   Start();
   Groups().UserClick(2);
-  Type(*palette->ListBox1, 46);  // the last group
+  Type(palette->Get<platform::ListBox>("ListBox1"), 46);  // the last group
   EXPECT_FALSE(files.Exists(K("A\\i.txt")));
   EXPECT_EQ(Items(Groups()), (V{"g", "h"}));
   EXPECT_EQ(Selected(Groups()), "h");
@@ -81,12 +81,12 @@ TEST_F(EditingTest, DeletingGroupsAndClassesSelectsTheNeighbourWithoutAsking) {
   EXPECT_TRUE(Items(Groups()).empty());
   EXPECT_TRUE(files.Exists(K("A\\h.txt")));
 
-  ContextChoose(*palette->ListBox3, "消去(&D)");  // on the class list: the class goes
+  ContextChoose(palette->Get<platform::ListBox>("ListBox3"), "消去(&D)");  // on the class list: the class goes
   EXPECT_FALSE(files.Exists(K("A")));
   EXPECT_EQ(Items(Classes()), (V{"B", "C"}));
   EXPECT_EQ(Selected(Classes()), "B");
   EXPECT_EQ(Items(Faces()), V{"z"});
-  EXPECT_TRUE(palette->ListBox3->HasFocus());
+  EXPECT_TRUE(palette->Get<platform::ListBox>("ListBox3").HasFocus());
   EXPECT_TRUE(toolkit.Messages().empty());
 }
 
@@ -95,7 +95,7 @@ TEST_F(EditingTest, DeletingAClassRemovesItsLinksButNotWhatTheyLeadTo) {
   files.AddLink(K("A\\folder"), "C:\\precious");
   files.AddLink(K("A\\linked.txt"), "C:\\precious\\keep.txt");
   Start();
-  ContextChoose(*palette->ListBox3, "消去(&D)");
+  ContextChoose(palette->Get<platform::ListBox>("ListBox3"), "消去(&D)");
   EXPECT_FALSE(files.Exists(K("A")));
   EXPECT_EQ(files.Content("C:\\precious\\keep.txt"), "keep\r\n");
   EXPECT_EQ(Items(Classes()), (V{"B", "C"}));
@@ -103,7 +103,7 @@ TEST_F(EditingTest, DeletingAClassRemovesItsLinksButNotWhatTheyLeadTo) {
   // What cannot be removed stays, and the class with it, said in a message.
   files.AddFile(K("B\\stuck.txt"), "s\r\n");
   files.FailWrites(K("B\\stuck.txt"), platform::error::kAccessDenied);
-  ContextChoose(*palette->ListBox3, "消去(&D)");
+  ContextChoose(palette->Get<platform::ListBox>("ListBox3"), "消去(&D)");
   EXPECT_FALSE(files.Exists(K("B\\k.txt")));
   EXPECT_EQ(Items(Classes()), (V{"B", "C"}));
   EXPECT_EQ(Selected(Classes()), "B");

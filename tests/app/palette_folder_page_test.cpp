@@ -29,17 +29,17 @@ class FolderPageTest : public PaletteTest {
     for (char c : path) Window().UserChar(c);
     Window().UserKey(platform::key::kEnter);
   }
-  bool MenusEnabled() { return palette->File1->Enabled() && palette->editE1->Enabled(); }
+  bool MenusEnabled() { return Window().MenuBar().Find("file(&F)").Enabled() && Window().MenuBar().Find("edit(&E)").Enabled(); }
 };
 
 }  // namespace
 
 TEST_F(FolderPageTest, OpensOnTheClassFolderAfterSavingTheGroupAndDisablesTheMenus) {
-  palette->eKao->SetText("new");
+  palette->Get<platform::EntryBox>("eKao").SetText("new");
   Click("bOK");  // a face added on the main page
   Open();
   EXPECT_EQ(files.Content(K("A\\g.txt")), "a\r\nnew\r\n");
-  EXPECT_FALSE(palette->Panel8->Visible());
+  EXPECT_FALSE(palette->Get<platform::Panel>("Panel8").Visible());
   EXPECT_TRUE(Get<headless::Panel>("Panel7").Visible());
   EXPECT_EQ(PathBox().GetText(), K("A\\"));
   EXPECT_EQ(Files().Items(), (std::vector<std::string>{"g.txt", "ソ表.txt"}));
@@ -47,10 +47,10 @@ TEST_F(FolderPageTest, OpensOnTheClassFolderAfterSavingTheGroupAndDisablesTheMen
   EXPECT_EQ(Drives().Item(Drives().ItemIndex()), "C:");
   EXPECT_FALSE(MenusEnabled());
   // The folder list is as high as the group list was.
-  EXPECT_EQ(Folders().Bounds().height, palette->ListBox1->Bounds().height);
+  EXPECT_EQ(Folders().Bounds().height, palette->Get<platform::ListBox>("ListBox1").Bounds().height);
 
   Click("bbChange2");
-  EXPECT_TRUE(palette->Panel8->Visible());
+  EXPECT_TRUE(palette->Get<platform::Panel>("Panel8").Visible());
   EXPECT_TRUE(MenusEnabled());
 }
 
@@ -107,7 +107,7 @@ TEST_F(FolderPageTest, AFolderBecomesTheFaceFolderAndTheDefaultComesBack) {
   Open();
   GoTo("C:\\other");
   Click("bChangeFolder");
-  EXPECT_TRUE(palette->Panel8->Visible());
+  EXPECT_TRUE(palette->Get<platform::Panel>("Panel8").Visible());
   EXPECT_EQ(Items(Classes()), (std::vector<std::string>{"B", "empty"}));
   EXPECT_EQ(Items(Faces()), std::vector<std::string>{"h"});
   Open();

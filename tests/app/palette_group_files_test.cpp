@@ -88,7 +88,7 @@ TEST_F(GroupFileTest, SavingWritesTheShownLinesAndAsksBeforeReplacing) {
 
   // In edit mode the edit box's lines, unsaved changes included.
   Click("bEditer");
-  headless::As<headless::EditBox>(*palette->RichEdit1).SetText("x\r\n\r\ny");
+  headless::As<headless::EditBox>(palette->Get<platform::EditBox>("RichEdit1")).SetText("x\r\n\r\ny");
   toolkit.ScriptAnswer(platform::Answer::Cancel);
   Save("C:\\out.txt");
   EXPECT_EQ(files.Content("C:\\out.txt"), "a\r\nb\r\n");

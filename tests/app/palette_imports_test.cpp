@@ -22,7 +22,7 @@ class ImportTest : public PaletteTest {
     toolkit.ScriptFileName(path);
     ChooseMenu("file(&F)", "ｵｰﾙﾄﾞｲﾝﾎﾟｰﾄ(&C)...");
   }
-  std::string EditText() { return palette->RichEdit1->GetText(); }
+  std::string EditText() { return palette->Get<platform::EditBox>("RichEdit1").GetText(); }
 };
 
 }  // namespace
@@ -30,7 +30,7 @@ class ImportTest : public PaletteTest {
 TEST_F(ImportTest, LineImportReadsTheSettingsFileEachTime) {
   files.AddFile("C:\\in\\t.txt", "よみ\tab顔文字\t品詞\r\nxyz\r\n");
   Lines("C:\\in\\t.txt");  // no settings: the whole file
-  EXPECT_TRUE(palette->RichEdit1->Visible());
+  EXPECT_TRUE(palette->Get<platform::EditBox>("RichEdit1").Visible());
   EXPECT_EQ(EditText(), "よみ\tab顔文字\t品詞\r\nxyz\r\n");
   Click("bEditClose");
 
@@ -47,7 +47,7 @@ TEST_F(ImportTest, LineImportReadsTheSettingsFileEachTime) {
 
   Settings("line=5\r\n");
   Lines("C:\\in\\c.txt");
-  EXPECT_TRUE(palette->RichEdit1->Visible());
+  EXPECT_TRUE(palette->Get<platform::EditBox>("RichEdit1").Visible());
   EXPECT_EQ(EditText(), "");
   EXPECT_EQ(files.Content(K("A\\g.txt")), "a\r\n");  // nothing written
 }

@@ -33,9 +33,9 @@ TEST_F(PaletteTest, DefaultClassAndGroupAreFoundWithoutRegardToCase) {
   Start();
   palette->Library().defaultClass = "b";
   palette->Library().defaultGroup = "TWO";
-  palette->ListClasses();
-  palette->ListGroups();
-  palette->LoadGroup();
+  palette->Library().ListClasses();
+  palette->Library().ListGroups();
+  palette->Library().LoadGroup();
   EXPECT_EQ(Classes().ItemIndex(), 1);
   EXPECT_EQ(Groups().ItemIndex(), 1);
   EXPECT_EQ(Items(Faces()), (V{"2", "3"}));
@@ -78,9 +78,9 @@ TEST_F(PaletteTest, EmptyOrMissingLibraryShowsNothing) {
   EXPECT_FALSE(files.Exists(kKao));  // the face folder is not created
 
   files.AddDirectory(K("empty"));
-  palette->ListClasses();
-  palette->ListGroups();
-  palette->LoadGroup();
+  palette->Library().ListClasses();
+  palette->Library().ListGroups();
+  palette->Library().LoadGroup();
   EXPECT_EQ(Groups().Count(), 0);
   EXPECT_EQ(Count(), "0");
 }
@@ -159,13 +159,13 @@ TEST_F(PaletteTest, UnreadableGroupKeepsFormerCountAndStaysCurrent) {
   files.ClearFailures();
   Groups().UserClick(0);
   EXPECT_EQ(files.Content(K("A\\h.txt")), "x\r\n");
-  palette->ListGroups();
+  palette->Library().ListGroups();
   EXPECT_EQ(Items(Groups()), (V{"g", "h"}));
   // A face added to such a group is the user's word: it is written.
   files.FailReads(K("A\\h.txt"), 5);
   Groups().UserClick(1);
   files.ClearFailures();
-  palette->eKao->SetText("new");
+  palette->Get<platform::EntryBox>("eKao").SetText("new");
   palette->AddFace();
   Groups().UserClick(0);
   EXPECT_EQ(files.Content(K("A\\h.txt")), "new\r\n");
@@ -368,7 +368,7 @@ TEST_F(PaletteTest, GroupFilesThisVersionCannotTakeAreShownEmptyAndNeverWritten)
   }
   // A face added there is reported as not saved; nothing reaches the file.
   Groups().UserClick(1);
-  palette->eKao->SetText("new");
+  palette->Get<platform::EntryBox>("eKao").SetText("new");
   palette->AddFace();
   toolkit.ClearMessages();
   Groups().UserClick(0);

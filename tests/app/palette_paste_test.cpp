@@ -12,7 +12,7 @@ class PasteTest : public PaletteTest {
     files.AddFile(K("A\\g.txt"), "a\r\nb\r\nc\r\n");
     files.AddFile(K("A\\h.txt"), "x\r\n");
   }
-  headless::Panel& History(int n) { return headless::As<headless::Panel>(n == 1 ? *palette->pHistory1 : *palette->pHistory2); }
+  headless::Panel& History(int n) { return headless::As<headless::Panel>(n == 1 ? palette->Get<platform::Panel>("pHistory1") : palette->Get<platform::Panel>("pHistory2")); }
   // Number of Ctrl+V batches that reached window w.
   int PastesTo(platform::WindowId w) {
     int n = 0;
@@ -89,7 +89,7 @@ TEST_F(PasteTest, PasteGoesToTheFoundWindowWhateverItsTitle) {
   Start();
   Faces().UserDoubleClick(0);
   EXPECT_EQ(PastesTo(longTitled), 1);
-  headless::As<headless::StatusBar>(*palette->StatusBar1).UserDoubleClick();
+  headless::As<headless::StatusBar>(palette->Get<platform::StatusBar>("StatusBar1")).UserDoubleClick();
   EXPECT_EQ(PastesTo(longTitled), 2);
 
   const auto visible = windows.AddWindow("same");
@@ -104,7 +104,7 @@ TEST_F(PasteTest, MultiplePasteJoinsTheSelectedFaces) {
   Start();
   Faces().UserClick(0);
   Faces().UserClick(2, true);
-  ContextChoose(*palette->ListBox2, "貼り付け(&C)");
+  ContextChoose(palette->Get<platform::ListBox>("ListBox2"), "貼り付け(&C)");
   EXPECT_EQ(clipboard.GetText(), "ac");
   EXPECT_EQ(History(1).Caption(), "ac");
   EXPECT_EQ(PastesTo(w), 1);
@@ -115,7 +115,7 @@ TEST_F(PasteTest, EmptySelectionPastesTheEmptyText) {
   Start();
   Faces().UserDoubleClick(0);  // history: a
   Faces().SetSelected(0, false);
-  palette->bSelectPast->onClick();
+  palette->Get<platform::Button>("bSelectPast").onClick();
   EXPECT_EQ(clipboard.GetText(), "");
   EXPECT_EQ(PastesTo(w), 2);
   EXPECT_EQ(History(1).Caption(), "");
@@ -136,7 +136,7 @@ TEST_F(PasteTest, HistoryRules) {
   HistoryMenu("履歴固定(&H)");
   Faces().UserDoubleClick(2);
   EXPECT_EQ(History(1).Caption(), "a");
-  EXPECT_TRUE(palette->Favorit->Checked());
+  EXPECT_TRUE(HistoryLocked());
   HistoryMenu("履歴削除(&X)");  // clearing works while locked
   EXPECT_EQ(History(1).Caption(), "");
   EXPECT_EQ(History(2).Caption(), "");
@@ -163,13 +163,13 @@ TEST_F(PasteTest, LinkModeOpensInsteadOfPasting) {
   const auto w = windows.AddWindow("editor");
   Start();
   ChooseMenu("edit(&E)", "リンク(&L)");
-  EXPECT_TRUE(palette->Link1->Checked());
+  EXPECT_TRUE(Menu("edit(&E)", "リンク(&L)").Checked());
   EXPECT_TRUE(Faces().CurrentFont().underline);
   EXPECT_EQ(Faces().CurrentFont().color, platform::colour::kBlue);
   Faces().UserClick(0);
   Faces().UserClick(2, true);
   Faces().SetCaretIndex(1);
-  ContextChoose(*palette->ListBox2, "貼り付け(&C)");  // only the focused face
+  ContextChoose(palette->Get<platform::ListBox>("ListBox2"), "貼り付け(&C)");  // only the focused face
   EXPECT_EQ(shell.Opened(), V{"b"});
   EXPECT_EQ(History(1).Caption(), "b");
   History(1).UserDoubleClick();
@@ -195,7 +195,7 @@ TEST_F(PasteTest, ClipboardFailureStopsBeforeKeysHideAndHistory) {
 TEST_F(PasteTest, StatusBarRepastesTheClipboard) {
   const auto w = windows.AddWindow("editor");
   Start();
-  headless::As<headless::StatusBar>(*palette->StatusBar1).UserDoubleClick();
+  headless::As<headless::StatusBar>(palette->Get<platform::StatusBar>("StatusBar1")).UserDoubleClick();
   EXPECT_EQ(PastesTo(w), 1);
   EXPECT_TRUE(clipboard.Writes().empty());
   EXPECT_EQ(History(1).Caption(), "");
@@ -206,7 +206,7 @@ TEST_F(PasteTest, SelectAllMarksEveryFaceWhileRedrawingIsSuspended) {
   Faces().UserClick(1);
   ASSERT_EQ(Faces().Count(), 3);
   const int redraws = Faces().Redraws();
-  headless::As<headless::Button>(*palette->bAll).UserClick();
+  headless::As<headless::Button>(palette->Get<platform::Button>("bAll")).UserClick();
   for (int i = 0; i < Faces().Count(); ++i) EXPECT_TRUE(Faces().Selected(i)) << i;
   // Three faces marked, the list drawn again once, when redrawing resumes.
   EXPECT_EQ(Faces().Redraws() - redraws, 1);

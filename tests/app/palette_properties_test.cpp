@@ -233,23 +233,23 @@ TEST_F(PropertiesTest, ApplyChangesTheRunningPaletteAndOkClosesAsWell) {
     Press(d, "BitBtn3");
     EXPECT_FALSE(d.Closed());  // Apply leaves it open
     EXPECT_FALSE(Window().StayOnTop());
-    EXPECT_FALSE(palette->Panel2->Visible());
+    EXPECT_FALSE(palette->Get<platform::Panel>("Panel2").Visible());
     EXPECT_TRUE(palette->Settings().Boolean(settings::kEdgeBottom));
     EXPECT_TRUE(palette->Settings().Boolean(settings::kClipOnly));
     EXPECT_TRUE(palette->Settings().Boolean(settings::kFixedWindow));
     EXPECT_EQ(palette->Settings().Text(settings::kWindowName), "メモ帳");
     EXPECT_EQ(palette->Library().defaultGroup, "g2");
     EXPECT_EQ(Window().Bounds().left, 100);
-    for (platform::Control* list : {palette->ListBox1, palette->ListBox2, palette->ListBox3})
+    for (platform::Control* list : {&palette->Get<platform::ListBox>("ListBox1"), &palette->Get<platform::ListBox>("ListBox2"), &palette->Get<platform::ListBox>("ListBox3")})
       EXPECT_EQ(headless::As<headless::ListBox>(*list).CurrentFont().size, 16);
-    EXPECT_EQ(headless::As<headless::EditBox>(*palette->RichEdit1).Background(), 0xFFFFFF);
+    EXPECT_EQ(headless::As<headless::EditBox>(palette->Get<platform::EditBox>("RichEdit1")).Background(), 0xFFFFFF);
 
     Page(d, 6);
     Checks(d, "CheckListBox2").UserClickCheck(3);
     Press(d, "BitBtn1");
     EXPECT_TRUE(d.Closed());
   });
-  EXPECT_TRUE(palette->Panel2->Visible());
+  EXPECT_TRUE(palette->Get<platform::Panel>("Panel2").Visible());
   EXPECT_NE(files.Content(kIni).find("wname=\"メモ帳\"\r\n"), std::string::npos);
   EXPECT_NE(files.Content(kIni).find("fontsize=\"16\"\r\n"), std::string::npos);
 }
@@ -270,7 +270,7 @@ TEST_F(PropertiesTest, CancelAndTheCloseBoxChangeNothing) {
   });
   EXPECT_EQ(files.Content(kIni), before);
   EXPECT_EQ(Window().Bounds(), bounds);
-  EXPECT_TRUE(palette->Panel2->Visible());
+  EXPECT_TRUE(palette->Get<platform::Panel>("Panel2").Visible());
 }
 
 TEST_F(PropertiesTest, AValueThatIsNoNumberOrColourStopsBeforeAnythingIsWritten) {
@@ -292,7 +292,7 @@ TEST_F(PropertiesTest, AValueThatIsNoNumberOrColourStopsBeforeAnythingIsWritten)
   EXPECT_EQ(toolkit.Messages()[0].text, "'abc' は整数ではありません.");
   EXPECT_EQ(toolkit.Messages()[1].text, "'' は整数ではありません.");
   EXPECT_EQ(files.Content(kIni), before);
-  EXPECT_TRUE(palette->Panel2->Visible());
+  EXPECT_TRUE(palette->Get<platform::Panel>("Panel2").Visible());
 }
 
 TEST_F(PropertiesTest, TextShiftJisCannotHoldStopsBeforeAnythingIsWrittenAndOkWritesOnce) {
@@ -313,7 +313,7 @@ TEST_F(PropertiesTest, TextShiftJisCannotHoldStopsBeforeAnythingIsWrittenAndOkWr
   EXPECT_EQ(toolkit.Messages()[0].text, std::string(platform::kNotShiftJis) + ".");
   EXPECT_EQ(files.Content(kIni), before);
   EXPECT_EQ(Window().Bounds(), bounds);
-  EXPECT_TRUE(palette->Panel2->Visible());
+  EXPECT_TRUE(palette->Get<platform::Panel>("Panel2").Visible());
 
   // Every key in one write of the file.
   InDialog([&](headless::Window& d) {
@@ -347,7 +347,7 @@ TEST_F(PropertiesTest, AFileThatCannotBeWrittenIsNamedAndNothingIsApplied) {
   });
   ASSERT_EQ(toolkit.Messages().size(), 1u);
   EXPECT_NE(toolkit.Messages()[0].text.find("system.ini に書き込めません"), std::string::npos);
-  EXPECT_TRUE(palette->Panel2->Visible());
+  EXPECT_TRUE(palette->Get<platform::Panel>("Panel2").Visible());
 }
 
 TEST_F(PropertiesTest, TheDialogOpensOnThePalettesCornerButStaysOnTheScreen) {

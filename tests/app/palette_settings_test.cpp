@@ -32,8 +32,8 @@ class SettingsTest : public PaletteTest {
     palette.reset();
     Start();
   }
-  headless::Panel& History(int n) { return headless::As<headless::Panel>(n == 1 ? *palette->pHistory1 : *palette->pHistory2); }
-  headless::EditBox& Edit() { return headless::As<headless::EditBox>(*palette->RichEdit1); }
+  headless::Panel& History(int n) { return headless::As<headless::Panel>(n == 1 ? palette->Get<platform::Panel>("pHistory1") : palette->Get<platform::Panel>("pHistory2")); }
+  headless::EditBox& Edit() { return headless::As<headless::EditBox>(palette->Get<platform::EditBox>("RichEdit1")); }
 };
 
 }  // namespace
@@ -43,7 +43,7 @@ TEST_F(SettingsTest, FirstStartUsesDefaultsAndWritesTheStampFormat) {
   EXPECT_EQ(Window().Bounds(), (platform::Rect{0, 0, 250, 400}));
   EXPECT_TRUE(Window().StayOnTop());
   EXPECT_TRUE(Window().ShowHints());
-  EXPECT_TRUE(palette->Panel2->Visible());
+  EXPECT_TRUE(palette->Get<platform::Panel>("Panel2").Visible());
   EXPECT_EQ(Classes().CurrentFont().size, 12);
   EXPECT_EQ(Edit().Background(), 0x00BBD7A8);
   EXPECT_EQ(palette->Library().faceFolder, "C:\\mirufo\\kao");
@@ -68,15 +68,15 @@ TEST_F(SettingsTest, EveryStartKeyReachesItsControl) {
   EXPECT_EQ(Window().Bounds(), (platform::Rect{-30, 32, 300, 500}));
   EXPECT_FALSE(Window().StayOnTop());
   EXPECT_FALSE(Window().ShowHints());
-  EXPECT_FALSE(palette->Panel2->Visible());
-  EXPECT_EQ(palette->ListBox1->Bounds().height, 40);
-  EXPECT_TRUE(palette->Link1->Checked());
+  EXPECT_FALSE(palette->Get<platform::Panel>("Panel2").Visible());
+  EXPECT_EQ(palette->Get<platform::ListBox>("ListBox1").Bounds().height, 40);
+  EXPECT_TRUE(Menu("edit(&E)", "リンク(&L)").Checked());
   EXPECT_TRUE(Faces().CurrentFont().underline);
   EXPECT_EQ(History(1).Color(), 255);
   EXPECT_EQ(History(2).Color(), 255);
   EXPECT_EQ(History(1).Caption(), "  two blanks");
   EXPECT_EQ(History(2).Caption(), "single");
-  EXPECT_TRUE(palette->Favorit->Checked());
+  EXPECT_TRUE(HistoryLocked());
   EXPECT_EQ(Classes().Item(Classes().ItemIndex()), "B");
   EXPECT_EQ(Items(Faces()), V{"x"});
   for (headless::ListBox* list : {&Classes(), &Groups(), &Faces()}) EXPECT_EQ(list->CurrentFont().size, 14);
@@ -196,7 +196,7 @@ TEST_F(SettingsTest, HistoryColourLockAndLongTexts) {
   HistoryMenu("履歴固定(&H)");
   Restart();
   EXPECT_EQ(History(2).Color(), 0x123456);
-  EXPECT_TRUE(palette->Favorit->Checked());
+  EXPECT_TRUE(HistoryLocked());
   palette->PushHistory("locked out");
   EXPECT_EQ(History(1).Caption(), std::string(2047, 'x'));
   HistoryMenu("デフォルト(&D)");
@@ -360,10 +360,10 @@ TEST_F(SettingsTest, OneClickAndLineBreakAfterEachFace) {
   Faces().UserClick(0);
   EXPECT_EQ(clipboard.GetText(), "a");
   Faces().UserClick(2, true);
-  ContextChoose(*palette->ListBox2, "貼り付け(&C)");
+  ContextChoose(palette->Get<platform::ListBox>("ListBox2"), "貼り付け(&C)");
   EXPECT_EQ(clipboard.GetText(), "a\r\nc\r\n");
   EXPECT_EQ(History(1).Caption(), "a\r\nc\r\n");
-  palette->StatusBar1->onClick();
+  palette->Get<platform::StatusBar>("StatusBar1").onClick();
   History(2).UserClick();  // never from the second panel
   History(1).UserClick();
   EXPECT_EQ(windows.SentKeys().size(), 5u);

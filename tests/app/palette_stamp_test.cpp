@@ -5,8 +5,8 @@ namespace {
 
 class StampTest : public OneFaceTest {
  protected:
-  void Click() { palette->bDateTime->onClick(); }
-  std::string History1() { return palette->pHistory1->Caption(); }
+  void Click() { palette->Get<platform::Button>("bDateTime").onClick(); }
+  std::string History1() { return palette->Get<platform::Panel>("pHistory1").Caption(); }
 };
 
 }  // namespace
@@ -14,7 +14,7 @@ class StampTest : public OneFaceTest {
 TEST_F(StampTest, PastesTheMomentInTheStampFormat) {
   const auto memo = windows.AddWindow("memo");
   Start("");
-  ASSERT_TRUE(palette->bDateTime->Enabled());
+  ASSERT_TRUE(palette->Get<platform::Button>("bDateTime").Enabled());
   Click();
   EXPECT_EQ(clipboard.GetText(), "2003/07/09 08:05:03");
   ASSERT_EQ(windows.SentKeys().size(), 1u);

@@ -24,16 +24,16 @@ TEST_F(PaletteTest, StartsWithDefaultsOnTopAtTheOrigin) {
   EXPECT_TRUE(Window().Visible());
   EXPECT_TRUE(Window().ShowHints());
   EXPECT_EQ(palette->Library().faceFolder, "C:\\mirufo\\kao");
-  EXPECT_FALSE(palette->RichEdit1->Visible());
-  EXPECT_EQ(headless::As<headless::EditBox>(*palette->RichEdit1).Background(), 0x00BBD7A8);
+  EXPECT_FALSE(palette->Get<platform::EditBox>("RichEdit1").Visible());
+  EXPECT_EQ(headless::As<headless::EditBox>(palette->Get<platform::EditBox>("RichEdit1")).Background(), 0x00BBD7A8);
   const platform::Font listFont{"ＭＳ ゴシック", 12, true};
   EXPECT_EQ(Classes().CurrentFont(), listFont);
   EXPECT_EQ(Faces().CurrentFont(), listFont);
-  EXPECT_EQ(headless::As<headless::EntryBox>(*palette->eKao).CurrentFont(),
+  EXPECT_EQ(headless::As<headless::EntryBox>(palette->Get<platform::EntryBox>("eKao")).CurrentFont(),
             (platform::Font{"ＭＳ Ｐゴシック", 16, false}));
-  EXPECT_EQ(palette->eKao->Hint(), "文字を入力後ｴﾝﾀｰで登録します");
-  EXPECT_EQ(palette->bSelectPast->Hint(), "選択している文字の貼り付け");
-  auto& status = headless::As<headless::StatusBar>(*palette->StatusBar1);
+  EXPECT_EQ(palette->Get<platform::EntryBox>("eKao").Hint(), "文字を入力後ｴﾝﾀｰで登録します");
+  EXPECT_EQ(palette->Get<platform::Button>("bSelectPast").Hint(), "選択している文字の貼り付け");
+  auto& status = headless::As<headless::StatusBar>(palette->Get<platform::StatusBar>("StatusBar1"));
   EXPECT_EQ(status.Widths(), (std::vector<int>{50, 50}));
   EXPECT_TRUE(status.RightAligned(0));
   EXPECT_EQ(status.PanelText(1), "");
@@ -42,8 +42,8 @@ TEST_F(PaletteTest, StartsWithDefaultsOnTopAtTheOrigin) {
 TEST_F(PaletteTest, ArchiverProbeLoadsAndFreesAtOnce) {
   Start();
   EXPECT_FALSE(palette->ArchiverAvailable());
-  EXPECT_FALSE(palette->NET1->Enabled());
-  EXPECT_FALSE(palette->NET2->Enabled());
+  EXPECT_FALSE(Menu("file(&F)", "配布用取込[ミルフォ形式](&A)...").Enabled());
+  EXPECT_FALSE(Menu("file(&F)", "配布用保存[ミルフォ形式](&B)...").Enabled());
   palette.reset();
 
   libraries.Provide("UNLHA32.DLL");
@@ -74,33 +74,30 @@ TEST_F(PaletteTest, MenusCarryTheirCaptionsInOrder) {
                "クラス名変更(&D)...", "グループ名変更(&E)...", "文字変更(&F)...", "-", "クラス削除(&G)",
                "グループ削除(&H)", "文字削除(&I)"}));
   // The edit menu follows edit mode whenever it opens.
-  palette->RichEdit1->SetVisible(true);
+  palette->Get<platform::EditBox>("RichEdit1").SetVisible(true);
   edit.UserOpen();
   EXPECT_FALSE(edit.Find("編集(&Z)").Visible());
   EXPECT_TRUE(edit.Find("保存して編集終了(&Z)").Visible());
   EXPECT_TRUE(edit.Find("編集ｷｬﾝｾﾙ(&N)").Visible());
-  EXPECT_TRUE(palette->bOK->Enabled());
+  EXPECT_TRUE(palette->Get<platform::Button>("bOK").Enabled());
 }
 
 TEST_F(PaletteTest, ListContextMenuHasItsEntriesAndDismissedRunsNone) {
   files.AddFile(K("A\\g.txt"), "a\r\nb\r\n");
   Start();
-  auto& popup = headless::As<headless::PopupMenu>(*palette->PopupMenu1);
-  EXPECT_EQ(Captions(popup.Items()), (V{"貼り付け(&C)", "-", "編集(&Z)", "-", "追加(&A)...", "-", "変更(&E)...", "-", "消去(&D)"}));
   // Each list opens it; dismissed, nothing is pasted, asked or changed.
   Faces().UserClick(1);
-  for (headless::ListBox* list : {&Classes(), &Groups(), &Faces()}) {
-    toolkit.ScriptPopupChoice("");
-    list->onContextMenu({10, 10});
-  }
-  EXPECT_EQ(toolkit.PendingPopupChoices(), 0u);
+  std::vector<headless::MenuItem*> shown;
+  for (headless::ListBox* list : {&Classes(), &Groups(), &Faces()}) shown.push_back(&ContextMenu(*list));
+  EXPECT_EQ(Captions(*shown[0]), (V{"貼り付け(&C)", "-", "編集(&Z)", "-", "追加(&A)...", "-", "変更(&E)...", "-", "消去(&D)"}));
+  EXPECT_TRUE(shown[1] == shown[0] && shown[2] == shown[0]);
   EXPECT_EQ(Items(Classes()), V{"A"});
   EXPECT_EQ(Items(Groups()), V{"g"});
   EXPECT_EQ(Items(Faces()), (V{"a", "b"}));
-  EXPECT_FALSE(palette->RichEdit1->Visible());
+  EXPECT_FALSE(palette->Get<platform::EditBox>("RichEdit1").Visible());
   EXPECT_TRUE(clipboard.Writes().empty());
   EXPECT_TRUE(toolkit.Messages().empty());
-  EXPECT_EQ(Captions(headless::As<headless::PopupMenu>(*palette->PopupMenu4).Items()),
+  EXPECT_EQ(Captions(ContextMenu(palette->Control("pHistory1"))),
             (V{"背景色変更(&B)...", "履歴固定(&H)", "デフォルト(&D)", "履歴削除(&X)"}));
 }
 
@@ -108,23 +105,23 @@ TEST_F(PaletteTest, HelpIsEnabledExactlyWhenTheFileExists) {
   Start();
   auto& file = Window().MenuBar().Find("file(&F)");
   file.UserOpen();
-  EXPECT_FALSE(palette->Help1->Enabled());
+  EXPECT_FALSE(Menu("file(&F)", "ヘルプ(&H)").Enabled());
   files.AddFile("C:\\mirufo\\help\\index.html", "<html></html>");
   file.UserOpen();
-  ASSERT_TRUE(palette->Help1->Enabled());
+  ASSERT_TRUE(Menu("file(&F)", "ヘルプ(&H)").Enabled());
   file.Find("ヘルプ(&H)").UserChoose();
   EXPECT_EQ(shell.Opened(), std::vector<std::string>{"C:\\mirufo\\help\\index.html"});
   files.Remove("C:\\mirufo\\help");
   file.UserOpen();
-  EXPECT_FALSE(palette->Help1->Enabled());
+  EXPECT_FALSE(Menu("file(&F)", "ヘルプ(&H)").Enabled());
 }
 
 TEST_F(PaletteTest, EscapeClosesFromAnyControlAndLosesUnsavedEdits) {
   files.AddFile(K("A\\g.txt"), "a\r\n");
   Start();
-  palette->RichEdit1->SetVisible(true);  // edit mode: the face list is not written
-  palette->RichEdit1->SetFocus();
-  palette->RichEdit1->SetText("changed\r\n");
+  palette->Get<platform::EditBox>("RichEdit1").SetVisible(true);  // edit mode: the face list is not written
+  palette->Get<platform::EditBox>("RichEdit1").SetFocus();
+  palette->Get<platform::EditBox>("RichEdit1").SetText("changed\r\n");
   Faces().Clear();
   Window().UserKey(platform::key::kEscape);
   EXPECT_TRUE(Window().Closed());
@@ -133,7 +130,7 @@ TEST_F(PaletteTest, EscapeClosesFromAnyControlAndLosesUnsavedEdits) {
 
 TEST_F(PaletteTest, EscapeInTheEntryBoxCloses) {
   Start();
-  palette->eKao->SetFocus();
+  palette->Get<platform::EntryBox>("eKao").SetFocus();
   Window().UserKey(platform::key::kEscape);
   EXPECT_TRUE(Window().Closed());
 }
@@ -142,18 +139,18 @@ TEST_F(PaletteTest, EnterIsSwallowedExceptInTheEditBox) {
   files.AddFile(K("A\\g.txt"), "a\r\n");
   Start();
   int keyDowns = 0;
-  palette->eKao->onKeyDown = [&](int key) { keyDowns += key == platform::key::kEnter; };
-  palette->eKao->SetFocus();
+  palette->Get<platform::EntryBox>("eKao").onKeyDown = [&](int key) { keyDowns += key == platform::key::kEnter; };
+  palette->Get<platform::EntryBox>("eKao").SetFocus();
   Window().UserKey(platform::key::kEnter);
   EXPECT_EQ(keyDowns, 1);  // the key-down still reaches the entry box
-  EXPECT_EQ(headless::As<headless::EntryBox>(*palette->eKao).ReceivedChars(), "");
+  EXPECT_EQ(headless::As<headless::EntryBox>(palette->Get<platform::EntryBox>("eKao")).ReceivedChars(), "");
   Faces().SetFocus();
   Window().UserKey(platform::key::kEnter);
   EXPECT_EQ(Faces().ReceivedChars(), "");
-  palette->RichEdit1->SetVisible(true);
-  palette->RichEdit1->SetFocus();
+  palette->Get<platform::EditBox>("RichEdit1").SetVisible(true);
+  palette->Get<platform::EditBox>("RichEdit1").SetFocus();
   Window().UserKey(platform::key::kEnter);
-  EXPECT_EQ(palette->RichEdit1->GetText(), "\r\n");
+  EXPECT_EQ(palette->Get<platform::EditBox>("RichEdit1").GetText(), "\r\n");
   EXPECT_FALSE(Window().Closed());
 }
 
@@ -191,10 +188,10 @@ TEST_F(PaletteTest, ClickingAClassSavesRelistsAndLoads) {
 
 TEST_F(PaletteTest, MinimalModeMovesTheListsUp) {
   Start();
-  EXPECT_EQ(palette->ListBox3->Bounds().top, 68);
-  palette->Panel2->SetVisible(false);
+  EXPECT_EQ(palette->Get<platform::ListBox>("ListBox3").Bounds().top, 68);
+  palette->Get<platform::Panel>("Panel2").SetVisible(false);
   Window().SetBounds({0, 0, 250, 400});
-  EXPECT_EQ(palette->ListBox3->Bounds().top, 0);
+  EXPECT_EQ(palette->Get<platform::ListBox>("ListBox3").Bounds().top, 0);
 }
 
 TEST(PaletteLayout, StacksTheListsAndStretchesTheTopBar) {

@@ -59,30 +59,30 @@ TEST_F(NameEntryTest, AStripOverThePalettesCornerThatStaysOnScreen) {
 
 TEST_F(NameEntryTest, OnlyAnAcceptedNonEmptyTextIsAResult) {
   Answer("新", Ending::Ok);
-  palette->Class1Click();
+  ChooseMenu("edit(&E)", "クラス作成(&A)...");
   EXPECT_EQ(seenColor, 0xFACB3D);
   EXPECT_EQ(seenCaption, "クラス追加");
   EXPECT_EQ(Items(Classes()), (V{"A", "新"}));
 
   for (Ending ending : {Ending::No, Ending::CloseBox}) {
     Answer("lost", ending);
-    palette->Group1Click();
+    ChooseMenu("edit(&E)", "グループ作成(&B)...");
   }
   Answer("", Ending::Ok);
-  palette->Group1Click();
+  ChooseMenu("edit(&E)", "グループ作成(&B)...");
   EXPECT_TRUE(files.Exists(K("新")) && Items(Groups()).empty());
   EXPECT_TRUE(toolkit.Messages().empty());
 
   Classes().UserClick(0);
   Answer("  ", Ending::Enter);  // blanks are a text, added as they are
-  palette->Kao1Click();
+  ChooseMenu("edit(&E)", "文字作成(&C)...");
   EXPECT_EQ(seenColor, platform::colour::kWindow);
   EXPECT_EQ(Items(Faces()), (V{"a", "b", "  "}));
 }
 
 TEST_F(NameEntryTest, ChangesShowTheOldTextSelectedSoTypingReplacesIt) {
   Answer("(^^)", Ending::Enter);
-  palette->Kao2Click();
+  ChooseMenu("edit(&E)", "文字変更(&F)...");
   EXPECT_EQ(seenText, "a");
   EXPECT_TRUE(seenSelected);
   EXPECT_EQ(Items(Faces()), (V{"(^^)", "b"}));
@@ -92,18 +92,18 @@ TEST_F(NameEntryTest, ChangesShowTheOldTextSelectedSoTypingReplacesIt) {
   Answer("", Ending::Ok);
   EXPECT_EQ(dialogs::NameEntryDialog(toolkit, Window(), "グループ名変更", 0x80FFFF, "g"), std::optional<std::string>("g"));
   Answer("", Ending::Ok);
-  palette->Group2Click();
+  ChooseMenu("edit(&E)", "グループ名変更(&E)...");
   EXPECT_EQ(seenText, "g");
   EXPECT_EQ(Items(Groups()), V{"g"});
   Answer("h", Ending::Ok);
-  palette->Group2Click();
+  ChooseMenu("edit(&E)", "グループ名変更(&E)...");
   EXPECT_EQ(seenCaption, "グループ名変更");
   EXPECT_EQ(seenColor, 0x80FFFF);
   EXPECT_EQ(Items(Groups()), V{"h"});
 
   toolkit.ScriptPopupChoice("変更(&E)...");
   Answer("B", Ending::Ok);
-  palette->ListBox3->onContextMenu({5, 5});  // on the class list: rename the class
+  palette->Get<platform::ListBox>("ListBox3").onContextMenu({5, 5});  // on the class list: rename the class
   EXPECT_EQ(seenText, "A");
   EXPECT_EQ(Items(Classes()), V{"B"});
   EXPECT_EQ(files.Content(K("B\\h.txt")), "(^^)\r\nb\r\n");
@@ -118,7 +118,7 @@ TEST_F(NameEntryTest, ATextShiftJisCannotHoldIsReportedAndTheStripStaysOpen) {
     EXPECT_FALSE(w.Closed());
     w.Find<headless::Button>("BitBtn2").UserClick();
   });
-  palette->Class1Click();
+  ChooseMenu("edit(&E)", "クラス作成(&A)...");
   ASSERT_EQ(toolkit.Messages().size(), 2u);
   for (const auto& m : toolkit.Messages()) {
     EXPECT_EQ(m.text, "シフトJISで表せない文字が含まれています.");

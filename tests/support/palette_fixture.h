@@ -26,11 +26,11 @@ class PaletteTest : public ::testing::Test {
   PaletteTest() { toolkit.ShareClipboard(clipboard); }
   void Start() { palette = std::make_unique<app::TFKao>(platform::Platform{toolkit, files, libraries, shell, clipboard, windows, locale}); }
 
-  headless::ListBox& Classes() { return headless::As<headless::ListBox>(*palette->ListBox3); }
-  headless::ListBox& Groups() { return headless::As<headless::ListBox>(*palette->ListBox1); }
-  headless::ListBox& Faces() { return headless::As<headless::ListBox>(*palette->ListBox2); }
+  headless::ListBox& Classes() { return headless::As<headless::ListBox>(palette->Get<platform::ListBox>("ListBox3")); }
+  headless::ListBox& Groups() { return headless::As<headless::ListBox>(palette->Get<platform::ListBox>("ListBox1")); }
+  headless::ListBox& Faces() { return headless::As<headless::ListBox>(palette->Get<platform::ListBox>("ListBox2")); }
   headless::Window& Window() { return headless::As<headless::Window>(palette->Window()); }
-  std::string Count() { return palette->StatusBar1->PanelText(0); }
+  std::string Count() { return palette->Get<platform::StatusBar>("StatusBar1").PanelText(0); }
   std::vector<std::string> Items(headless::ListBox& list) { return list.Items(); }
   // A right click on the control and that item of the menu it shows.
   void ContextChoose(platform::Control& control, const char* caption) {
@@ -39,8 +39,16 @@ class PaletteTest : public ::testing::Test {
     control.onContextMenu({0, 0});
     EXPECT_EQ(toolkit.PendingPopupChoices(), 0u);
   }
-  void HistoryMenu(const char* caption) { ContextChoose(*palette->pHistory1, caption); }
-  void ChooseMenu(const char* menu, const char* item) { Window().MenuBar().Find(menu).Find(item).UserChoose(); }
+  void HistoryMenu(const char* caption) { ContextChoose(palette->Get<platform::Panel>("pHistory1"), caption); }
+  headless::MenuItem& Menu(const char* menu, const char* item) { return Window().MenuBar().Find(menu).Find(item); }
+  void ChooseMenu(const char* menu, const char* item) { Menu(menu, item).UserChoose(); }
+  // The items of the menu that a right click on the control shows.
+  headless::MenuItem& ContextMenu(platform::Control& control) {
+    ContextChoose(control, "");
+    return toolkit.LastPopup()->Items();
+  }
+  bool HistoryLocked() { return ContextMenu(palette->Control("pHistory1")).Find("履歴固定(&H)").Checked(); }
+  headless::Timer& CursorTimer() { return headless::As<headless::Timer>(*toolkit.Timers().front()); }
   void Click(const char* button) { Window().Find<headless::Button>(button).UserClick(); }
   // Our archiver as the palette's UNLHA32.DLL, on this test's files; it
   // keeps the command lines it is given in unlhaLines. As the real DLL
