@@ -9,6 +9,7 @@
 
 #include "library/face_library.h"
 #include "platform/platform.h"
+#include "platform/text.h"
 #include "settings/settings.h"
 
 namespace app {
@@ -22,13 +23,13 @@ class DropIntake {
     virtual void EnsureClass() = 0;
     // A text file as a new group of the current class; false when the
     // group exists.
-    virtual bool CopyInGroup(const std::string& source, const std::string& name) = 0;
+    virtual bool CopyInGroup(const Path& source, const Text& name) = 0;
     virtual bool CanUnpack() const = 0;
     // A class from an archive; what went wrong, when something did.
-    virtual std::optional<std::string> UnpackNewClass(const std::string& archive, const std::string& name) = 0;
-    virtual int Unpack(const std::string& archive, const std::string& folder) = 0;
+    virtual std::optional<Text> UnpackNewClass(const Path& archive, const Text& name) = 0;
+    virtual int Unpack(const Path& archive, const Path& folder) = 0;
     // False when the file holds no dictionary line.
-    virtual bool ReadDictionaryFile(const std::string& path) = 0;
+    virtual bool ReadDictionaryFile(const Path& path) = 0;
 
    protected:
     ~Imports() = default;
@@ -49,17 +50,17 @@ class DropIntake {
     bool dictionary = false;
     bool own = true;
   };
-  void TakeFolder(const std::string& path, const std::string& name);
-  void TakeFile(const std::string& path, const std::string& name, Formats& formats);
-  void TakeArchiveAsDictionaries(const std::string& path);
+  void TakeFolder(const Path& path, const Text& name);
+  void TakeFile(const Path& path, const Text& name, Formats& formats);
+  void TakeArchiveAsDictionaries(const Path& path);
   // A text file read as a dictionary into the class of that name.
-  void TakeDictionary(const std::string& path, const std::string& name);
+  void TakeDictionary(const Path& path, const Text& name);
   // A class or group name that cannot be used: said, and the path skipped.
-  bool Refused(const std::string& path, const std::string& folder, const std::string& name, const char* extension);
-  void Skip(const std::string& path, const std::string& reason);
+  bool Refused(const Path& path, const Path& folder, const Text& name, const char* extension);
+  void Skip(const Path& path, const Text& reason);
   // A new class folder made from `path` by `make`, listed and selected.
   template <class F>
-  void AddClass(const std::string& name, F&& make);
+  void AddClass(const Text& name, F&& make);
   platform::Platform& p_;
   platform::Window& window_;
   library::FaceLibrary& library_;

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "library/face_library.h"
+#include "platform/text.h"
 #include "platform/toolkit.h"
 
 namespace app {
@@ -26,7 +27,7 @@ class EditMode {
   void Enter();
   // With imported text in place of the group's faces, also without a
   // current group.
-  void Open(const std::string& text);
+  void Open(const Text& text);
   // The lines become the group's faces; no line deletes the group.
   void Save();
   void Leave();

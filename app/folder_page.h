@@ -8,6 +8,7 @@
 #include "forms/form.h"
 #include "library/face_library.h"
 #include "platform/platform.h"
+#include "platform/text.h"
 
 namespace app {
 
@@ -43,7 +44,7 @@ class FolderPage {
   // cannot be entered. A path as typed (relative, with slashes) goes to the
   // full path it stands for, so that a face folder made of it names the
   // same folder from any working folder.
-  bool MoveTo(const std::string& folder);
+  bool MoveTo(const Path& folder);
   void ListLibraryAgain();
 
   forms::Form& form_;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/text.h"
 #include "platform/toolkit.h"
 #include "settings/settings.h"
 
@@ -14,14 +15,14 @@ namespace app {
 class History {
  public:
   struct Hooks {
-    std::function<void(const std::string&)> use;  // paste the text, or open it in link mode
+    std::function<void(const Text&)> use;  // paste the text, or open it in link mode
     // The colour chooser, opened on a colour; nothing when cancelled.
     std::function<std::optional<int32_t>(int32_t)> pickColour;
   };
   History(const settings::Settings& settings, platform::Panel& newest, platform::Panel& older, Hooks hooks);
 
   // Nothing changes while locked or for a repeat of the newest text.
-  void Push(const std::string& text);
+  void Push(const Text& text);
   void SetLocked(bool locked) { locked_ = locked; }
   // A click uses the newest text only in one-click mode.
   void Click();

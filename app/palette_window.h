@@ -5,16 +5,17 @@
 #include <optional>
 #include <string>
 
-#include "forms/dispatch.h"
 #include "app/drop_intake.h"
 #include "app/edit_mode.h"
 #include "app/folder_page.h"
 #include "app/history.h"
 #include "app/unpack_progress.h"
 #include "exchange/unlha32.h"
+#include "forms/dispatch.h"
 #include "forms/form.h"
 #include "library/face_library.h"
 #include "platform/platform.h"
+#include "platform/text.h"
 #include "settings/settings.h"
 
 namespace app {
@@ -34,20 +35,20 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   // face: on the current class, group and face; a refused name or a failed
   // change throws platform::Failure with the message to show.
   void AddFace();  // the entry box's text
-  void ChangeFace(const std::string& face);
+  void ChangeFace(const Text& face);
   void DeleteFace();
-  void CreateClass(const std::string& name);
-  void CreateGroup(const std::string& name);
-  void RenameClass(const std::string& name);
-  void RenameGroup(const std::string& name);
+  void CreateClass(const Text& name);
+  void CreateGroup(const Text& name);
+  void RenameClass(const Text& name);
+  void RenameGroup(const Text& name);
   void DeleteClass();
   void DeleteGroup();
   // A text pasted, at the front of the history.
-  void PushHistory(const std::string& text) { history_->Push(text); }
+  void PushHistory(const Text& text) { history_->Push(text); }
   // Reads a dictionary file into the class named after it, one group per
   // reading, and lists the lists again; false, with nothing made, when the
   // file holds no reading.
-  bool ReadDictionaryFile(const std::string& path) override;
+  bool ReadDictionaryFile(const Path& path) override;
 
  private:
   // Handlers.
@@ -74,7 +75,7 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   void N13Click();
 
   // Paste.
-  void PasteText(const std::string& text);
+  void PasteText(const Text& text);
   void ListBox2Click();
   void ListBox2DblClick();
   void Copy1Click();
@@ -85,7 +86,7 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   void bDateTimeClick();
 
   // Raises a failed rename with the message for its error code.
-  void RenamePath(const std::string& from, const std::string& to);
+  void RenamePath(const Path& from, const Path& to);
   void D1Click();
   void A1Click();
   void E1Click();
@@ -114,11 +115,11 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   bool CanUnpack() const override { return archiverAvailable_; }
   // Unpacks the archive into a new class folder of that name. A failed
   // unpack is described, and the folder removed when nothing came out.
-  std::optional<std::string> UnpackNewClass(const std::string& archive, const std::string& name) override;
+  std::optional<Text> UnpackNewClass(const Path& archive, const Text& name) override;
   // Unpacks the archive into the folder and gives the library's result.
   // The status bar shows how far it has come; when Escape or closing stops
   // it, the folder is removed and the command ends (CommandCancelled).
-  int Unpack(const std::string& archive, const std::string& folder) override;
+  int Unpack(const Path& archive, const Path& folder) override;
 
   // Group files: a text file taken in as a group, a group written out.
   void S1Click();
@@ -133,10 +134,10 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   void EnsureClass() override;
   // Copies a text file in as a new group of the current class, appended to
   // the group list; false when a group of that name exists.
-  bool CopyInGroup(const std::string& source, const std::string& name) override;
+  bool CopyInGroup(const Path& source, const Text& name) override;
   // A new group file holding these bytes, appended to the group list; false
   // when the file system has a group of that name in any letter case.
-  bool AddNewGroup(const std::string& name, const std::string& bytes);
+  bool AddNewGroup(const Text& name, const Bytes& bytes);
   // Lines of any text file into the edit box, as the settings say.
   void Z1Click();
   // A face file of the earlier generation: one group per section.
@@ -158,7 +159,7 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   void BuildControls();
   void BuildMenus();
   void BuildPopupMenus();
-  std::string HelpFile() const;
+  Path HelpFile() const;
   // The settings file: read while the window is created, written at close.
   void LoadSettings();
   void SaveSettings();
@@ -173,7 +174,7 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   void ConnectEditMode();
   void ShowFaceCount();
   void RunForPopupList(void (TFKao::*onClasses)(), void (TFKao::*onGroups)(), void (TFKao::*onFaces)());
-  std::optional<std::string> AskName(const char* caption, int32_t fieldColor, const std::string& text = "");
+  std::optional<Text> AskName(const char* caption, int32_t fieldColor, const Text& text = "");
   void ApplyLinkLook();
   // The lists and the edit box in the list face at that size.
   void SetListFontSize(int points);
@@ -182,24 +183,24 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   // Ctrl+V into the window the user worked in before the palette.
   void PasteIntoFoundWindow();
   // Opens a face as a file name or address (link mode).
-  void OpenLink(const std::string& text) { p_.shell.Open(text); }
+  void OpenLink(const Text& text) { p_.shell.Open(text); }
   // SaveGroup before leaving the group; when it fails, the list's selection
   // goes back to the entry that is still current.
   void SaveGroupOrStay(platform::ListBox& list, int current);
   // Shows a file dialog as prepared; the path chosen becomes its file name.
-  std::optional<std::string> Execute(platform::FileDialogKind kind, platform::FileDialogRequest& dialog);
+  std::optional<Path> Execute(platform::FileDialogKind kind, platform::FileDialogRequest& dialog);
   // Whether the file may be written: it is new, or the user agrees.
-  bool ConfirmOverwrite(const std::string& path);
+  bool ConfirmOverwrite(const Path& path);
   // A text file dialog proposing that name; nothing when cancelled.
-  std::optional<std::string> AskTextFile(platform::FileDialogKind kind, const std::string& name);
+  std::optional<Path> AskTextFile(platform::FileDialogKind kind, const Text& name);
   // A text file to write: the save dialog, which sets the last file path,
   // then the overwrite question; nothing when either is declined.
-  std::optional<std::string> AskFileToWrite(const std::string& name);
+  std::optional<Path> AskFileToWrite(const Text& name);
   // The faces shown: the edit box's lines in edit mode, else the face list.
-  std::vector<std::string> ShownFaces() const;
+  std::vector<Text> ShownFaces() const;
   // A whole file read or written for a file command; a failure names it.
-  std::string ReadWholeFile(const std::string& path) const;
-  void WriteWholeFile(const std::string& path, const std::string& bytes);
+  Bytes ReadWholeFile(const Path& path) const;
+  void WriteWholeFile(const Path& path, const Bytes& bytes);
 
   platform::Platform p_;
   std::unique_ptr<exchange::Unlha32> unlha_;
@@ -235,7 +236,7 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   platform::Font listFont_;
   // The last file path that the file commands share, and the two file
   // dialogs as the commands leave them: each keeps the name chosen last.
-  std::string lastFilePath_;
+  Path lastFilePath_;
   platform::FileDialogRequest openDialog1_, saveDialog1_;
   // Set once a tick has found the cursor on no enabled edge; each toggle
   // clears it, so resting on an edge toggles only once.

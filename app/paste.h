@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/other_windows.h"
+#include "platform/text.h"
 #include "platform/toolkit.h"
 
 namespace app {
@@ -12,7 +13,7 @@ namespace app {
 // The window the user worked in, with its title cut at 254 bytes.
 struct PasteTarget {
   platform::WindowId window = 0;  // 0: none found
-  std::string title;
+  Text title;
 };
 
 // The first top-level window, front to back, that is unowned, visible and
@@ -24,7 +25,7 @@ PasteTarget FindTargetWindow(const platform::OtherWindows& windows);
 
 // Every selected face from first to last, each followed by CR LF when
 // `withReturn` is on.
-std::string SelectedFacesText(const platform::ListBox& faces, bool withReturn);
+Text SelectedFacesText(const platform::ListBox& faces, bool withReturn);
 
 // Ctrl down, V down, V up, Ctrl up.
 const std::vector<platform::KeyEvent>& PasteKeys();

@@ -7,6 +7,7 @@
 
 #include "archiver/member.h"
 #include "archiver/streams.h"
+#include "platform/text.h"
 
 namespace archiver {
 
@@ -27,7 +28,7 @@ class ArchiveReader {
   void Extract(OutStream& out);
   // The current member's data as it is stored (for copying it unchanged
   // into another archive).
-  std::string ReadPacked();
+  Bytes ReadPacked();
 
  private:
   class Impl;

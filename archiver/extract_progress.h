@@ -8,6 +8,7 @@
 #include <string>
 
 #include "archiver/unlha_api.h"
+#include "platform/text.h"
 
 namespace archiver {
 
@@ -19,8 +20,8 @@ enum class ExtractStage {
 
 struct ExtractProgress {
   ExtractStage stage = ExtractStage::Begin;
-  std::string archive;      // as the command line names it
-  std::string target;       // the file being written; empty at End
+  Path archive;      // as the command line names it
+  Path target;       // the file being written; empty at End
   uint64_t size = 0;        // the member's original size
   uint64_t written = 0;     // bytes of it written so far
 };
@@ -37,7 +38,7 @@ namespace detail {
 inline uint32_t Clamp32(uint64_t v) { return static_cast<uint32_t>(std::min<uint64_t>(v, UINT32_MAX)); }
 
 template <size_t N>
-void CopyName(char (&field)[N], const std::string& name) {
+void CopyName(char (&field)[N], const Text& name) {
   const size_t n = std::min(name.size(), N - 1);
   std::memcpy(field, name.data(), n);
   field[n] = '\0';

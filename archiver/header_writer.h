@@ -3,6 +3,7 @@
 #include <string>
 
 #include "archiver/member.h"
+#include "platform/text.h"
 
 namespace archiver {
 
@@ -11,6 +12,6 @@ namespace archiver {
 // attributes, windowsTime and unixSymlink are taken from it; the level is 2
 // and the OS byte 'M' whatever it says. Throws ArchiveError when the header
 // would exceed 65,535 bytes or the method is not five bytes.
-std::string WriteLevel2Header(const Member& member);
+Bytes WriteLevel2Header(const Member& member);
 
 }  // namespace archiver

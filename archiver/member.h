@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/text.h"
+
 namespace archiver {
 
 // MS-DOS attribute bits as headers store them.
@@ -13,13 +15,13 @@ constexpr uint8_t kReadOnly = 0x01, kHidden = 0x02, kSystem = 0x04, kDirectory =
 }
 
 struct Member {
-  std::string method = "-lh5-";  // five bytes, such as "-lh5-" or "-lhd-"
+  Text method = "-lh5-";  // five bytes, such as "-lh5-" or "-lhd-"
   uint64_t packedSize = 0;
   uint64_t originalSize = 0;
   // The stored path as Shift-JIS bytes, as the archive holds it, with '\\'
   // between components (0xFF and '/' separators converted); no trailing
   // separator. A directory entry (-lhd-) has its whole path here.
-  std::string path;
+  Path path;
   // The base header's time field as stored: for levels 0 and 1 the MS-DOS
   // date << 16 | time in local time, for levels 2 and 3 Unix seconds (UTC).
   uint32_t headerTime = 0;

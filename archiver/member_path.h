@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/text.h"
+
 namespace archiver {
 
 // The member path (Shift-JIS, '\\' separated) made safe to join under a
@@ -11,9 +13,9 @@ namespace archiver {
 // separators dropped; device names (CON, NUL, COM1 ...), characters Windows
 // refuses in names and control characters neutralised. Nothing when no
 // usable component is left.
-std::optional<std::string> SafeRelativePath(const std::string& path);
+std::optional<Path> SafeRelativePath(const Path& path);
 // The last component alone, made safe the same way, for extraction without
 // paths; nothing when it is unusable.
-std::optional<std::string> SafeFileName(const std::string& path);
+std::optional<Path> SafeFileName(const Path& path);
 
 }  // namespace archiver

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text.h"
+
 namespace archiver {
 
 // A broken archive, an unsupported method, a wrong CRC, a read or write
@@ -47,7 +49,7 @@ class MemoryInStream : public InStream {
 class StringOutStream : public OutStream {
  public:
   void Write(const uint8_t* data, size_t size) override { bytes.append(reinterpret_cast<const char*>(data), size); }
-  std::string bytes;
+  Bytes bytes;
 };
 
 }  // namespace archiver

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/text.h"
+
 namespace archiver {
 
 struct UnlhaCommand {
@@ -13,18 +15,18 @@ struct UnlhaCommand {
   bool yes = false;            // -y: overwrite without asking
   int paths = 0;               // -x1: store or restore folder names
   int recurse = 0;             // -r1: include subfolders
-  std::string archive;
-  std::string baseFolder;      // without the trailing backslash; may be empty
-  std::vector<std::string> patterns;  // "*.*" when none is given
+  Path archive;
+  Path baseFolder;      // without the trailing backslash; may be empty
+  std::vector<Path> patterns;  // "*.*" when none is given
 };
 
 // Throws ArchiveError for an empty line, an unknown command or switch, or a
 // missing archive name.
-UnlhaCommand ParseUnlhaCommand(const std::string& line);
+UnlhaCommand ParseUnlhaCommand(const Text& line);
 
 // Whether a name matches a DOS wildcard pattern: '*' and '?', ASCII letters
 // compared without case, double-byte characters whole; "*.*" matches every
 // name, with or without a dot.
-bool MatchesPattern(const std::string& pattern, const std::string& name);
+bool MatchesPattern(const Path& pattern, const Path& name);
 
 }  // namespace archiver

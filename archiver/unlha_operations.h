@@ -8,6 +8,7 @@
 
 #include "archiver/extract_progress.h"
 #include "platform/file_system.h"
+#include "platform/text.h"
 
 namespace archiver {
 
@@ -35,9 +36,9 @@ struct UnlhaEnvironment {
 
 struct UnlhaResult {
   int code = 0;        // the first failure's code, or 0
-  std::string report;  // one line per member or failure, CR LF ended
+  Text report;  // one line per member or failure, CR LF ended
 };
 
-UnlhaResult RunUnlha(const std::string& commandLine, const UnlhaEnvironment& env);
+UnlhaResult RunUnlha(const Text& commandLine, const UnlhaEnvironment& env);
 
 }  // namespace archiver

@@ -3,6 +3,7 @@
 #pragma once
 #include "forms/form.h"
 #include "platform/platform.h"
+#include "platform/text.h"
 
 namespace dialogs {
 
@@ -27,7 +28,7 @@ class TFCb : public forms::Form {
   // The edit box over the whole client area, below the menu bar.
   void FitEditBox();
   // Shows a file dialog; the path chosen becomes its file name.
-  std::optional<std::string> Execute(platform::FileDialogKind kind, platform::FileDialogRequest& dialog);
+  std::optional<Path> Execute(platform::FileDialogKind kind, platform::FileDialogRequest& dialog);
 
   platform::Platform& p_;
   platform::FileDialogRequest OpenDialog1_, SaveDialog1_;

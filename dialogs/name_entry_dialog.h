@@ -5,6 +5,7 @@
 #include <string>
 
 #include "forms/form.h"
+#include "platform/text.h"
 
 namespace dialogs {
 
@@ -20,12 +21,12 @@ class TFGroup : public forms::Form {
   platform::EntryBox& Edit1;
   platform::Button &BitBtn1, &BitBtn2;
   int Tag = 0;  // 1 once a non-empty text was accepted
-  std::string accepted;  // read before the window closes, with its controls
+  Text accepted;  // read before the window closes, with its controls
 };
 
 // The caller's sequence: caption, field colour and first text in, the text
 // exactly as typed out, or nothing when the user did not accept one.
-std::optional<std::string> NameEntryDialog(platform::Toolkit& toolkit, platform::Window& owner,
-                                           const std::string& caption, int32_t fieldColor, const std::string& text);
+std::optional<Text> NameEntryDialog(platform::Toolkit& toolkit, platform::Window& owner,
+                                           const Text& caption, int32_t fieldColor, const Text& text);
 
 }  // namespace dialogs

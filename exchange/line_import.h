@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace exchange {
+#include "platform/text.h"
 
-using Text = std::string;
+namespace exchange {
 
 // As the settings file keeps them: "line", "line1" and "line2".
 struct LineImportSettings {

@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/text.h"
 
 namespace exchange {
 
 // Why a file that holds no reading gave nothing.
 inline constexpr const char* kNoDictionaryLine = "辞書の行 (読み、TAB、語) がありません";
-
-using Text = std::string;
 
 // Before the first TAB; empty without one.
 std::string_view DictionaryReading(std::string_view line);
@@ -38,7 +37,7 @@ void ReadDictionary(std::string_view bytes,
 // it) ends the import before its group with a platform::Failure; a write
 // failure ends it with the failure naming the file. Groups written before
 // stay.
-size_t ImportDictionary(platform::FileSystem& files, const std::string& folder, std::string_view bytes);
+size_t ImportDictionary(platform::FileSystem& files, const Path& folder, std::string_view bytes);
 
 // The part of speech of every word written.
 inline constexpr const char* kFacePartOfSpeech = "顔文字";

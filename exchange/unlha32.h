@@ -11,6 +11,7 @@
 #include "archiver/extract_progress.h"
 #include "archiver/unlha_api.h"
 #include "platform/library_loader.h"
+#include "platform/text.h"
 #include "platform/toolkit.h"
 
 namespace exchange {
@@ -21,21 +22,21 @@ class Unlha32 {
 
   // Runs the command line in the library (synchronously, no output
   // buffer); without the library the fallback shows its message and gives 0.
-  int Unlha(std::uintptr_t owner, const std::string& commandLine);
+  int Unlha(std::uintptr_t owner, const Text& commandLine);
   // The same with the window as the library's owner, told of each member
   // it writes; `onMember` answers false to stop the command, which then
   // gives the cancel code. A library without the owner protocol, or with
   // another owner set, runs the command untold.
-  int Unlha(platform::Window& owner, const std::string& commandLine, const archiver::ExtractObserver& onMember);
+  int Unlha(platform::Window& owner, const Text& commandLine, const archiver::ExtractObserver& onMember);
   // Whether the export of this name was found in the library.
-  bool Bound(const std::string& name) const;
+  bool Bound(const Text& name) const;
 
   // The command lines the program uses, for an archive A and a folder D
   // given without its trailing backslash.
-  static std::string UnpackCommand(const std::string& archive, const std::string& folder);
-  static std::string PackCommand(const std::string& archive, const std::string& folder);
+  static Text UnpackCommand(const Path& archive, const Path& folder);
+  static Text PackCommand(const Path& archive, const Path& folder);
   // What a result code of Unlha means, for a message.
-  static std::string ErrorText(int code);
+  static Text ErrorText(int code);
 
  private:
   void Panic(const char* name);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text.h"
 #include "platform/toolkit.h"
 
 namespace forms {
@@ -14,7 +15,7 @@ inline constexpr const char* kProgramTitle = "ミルフォ";
 
 // The error box text: the message with a full stop unless it already ends
 // in a character at or below "." in code order.
-std::string ErrorText(const std::string& message);
+Text ErrorText(const Text& message);
 
 // Thrown by a command that the user stopped: it ends without a message.
 struct CommandCancelled {};
@@ -42,7 +43,7 @@ class Dispatcher {
   }
 
  private:
-  void Show(const std::string& message);
+  void Show(const Text& message);
   platform::Toolkit& toolkit_;
   platform::Window* owner_ = nullptr;
   int depth_ = 0;  // handlers running, one inside another

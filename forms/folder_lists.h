@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/text.h"
 #include "platform/toolkit.h"
 
 namespace forms {
@@ -17,8 +18,8 @@ class DriveSelector {
  public:
   DriveSelector(platform::DropDownList& list, const platform::FileSystem& files);
   // Lists the drives again and shows the one of path ("C:\kao" shows "C:").
-  void Show(const std::string& path);
-  std::string Drive() const;  // the drive shown, or ""
+  void Show(const Path& path);
+  Path Drive() const;  // the drive shown, or ""
   // The user picked another drive; the owner probes it and then either
   // follows it or puts the old one back with Show.
   std::function<void()> onChange;
@@ -33,8 +34,8 @@ class DirectoryList {
   DirectoryList(platform::ListBox& list, const platform::FileSystem& files);
   // Moves to a folder; one that is not there throws IoError and the list
   // stays where it was. A trailing backslash is dropped but for a root.
-  void SetDirectory(const std::string& path);
-  const std::string& Directory() const { return directory_; }
+  void SetDirectory(const Path& path);
+  const Path& Directory() const { return directory_; }
   // The list moved, by code or by the user's double click on a folder.
   std::function<void()> onChange;
 
@@ -42,26 +43,26 @@ class DirectoryList {
   void Open(int index);
   platform::ListBox& list_;
   const platform::FileSystem& files_;
-  std::string directory_;
-  std::vector<std::string> paths_;  // the folder behind each item
+  Path directory_;
+  std::vector<Path> paths_;  // the folder behind each item
 };
 
 class FileList {
  public:
   FileList(platform::ListBox& list, const platform::FileSystem& files);
   // Lists the plain files of a folder (hidden and system ones left out).
-  void SetDirectory(const std::string& path);
+  void SetDirectory(const Path& path);
   // Directory plus name of the selected file; "" when none is selected.
-  std::string FileName() const;
+  Path FileName() const;
 
  private:
   platform::ListBox& list_;
   const platform::FileSystem& files_;
-  std::string directory_;
+  Path directory_;
 };
 
 // The path's parts: "C:\a\b" gives "C:", "a", "b". Shift-JIS aware, so a
 // 0x5C trail byte is no separator.
-std::vector<std::string> PathParts(const std::string& path);
+std::vector<Path> PathParts(const Path& path);
 
 }  // namespace forms

@@ -10,11 +10,10 @@
 
 #include "platform/failure.h"
 #include "platform/file_system.h"
+#include "platform/text.h"
 #include "platform/toolkit.h"
 
 namespace library {
-
-using Text = std::string;
 
 // The controls the library fills.
 struct LibraryViews {

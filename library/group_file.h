@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-namespace library {
+#include "platform/text.h"
 
-using Text = std::string;
+namespace library {
 
 // Faces of a group file's bytes. A line break after the last line adds no
 // face; bytes are kept as they stand (a NUL byte included).
@@ -45,7 +45,7 @@ std::vector<Text> ParseEditText(std::string_view text);
 // The Unicode form a file's byte order mark announces ("UTF-16", "UTF-8"),
 // or nothing: other tools save group files and dictionaries so, and read as
 // Shift-JIS such a file gives faces of garbage.
-std::optional<std::string> UnicodeForm(std::string_view bytes);
+std::optional<Text> UnicodeForm(std::string_view bytes);
 
 // The bytes of a group file holding these faces.
 Text FormatGroupFile(const std::vector<Text>& faces);

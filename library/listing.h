@@ -6,22 +6,23 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/text.h"
 
 namespace library {
 
 // The classes in the face folder: its subfolders with no attribute besides
 // the directory bit, so hidden, system, read-only and archived folders are
 // none.
-std::vector<std::string> ClassNames(const platform::FileSystem& files, const std::string& faceFolder);
+std::vector<Text> ClassNames(const platform::FileSystem& files, const Path& faceFolder);
 
 struct GroupListing {
-  std::vector<std::string> names;       // each without its last extension
-  std::vector<std::string> emptyFiles;  // file names of empty *.txt files: no groups, left for the caller to delete
+  std::vector<Text> names;       // each without its last extension
+  std::vector<Text> emptyFiles;  // file names of empty *.txt files: no groups, left for the caller to delete
 };
 
 // The groups in a class folder: every *.txt file that is not empty, hidden
 // and system ones included. A folder named *.txt is no group and no empty
 // file. Nothing on disk changes.
-GroupListing GroupNames(const platform::FileSystem& files, const std::string& classFolder);
+GroupListing GroupNames(const platform::FileSystem& files, const Path& classFolder);
 
 }  // namespace library

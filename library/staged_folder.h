@@ -9,12 +9,13 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/text.h"
 
 namespace library {
 
 class StagedFolder {
  public:
-  StagedFolder(platform::FileSystem& files, std::string folder);
+  StagedFolder(platform::FileSystem& files, Path folder);
   // Without Commit, the sibling goes with everything in it.
   ~StagedFolder();
   StagedFolder(const StagedFolder&) = delete;
@@ -22,18 +23,18 @@ class StagedFolder {
 
   // Writes the file of this name, making the folder first; a failure is a
   // platform::Failure naming the folder or the file as it will be.
-  void Write(const std::string& name, const std::string& bytes);
+  void Write(const Text& name, const Bytes& bytes);
   // Puts the folder in place, a plain folder; nothing when nothing was
   // written. A failure names the folder.
   void Commit();
 
   // Where the files are written now: the sibling or the folder itself.
-  const std::string& Path() const { return path_; }
+  const ::Path& Path() const { return path_; }
 
  private:
   platform::FileSystem& files_;
-  const std::string folder_;
-  std::string path_;
+  const ::Path folder_;
+  ::Path path_;
   bool staged_ = false;
   bool made_ = false;
 };

@@ -5,18 +5,19 @@
 
 #include "platform/failure.h"
 #include "platform/file_system.h"
+#include "platform/text.h"
 
 namespace library {
 
 // "ファイル "path". reason は開けません" and "... を作成できません".
-platform::Failure CannotOpen(const std::string& path, const platform::IoError& reason);
-platform::Failure CannotCreate(const std::string& path, const platform::IoError& reason);
+platform::Failure CannotOpen(const Path& path, const platform::IoError& reason);
+platform::Failure CannotCreate(const Path& path, const platform::IoError& reason);
 // "フォルダ "path". reason を作成できません".
-platform::Failure CannotCreateFolder(const std::string& path, const platform::IoError& reason);
+platform::Failure CannotCreateFolder(const Path& path, const platform::IoError& reason);
 
 // The file's bytes; a failure names the file.
-std::string ReadWholeFile(const platform::FileSystem& files, const std::string& path);
+Bytes ReadWholeFile(const platform::FileSystem& files, const Path& path);
 // The file replaced by these bytes, whole or not at all; a failure names it.
-void WriteWholeFile(platform::FileSystem& files, const std::string& path, const std::string& bytes);
+void WriteWholeFile(platform::FileSystem& files, const Path& path, const Bytes& bytes);
 
 }  // namespace library

@@ -2,14 +2,16 @@
 #pragma once
 #include <string>
 
+#include "platform/text.h"
+
 namespace platform {
 
 class Clipboard {
  public:
   virtual ~Clipboard() = default;
   // False when the clipboard cannot be opened.
-  virtual bool SetText(const std::string& text) = 0;
-  virtual std::string GetText() const = 0;
+  virtual bool SetText(const Text& text) = 0;
+  virtual Text GetText() const = 0;
   virtual bool HasText() const = 0;
   virtual bool Clear() = 0;
 };

@@ -4,11 +4,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/text.h"
+
 namespace platform {
 
 class Failure : public std::runtime_error {
  public:
-  explicit Failure(const std::string& message) : std::runtime_error(message) {}
+  explicit Failure(const Text& message) : std::runtime_error(message) {}
 };
 
 // The Windows error codes the program and its fakes name.
@@ -33,7 +35,7 @@ inline constexpr const char* kClipboardNotShiftJis = "クリップボードの�
 // A failed file-system call: the system error code and its reason in Japanese.
 class IoError : public Failure {
  public:
-  IoError(unsigned long code, const std::string& reason) : Failure(reason), code_(code) {}
+  IoError(unsigned long code, const Text& reason) : Failure(reason), code_(code) {}
   unsigned long Code() const { return code_; }
 
  private:
@@ -41,6 +43,6 @@ class IoError : public Failure {
 };
 
 // The system's reason for a Windows error code, in Japanese (Shift-JIS).
-std::string SystemReason(unsigned long code);
+Text SystemReason(unsigned long code);
 
 }  // namespace platform

@@ -3,12 +3,14 @@
 #include <memory>
 #include <string>
 
+#include "platform/text.h"
+
 namespace platform {
 
 class LoadedLibrary {
  public:
   virtual ~LoadedLibrary() = default;  // frees the library
-  virtual void* Export(const std::string& name) const = 0;  // nullptr when absent
+  virtual void* Export(const Text& name) const = 0;  // nullptr when absent
 };
 
 class LibraryLoader {
@@ -16,7 +18,7 @@ class LibraryLoader {
   virtual ~LibraryLoader() = default;
   // Looks only in the program's folder and the system folder; nullptr when
   // the library cannot be loaded.
-  virtual std::unique_ptr<LoadedLibrary> Load(const std::string& fileName) = 0;
+  virtual std::unique_ptr<LoadedLibrary> Load(const Path& fileName) = 0;
 };
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/text.h"
+
 namespace platform {
 
 // A local calendar date and time of day.
@@ -16,7 +18,7 @@ struct Moment {
 
 // An era of the locale's alternative calendar and the day it began.
 struct Era {
-  std::string name;  // e.g. "令和"
+  Text name;  // e.g. "令和"
   int firstYear = 0, firstMonth = 0, firstDay = 0;
 };
 
@@ -30,11 +32,11 @@ enum class EraStyle {
 // Date and time formats are in the stamp's own format language (the
 // system's patterns are translated when they are read).
 struct LocaleData {
-  std::string dateSeparator, timeSeparator;
-  std::string shortDate, longDate, shortTime, longTime;
-  std::string am, pm;
-  std::vector<std::string> shortMonths, longMonths;  // January first, 12 each
-  std::vector<std::string> shortDays, longDays;      // Sunday first, 7 each
+  Text dateSeparator, timeSeparator;
+  Text shortDate, longDate, shortTime, longTime;
+  Text am, pm;
+  std::vector<Text> shortMonths, longMonths;  // January first, 12 each
+  std::vector<Text> shortDays, longDays;      // Sunday first, 7 each
   std::vector<Era> eras;                             // oldest first
   EraStyle eraStyle = EraStyle::Other;
 };

@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "platform/locale.h"
+#include "platform/text.h"
 
 namespace platform {
 
 // A date or time pattern of the system's regional settings (M month, m
 // minute, H and h hour, tt AM/PM, quoted literals) in the stamp's format
 // language. Separators in the pattern stay literal.
-std::string TranslateSystemPattern(std::string_view pattern);
+Text TranslateSystemPattern(std::string_view pattern);
 
 // The eras of the Japanese calendar from 明治 on, with their first days.
 std::vector<Era> JapaneseEras();

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/text.h"
+
 namespace platform {
 
 using WindowId = std::uintptr_t;  // 0: no window
@@ -13,7 +15,7 @@ struct TopWindow {
   WindowId id = 0;
   WindowId owner = 0;
   bool visible = false;
-  std::string title;  // Shift-JIS
+  Text title;  // Shift-JIS
 };
 
 struct KeyEvent {
@@ -36,7 +38,7 @@ class OtherWindows {
     });
     return all;
   }
-  virtual WindowId FindByTitle(const std::string& title) const = 0;
+  virtual WindowId FindByTitle(const Text& title) const = 0;
   // Waits, bounded, until the window has the keyboard. Nothing of the
   // program's own runs meanwhile: its input, timers and posted messages wait
   // until this returns. False when the window is gone or did not come.

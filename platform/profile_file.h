@@ -14,6 +14,7 @@
 #include "platform/failure.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
+#include "platform/text.h"
 
 namespace platform {
 
@@ -22,12 +23,12 @@ namespace platform {
 // (0 when there is none) are kept for callers that decide by them.
 class ProfileWriteError : public Failure {
  public:
-  ProfileWriteError(const Text& path, unsigned long code);
-  const Text& Path() const { return path_; }
+  ProfileWriteError(const ::Path& path, unsigned long code);
+  const ::Path& Path() const { return path_; }
   unsigned long Code() const { return code_; }
 
  private:
-  Text path_;
+  ::Path path_;
   unsigned long code_;
 };
 
@@ -41,15 +42,15 @@ constexpr size_t kProfileValueLimit = 2047;
 class ProfileContents {
  public:
   ProfileContents();  // no sections
-  explicit ProfileContents(Text text);
+  explicit ProfileContents(Bytes text);
 
   // Section names in file order, a repeated section as often as it appears.
-  std::vector<std::string> Sections() const;
+  std::vector<Text> Sections() const;
   // Key names of the first matching section in file order, repeated keys
   // included.
-  std::vector<std::string> Keys(const std::string& section) const;
+  std::vector<Text> Keys(const Text& section) const;
   // As ProfileFile::ReadString.
-  std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const;
+  Text ReadString(const Text& section, const Text& key, const Text& fallback) const;
 
  private:
   struct Index;
@@ -58,14 +59,14 @@ class ProfileContents {
 
 class ProfileFile : public Profile {
  public:
-  ProfileFile(FileSystem& files, Text path);
+  ProfileFile(FileSystem& files, ::Path path);
 
   // The value with surrounding blanks removed, then one pair of matching
   // quotes, cut at kProfileValueLimit bytes (never inside a double-byte
   // character) and at a NUL. A missing or unreadable file, a missing section
   // or key give the fallback; so does a key on a line without "=", which
   // hides later entries of the same key as the system's reader does.
-  std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const override;
+  Text ReadString(const Text& section, const Text& key, const Text& fallback) const override;
   // Replaces the first entry of the key in the first matching section, or
   // adds one at the end of that section, or adds the section at the end of
   // the file. Every other byte of the file stays as it was. A value is
@@ -76,24 +77,24 @@ class ProfileFile : public Profile {
   // read back: one with a line break or NUL, a "]" in a section name or "="
   // in a key, a key that starts like a section line, a name ending in a lead
   // byte without its trail byte.
-  void WriteString(const std::string& section, const std::string& key, const std::string& value) override;
+  void WriteString(const Text& section, const Text& key, const Text& value) override;
   // Section names in file order, a repeated section as often as it appears.
-  std::vector<std::string> Sections() const override;
+  std::vector<Text> Sections() const override;
   // Key names of the first matching section in file order, repeated keys
   // included.
-  std::vector<std::string> Keys(const std::string& section) const override;
+  std::vector<Text> Keys(const Text& section) const override;
 
   // The file as it is now; a missing or unreadable file or a folder has no
   // sections.
   ProfileContents Contents() const;
 
-  const Text& Path() const { return path_; }
+  const ::Path& Path() const { return path_; }
 
  private:
   std::optional<Text> Load() const;
 
   FileSystem& files_;
-  Text path_;
+  ::Path path_;
 };
 
 // A profile file's text, read once, changed in memory by WriteString with
@@ -103,21 +104,21 @@ class ProfileFile : public Profile {
 class ProfileEdit : public Profile {
  public:
   // Throws ProfileWriteError when an existing file cannot be read.
-  ProfileEdit(FileSystem& files, Text path);
+  ProfileEdit(FileSystem& files, ::Path path);
 
-  std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const override;
+  Text ReadString(const Text& section, const Text& key, const Text& fallback) const override;
   // As ProfileFile::WriteString, but only in memory; throws
   // std::invalid_argument for the same names.
-  void WriteString(const std::string& section, const std::string& key, const std::string& value) override;
-  std::vector<std::string> Sections() const override;
-  std::vector<std::string> Keys(const std::string& section) const override;
+  void WriteString(const Text& section, const Text& key, const Text& value) override;
+  std::vector<Text> Sections() const override;
+  std::vector<Text> Keys(const Text& section) const override;
 
   void Save();  // throws ProfileWriteError
 
  private:
   FileSystem& files_;
-  Text path_;
-  Text text_;
+  ::Path path_;
+  Bytes text_;
 };
 
 // A whole number as the settings store reads one: blanks around it ignored,
@@ -126,12 +127,12 @@ class ProfileEdit : public Profile {
 // number with trailing characters or out of the 32-bit range, gives nothing.
 std::optional<int32_t> ParseProfileInteger(std::string_view text);
 
-int32_t ReadInteger(const Profile& profile, const std::string& section, const std::string& key, int32_t fallback);
+int32_t ReadInteger(const Profile& profile, const Text& section, const Text& key, int32_t fallback);
 // An integer with the default 1 or 0; any non-zero number is true.
-bool ReadBool(const Profile& profile, const std::string& section, const std::string& key, bool fallback);
+bool ReadBool(const Profile& profile, const Text& section, const Text& key, bool fallback);
 // Signed decimal text.
-void WriteInteger(Profile& profile, const std::string& section, const std::string& key, int32_t value);
+void WriteInteger(Profile& profile, const Text& section, const Text& key, int32_t value);
 // "1" or "0".
-void WriteBool(Profile& profile, const std::string& section, const std::string& key, bool value);
+void WriteBool(Profile& profile, const Text& section, const Text& key, bool value);
 
 }  // namespace platform

@@ -2,13 +2,15 @@
 #pragma once
 #include <string>
 
+#include "platform/text.h"
+
 namespace platform {
 
 class Shell {
  public:
   virtual ~Shell() = default;
   // Links that the shell cannot open are ignored.
-  virtual void Open(const std::string& target) = 0;
+  virtual void Open(const Path& target) = 0;
 };
 
 }  // namespace platform

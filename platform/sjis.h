@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace sjis {
+#include "platform/text.h"
 
-using Text = std::string;
+namespace sjis {
 
 // Lead bytes of CP932 double-byte characters.
 constexpr bool IsLeadByte(unsigned char c) {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+#include "platform/text.h"
 
-using Text = std::string;  // Shift-JIS
+namespace platform {
 
 struct Rect {
   int left = 0, top = 0, width = 0, height = 0;

@@ -7,11 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text.h"
+
 namespace settings {
 
 // A name (letter case ignored) or a number; nothing when it is neither.
 std::optional<int32_t> ColourFromText(std::string_view text);
 // The colour's name when it has one, else "$" and eight upper-case digits.
-std::string ColourToText(int32_t colour);
+Text ColourToText(int32_t colour);
 
 }  // namespace settings

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/locale.h"
+#include "platform/text.h"
 
 namespace settings {
 
@@ -14,6 +15,6 @@ constexpr size_t kStampLimit = 256;
 
 // An empty format is read as "C" (the locale's short date, and its long
 // time when the time is not midnight).
-std::string DateTimeFormatter(std::string_view format, const platform::Moment& moment, const platform::LocaleData& locale);
+Text DateTimeFormatter(std::string_view format, const platform::Moment& moment, const platform::LocaleData& locale);
 
 }  // namespace settings

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text.h"
+
 namespace settings {
 
 // Whether the text needs the escaped form to come back whole.
@@ -13,8 +15,8 @@ bool NeedsEscapedForm(std::string_view text);
 // Byte by byte: "\" becomes "\\", CR "\r", LF "\n" and NUL "\0". A trail
 // byte 0x5C is escaped like any other, which keeps the form unambiguous
 // whatever bytes the text holds.
-std::string EscapeText(std::string_view text);
+Text EscapeText(std::string_view text);
 // The inverse; nothing for a text that EscapeText cannot have made.
-std::optional<std::string> UnescapeText(std::string_view stored);
+std::optional<Text> UnescapeText(std::string_view stored);
 
 }  // namespace settings

@@ -5,6 +5,7 @@
 // without regard to letter case.
 #pragma once
 
+
 namespace settings {
 
 enum class Type { Integer, Boolean, Text, Colour };

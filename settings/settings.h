@@ -9,14 +9,15 @@
 
 #include "platform/file_system.h"
 #include "platform/profile_file.h"
+#include "platform/text.h"
 #include "settings/schema.h"
 
 namespace settings {
 
 // system.ini, beside the program.
-std::string FilePath(const platform::FileSystem& files);
+Path FilePath(const platform::FileSystem& files);
 // The face folder when the file names none: "kao" beside the program.
-std::string DefaultFaceFolder(const platform::FileSystem& files);
+Path DefaultFaceFolder(const platform::FileSystem& files);
 
 class Settings {
  public:
@@ -27,8 +28,8 @@ class Settings {
   static Settings Read(platform::FileSystem& files);
 
   // The value as text, or the key's default (or the one given) when absent.
-  std::string Text(const Key& key) const { return Text(key, key.fallback); }
-  std::string Text(const Key& key, const std::string& fallback) const;
+  ::Text Text(const Key& key) const { return Text(key, key.fallback); }
+  ::Text Text(const Key& key, const ::Text& fallback) const;
   // A whole number, or the default when the value is not one (0 when the
   // default is empty).
   int32_t Integer(const Key& key) const;
@@ -36,8 +37,8 @@ class Settings {
 
   // Changes, kept in the order made until they are written. Set writes the
   // text in quotes when the key is quoted; SetBare never does.
-  void Set(const Key& key, const std::string& text);
-  void SetBare(const Key& key, const std::string& text);
+  void Set(const Key& key, const ::Text& text);
+  void SetBare(const Key& key, const ::Text& text);
   void SetInteger(const Key& key, int32_t value) { SetBare(key, std::to_string(value)); }
   void SetBoolean(const Key& key, bool value) { SetInteger(key, value ? 1 : 0); }
 
@@ -51,8 +52,8 @@ class Settings {
  private:
   struct Change {
     const Key* key;
-    std::string value;   // as read back
-    std::string stored;  // as written, quotes and all
+    ::Text value;   // as read back
+    ::Text stored;  // as written, quotes and all
   };
   const Change* Changed(const Key& key) const;
 

@@ -5,12 +5,13 @@
 
 #include "platform/clipboard.h"
 #include "platform/failure.h"
+#include "platform/text.h"
 
 namespace headless {
 
 class Clipboard : public platform::Clipboard {
  public:
-  bool SetText(const std::string& text) override {
+  bool SetText(const Text& text) override {
     if (Refuse()) return false;
     text_ = text;
     has_ = true;
@@ -18,9 +19,9 @@ class Clipboard : public platform::Clipboard {
     writes_.push_back(text);
     return true;
   }
-  std::string GetText() const override {
+  Text GetText() const override {
     if (OutsideShiftJis()) throw platform::Failure(platform::kClipboardNotShiftJis);
-    return has_ ? text_ : std::string();
+    return has_ ? text_ : Text();
   }
   bool HasText() const override { return has_; }
   bool Clear() override {
@@ -33,16 +34,16 @@ class Clipboard : public platform::Clipboard {
   // Another program puts text with characters Shift-JIS lacks (an emoji);
   // `marked` is that text with '?' for each of them. Reading it fails as
   // it does on Windows, while an edit box's own paste takes it whole.
-  void PutOutsideShiftJis(const std::string& marked) {
+  void PutOutsideShiftJis(const Text& marked) {
     text_ = marked;
     has_ = outside_ = true;
   }
   bool OutsideShiftJis() const { return has_ && outside_; }
-  const std::string& HeldText() const { return text_; }
+  const Text& HeldText() const { return text_; }
 
   // Another program holds the clipboard at the next open.
   void FailNextOpen() { failNext_ = true; }
-  const std::vector<std::string>& Writes() const { return writes_; }
+  const std::vector<Text>& Writes() const { return writes_; }
 
  private:
   bool Refuse() {
@@ -50,9 +51,9 @@ class Clipboard : public platform::Clipboard {
     failNext_ = false;
     return fail;
   }
-  std::string text_;
+  Text text_;
   bool has_ = false, outside_ = false, failNext_ = false;
-  std::vector<std::string> writes_;
+  std::vector<Text> writes_;
 };
 
 }  // namespace headless

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/library_loader.h"
+#include "platform/text.h"
 
 namespace headless {
 
@@ -17,23 +18,23 @@ class LibraryLoader : public platform::LibraryLoader {
 
   // Makes fileName loadable with these exports; a second call replaces the
   // exports for later loads. A name never provided does not load.
-  void Provide(const std::string& fileName, std::map<std::string, void*> exports = {});
+  void Provide(const Path& fileName, std::map<Text, void*> exports = {});
 
   // Calls of Load for fileName, successful or not.
-  int AttemptCount(const std::string& fileName) const;
+  int AttemptCount(const Path& fileName) const;
   // Loads of fileName that returned a library.
-  int LoadCount(const std::string& fileName) const;
+  int LoadCount(const Path& fileName) const;
   // Libraries of fileName loaded and not yet freed.
-  int OpenCount(const std::string& fileName) const;
+  int OpenCount(const Path& fileName) const;
 
-  std::unique_ptr<platform::LoadedLibrary> Load(const std::string& fileName) override;
+  std::unique_ptr<platform::LoadedLibrary> Load(const Path& fileName) override;
 
  private:
   struct Record;
   class Library;
-  const Record* Find(const std::string& fileName) const;
+  const Record* Find(const Path& fileName) const;
   // Records outlive the loader while a library of theirs is still loaded.
-  std::map<std::string, std::shared_ptr<Record>> records_;  // upper-cased name -> record
+  std::map<Text, std::shared_ptr<Record>> records_;  // upper-cased name -> record
 };
 
 }  // namespace headless

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/other_windows.h"
+#include "platform/text.h"
 
 namespace headless {
 
@@ -22,7 +23,7 @@ class OtherWindows : public platform::OtherWindows {
       if (visit(w)) return w.id;
     return 0;
   }
-  platform::WindowId FindByTitle(const std::string& title) const override {
+  platform::WindowId FindByTitle(const Text& title) const override {
     for (const auto& w : stack_)
       if (w.title == title) return w.id;  // hidden windows too, like the real lookup
     return 0;
@@ -38,7 +39,7 @@ class OtherWindows : public platform::OtherWindows {
   void SendKeys(const std::vector<platform::KeyEvent>& events) override { sent_.push_back({foreground_, events}); }
 
   // A new window in front of the others; a visible one takes the keyboard.
-  platform::WindowId AddWindow(const std::string& title, platform::WindowId owner = 0, bool visible = true) {
+  platform::WindowId AddWindow(const Text& title, platform::WindowId owner = 0, bool visible = true) {
     stack_.insert(stack_.begin(), {++lastId_, owner, visible, title});
     if (visible) foreground_ = lastId_;
     return lastId_;

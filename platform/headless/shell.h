@@ -4,16 +4,17 @@
 #include <vector>
 
 #include "platform/shell.h"
+#include "platform/text.h"
 
 namespace headless {
 
 class Shell : public platform::Shell {
  public:
-  void Open(const std::string& target) override { opened_.push_back(target); }
-  const std::vector<std::string>& Opened() const { return opened_; }
+  void Open(const Path& target) override { opened_.push_back(target); }
+  const std::vector<Text>& Opened() const { return opened_; }
 
  private:
-  std::vector<std::string> opened_;
+  std::vector<Text> opened_;
 };
 
 }  // namespace headless

@@ -9,18 +9,18 @@
 #include <vector>
 
 #include "platform/clipboard.h"
+#include "platform/text.h"
 #include "platform/toolkit.h"
 
 namespace headless {
 
-using platform::Text;
 
 // A step the test did not script (a question nobody answers, a greyed item
 // chosen). Not a std::exception, so the program's own error handling cannot
 // swallow it: it ends the test.
 struct Unexpected {
-  explicit Unexpected(std::string what);
-  std::string what;
+  explicit Unexpected(Text what);
+  Text what;
 };
 class Window;
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/clipboard.h"
+#include "platform/text.h"
 
 namespace platform::win32 {
 
@@ -12,8 +13,8 @@ std::optional<std::wstring> ClipboardWideText();
 
 class Clipboard : public platform::Clipboard {
  public:
-  bool SetText(const std::string& text) override;
-  std::string GetText() const override;  // throws when CP932 cannot hold it
+  bool SetText(const Text& text) override;
+  Text GetText() const override;  // throws when CP932 cannot hold it
   bool HasText() const override;
   bool Clear() override;
 };

@@ -2,12 +2,13 @@
 // a DLL planted in the current folder is never picked up.
 #pragma once
 #include "platform/library_loader.h"
+#include "platform/text.h"
 
 namespace platform::win32 {
 
 class LibraryLoader : public platform::LibraryLoader {
  public:
-  std::unique_ptr<LoadedLibrary> Load(const std::string& fileName) override;
+  std::unique_ptr<LoadedLibrary> Load(const Path& fileName) override;
 };
 
 }  // namespace platform::win32

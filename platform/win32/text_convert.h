@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text.h"
+
 namespace platform::win32 {
 
 constexpr unsigned kShiftJis = 932;
@@ -17,13 +19,13 @@ std::wstring WideText(std::string_view sjis);
 
 // Characters CP932 cannot hold become a look-alike (e for an accented e)
 // or '?'.
-std::string Narrow(std::wstring_view text);
+Text Narrow(std::wstring_view text);
 // Each character CP932 cannot hold exactly becomes '?': for naming a
 // thing that cannot be taken.
-std::string NarrowMarked(std::wstring_view text);
+Text NarrowMarked(std::wstring_view text);
 // The CP932 bytes of text, or nothing when a character has no exact CP932
 // form (no best-fit substitutes such as U+301C for U+FF5E).
-std::optional<std::string> NarrowExact(std::wstring_view text);
+std::optional<Text> NarrowExact(std::wstring_view text);
 // Whether the text round-trips through CP932 unchanged.
 bool FitsShiftJis(std::wstring_view text);
 

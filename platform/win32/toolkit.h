@@ -18,6 +18,7 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "platform/text.h"
 #include "platform/toolkit.h"
 #include "platform/win32/unique_handle.h"
 

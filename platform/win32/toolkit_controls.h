@@ -2,6 +2,7 @@
 #pragma once
 #include <vector>
 
+#include "platform/text.h"
 #include "platform/win32/toolkit.h"
 
 namespace platform::win32 {

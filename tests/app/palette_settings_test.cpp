@@ -270,7 +270,7 @@ namespace {
 class FillingDisk : public headless::FileSystem {
  public:
   int left = 1000;
-  void WriteFile(const platform::Text& path, const platform::Text& data) override {
+  void WriteFile(const Path& path, const Bytes& data) override {
     if (path == kIni && left-- <= 0) throw platform::IoError(112, "disk full");
     headless::FileSystem::WriteFile(path, data);
   }

@@ -13,7 +13,7 @@ class CountingDisk : public headless::FileSystem {
   uint64_t written = 0;
   size_t largestPiece = 0;
 
-  std::unique_ptr<platform::FileWriter> CreateWriter(const platform::Text& path) override {
+  std::unique_ptr<platform::FileWriter> CreateWriter(const Path& path) override {
     return std::make_unique<Writer>(headless::FileSystem::CreateWriter(path), *this);
   }
 
