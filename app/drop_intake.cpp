@@ -20,7 +20,7 @@ bool IsFolder(const std::optional<uint32_t>& attributes) {
 
 // Whether the path is the folder or lies below it, as the file system
 // compares names.
-bool Within(const std::string& path, const std::string& folder) {
+bool Within(const Path& path, const Path& folder) {
   const std::string p = sjis::FoldCase(path), f = sjis::FoldCase(folder);
   if (!p.starts_with(f)) return false;
   return p.size() == f.size() || p[f.size()] == '\\' || (!f.empty() && f.back() == '\\');
@@ -52,7 +52,7 @@ void DropIntake::Drop(const std::vector<platform::DroppedPath>& paths) {
   library_.LoadGroup();
 }
 
-void DropIntake::TakeFolder(const std::string& path, const std::string& name) {
+void DropIntake::TakeFolder(const Path& path, const Text& name) {
   const std::string target = library_.faceFolder + "\\" + name;
   if (p_.files.Attributes(target)) return;  // the class exists
   if (Refused(path, library_.faceFolder, name, "")) return;
@@ -63,7 +63,7 @@ void DropIntake::TakeFolder(const std::string& path, const std::string& name) {
   AddClass(name, [&] { p_.files.ShellFileOperation(platform::ShellOperation::Copy, path, target); });
 }
 
-void DropIntake::TakeFile(const std::string& path, const std::string& name, Formats& formats) {
+void DropIntake::TakeFile(const Path& path, const Text& name, Formats& formats) {
   if (!formats.asked) {
     if (!settings_.Boolean(settings::kDropSkipsChooser)) {
       const int result = dialogs::ChooseDropFormat(p_.toolkit, window_);
@@ -96,7 +96,7 @@ void DropIntake::TakeFile(const std::string& path, const std::string& name, Form
   }
 }
 
-void DropIntake::TakeArchiveAsDictionaries(const std::string& path) {
+void DropIntake::TakeArchiveAsDictionaries(const Path& path) {
   platform::FileSystem& files = p_.files;
   const std::string temporary = files.ExecutableFolder() + "\\temporary";
   // A link in its place would take the unpacked files somewhere else.
@@ -127,25 +127,25 @@ void DropIntake::TakeArchiveAsDictionaries(const std::string& path) {
   }
 }
 
-void DropIntake::TakeDictionary(const std::string& path, const std::string& name) {
+void DropIntake::TakeDictionary(const Path& path, const Text& name) {
   if (Refused(path, library_.faceFolder, name, "")) return;
   if (!imports_.ReadDictionaryFile(path)) Skip(path, exchange::kNoDictionaryLine);
 }
 
-bool DropIntake::Refused(const std::string& path, const std::string& folder, const std::string& name,
+bool DropIntake::Refused(const Path& path, const Path& folder, const Text& name,
                          const char* extension) {
   const auto problem = library::FileNameProblem(folder, name, extension);
   if (problem) Skip(path, *problem);
   return problem.has_value();
 }
 
-void DropIntake::Skip(const std::string& path, const std::string& reason) {
+void DropIntake::Skip(const Path& path, const Text& reason) {
   p_.toolkit.MessageBox(&window_, sjis::Format("%s を読み込みませんでした。\r\n%s", {path, reason}), forms::kProgramTitle,
                         platform::Icon::Information, platform::Buttons::Ok);
 }
 
 template <class F>
-void DropIntake::AddClass(const std::string& name, F&& make) {
+void DropIntake::AddClass(const Text& name, F&& make) {
   make();
   const std::string folder = library_.faceFolder + "\\" + name;
   // The shell and the archiver report their own failures.

@@ -12,7 +12,7 @@ void EditMode::Enter() {
   Show([this] { library_.LoadEditBox(); });
 }
 
-void EditMode::Open(const std::string& text) {
+void EditMode::Open(const Text& text) {
   Show([&] { views_.editor.SetText(text); });
 }
 

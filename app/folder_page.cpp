@@ -83,7 +83,7 @@ void FolderPage::bbChange2Click() {
   p_.enableMenus(true);
 }
 
-bool FolderPage::MoveTo(const std::string& folder) {
+bool FolderPage::MoveTo(const Path& folder) {
   if (folder.empty()) return false;
   try {
     directories_.SetDirectory(p_.services.files.FullPath(folder));

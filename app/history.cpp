@@ -5,7 +5,7 @@ namespace app {
 History::History(const settings::Settings& settings, platform::Panel& newest, platform::Panel& older, Hooks hooks)
     : settings_(settings), newest_(newest), older_(older), hooks_(std::move(hooks)) {}
 
-void History::Push(const std::string& text) {
+void History::Push(const Text& text) {
   if (locked_ || newest_.Caption() == text) return;
   older_.SetCaption(newest_.Caption());
   newest_.SetCaption(text);

@@ -13,12 +13,12 @@ namespace {
 
 const char* const kArchiveFilter = "圧縮ファイル(*.lzh)|*.lzh|すべてのファイル(*.*)|*.*";
 
-bool IsFolder(const platform::FileSystem& files, const std::string& path) {
+bool IsFolder(const platform::FileSystem& files, const Path& path) {
   const auto attributes = files.Attributes(path);
   return attributes && (*attributes & platform::attr::kDirectory);
 }
 
-bool IsEmptyFolder(const platform::FileSystem& files, const std::string& folder) {
+bool IsEmptyFolder(const platform::FileSystem& files, const Path& folder) {
   constexpr uint32_t kAny = platform::attr::kHidden | platform::attr::kSystem | platform::attr::kDirectory;
   for (const platform::DirEntry& e : files.Enumerate(folder + "\\*", kAny))
     if (e.name != "." && e.name != "..") return false;
@@ -48,7 +48,7 @@ void TFKao::NET1Click() {
   if (problem) throw platform::Failure(*problem);
 }
 
-std::optional<std::string> TFKao::UnpackNewClass(const std::string& archive, const std::string& name) {
+std::optional<Text> TFKao::UnpackNewClass(const Path& archive, const Text& name) {
   const std::string folder = library_->faceFolder + "\\" + name;
   try {
     p_.files.CreateDirectories(folder);
@@ -66,7 +66,7 @@ std::optional<std::string> TFKao::UnpackNewClass(const std::string& archive, con
   return problem;
 }
 
-int TFKao::Unpack(const std::string& archive, const std::string& folder) {
+int TFKao::Unpack(const Path& archive, const Path& folder) {
   UnpackProgress progress(p_.toolkit, Dispatch(), *StatusBar1);
   int code = 0;
   {

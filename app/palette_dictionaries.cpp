@@ -18,7 +18,7 @@ void TFKao::IME2Click() {
     throw platform::Failure(sjis::Format("ファイル \"%s\" を読み込みませんでした。\r\n%s", {*chosen, exchange::kNoDictionaryLine}));
 }
 
-bool TFKao::ReadDictionaryFile(const std::string& path) {
+bool TFKao::ReadDictionaryFile(const Path& path) {
   lastFilePath_ = path;
   const std::string name = library::BaseName(path);
   if (auto problem = library::NameProblem(name)) throw platform::Failure(*problem);

@@ -14,7 +14,7 @@ namespace {
 constexpr int32_t kLightYellow = 0x80FFFF, kLightBlue = 0xFACB3D;
 
 // The messages of a failed rename, by the system's error code.
-std::string RenameMessage(unsigned long code) {
+Text RenameMessage(unsigned long code) {
   switch (code) {
     case platform::error::kFileNotFound: return "ファイルが見つかりません";
     case platform::error::kPathNotFound: return "ファイル名の指定が間違っています";
@@ -24,7 +24,7 @@ std::string RenameMessage(unsigned long code) {
   }
 }
 
-void RequireUsableName(const std::string& name) {
+void RequireUsableName(const Text& name) {
   if (auto problem = library::NameProblem(name)) throw platform::Failure(*problem);
 }
 
@@ -64,7 +64,7 @@ void TFKao::A1Click() { RunForPopupList(&TFKao::Class1Click, &TFKao::Group1Click
 void TFKao::E1Click() { RunForPopupList(&TFKao::Class2Click, &TFKao::Group2Click, &TFKao::Kao2Click); }
 void TFKao::D1Click() { RunForPopupList(&TFKao::DeleteClass, &TFKao::DeleteGroup, &TFKao::DeleteFace); }
 
-std::optional<std::string> TFKao::AskName(const char* caption, int32_t fieldColor, const std::string& text) {
+std::optional<Text> TFKao::AskName(const char* caption, int32_t fieldColor, const Text& text) {
   return dialogs::NameEntryDialog(p_.toolkit, Window(), caption, fieldColor, text);
 }
 
@@ -118,7 +118,7 @@ void TFKao::AddFace() {
   eKao->SetText("");
 }
 
-void TFKao::ChangeFace(const std::string& face) {
+void TFKao::ChangeFace(const Text& face) {
   const int current = ListBox2->CaretIndex();
   if (current >= 0) ListBox2->SetItem(current, face);
 }
@@ -135,7 +135,7 @@ void TFKao::ShowFaceCount() { StatusBar1->SetPanelText(0, std::to_string(ListBox
 
 // ---- classes and groups, changed on disk at once
 
-void TFKao::RenamePath(const std::string& from, const std::string& to) {
+void TFKao::RenamePath(const Path& from, const Path& to) {
   try {
     p_.files.Rename(from, to);
   } catch (const platform::IoError& e) {
@@ -143,7 +143,7 @@ void TFKao::RenamePath(const std::string& from, const std::string& to) {
   }
 }
 
-void TFKao::CreateClass(const std::string& name) {
+void TFKao::CreateClass(const Text& name) {
   RequireUsableName(name);
   // The faces of the group being left are kept before the lists change.
   library_->SaveGroup();
@@ -166,7 +166,7 @@ void TFKao::CreateClass(const std::string& name) {
   library_->LoadGroup();
 }
 
-void TFKao::CreateGroup(const std::string& name) {
+void TFKao::CreateGroup(const Text& name) {
   if (ListBox3->ItemIndex() < 0) return;
   RequireUsableName(name);
   library_->SaveGroup();
@@ -189,7 +189,7 @@ void TFKao::CreateGroup(const std::string& name) {
   library_->LoadGroup();
 }
 
-void TFKao::RenameClass(const std::string& name) {
+void TFKao::RenameClass(const Text& name) {
   const int current = library_->currentClass;
   if (current < 0 || current >= ListBox3->Count()) return;
   RequireUsableName(name);
@@ -201,7 +201,7 @@ void TFKao::RenameClass(const std::string& name) {
   library_->LoadGroup();
 }
 
-void TFKao::RenameGroup(const std::string& name) {
+void TFKao::RenameGroup(const Text& name) {
   const int current = library_->currentGroup;
   if (current < 0 || current >= ListBox1->Count()) return;
   RequireUsableName(name);

@@ -17,25 +17,25 @@ const char* const kTextFilter = "テキストファイル(*.txt)|*.txt|すべて
 
 }  // namespace
 
-std::optional<std::string> TFKao::Execute(platform::FileDialogKind kind, platform::FileDialogRequest& dialog) {
+std::optional<Path> TFKao::Execute(platform::FileDialogKind kind, platform::FileDialogRequest& dialog) {
   auto chosen = p_.toolkit.AskFileName(&Window(), kind, dialog);
   if (chosen) dialog.fileName = *chosen;
   return chosen;
 }
 
-bool TFKao::ConfirmOverwrite(const std::string& path) {
+bool TFKao::ConfirmOverwrite(const Path& path) {
   if (!p_.files.Attributes(path)) return true;
   return p_.toolkit.MessageBox(&Window(), "上書きしますか？", forms::kProgramTitle, platform::Icon::Information,
                                platform::Buttons::OkCancel) == platform::Answer::Ok;
 }
 
-std::optional<std::string> TFKao::AskTextFile(platform::FileDialogKind kind, const std::string& name) {
+std::optional<Path> TFKao::AskTextFile(platform::FileDialogKind kind, const Text& name) {
   platform::FileDialogRequest& dialog = kind == platform::FileDialogKind::Open ? openDialog1_ : saveDialog1_;
   dialog = {name, "txt", kTextFilter};
   return Execute(kind, dialog);
 }
 
-std::optional<std::string> TFKao::AskFileToWrite(const std::string& name) {
+std::optional<Path> TFKao::AskFileToWrite(const Text& name) {
   auto chosen = AskTextFile(platform::FileDialogKind::Save, name);
   if (!chosen) return std::nullopt;
   lastFilePath_ = *chosen;
@@ -43,7 +43,7 @@ std::optional<std::string> TFKao::AskFileToWrite(const std::string& name) {
   return chosen;
 }
 
-std::vector<std::string> TFKao::ShownFaces() const {
+std::vector<Text> TFKao::ShownFaces() const {
   if (RichEdit1->Visible()) return library::ParseEditText(RichEdit1->GetText());
   std::vector<std::string> faces;
   faces.reserve(static_cast<size_t>(ListBox2->Count()));
@@ -51,9 +51,9 @@ std::vector<std::string> TFKao::ShownFaces() const {
   return faces;
 }
 
-std::string TFKao::ReadWholeFile(const std::string& path) const { return library::ReadWholeFile(p_.files, path); }
+Bytes TFKao::ReadWholeFile(const Path& path) const { return library::ReadWholeFile(p_.files, path); }
 
-void TFKao::WriteWholeFile(const std::string& path, const std::string& bytes) {
+void TFKao::WriteWholeFile(const Path& path, const Bytes& bytes) {
   library::WriteWholeFile(p_.files, path, bytes);
 }
 
@@ -84,12 +84,12 @@ void TFKao::S1Click() {
   library_->LoadGroup();
 }
 
-bool TFKao::CopyInGroup(const std::string& source, const std::string& name) {
+bool TFKao::CopyInGroup(const Path& source, const Text& name) {
   if (p_.files.Attributes(library_->GroupPath(name))) return false;
   return AddNewGroup(name, ReadWholeFile(source));
 }
 
-bool TFKao::AddNewGroup(const std::string& name, const std::string& bytes) {
+bool TFKao::AddNewGroup(const Text& name, const Bytes& bytes) {
   const std::string target = library_->GroupPath(name);
   library_->MakeClassFolder();
   try {

@@ -26,7 +26,7 @@ void TFKao::SendPaste(platform::WindowId target) {
 
 void TFKao::PasteIntoFoundWindow() { SendPaste(FindTargetWindow(p_.windows).window); }
 
-void TFKao::PasteText(const std::string& text) {
+void TFKao::PasteText(const Text& text) {
   if (!p_.clipboard.SetText(text)) throw platform::Failure(platform::kClipboardBusy);
   if (!settings_.Boolean(settings::kClipOnly) && !Link1->Checked()) {
     if (settings_.Boolean(settings::kFixedWindow))

@@ -21,14 +21,14 @@ constexpr int kSmallestListFont = 6, kLargestListFont = 72;
 
 // A history text under key, or its escaped form under full when that is
 // there and can be read.
-std::string ReadHistory(const Settings& s, const Key& key, const Key& full) {
+Text ReadHistory(const Settings& s, const Key& key, const Key& full) {
   const std::string escaped = s.Text(full);
   if (!escaped.empty())
     if (auto text = UnescapeText(escaped)) return *text;
   return s.Text(key);
 }
 
-void WriteHistory(Settings& s, const Key& key, const Key& full, const std::string& text) {
+void WriteHistory(Settings& s, const Key& key, const Key& full, const Text& text) {
   s.Set(key, text);
   if (NeedsEscapedForm(text))
     s.Set(full, EscapeText(text));

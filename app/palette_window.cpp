@@ -364,7 +364,7 @@ void TFKao::ListBox1Click() {
 
 // ---- menus
 
-std::string TFKao::HelpFile() const { return p_.files.ExecutableFolder() + "\\help\\index.html"; }
+Path TFKao::HelpFile() const { return p_.files.ExecutableFolder() + "\\help\\index.html"; }
 
 void TFKao::File1Click() {
   const auto help = p_.files.Attributes(HelpFile());

@@ -17,7 +17,7 @@ PasteTarget FindTargetWindow(const platform::OtherWindows& windows) {
   return found;
 }
 
-std::string SelectedFacesText(const platform::ListBox& faces, bool withReturn) {
+Text SelectedFacesText(const platform::ListBox& faces, bool withReturn) {
   std::string text;
   for (int i = 0, n = faces.Count(); i < n; ++i) {
     if (!faces.Selected(i)) continue;

@@ -179,6 +179,6 @@ ArchiveReader::ArchiveReader(InStream& in) : impl_(std::make_unique<Impl>(in)) {
 ArchiveReader::~ArchiveReader() = default;
 std::optional<Member> ArchiveReader::Next() { return impl_->Next(); }
 void ArchiveReader::Extract(OutStream& out) { impl_->Extract(out); }
-std::string ArchiveReader::ReadPacked() { return impl_->ReadPacked(); }
+Bytes ArchiveReader::ReadPacked() { return impl_->ReadPacked(); }
 
 }  // namespace archiver

@@ -25,11 +25,11 @@ void ReadExactly(InStream& in, uint8_t* data, size_t size) {
   if (ReadFully(in, data, size) != size) Broken("truncated header");
 }
 
-std::string CutAtNul(std::string_view s) { return std::string(s.substr(0, s.find('\0'))); }
+Text CutAtNul(std::string_view s) { return Text(s.substr(0, s.find('\0'))); }
 
 // Raw stored name bytes to a member path: 0xFF, '/' and '\\' separate,
 // except a '\\' that is the second byte of a double-byte character.
-std::string ToMemberPath(std::string_view raw) {
+Path ToMemberPath(std::string_view raw) {
   std::string path;
   bool separatorLast = true;  // drops doubled separators after the first
   for (size_t i = 0; i < raw.size(); ++i) {

@@ -17,7 +17,7 @@ bool IsLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b 
 
 // Path components, splitting at '\\' or '/' but never inside a double-byte
 // character (whose trail byte may be 0x5C). Empty components are dropped.
-std::vector<std::string> SplitPath(const std::string& path) {
+std::vector<Path> SplitPath(const Path& path) {
   std::vector<std::string> parts(1);
   for (size_t i = 0; i < path.size(); ++i) {
     const uint8_t b = static_cast<uint8_t>(path[i]);
@@ -34,18 +34,18 @@ std::vector<std::string> SplitPath(const std::string& path) {
   return parts;
 }
 
-void PutU16(std::string& s, size_t at, uint32_t v) {
+void PutU16(Bytes& s, size_t at, uint32_t v) {
   s[at] = static_cast<char>(v & 0xFF);
   s[at + 1] = static_cast<char>((v >> 8) & 0xFF);
 }
 
-void AppendLe(std::string& s, uint64_t v, int bytes) {
+void AppendLe(Bytes& s, uint64_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
 }
 
 // Appends one extended header: its type and body, then the size field of the
 // one after it, which the next call (or the end of the chain) fills in.
-void AppendExt(std::string& h, uint8_t type, const std::string& body) {
+void AppendExt(Bytes& h, uint8_t type, const Bytes& body) {
   const size_t total = 1 + body.size() + 2;
   if (h.size() + total > kMaxHeader) throw ArchiveError("header too long");
   PutU16(h, h.size() - 2, static_cast<uint32_t>(total));
@@ -56,7 +56,7 @@ void AppendExt(std::string& h, uint8_t type, const std::string& body) {
 
 }  // namespace
 
-std::string WriteLevel2Header(const Member& member) {
+Bytes WriteLevel2Header(const Member& member) {
   if (member.method.size() != 5) throw ArchiveError("bad method");
   const bool large = member.packedSize > 0xFFFFFFFFu || member.originalSize > 0xFFFFFFFFu;
 

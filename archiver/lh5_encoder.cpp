@@ -625,7 +625,7 @@ class Encoder {
 
 }  // namespace
 
-std::optional<std::string> EncodeLh5(std::string_view data, size_t limit) {
+std::optional<Bytes> EncodeLh5(std::string_view data, size_t limit) {
   std::string out;
   if (data.empty()) return out;
   out.reserve(std::min(limit, data.size() / 2 + 64));

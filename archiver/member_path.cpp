@@ -13,7 +13,7 @@ bool IsTrailByte(uint8_t c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
 // Components split at '\\' and '/', where a 0x5C second byte of a
 // double-byte character is part of the name.
-std::vector<std::string> Components(const std::string& path) {
+std::vector<Path> Components(const Path& path) {
   std::vector<std::string> parts(1);
   for (size_t i = 0; i < path.size(); ++i) {
     const auto c = static_cast<uint8_t>(path[i]);
@@ -33,7 +33,7 @@ char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a
 
 // CON, PRN, AUX, NUL, COM1-9 and LPT1-9 open devices on Windows, with any
 // extension and trailing blanks.
-bool IsDeviceName(const std::string& name) {
+bool IsDeviceName(const Text& name) {
   std::string base = name.substr(0, name.find('.'));
   while (!base.empty() && base.back() == ' ') base.pop_back();
   for (char& c : base) c = UpperAscii(c);
@@ -42,7 +42,7 @@ bool IsDeviceName(const std::string& name) {
 }
 
 // One component made usable as a Windows name; empty when nothing is left.
-std::string SafeComponent(const std::string& part) {
+Path SafeComponent(const Path& part) {
   if (part == "." || part == "..") return {};
   std::string out;
   for (size_t i = 0; i < part.size(); ++i) {
@@ -67,13 +67,13 @@ std::string SafeComponent(const std::string& part) {
   return out;
 }
 
-bool IsDriveLetter(const std::string& part) {
+bool IsDriveLetter(const Text& part) {
   return part.size() >= 2 && part[1] == ':' && UpperAscii(part[0]) >= 'A' && UpperAscii(part[0]) <= 'Z';
 }
 
 }  // namespace
 
-std::optional<std::string> SafeRelativePath(const std::string& path) {
+std::optional<Path> SafeRelativePath(const Path& path) {
   std::vector<std::string> parts = Components(path);
   if (IsDriveLetter(parts.front())) parts.front().erase(0, 2);
   std::string result;
@@ -87,7 +87,7 @@ std::optional<std::string> SafeRelativePath(const std::string& path) {
   return result;
 }
 
-std::optional<std::string> SafeFileName(const std::string& path) {
+std::optional<Path> SafeFileName(const Path& path) {
   std::vector<std::string> parts = Components(path);
   if (parts.size() == 1 && IsDriveLetter(parts.front())) parts.front().erase(0, 2);
   const std::string safe = SafeComponent(parts.back());

@@ -12,7 +12,7 @@ namespace {
 
 // Splits at blanks outside double quotes; quotes are removed. Double-byte
 // characters are stepped over whole, so a trail byte is never a quote.
-std::vector<std::string> Tokens(const std::string& line) {
+std::vector<Text> Tokens(const Text& line) {
   std::vector<std::string> tokens;
   std::string current;
   bool quoted = false, any = false;
@@ -37,7 +37,7 @@ std::vector<std::string> Tokens(const std::string& line) {
 }
 
 // A switch value such as the 1 of -x1; a bare switch means 1.
-int SwitchLevel(const std::string& token) {
+int SwitchLevel(const Text& token) {
   if (token.size() == 2) return 1;
   if (token.size() == 3 && token[2] >= '0' && token[2] <= '2') return token[2] - '0';
   throw ArchiveError("bad switch " + token);
@@ -45,7 +45,7 @@ int SwitchLevel(const std::string& token) {
 
 char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool Match(const std::string& p, size_t pi, const std::string& n, size_t ni) {
+bool Match(const Text& p, size_t pi, const Text& n, size_t ni) {
   while (pi < p.size()) {
     if (p[pi] == '*') {
       for (size_t at = ni;; at = sjis::NextChar(n, at)) {
@@ -68,7 +68,7 @@ bool Match(const std::string& p, size_t pi, const std::string& n, size_t ni) {
 
 }  // namespace
 
-UnlhaCommand ParseUnlhaCommand(const std::string& line) {
+UnlhaCommand ParseUnlhaCommand(const Text& line) {
   const std::vector<std::string> tokens = Tokens(line);
   if (tokens.empty()) throw ArchiveError("no command");
   UnlhaCommand cmd;
@@ -102,7 +102,7 @@ UnlhaCommand ParseUnlhaCommand(const std::string& line) {
   return cmd;
 }
 
-bool MatchesPattern(const std::string& pattern, const std::string& name) {
+bool MatchesPattern(const Path& pattern, const Path& name) {
   if (pattern == "*.*" || pattern == "*") return true;
   return Match(pattern, 0, name, 0);
 }

@@ -45,25 +45,25 @@ class NullOutStream : public OutStream {
   void Write(const uint8_t*, size_t) override {}
 };
 
-std::string LastComponent(const std::string& path) {
+Path LastComponent(const Path& path) {
   size_t start = 0;
   for (size_t i = 0; i < path.size(); i = sjis::NextChar(path, i))
     if (path[i] == '\\') start = i + 1;
   return path.substr(start);
 }
 
-std::string ParentOf(const std::string& path) {
+Path ParentOf(const Path& path) {
   size_t slash = std::string::npos;
   for (size_t i = 0; i < path.size(); i = sjis::NextChar(path, i))
     if (path[i] == '\\') slash = i;
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-std::string Join(const std::string& folder, const std::string& name) {
+Path Join(const Path& folder, const Path& name) {
   return folder.empty() ? name : folder + "\\" + name;
 }
 
-bool Wanted(const UnlhaCommand& cmd, const std::string& name) {
+bool Wanted(const UnlhaCommand& cmd, const Text& name) {
   for (const std::string& p : cmd.patterns)
     if (MatchesPattern(p, name)) return true;
   return false;
@@ -116,7 +116,7 @@ class ReportingOutStream : public OutStream {
 // takes the target's place only once the CRC matched: memory stays at the
 // decoder's window whatever the member's size, and a broken member, a
 // failed write or a stop midway leaves no file behind.
-void WriteMember(ArchiveReader& reader, const Member& m, const std::string& target, const UnlhaEnvironment& env,
+void WriteMember(ArchiveReader& reader, const Member& m, const Path& target, const UnlhaEnvironment& env,
                  const std::function<bool(uint64_t written)>& report) {
   platform::FileSystem& fs = env.files;
   const auto file = fs.CreateWriter(target);
@@ -131,7 +131,7 @@ void WriteMember(ArchiveReader& reader, const Member& m, const std::string& targ
 }
 
 // Asks the observer whether to go on; without one the answer is yes.
-bool Report(const UnlhaEnvironment& env, ExtractStage stage, const std::string& archive, const std::string& target,
+bool Report(const UnlhaEnvironment& env, ExtractStage stage, const Path& archive, const Path& target,
             uint64_t size, uint64_t written) {
   return !env.progress || env.progress({stage, archive, target, size, written});
 }
@@ -250,9 +250,9 @@ struct FoundFile {
   bool directory = false;
 };
 
-bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
+bool IsDotEntry(const Text& name) { return name == "." || name == ".."; }
 
-void Collect(const UnlhaCommand& cmd, platform::FileSystem& fs, const std::string& relative,
+void Collect(const UnlhaCommand& cmd, platform::FileSystem& fs, const Text& relative,
              std::vector<FoundFile>& found) {
   const std::string folder = Join(cmd.baseFolder, relative);
   for (const std::string& pattern : cmd.patterns)
@@ -330,7 +330,7 @@ void Pack(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) {
 
 }  // namespace
 
-UnlhaResult RunUnlha(const std::string& commandLine, const UnlhaEnvironment& env) {
+UnlhaResult RunUnlha(const Text& commandLine, const UnlhaEnvironment& env) {
   Outcome out;
   UnlhaCommand cmd;
   try {

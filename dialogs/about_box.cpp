@@ -75,9 +75,9 @@ void TFVersion::Panel3Click() { Window().Close(); }
 
 void TFVersion::Image1Click() { Window().Close(); }
 
-void TFVersion::Label7Click() { shell_.Open(std::string(kHomePageLine1) + kHomePageLine2); }
+void TFVersion::Label7Click() { shell_.Open(Text(kHomePageLine1) + kHomePageLine2); }
 
-void TFVersion::Label5Click() { shell_.Open(std::string("mailto:") + kMakerMail + "?subject=" + kMailSubject); }
+void TFVersion::Label5Click() { shell_.Open(Text("mailto:") + kMakerMail + "?subject=" + kMailSubject); }
 
 void ShowAboutBox(platform::Toolkit& toolkit, platform::Shell& shell, platform::Window& owner) {
   TFVersion box(toolkit, shell, owner);

@@ -53,7 +53,7 @@ void TFCb::FitEditBox() {
   RichEdit1.SetBounds({0, 0, client.width, client.height});
 }
 
-std::optional<std::string> TFCb::Execute(platform::FileDialogKind kind, platform::FileDialogRequest& dialog) {
+std::optional<Path> TFCb::Execute(platform::FileDialogKind kind, platform::FileDialogRequest& dialog) {
   auto chosen = p_.toolkit.AskFileName(&Window(), kind, dialog);
   if (chosen) dialog.fileName = *chosen;
   return chosen;

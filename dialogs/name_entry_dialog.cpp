@@ -62,7 +62,7 @@ void TFGroup::Edit1KeyDown(int key) {
   if (key == platform::key::kEnter) BitBtn1Click();
 }
 
-std::optional<std::string> NameEntryDialog(platform::Toolkit& toolkit, platform::Window& owner,
+std::optional<Text> NameEntryDialog(platform::Toolkit& toolkit, platform::Window& owner,
                                            const std::string& caption, int32_t fieldColor, const std::string& text) {
   TFGroup dialog(toolkit, owner);
   dialog.Edit1.SetBackground(fieldColor);

@@ -185,14 +185,14 @@ constexpr const char* kTokens[] = {"aaa", "aaaa", "d",  "dd", "ddd", "dddd", "dd
                                    "gg",  "ggg",  "m",  "mm", "mmm", "mmmm", "yy",    "yyyy", "h", "hh",
                                    "n",   "nn",   "s",  "ss", "z",   "zz",   "t",     "tt",   "am/pm", "a/p"};
 
-std::optional<int32_t> WholeNumber(const std::string& text) { return platform::ParseProfileInteger(text); }
+std::optional<int32_t> WholeNumber(const Text& text) { return platform::ParseProfileInteger(text); }
 
-[[noreturn]] void NotANumber(const std::string& text) { throw platform::Failure("'" + text + "' は整数ではありません"); }
+[[noreturn]] void NotANumber(const Text& text) { throw platform::Failure("'" + text + "' は整数ではありません"); }
 
 // A field's text into the copy as its key's type allows. A number that may
 // be empty is checked when its field is left, not here; a quoted one keeps
 // the text as typed.
-void Take(settings::Settings& s, const keys::Key& key, const std::string& text) {
+void Take(settings::Settings& s, const keys::Key& key, const Text& text) {
   if (key.type == keys::Type::Integer && *key.fallback) {
     const auto n = WholeNumber(text);
     if (!n) NotANumber(text);

@@ -2,7 +2,7 @@
 
 namespace exchange {
 
-std::vector<std::string> KaoSectionFaces(const platform::ProfileContents& kao, const std::string& section) {
+std::vector<Text> KaoSectionFaces(const platform::ProfileContents& kao, const Text& section) {
   std::vector<std::string> faces;
   for (const std::string& key : kao.Keys(section)) faces.push_back(kao.ReadString(section, key, ""));
   return faces;

@@ -51,7 +51,7 @@ void AppendDictionaryLines(std::string_view reading, const std::vector<Text>& fa
   }
 }
 
-size_t ImportDictionary(platform::FileSystem& files, const std::string& folder, std::string_view bytes) {
+size_t ImportDictionary(platform::FileSystem& files, const Path& folder, std::string_view bytes) {
   size_t groups = 0;
   library::StagedFolder staged(files, folder);
   try {

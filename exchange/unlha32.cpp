@@ -20,14 +20,14 @@ F Unlha32::Entry(const char* name) const {
   return nullptr;
 }
 
-bool Unlha32::Bound(const std::string& name) const { return Entry<void*>(name.c_str()) != nullptr; }
+bool Unlha32::Bound(const Text& name) const { return Entry<void*>(name.c_str()) != nullptr; }
 
 void Unlha32::Panic(const char* name) {
   toolkit_.MessageBox(nullptr, std::string(name) + ": LHA.DLL not loaded.", "PANIC!!", platform::Icon::Stop,
                       platform::Buttons::Ok);
 }
 
-int Unlha32::Unlha(std::uintptr_t owner, const std::string& commandLine) {
+int Unlha32::Unlha(std::uintptr_t owner, const Text& commandLine) {
   if (!entries_[0]) {
     Panic(archiver::kUnlhaExports[0]);
     return 0;
@@ -66,21 +66,21 @@ class OwnerSession {
 
 }  // namespace
 
-int Unlha32::Unlha(platform::Window& owner, const std::string& commandLine, const archiver::ExtractObserver& onMember) {
+int Unlha32::Unlha(platform::Window& owner, const Text& commandLine, const archiver::ExtractObserver& onMember) {
   const OwnerSession session(owner, Entry<archiver::UnlhaSetOwnerFunction>("UnlhaSetOwnerWindow"),
                              Entry<archiver::UnlhaClearOwnerFunction>("UnlhaClearOwnerWindow"), onMember);
   return Unlha(owner.Id(), commandLine);
 }
 
-std::string Unlha32::UnpackCommand(const std::string& archive, const std::string& folder) {
+Text Unlha32::UnpackCommand(const Path& archive, const Path& folder) {
   return "e -y \"" + archive + "\" \"" + folder + "\\\" *.* ";
 }
 
-std::string Unlha32::PackCommand(const std::string& archive, const std::string& folder) {
+Text Unlha32::PackCommand(const Path& archive, const Path& folder) {
   return "a -x1 -r1 \"" + archive + "\" \"" + folder + "\\\" *.* ";
 }
 
-std::string Unlha32::ErrorText(int code) {
+Text Unlha32::ErrorText(int code) {
   namespace e = archiver::unlha_error;
   switch (code) {
     case e::kArchiveOpen: return "圧縮ファイルを開けません";

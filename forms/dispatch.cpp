@@ -6,7 +6,7 @@
 
 namespace forms {
 
-std::string ErrorText(const std::string& message) {
+Text ErrorText(const Text& message) {
   // Trail bytes of double-byte characters are never at or below ".", so the
   // last byte decides as the last character would.
   if (!message.empty() && static_cast<unsigned char>(message.back()) <= '.') return message;
@@ -63,7 +63,7 @@ std::function<void()> Dispatcher::Bind(std::function<void()> handler) {
   return [this, handler = std::move(handler)] { Run(handler); };
 }
 
-void Dispatcher::Show(const std::string& message) {
+void Dispatcher::Show(const Text& message) {
   toolkit_.MessageBox(owner_, ErrorText(message), kProgramTitle, platform::Icon::Stop, platform::Buttons::Ok);
 }
 

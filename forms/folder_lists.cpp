@@ -8,7 +8,7 @@ namespace forms {
 namespace {
 
 // A path without its trailing backslash, but "C:\" for a root.
-std::string Folder(std::string path) {
+Path Folder(Path path) {
   const std::vector<std::string> parts = PathParts(path);
   if (parts.size() <= 1) return parts.empty() ? std::string() : parts[0] + "\\";
   std::string out = parts[0];
@@ -16,13 +16,13 @@ std::string Folder(std::string path) {
   return out;
 }
 
-std::string Child(const std::string& folder, const std::string& name) {
+Path Child(const Path& folder, const Text& name) {
   return folder.back() == '\\' && PathParts(folder).size() == 1 ? folder + name : folder + "\\" + name;
 }
 
 }  // namespace
 
-std::vector<std::string> PathParts(const std::string& path) {
+std::vector<Path> PathParts(const Path& path) {
   std::vector<std::string> parts;
   std::string part;
   for (size_t i = 0; i < path.size();) {
@@ -48,7 +48,7 @@ DriveSelector::DriveSelector(platform::DropDownList& list, const platform::FileS
   };
 }
 
-void DriveSelector::Show(const std::string& path) {
+void DriveSelector::Show(const Path& path) {
   list_.Clear();
   const std::string drive = sjis::UpperAscii(path.substr(0, 2));
   int shown = -1;
@@ -59,7 +59,7 @@ void DriveSelector::Show(const std::string& path) {
   list_.SetItemIndex(shown);
 }
 
-std::string DriveSelector::Drive() const {
+Path DriveSelector::Drive() const {
   const int i = list_.ItemIndex();
   return i < 0 ? std::string() : list_.Item(i);
 }
@@ -70,7 +70,7 @@ DirectoryList::DirectoryList(platform::ListBox& list, const platform::FileSystem
   list_.onDblClick = [this] { Open(list_.ItemIndex()); };
 }
 
-void DirectoryList::SetDirectory(const std::string& path) {
+void DirectoryList::SetDirectory(const Path& path) {
   const std::string folder = Folder(path);
   const auto bits = files_.Attributes(folder);
   if (folder.empty() || !bits || !(*bits & platform::attr::kDirectory))
@@ -107,7 +107,7 @@ void DirectoryList::Open(int index) {
 
 FileList::FileList(platform::ListBox& list, const platform::FileSystem& files) : list_(list), files_(files) {}
 
-void FileList::SetDirectory(const std::string& path) {
+void FileList::SetDirectory(const Path& path) {
   directory_ = Folder(path);
   std::vector<std::string> names;
   for (const platform::DirEntry& e : files_.Enumerate(Child(directory_, "*"), 0)) names.push_back(e.name);
@@ -115,7 +115,7 @@ void FileList::SetDirectory(const std::string& path) {
   list_.AddAll(std::move(names));
 }
 
-std::string FileList::FileName() const {
+Path FileList::FileName() const {
   const int i = list_.ItemIndex();
   return i < 0 || i >= list_.Count() ? std::string() : Child(directory_, list_.Item(i));
 }

@@ -5,7 +5,7 @@
 
 namespace library {
 
-std::vector<std::string> ClassNames(const platform::FileSystem& files, const std::string& faceFolder) {
+std::vector<Text> ClassNames(const platform::FileSystem& files, const Path& faceFolder) {
   std::vector<std::string> names;
   // Hidden and system entries are left out by the enumeration itself.
   for (const auto& e : files.Enumerate(faceFolder + "\\*.*", platform::attr::kDirectory)) {
@@ -16,7 +16,7 @@ std::vector<std::string> ClassNames(const platform::FileSystem& files, const std
   return names;
 }
 
-GroupListing GroupNames(const platform::FileSystem& files, const std::string& classFolder) {
+GroupListing GroupNames(const platform::FileSystem& files, const Path& classFolder) {
   constexpr uint32_t kEverything = platform::attr::kHidden | platform::attr::kSystem | platform::attr::kDirectory;
   GroupListing listing;
   for (const auto& e : files.Enumerate(classFolder + "\\*.txt", kEverything)) {

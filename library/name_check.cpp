@@ -19,7 +19,7 @@ bool ReservedDevice(std::string_view name) {
 
 // The name as a message shows it: up to a control character, and not
 // longer than a line of the message box.
-std::string Quoted(std::string_view name) {
+Text Quoted(std::string_view name) {
   constexpr size_t kShown = 40;  // characters
   size_t end = 0, shown = 0;
   while (end < name.size() && shown < kShown && static_cast<unsigned char>(name[end]) >= 0x20) {
@@ -31,7 +31,7 @@ std::string Quoted(std::string_view name) {
 
 }  // namespace
 
-std::optional<std::string> NameProblem(std::string_view name) {
+std::optional<Text> NameProblem(std::string_view name) {
   const std::string quoted = Quoted(name);
   if (name.empty()) return "名前が空です";
   for (size_t i = 0; i < name.size(); i = sjis::NextChar(name, i)) {
@@ -46,7 +46,7 @@ std::optional<std::string> NameProblem(std::string_view name) {
   return std::nullopt;
 }
 
-std::optional<std::string> FileNameProblem(std::string_view folder, std::string_view name, std::string_view extension) {
+std::optional<Text> FileNameProblem(std::string_view folder, std::string_view name, std::string_view extension) {
   if (auto problem = NameProblem(name)) return problem;
   constexpr size_t kLongestPath = 259;  // MAX_PATH less the terminating NUL
   if (sjis::CharCount(folder) + 1 + sjis::CharCount(name) + sjis::CharCount(extension) > kLongestPath)

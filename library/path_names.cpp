@@ -26,15 +26,15 @@ Parts Split(std::string_view path) {
 
 }  // namespace
 
-std::string FileName(std::string_view path) { return std::string(path.substr(Split(path).nameStart)); }
+Path FileName(std::string_view path) { return Text(path.substr(Split(path).nameStart)); }
 
-std::string BaseName(std::string_view path) {
+Text BaseName(std::string_view path) {
   const Parts p = Split(path);
   const size_t end = p.dot == std::string_view::npos ? path.size() : p.dot;
   return std::string(path.substr(p.nameStart, end - p.nameStart));
 }
 
-std::string Extension(std::string_view path) {
+Path Extension(std::string_view path) {
   const Parts p = Split(path);
   return p.dot == std::string_view::npos ? std::string() : std::string(path.substr(p.dot));
 }
@@ -45,16 +45,16 @@ bool EndsInSeparator(std::string_view path) {
   return !path.empty() && last == path.size() - 1 && path[last] == '\\';
 }
 
-std::string WithoutTrailingSeparator(std::string_view path) {
+Path WithoutTrailingSeparator(std::string_view path) {
   return std::string(EndsInSeparator(path) ? path.substr(0, path.size() - 1) : path);
 }
 
-std::string FolderPath(std::string_view path) {
+Path FolderPath(std::string_view path) {
   if (path.size() == 3 && path[1] == ':' && path[2] == '\\') return std::string(path);
   return WithoutTrailingSeparator(path);
 }
 
-std::string ParentFolder(std::string_view path) {
+Path ParentFolder(std::string_view path) {
   const std::string whole = FolderPath(path);
   const size_t nameStart = Split(whole).nameStart;
   if (nameStart == 0 || nameStart == whole.size()) return {};

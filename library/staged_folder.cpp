@@ -13,7 +13,7 @@ constexpr const char kMarks[] = "~_$#@!%&";
 
 }  // namespace
 
-StagedFolder::StagedFolder(platform::FileSystem& files, std::string folder)
+StagedFolder::StagedFolder(platform::FileSystem& files, ::Path folder)
     : files_(files), folder_(std::move(folder)), path_(folder_) {
   if (files_.Attributes(folder_)) return;
   const std::string parent = ParentFolder(folder_);
@@ -37,7 +37,7 @@ StagedFolder::~StagedFolder() {
   if (staged_ && made_) files_.RemoveTree(path_);
 }
 
-void StagedFolder::Write(const std::string& name, const std::string& bytes) {
+void StagedFolder::Write(const Text& name, const Bytes& bytes) {
   if (!made_) {
     try {
       files_.CreateDirectories(path_);

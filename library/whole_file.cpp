@@ -4,19 +4,19 @@
 
 namespace library {
 
-platform::Failure CannotOpen(const std::string& path, const platform::IoError& reason) {
+platform::Failure CannotOpen(const Path& path, const platform::IoError& reason) {
   return platform::Failure(sjis::Format("ファイル \"%s\". %s は開けません", {path, reason.what()}));
 }
 
-platform::Failure CannotCreate(const std::string& path, const platform::IoError& reason) {
+platform::Failure CannotCreate(const Path& path, const platform::IoError& reason) {
   return platform::Failure(sjis::Format("ファイル \"%s\". %s を作成できません", {path, reason.what()}));
 }
 
-platform::Failure CannotCreateFolder(const std::string& path, const platform::IoError& reason) {
+platform::Failure CannotCreateFolder(const Path& path, const platform::IoError& reason) {
   return platform::Failure(sjis::Format("フォルダ \"%s\". %s を作成できません", {path, reason.what()}));
 }
 
-std::string ReadWholeFile(const platform::FileSystem& files, const std::string& path) {
+Bytes ReadWholeFile(const platform::FileSystem& files, const Path& path) {
   try {
     return files.ReadFile(path);
   } catch (const platform::IoError& e) {
@@ -24,7 +24,7 @@ std::string ReadWholeFile(const platform::FileSystem& files, const std::string& 
   }
 }
 
-void WriteWholeFile(platform::FileSystem& files, const std::string& path, const std::string& bytes) {
+void WriteWholeFile(platform::FileSystem& files, const Path& path, const Bytes& bytes) {
   try {
     files.WriteFile(path, bytes);
   } catch (const platform::IoError& e) {

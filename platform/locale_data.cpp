@@ -4,7 +4,7 @@
 
 namespace platform {
 
-std::string TranslateSystemPattern(std::string_view pattern) {
+Text TranslateSystemPattern(std::string_view pattern) {
   std::string out;
   for (size_t i = 0; i < pattern.size();) {
     const size_t next = sjis::NextChar(pattern, i);

@@ -136,7 +136,7 @@ void RequireReadableNames(std::string_view section, std::string_view key) {
 
 // A value as the reader returns it: up to a NUL, without one pair of
 // matching quotes, cut at the limit between characters.
-std::string ValueRead(std::string_view value) {
+Text ValueRead(std::string_view value) {
   value = value.substr(0, value.find('\0'));
   if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
     value = value.substr(1, value.size() - 2);
@@ -232,12 +232,12 @@ ProfileContents::ProfileContents() = default;
 
 ProfileContents::ProfileContents(Text text) : index_(std::make_shared<const Index>(std::move(text))) {}
 
-std::vector<std::string> ProfileContents::Sections() const {
+std::vector<Text> ProfileContents::Sections() const {
   if (!index_) return {};
   return {index_->sections.begin(), index_->sections.end()};
 }
 
-std::vector<std::string> ProfileContents::Keys(const std::string& section) const {
+std::vector<Text> ProfileContents::Keys(const Text& section) const {
   std::vector<std::string> names;
   if (!index_) return names;
   const auto found = index_->firstSection.find(Trim(section));
@@ -247,7 +247,7 @@ std::vector<std::string> ProfileContents::Keys(const std::string& section) const
   return names;
 }
 
-std::string ProfileContents::ReadString(const std::string& section, const std::string& key,
+Text ProfileContents::ReadString(const Text& section, const Text& key,
                                         const std::string& fallback) const {
   if (!index_) return fallback;
   const auto found = index_->firstSection.find(Trim(section));
@@ -278,20 +278,20 @@ ProfileContents ProfileFile::Contents() const {
   return text ? ProfileContents(std::move(*text)) : ProfileContents();
 }
 
-std::string ProfileFile::ReadString(const std::string& section, const std::string& key, const std::string& fallback) const {
+Text ProfileFile::ReadString(const Text& section, const Text& key, const Text& fallback) const {
   return Contents().ReadString(section, key, fallback);
 }
 
-void ProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+void ProfileFile::WriteString(const Text& section, const Text& key, const Text& value) {
   RequireReadableNames(Trim(section), Trim(key));  // before the file is read
   ProfileEdit edit(files_, path_);
   edit.WriteString(section, key, value);
   edit.Save();
 }
 
-std::vector<std::string> ProfileFile::Sections() const { return Contents().Sections(); }
+std::vector<Text> ProfileFile::Sections() const { return Contents().Sections(); }
 
-std::vector<std::string> ProfileFile::Keys(const std::string& section) const { return Contents().Keys(section); }
+std::vector<Text> ProfileFile::Keys(const Text& section) const { return Contents().Keys(section); }
 
 ProfileEdit::ProfileEdit(FileSystem& files, Text path) : files_(files), path_(std::move(path)) {
   if (!files_.Attributes(path_)) return;
@@ -302,12 +302,12 @@ ProfileEdit::ProfileEdit(FileSystem& files, Text path) : files_(files), path_(st
   }
 }
 
-std::string ProfileEdit::ReadString(const std::string& section, const std::string& key,
+Text ProfileEdit::ReadString(const Text& section, const Text& key,
                                     const std::string& fallback) const {
   return ProfileContents(text_).ReadString(section, key, fallback);
 }
 
-void ProfileEdit::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+void ProfileEdit::WriteString(const Text& section, const Text& key, const Text& value) {
   const std::string_view name = Trim(key), group = Trim(section);
   RequireReadableNames(group, name);
   const std::string_view stored = UpToLineBreak(value);
@@ -338,9 +338,9 @@ void ProfileEdit::WriteString(const std::string& section, const std::string& key
   text_.insert(at, added);
 }
 
-std::vector<std::string> ProfileEdit::Sections() const { return ProfileContents(text_).Sections(); }
+std::vector<Text> ProfileEdit::Sections() const { return ProfileContents(text_).Sections(); }
 
-std::vector<std::string> ProfileEdit::Keys(const std::string& section) const { return ProfileContents(text_).Keys(section); }
+std::vector<Text> ProfileEdit::Keys(const Text& section) const { return ProfileContents(text_).Keys(section); }
 
 void ProfileEdit::Save() {
   try {
@@ -385,19 +385,19 @@ std::optional<int32_t> ParseProfileInteger(std::string_view text) {
   return static_cast<int32_t>(static_cast<uint32_t>(n));
 }
 
-int32_t ReadInteger(const Profile& profile, const std::string& section, const std::string& key, int32_t fallback) {
+int32_t ReadInteger(const Profile& profile, const Text& section, const Text& key, int32_t fallback) {
   return ParseProfileInteger(profile.ReadString(section, key, "")).value_or(fallback);
 }
 
-bool ReadBool(const Profile& profile, const std::string& section, const std::string& key, bool fallback) {
+bool ReadBool(const Profile& profile, const Text& section, const Text& key, bool fallback) {
   return ReadInteger(profile, section, key, fallback ? 1 : 0) != 0;
 }
 
-void WriteInteger(Profile& profile, const std::string& section, const std::string& key, int32_t value) {
+void WriteInteger(Profile& profile, const Text& section, const Text& key, int32_t value) {
   profile.WriteString(section, key, std::to_string(value));
 }
 
-void WriteBool(Profile& profile, const std::string& section, const std::string& key, bool value) {
+void WriteBool(Profile& profile, const Text& section, const Text& key, bool value) {
   profile.WriteString(section, key, value ? "1" : "0");
 }
 

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-std::string SystemReason(unsigned long code) {
+Text SystemReason(unsigned long code) {
   switch (code) {
     case 2: return "指定されたファイルが見つかりません。";
     case 3: return "指定されたパスが見つかりません。";

@@ -79,7 +79,7 @@ std::optional<int32_t> ColourFromText(std::string_view text) {
   return platform::ParseProfileInteger(text);
 }
 
-std::string ColourToText(int32_t colour) {
+Text ColourToText(int32_t colour) {
   for (const NamedColour& c : kColours)
     if (c.value == static_cast<uint32_t>(colour)) return c.name;
   char hex[16];

@@ -276,7 +276,7 @@ class Stamp {
 
 }  // namespace
 
-std::string DateTimeFormatter(std::string_view format, const Moment& moment, const LocaleData& locale) {
+Text DateTimeFormatter(std::string_view format, const Moment& moment, const LocaleData& locale) {
   Stamp stamp(moment, locale);
   stamp.Read(format.empty() ? std::string_view("C") : format, false);
   return stamp.Text();

@@ -4,7 +4,7 @@ namespace settings {
 
 bool NeedsEscapedForm(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
 
-std::string EscapeText(std::string_view text) {
+Text EscapeText(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 8);
   for (const char c : text) {
@@ -19,7 +19,7 @@ std::string EscapeText(std::string_view text) {
   return out;
 }
 
-std::optional<std::string> UnescapeText(std::string_view stored) {
+std::optional<Text> UnescapeText(std::string_view stored) {
   std::string out;
   out.reserve(stored.size());
   for (size_t i = 0; i < stored.size(); ++i) {

@@ -8,9 +8,9 @@ namespace {
 constexpr const char* kSection = "kao";
 }  // namespace
 
-std::string FilePath(const platform::FileSystem& files) { return files.ExecutableFolder() + "\\system.ini"; }
+Path FilePath(const platform::FileSystem& files) { return files.ExecutableFolder() + "\\system.ini"; }
 
-std::string DefaultFaceFolder(const platform::FileSystem& files) { return files.ExecutableFolder() + "\\kao"; }
+Path DefaultFaceFolder(const platform::FileSystem& files) { return files.ExecutableFolder() + "\\kao"; }
 
 Settings Settings::Read(platform::FileSystem& files) {
   return Settings(platform::ProfileFile(files, FilePath(files)).Contents());
@@ -22,7 +22,7 @@ const Settings::Change* Settings::Changed(const Key& key) const {
   return nullptr;
 }
 
-std::string Settings::Text(const Key& key, const std::string& fallback) const {
+::Text Settings::Text(const Key& key, const ::Text& fallback) const {
   if (const Change* change = Changed(key)) return change->value;
   return file_.ReadString(kSection, key.name, fallback);
 }
@@ -32,11 +32,11 @@ int32_t Settings::Integer(const Key& key) const {
   return platform::ParseProfileInteger(Text(key)).value_or(fallback);
 }
 
-void Settings::Set(const Key& key, const std::string& text) {
+void Settings::Set(const Key& key, const ::Text& text) {
   changes_.push_back({&key, text, key.quoted ? "\"" + text + "\"" : text});
 }
 
-void Settings::SetBare(const Key& key, const std::string& text) { changes_.push_back({&key, text, text}); }
+void Settings::SetBare(const Key& key, const ::Text& text) { changes_.push_back({&key, text, text}); }
 
 void Settings::WriteChanges(platform::Profile& file) {
   for (; written_ < changes_.size(); ++written_)

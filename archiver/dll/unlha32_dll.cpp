@@ -33,7 +33,7 @@ std::optional<uint64_t> LocalDosTime(uint32_t dos) {
   return (uint64_t{utc.dwHighDateTime} << 32) | utc.dwLowDateTime;
 }
 
-void CopyReport(const std::string& report, char* output, DWORD size) {
+void CopyReport(const Text& report, char* output, DWORD size) {
   if (!output || size == 0) return;
   const size_t n = report.size() < size - 1 ? report.size() : size - 1;
   std::memcpy(output, report.data(), n);
@@ -50,7 +50,7 @@ bool TellOwner(HWND owner, const archiver::ExtractProgress& progress) {
                         reinterpret_cast<LPARAM>(&info)) == 0;
 }
 
-archiver::UnlhaResult Run(const std::string& commandLine) {
+archiver::UnlhaResult Run(const Text& commandLine) {
   platform::win32::FileSystem files;
   archiver::UnlhaEnvironment env{files, LocalDosTime, {}};
   if (HWND owner = ownerWindow) env.progress = [owner](const archiver::ExtractProgress& p) { return TellOwner(owner, p); };

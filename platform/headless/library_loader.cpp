@@ -34,34 +34,34 @@ class LibraryLoader::Library : public platform::LoadedLibrary {
 LibraryLoader::LibraryLoader() = default;
 LibraryLoader::~LibraryLoader() = default;
 
-void LibraryLoader::Provide(const std::string& fileName, std::map<std::string, void*> exports) {
+void LibraryLoader::Provide(const Path& fileName, std::map<Text, void*> exports) {
   auto& record = records_[sjis::UpperAscii(fileName)];
   if (!record) record = std::make_shared<Record>();
   record->present = true;
   record->exports = std::move(exports);
 }
 
-const LibraryLoader::Record* LibraryLoader::Find(const std::string& fileName) const {
+const LibraryLoader::Record* LibraryLoader::Find(const Path& fileName) const {
   const auto it = records_.find(sjis::UpperAscii(fileName));
   return it == records_.end() ? nullptr : it->second.get();
 }
 
-int LibraryLoader::AttemptCount(const std::string& fileName) const {
+int LibraryLoader::AttemptCount(const Path& fileName) const {
   const Record* record = Find(fileName);
   return record ? record->attempts : 0;
 }
 
-int LibraryLoader::LoadCount(const std::string& fileName) const {
+int LibraryLoader::LoadCount(const Path& fileName) const {
   const Record* record = Find(fileName);
   return record ? record->loads : 0;
 }
 
-int LibraryLoader::OpenCount(const std::string& fileName) const {
+int LibraryLoader::OpenCount(const Path& fileName) const {
   const Record* record = Find(fileName);
   return record ? record->open : 0;
 }
 
-std::unique_ptr<platform::LoadedLibrary> LibraryLoader::Load(const std::string& fileName) {
+std::unique_ptr<platform::LoadedLibrary> LibraryLoader::Load(const Path& fileName) {
   auto& record = records_[sjis::UpperAscii(fileName)];
   if (!record) record = std::make_shared<Record>();
   ++record->attempts;

@@ -12,7 +12,7 @@
 
 namespace headless {
 
-Unexpected::Unexpected(std::string w) : what(std::move(w)) { std::fprintf(stderr, "headless: %s\n", what.c_str()); }
+Unexpected::Unexpected(Text w) : what(std::move(w)) { std::fprintf(stderr, "headless: %s\n", what.c_str()); }
 
 // ---- menus
 

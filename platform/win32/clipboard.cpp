@@ -50,7 +50,7 @@ class GlobalLockGuard {
 
 }  // namespace
 
-bool Clipboard::SetText(const std::string& text) {
+bool Clipboard::SetText(const Text& text) {
   OpenClipboardGuard open;
   if (!open) return false;
   const std::wstring wide = WideText(text);
@@ -79,7 +79,7 @@ std::optional<std::wstring> ClipboardWideText() {
   return std::wstring(chars, wcsnlen(chars, limit));
 }
 
-std::string Clipboard::GetText() const {
+Text Clipboard::GetText() const {
   const auto wide = ClipboardWideText();
   if (!wide) throw Failure(kClipboardBusy);
   const auto text = NarrowExact(*wide);

@@ -23,7 +23,7 @@ class Library : public LoadedLibrary {
 
 }  // namespace
 
-std::unique_ptr<LoadedLibrary> LibraryLoader::Load(const std::string& fileName) {
+std::unique_ptr<LoadedLibrary> LibraryLoader::Load(const Path& fileName) {
   // Keep the system's "cannot find" box away, whatever the error mode.
   const UINT mode = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   HMODULE module = ::LoadLibraryExW(Wide(fileName).c_str(), nullptr,

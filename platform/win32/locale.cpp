@@ -14,7 +14,7 @@ namespace platform::win32 {
 
 namespace {
 
-std::string Info(LCTYPE type) {
+Text Info(LCTYPE type) {
   wchar_t buffer[128];
   const int n = ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buffer, static_cast<int>(std::size(buffer)));
   return n > 0 ? Narrow(std::wstring_view(buffer, n - 1)) : std::string();

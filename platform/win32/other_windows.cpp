@@ -48,7 +48,7 @@ WindowId OtherWindows::FirstTopLevel(const std::function<bool(const TopWindow&)>
   return reinterpret_cast<WindowId>(v.taken);
 }
 
-WindowId OtherWindows::FindByTitle(const std::string& title) const {
+WindowId OtherWindows::FindByTitle(const Text& title) const {
   // A title that CP932 turned into '?' on the way in must match nothing.
   return reinterpret_cast<WindowId>(::FindWindowW(nullptr, Wide(title).c_str()));
 }

@@ -7,7 +7,7 @@
 
 namespace platform::win32 {
 
-void Shell::Open(const std::string& target) {
+void Shell::Open(const Path& target) {
   // A link the shell cannot open is ignored; the shell shows its own notice.
   ::ShellExecuteW(nullptr, L"open", WideText(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

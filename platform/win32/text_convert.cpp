@@ -22,7 +22,7 @@ std::wstring Wide(std::string_view sjis) {
 
 std::wstring WideText(std::string_view sjis) { return Wide(sjis.substr(0, sjis.find('\0'))); }
 
-std::string Narrow(std::wstring_view text) {
+Text Narrow(std::wstring_view text) {
   if (text.empty()) return {};
   const int n = ::WideCharToMultiByte(kShiftJis, 0, text.data(), Length(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
@@ -30,7 +30,7 @@ std::string Narrow(std::wstring_view text) {
   return out;
 }
 
-std::optional<std::string> NarrowExact(std::wstring_view text) {
+std::optional<Text> NarrowExact(std::wstring_view text) {
   if (text.empty()) return std::string();
   BOOL usedDefault = FALSE;
   const int n = ::WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, text.data(), Length(text.size()), nullptr, 0,
@@ -45,7 +45,7 @@ std::optional<std::string> NarrowExact(std::wstring_view text) {
   return out;
 }
 
-std::string NarrowMarked(std::wstring_view text) {
+Text NarrowMarked(std::wstring_view text) {
   std::string out;
   for (size_t i = 0; i < text.size();) {
     const size_t n = IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1]) ? 2 : 1;
