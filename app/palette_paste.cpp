@@ -2,7 +2,6 @@
 // commands of the edit menu.
 #include "app/paste.h"
 #include "app/palette_window.h"
-#include "platform/failure.h"
 
 namespace app {
 
@@ -18,23 +17,11 @@ void TFKao::ConnectPaste() {
   StatusBar1->onDblClick = Dispatch().Bind([this] { StatusBar1DblClick(); });
 }
 
-void TFKao::SendPaste(platform::WindowId target) {
-  if (target == 0) return;
-  p_.windows.BringToFront(target);
-  p_.windows.SendKeys(PasteKeys());
-}
+void TFKao::PasteText(const Text& text) { paster_->Paste(text); }
 
-void TFKao::PasteIntoFoundWindow() { SendPaste(FindTargetWindow(p_.windows).window); }
-
-void TFKao::PasteText(const Text& text) {
-  if (!p_.clipboard.SetText(text)) throw platform::Failure(platform::kClipboardBusy);
-  if (!settings_.Boolean(settings::kClipOnly) && !Link1->Checked()) {
-    if (settings_.Boolean(settings::kFixedWindow))
-      SendPaste(p_.windows.FindByTitle(settings_.Text(settings::kWindowName)));
-    else
-      PasteIntoFoundWindow();
-  }
-  if (settings_.Boolean(settings::kHideAfter)) Window().Hide();
+// Link mode and the fixed target window do not apply to the stamp.
+void TFKao::bDateTimeClick() {
+  if (const auto stamp = paster_->PasteStamp()) PushHistory(*stamp);
 }
 
 void TFKao::ListBox2Click() {
@@ -68,7 +55,7 @@ void TFKao::StatusBar1Click() {
   if (settings_.Boolean(settings::kOneClick)) StatusBar1DblClick();
 }
 
-void TFKao::StatusBar1DblClick() { PasteIntoFoundWindow(); }
+void TFKao::StatusBar1DblClick() { paster_->IntoFoundWindow(); }
 
 void TFKao::Link1Click() {
   Link1->SetChecked(!Link1->Checked());
@@ -88,8 +75,6 @@ void TFKao::bAllClick() {
   ListBox2->EndUpdate();
 }
 
-void TFKao::ClipDel1Click() {
-  if (!p_.clipboard.Clear()) throw platform::Failure(platform::kClipboardBusy);
-}
+void TFKao::ClipDel1Click() { paster_->ClearClipboard(); }
 
 }  // namespace app

@@ -104,8 +104,8 @@ TFKao::TFKao(platform::Platform platform)
   Window().onKeyPress = [this](char ch) { return FormKeyPress(ch); };
   Window().onClose = [this] { return FormClose(); };
   Window().onResize = [this] { Relayout(); };
-  // The shortest period the platform offers; a tick is one cursor query.
-  Timer1 = p_.toolkit.NewTimer(kPollPeriodMs, Dispatch().Bind([this] { Timer1Timer(); }));
+  paster_ = std::make_unique<Paster>(Paster::Services{p_.clipboard, p_.windows, p_.locale}, Window(), settings_);
+  edges_ = std::make_unique<ScreenEdges>(p_.toolkit, Window(), settings_, Dispatch());
   StartMark("menus, units, folder page");
   Dispatch().Run([this] { FormCreate(); });
   StartMark("settings and the three lists");

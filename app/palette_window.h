@@ -9,6 +9,8 @@
 #include "app/edit_mode.h"
 #include "app/folder_page.h"
 #include "app/history.h"
+#include "app/paste.h"
+#include "app/screen_edges.h"
 #include "app/unpack_progress.h"
 #include "exchange/unlha32.h"
 #include "forms/dispatch.h"
@@ -143,11 +145,6 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   // A face file of the earlier generation: one group per section.
   void C1Click();
 
-  // Screen edges: Timer1 polls the cursor, at the shortest period while it
-  // matters.
-  static constexpr int kPollPeriodMs = 1;
-  void Timer1Timer();
-
   // History.
   void pHistory1Click() { history_->Click(); }
   void pHistory1DblClick(const platform::Panel& panel) { history_->Use(panel); }
@@ -178,10 +175,6 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   void ApplyLinkLook();
   // The lists and the edit box in the list face at that size.
   void SetListFontSize(int points);
-  // Brings the window to the front and sends Ctrl+V; nothing for no window.
-  void SendPaste(platform::WindowId target);
-  // Ctrl+V into the window the user worked in before the palette.
-  void PasteIntoFoundWindow();
   // Opens a face as a file name or address (link mode).
   void OpenLink(const Text& text) { p_.shell.Open(text); }
   // SaveGroup before leaving the group; when it fails, the list's selection
@@ -220,7 +213,6 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   platform::EditBox* RichEdit1 = nullptr;
   platform::StatusBar* StatusBar1 = nullptr;
   std::unique_ptr<platform::PopupMenu> PopupMenu1, PopupMenu3, PopupMenu4;
-  std::unique_ptr<platform::Timer> Timer1;
   // The menu items whose state changes after they are made.
   platform::MenuItem *File1 = nullptr, *editE1 = nullptr, *NET1 = nullptr, *NET2 = nullptr, *Help1 = nullptr,
                      *E3 = nullptr, *E4 = nullptr, *E5 = nullptr, *Link1 = nullptr, *Favorit = nullptr;
@@ -230,6 +222,8 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   std::unique_ptr<History> history_;
   std::unique_ptr<DropIntake> drops_;
   std::unique_ptr<FolderPage> folderPage_;
+  std::unique_ptr<ScreenEdges> edges_;
+  std::unique_ptr<Paster> paster_;
   int classHeight_ = 81;
   int groupHeight_ = 84;
   platform::Control* popupComponent_ = nullptr;
@@ -238,14 +232,9 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   // dialogs as the commands leave them: each keeps the name chosen last.
   Path lastFilePath_;
   platform::FileDialogRequest openDialog1_, saveDialog1_;
-  // Set once a tick has found the cursor on no enabled edge; each toggle
-  // clears it, so resting on an edge toggles only once.
-  bool edgeArmed_ = false;
-  platform::Point lastCursor_{-1, -1};
   // The unpack running, while one runs.
   UnpackProgress* unpacking_ = nullptr;
   bool closeAfterUnpack_ = false;
-  int stillTicks_ = 0;
 };
 
 }  // namespace app

@@ -1,6 +1,8 @@
 #include "app/paste.h"
 
 #include "forms/dispatch.h"
+#include "platform/failure.h"
+#include "settings/date_time_format.h"
 
 namespace app {
 
@@ -31,6 +33,46 @@ const std::vector<platform::KeyEvent>& PasteKeys() {
   constexpr int kControl = 0x11, kV = 0x56;
   static const std::vector<platform::KeyEvent> keys{{kControl, false}, {kV, false}, {kV, true}, {kControl, true}};
   return keys;
+}
+
+void Paster::PutOnClipboard(const Text& text) {
+  if (!s_.clipboard.SetText(text)) throw platform::Failure(platform::kClipboardBusy);
+}
+
+void Paster::SendTo(platform::WindowId target) {
+  if (target == 0) return;
+  s_.windows.BringToFront(target);
+  s_.windows.SendKeys(PasteKeys());
+}
+
+void Paster::IntoFoundWindow() { SendTo(FindTargetWindow(s_.windows).window); }
+
+void Paster::Paste(const Text& text) {
+  PutOnClipboard(text);
+  if (!settings_.Boolean(settings::kClipOnly)) {
+    if (settings_.Boolean(settings::kFixedWindow))
+      SendTo(s_.windows.FindByTitle(settings_.Text(settings::kWindowName)));
+    else
+      IntoFoundWindow();
+  }
+  if (settings_.Boolean(settings::kHideAfter)) palette_.Hide();
+}
+
+std::optional<Text> Paster::PasteStamp() {
+  const Text stamp = settings::DateTimeFormatter(settings_.Text(settings::kStampFormat), s_.locale.Now(), s_.locale.Read());
+  // Ctrl+V would paste whatever the clipboard held before.
+  PutOnClipboard(stamp);
+  std::optional<Text> pasted;
+  if (!settings_.Boolean(settings::kClipOnly)) {
+    IntoFoundWindow();
+    pasted = stamp;
+  }
+  if (settings_.Boolean(settings::kHideAfter)) palette_.Hide();
+  return pasted;
+}
+
+void Paster::ClearClipboard() {
+  if (!s_.clipboard.Clear()) throw platform::Failure(platform::kClipboardBusy);
 }
 
 }  // namespace app

@@ -1,12 +1,15 @@
 // The road by which text reaches another application: which window gets it,
 // what text a multiple paste makes, and the key strokes that paste it.
 #pragma once
-#include <string>
+#include <optional>
 #include <vector>
 
+#include "platform/clipboard.h"
+#include "platform/locale.h"
 #include "platform/other_windows.h"
 #include "platform/text.h"
 #include "platform/toolkit.h"
+#include "settings/settings.h"
 
 namespace app {
 
@@ -29,5 +32,37 @@ Text SelectedFacesText(const platform::ListBox& faces, bool withReturn);
 
 // Ctrl down, V down, V up, Ctrl up.
 const std::vector<platform::KeyEvent>& PasteKeys();
+
+// Text into the user's application as the settings say: onto the
+// clipboard, then Ctrl+V into the target window unless the text stays on
+// the clipboard; the palette hides afterwards when it should.
+class Paster {
+ public:
+  struct Services {
+    platform::Clipboard& clipboard;
+    platform::OtherWindows& windows;
+    const platform::Locale& locale;
+  };
+  Paster(Services services, platform::Window& palette, const settings::Settings& settings)
+      : s_(services), palette_(palette), settings_(settings) {}
+
+  // Into the fixed window when the settings name one, else the one found.
+  void Paste(const Text& text);
+  // Ctrl+V into the window the user worked in before the palette.
+  void IntoFoundWindow();
+  // The date stamp in the settings' format, pasted as a face but always
+  // into the window found; the stamp, when it went into one.
+  std::optional<Text> PasteStamp();
+  void ClearClipboard();
+
+ private:
+  // The window to the front and Ctrl+V; nothing for no window.
+  void SendTo(platform::WindowId target);
+  void PutOnClipboard(const Text& text);
+
+  Services s_;
+  platform::Window& palette_;
+  const settings::Settings& settings_;
+};
 
 }  // namespace app

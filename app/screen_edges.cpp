@@ -1,6 +1,4 @@
-// TFKao: showing and hiding the palette when the cursor reaches an enabled
-// edge of the primary display.
-#include "app/palette_window.h"
+#include "app/screen_edges.h"
 
 namespace app {
 
@@ -13,8 +11,15 @@ constexpr int kStillTicks = 100;
 constexpr int kRestingPeriodMs = 50;
 }  // namespace
 
-void TFKao::Timer1Timer() {
-  const platform::Point at = p_.toolkit.CursorPos();
+ScreenEdges::ScreenEdges(platform::Toolkit& toolkit, platform::Window& window, const settings::Settings& settings,
+                         forms::Dispatcher& dispatch)
+    : toolkit_(toolkit), window_(window), settings_(settings) {
+  // The shortest period the platform offers; a tick is one cursor query.
+  timer_ = toolkit.NewTimer(kPollPeriodMs, dispatch.Bind([this] { Tick(); }));
+}
+
+void ScreenEdges::Tick() {
+  const platform::Point at = toolkit_.CursorPos();
   const bool moved = at.x != lastCursor_.x || at.y != lastCursor_.y;
   lastCursor_ = at;
   stillTicks_ = moved ? 0 : stillTicks_ + 1;
@@ -22,24 +27,24 @@ void TFKao::Timer1Timer() {
              bottom = settings_.Boolean(settings::kEdgeBottom), right = settings_.Boolean(settings::kEdgeRight);
   const bool anyEdge = top || left || bottom || right;
   const int period = anyEdge && stillTicks_ < kStillTicks ? kPollPeriodMs : kRestingPeriodMs;
-  if (Timer1->Interval() != period) Timer1->SetInterval(period);
+  if (timer_->Interval() != period) timer_->SetInterval(period);
 
   bool hit = (at.y == 0 && top) || (at.x == 0 && left);
   if (!hit && (bottom || right)) {
     // Read on every tick: the display may change while the program runs.
-    const platform::Size screen = p_.toolkit.ScreenSize();
+    const platform::Size screen = toolkit_.ScreenSize();
     hit = (at.y == screen.height - 1 && bottom) || (at.x == screen.width - 1 && right);
   }
   if (!hit) {
-    edgeArmed_ = true;
+    armed_ = true;
     return;
   }
-  if (!edgeArmed_) return;
-  if (Window().Visible())
-    Window().Hide();
+  if (!armed_) return;
+  if (window_.Visible())
+    window_.Hide();
   else
-    Window().BringToFront();
-  edgeArmed_ = false;
+    window_.BringToFront();
+  armed_ = false;
 }
 
 }  // namespace app
