@@ -90,9 +90,10 @@ TFKao::TFKao(platform::Platform platform)
       settings_, *pHistory1, *pHistory2,
       History::Hooks{[this](const std::string& text) { Link1->Checked() ? OpenLink(text) : PasteText(text); },
                      [this](int32_t initial) { return p_.toolkit.PickColor(&Window(), initial); }});
-  drops_ = std::make_unique<DropIntake>(p_, Window(), *library_,
-                                        library::LibraryViews{*ListBox3, *ListBox1, *ListBox2, *StatusBar1, *RichEdit1},
-                                        settings_, static_cast<DropIntake::Imports&>(*this));
+  const library::LibraryViews lists{*ListBox3, *ListBox1, *ListBox2, *StatusBar1, *RichEdit1};
+  files_ = std::make_unique<FileCommands>(FileCommands::Palette{
+      p_, Window(), Dispatch(), *library_, lists, *editMode_, *unlha_, [this](const Text& name) { CreateClass(name); }});
+  drops_ = std::make_unique<DropIntake>(p_, Window(), *library_, lists, settings_, *files_);
   folderPage_ = std::make_unique<FolderPage>(*this, FolderPage::Palette{p_, *library_, *Panel8, *ListBox1, [this](bool on) {
                                                                           File1->SetEnabled(on);
                                                                           editE1->SetEnabled(on);
@@ -183,19 +184,19 @@ void TFKao::BuildMenus() {
   File1 = &bar.Add("file(&F)", nullptr);
   File1->onOpen = Dispatch().Bind([this] { File1Click(); });
   platform::MenuItem& f = *File1;
-  Item(f, "ﾌｧｲﾙ読込(&R)...", &TFKao::S1Click);
-  Item(f, "ﾌｧｲﾙ保存(&S)...", &TFKao::Save1Click);
+  FileItem(f, "ﾌｧｲﾙ読込(&R)...", &FileCommands::S1Click);
+  FileItem(f, "ﾌｧｲﾙ保存(&S)...", &FileCommands::Save1Click);
   f.AddSeparator();
-  NET1 = &Item(f, "配布用取込[ミルフォ形式](&A)...", &TFKao::NET1Click);
-  NET2 = &Item(f, "配布用保存[ミルフォ形式](&B)...", &TFKao::NET2Click);
+  NET1 = &FileItem(f, "配布用取込[ミルフォ形式](&A)...", &FileCommands::NET1Click);
+  NET2 = &FileItem(f, "配布用保存[ミルフォ形式](&B)...", &FileCommands::NET2Click);
   f.AddSeparator();
-  Item(f, "ﾃｷｽﾄ辞書読込(&G)...", &TFKao::IME2Click);
-  Item(f, "ﾃｷｽﾄ辞書読込(ｸﾞﾙｰﾌﾟ)(&I)...", &TFKao::IME1Click).SetVisible(false);
-  Item(f, "ﾃｷｽﾄ辞書保存(&A)...", &TFKao::IMES2Click);
-  Item(f, "ﾃｷｽﾄ辞書保存(ｸﾞﾙｰﾌﾟ)(&O)...", &TFKao::IMES1Click).SetVisible(false);
+  FileItem(f, "ﾃｷｽﾄ辞書読込(&G)...", &FileCommands::IME2Click);
+  FileItem(f, "ﾃｷｽﾄ辞書読込(ｸﾞﾙｰﾌﾟ)(&I)...", &FileCommands::IME1Click).SetVisible(false);
+  FileItem(f, "ﾃｷｽﾄ辞書保存(&A)...", &FileCommands::IMES2Click);
+  FileItem(f, "ﾃｷｽﾄ辞書保存(ｸﾞﾙｰﾌﾟ)(&O)...", &FileCommands::IMES1Click).SetVisible(false);
   f.AddSeparator();
-  Item(f, "特殊ﾌｧｲﾙ読込(&Z)...", &TFKao::Z1Click);
-  Item(f, "ｵｰﾙﾄﾞｲﾝﾎﾟｰﾄ(&C)...", &TFKao::C1Click);
+  FileItem(f, "特殊ﾌｧｲﾙ読込(&Z)...", &FileCommands::Z1Click);
+  FileItem(f, "ｵｰﾙﾄﾞｲﾝﾎﾟｰﾄ(&C)...", &FileCommands::C1Click);
   Help1 = &Item(f, "ヘルプ(&H)", &TFKao::Help1Click);
   Item(f, "バージョン(&V)", &TFKao::Version1Click);
   f.AddSeparator();
@@ -288,9 +289,7 @@ void TFKao::Relayout() {
 // ---- start and close
 
 void TFKao::FormCreate() {
-  // The archiver is loaded only to see that it can be; it is freed at once.
-  archiverAvailable_ = p_.libraries.Load("UNLHA32.DLL") != nullptr;
-  if (!archiverAvailable_) {
+  if (!files_->ProbeArchiver()) {
     NET1->SetEnabled(false);
     NET2->SetEnabled(false);
   }
@@ -305,8 +304,8 @@ void TFKao::FormCreate() {
 
 bool TFKao::FormClose() {
   // Closing stops an unpack; the palette closes once it has cleaned up.
-  if (unpacking_) {
-    unpacking_->Cancel();
+  if (UnpackProgress* unpacking = files_->Unpacking()) {
+    unpacking->Cancel();
     if (!closeAfterUnpack_) Dispatch().AfterHandlers([this] { Window().Close(); });
     closeAfterUnpack_ = true;
     return false;
@@ -328,8 +327,8 @@ void TFKao::Close1Click() { Window().Close(); }
 
 bool TFKao::FormKeyDown(int key) {
   // While an unpack runs, Escape stops it and no other key acts.
-  if (unpacking_) {
-    if (key == platform::key::kEscape) unpacking_->Cancel();
+  if (UnpackProgress* unpacking = files_->Unpacking()) {
+    if (key == platform::key::kEscape) unpacking->Cancel();
     return true;
   }
   if (key != platform::key::kEscape) return false;

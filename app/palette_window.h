@@ -7,6 +7,7 @@
 
 #include "app/drop_intake.h"
 #include "app/edit_mode.h"
+#include "app/file_commands.h"
 #include "app/folder_page.h"
 #include "app/history.h"
 #include "app/paste.h"
@@ -22,7 +23,7 @@
 
 namespace app {
 
-class TFKao : public forms::Form, private DropIntake::Imports {
+class TFKao : public forms::Form {
  public:
   // Builds the window and its controls, runs FormCreate and shows it.
   explicit TFKao(platform::Platform platform);
@@ -31,7 +32,7 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   // The face library the lists show, and the settings in force.
   library::FaceLibrary& Library() { return *library_; }
   const settings::Settings& Settings() const { return settings_; }
-  bool ArchiverAvailable() const { return archiverAvailable_; }
+  bool ArchiverAvailable() const { return files_->CanUnpack(); }
 
   // Library editing, as the menus run it once they have the name or the
   // face: on the current class, group and face; a refused name or a failed
@@ -50,7 +51,7 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   // Reads a dictionary file into the class named after it, one group per
   // reading, and lists the lists again; false, with nothing made, when the
   // file holds no reading.
-  bool ReadDictionaryFile(const Path& path) override;
+  bool ReadDictionaryFile(const Path& path) { return files_->ReadDictionaryFile(path); }
 
  private:
   // Handlers.
@@ -111,40 +112,6 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   void Paste1Click() { editMode_->Paste(); }
   void ClipDel1Click();
 
-  // Distribution archives: a class packed into an LZH archive and back.
-  void NET1Click();
-  void NET2Click();
-  bool CanUnpack() const override { return archiverAvailable_; }
-  // Unpacks the archive into a new class folder of that name. A failed
-  // unpack is described, and the folder removed when nothing came out.
-  std::optional<Text> UnpackNewClass(const Path& archive, const Text& name) override;
-  // Unpacks the archive into the folder and gives the library's result.
-  // The status bar shows how far it has come; when Escape or closing stops
-  // it, the folder is removed and the command ends (CommandCancelled).
-  int Unpack(const Path& archive, const Path& folder) override;
-
-  // Group files: a text file taken in as a group, a group written out.
-  void S1Click();
-  void Save1Click();
-  // Text dictionaries of input methods: a class in and out, and (hidden
-  // items) a group's words into the edit box and a group out.
-  void IME2Click();
-  void IME1Click();
-  void IMES2Click();
-  void IMES1Click();
-  // The current class, made as "デフォルト" when there is none.
-  void EnsureClass() override;
-  // Copies a text file in as a new group of the current class, appended to
-  // the group list; false when a group of that name exists.
-  bool CopyInGroup(const Path& source, const Text& name) override;
-  // A new group file holding these bytes, appended to the group list; false
-  // when the file system has a group of that name in any letter case.
-  bool AddNewGroup(const Text& name, const Bytes& bytes);
-  // Lines of any text file into the edit box, as the settings say.
-  void Z1Click();
-  // A face file of the earlier generation: one group per section.
-  void C1Click();
-
   // History.
   void pHistory1Click() { history_->Click(); }
   void pHistory1DblClick(const platform::Panel& panel) { history_->Use(panel); }
@@ -154,6 +121,10 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   void D2Click() { history_->Clear(); }
 
   void BuildControls();
+  // A menu item whose command is one of the file commands.
+  platform::MenuItem& FileItem(platform::MenuItem& menu, const char* caption, void (FileCommands::*command)()) {
+    return menu.Add(caption, Dispatch().Bind([this, command] { (files_.get()->*command)(); }));
+  }
   void BuildMenus();
   void BuildPopupMenus();
   Path HelpFile() const;
@@ -180,25 +151,10 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   // SaveGroup before leaving the group; when it fails, the list's selection
   // goes back to the entry that is still current.
   void SaveGroupOrStay(platform::ListBox& list, int current);
-  // Shows a file dialog as prepared; the path chosen becomes its file name.
-  std::optional<Path> Execute(platform::FileDialogKind kind, platform::FileDialogRequest& dialog);
-  // Whether the file may be written: it is new, or the user agrees.
-  bool ConfirmOverwrite(const Path& path);
-  // A text file dialog proposing that name; nothing when cancelled.
-  std::optional<Path> AskTextFile(platform::FileDialogKind kind, const Text& name);
-  // A text file to write: the save dialog, which sets the last file path,
-  // then the overwrite question; nothing when either is declined.
-  std::optional<Path> AskFileToWrite(const Text& name);
-  // The faces shown: the edit box's lines in edit mode, else the face list.
-  std::vector<Text> ShownFaces() const;
-  // A whole file read or written for a file command; a failure names it.
-  Bytes ReadWholeFile(const Path& path) const;
-  void WriteWholeFile(const Path& path, const Bytes& bytes);
 
   platform::Platform p_;
   std::unique_ptr<exchange::Unlha32> unlha_;
   settings::Settings settings_;  // as the start and the dialog leave them
-  bool archiverAvailable_ = false;
 
   // Controls, named as the program's design names them; the form owns them.
   platform::Panel *Panel8 = nullptr, *Panel2 = nullptr, *Panel1 = nullptr, *Panel3 = nullptr, *pHistory1 = nullptr,
@@ -220,6 +176,7 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   std::unique_ptr<library::FaceLibrary> library_;
   std::unique_ptr<EditMode> editMode_;
   std::unique_ptr<History> history_;
+  std::unique_ptr<FileCommands> files_;
   std::unique_ptr<DropIntake> drops_;
   std::unique_ptr<FolderPage> folderPage_;
   std::unique_ptr<ScreenEdges> edges_;
@@ -228,12 +185,6 @@ class TFKao : public forms::Form, private DropIntake::Imports {
   int groupHeight_ = 84;
   platform::Control* popupComponent_ = nullptr;
   platform::Font listFont_;
-  // The last file path that the file commands share, and the two file
-  // dialogs as the commands leave them: each keeps the name chosen last.
-  Path lastFilePath_;
-  platform::FileDialogRequest openDialog1_, saveDialog1_;
-  // The unpack running, while one runs.
-  UnpackProgress* unpacking_ = nullptr;
   bool closeAfterUnpack_ = false;
 };
 

@@ -1,10 +1,12 @@
-// TFKao: lines of any text file into the edit box, cut as the settings say.
-#include "app/palette_window.h"
+// The file commands: lines of any text file into the edit box, cut as the
+// settings say.
+#include "app/file_commands.h"
+
 #include "exchange/line_import.h"
 
 namespace app {
 
-void TFKao::Z1Click() {
+void FileCommands::Z1Click() {
   const auto chosen = AskTextFile(platform::FileDialogKind::Open, lastFilePath_);
   if (!chosen) return;
   EnsureClass();
@@ -14,8 +16,8 @@ void TFKao::Z1Click() {
   const exchange::LineImportSettings lines{s.Integer(settings::kLineMode), s.Integer(settings::kLineFrom),
                                            s.Integer(settings::kLineCount)};
   const std::string text = exchange::LineImportText(ReadWholeFile(*chosen), lines);
-  RichEdit1->SetText("");
-  editMode_->Open(text);
+  palette_.lists.editBox.SetText("");
+  palette_.editMode.Open(text);
 }
 
 }  // namespace app

@@ -1,8 +1,9 @@
-// TFKao: face files of the earlier generation, INI files with one section
-// per group, taken into the current class.
+// The file commands: face files of the earlier generation, INI files with
+// one section per group, taken into the current class.
+#include "app/file_commands.h"
+
 #include <unordered_set>
 
-#include "app/palette_window.h"
 #include "exchange/kao_file.h"
 #include "library/group_file.h"
 #include "library/name_check.h"
@@ -32,7 +33,7 @@ class PutBack {
 
 }  // namespace
 
-void TFKao::C1Click() {
+void FileCommands::C1Click() {
   // The dialog's name and extension stay as the last command left them.
   const PutBack filter(openDialog1_.filter);
   openDialog1_.filter = kKaoFilter;
@@ -40,17 +41,17 @@ void TFKao::C1Click() {
   if (!chosen) return;
   EnsureClass();
   if (library::Extension(*chosen) != ".kao") {
-    p_.toolkit.MessageBox(&Window(), "指定されたファイルは顔文字ファイルではありません", forms::kProgramTitle,
+    p_.toolkit.MessageBox(&palette_.window, "指定されたファイルは顔文字ファイルではありません", forms::kProgramTitle,
                           platform::Icon::Information, platform::Buttons::Ok);
     return;
   }
   const platform::ProfileContents kao(ReadWholeFile(*chosen));
-  const std::string folder = library_->currentClassFolder;
+  const std::string folder = palette_.library.currentClassFolder;
   // Group names with letter case folded as the file system folds them; one
   // set instead of a search of the growing list per section. The file
   // system has the last word: a group file is only ever made new.
   std::unordered_set<std::string> known;
-  for (int i = 0; i < ListBox1->Count(); ++i) known.insert(sjis::FoldCase(ListBox1->Item(i)));
+  for (int i = 0; i < palette_.lists.groups.Count(); ++i) known.insert(sjis::FoldCase(palette_.lists.groups.Item(i)));
   for (const std::string& section : kao.Sections()) {
     if (!known.insert(sjis::FoldCase(section)).second) continue;  // existing groups stay as they are
     if (auto problem = library::FileNameProblem(folder, section, ".txt"))

@@ -1,6 +1,7 @@
-// TFKao: classes and groups exchanged with the user dictionaries of input
-// methods as text dictionary files.
-#include "app/palette_window.h"
+// The file commands: classes and groups exchanged with the user
+// dictionaries of input methods as text dictionary files.
+#include "app/file_commands.h"
+
 #include "exchange/text_dictionary.h"
 #include "library/group_file.h"
 #include "library/name_check.h"
@@ -10,7 +11,7 @@
 
 namespace app {
 
-void TFKao::IME2Click() {
+void FileCommands::IME2Click() {
   const auto chosen = AskTextFile(platform::FileDialogKind::Open, lastFilePath_);
   if (!chosen) return;
   lastFilePath_ = *chosen;
@@ -18,22 +19,22 @@ void TFKao::IME2Click() {
     throw platform::Failure(sjis::Format("ファイル \"%s\" を読み込みませんでした。\r\n%s", {*chosen, exchange::kNoDictionaryLine}));
 }
 
-bool TFKao::ReadDictionaryFile(const Path& path) {
+bool FileCommands::ReadDictionaryFile(const Path& path) {
   lastFilePath_ = path;
   const std::string name = library::BaseName(path);
   if (auto problem = library::NameProblem(name)) throw platform::Failure(*problem);
-  const std::string folder = library_->faceFolder + "\\" + name;
+  const std::string folder = palette_.library.faceFolder + "\\" + name;
   const std::string bytes = ReadWholeFile(path);
   if (auto form = library::UnicodeForm(bytes))
     throw platform::Failure(sjis::Format("ファイル \"%s\" は %s で書かれています。シフトJISで保存した辞書を選んでください",
                                          {path, *form}));
   // The faces of the group being left reach their file before the lists change.
-  library_->SaveGroup();
+  palette_.library.SaveGroup();
   // Groups written before a failure stay, and the lists show them.
   const auto relist = [this] {
-    library_->ListClasses();
-    library_->ListGroups();
-    library_->LoadGroup();
+    palette_.library.ListClasses();
+    palette_.library.ListGroups();
+    palette_.library.LoadGroup();
   };
   size_t groups = 0;
   try {
@@ -46,40 +47,40 @@ bool TFKao::ReadDictionaryFile(const Path& path) {
   return groups > 0;
 }
 
-void TFKao::IME1Click() {
-  if (library_->currentGroup < 0) return;
+void FileCommands::IME1Click() {
+  if (palette_.library.currentGroup < 0) return;
   const auto chosen = AskTextFile(platform::FileDialogKind::Open, lastFilePath_);
   if (!chosen) return;
   lastFilePath_ = *chosen;
-  RichEdit1->SetText("");
+  palette_.lists.editBox.SetText("");
   std::vector<std::string> lines = library::ParseGroupFile(ReadWholeFile(*chosen));
   for (std::string& line : lines) line = std::string(exchange::DictionaryWord(line));
-  editMode_->Open(library::FormatGroupFile(lines));
+  palette_.editMode.Open(library::FormatGroupFile(lines));
 }
 
-void TFKao::IMES2Click() {
-  const int current = library_->currentClass;
-  if (current < 0 || current >= ListBox3->Count()) return;
+void FileCommands::IMES2Click() {
+  const int current = palette_.library.currentClass;
+  if (current < 0 || current >= palette_.lists.classes.Count()) return;
   // With its extension: the class name alone is the class's own folder,
   // which the dialog would open instead of saving.
-  const auto chosen = AskFileToWrite(library_->faceFolder + "\\" + ListBox3->Item(current) + ".txt");
+  const auto chosen = AskFileToWrite(palette_.library.faceFolder + "\\" + palette_.lists.classes.Item(current) + ".txt");
   if (!chosen) return;
   // The group being left keeps its faces: each group is loaded in turn.
-  library_->SaveGroup();
+  palette_.library.SaveGroup();
   std::vector<std::string> lines{""};  // the header ends at once: faces may start with "!"
   {
-    platform::RedrawPause groups(*ListBox1), faces(*ListBox2);
-    for (int i = 0; i < ListBox1->Count(); ++i) {
-      ListBox1->SetItemIndex(i);
-      library_->LoadGroup();
-      exchange::AppendDictionaryLines(ListBox1->Item(i), ShownFaces(), lines);
+    platform::RedrawPause groups(palette_.lists.groups), faces(palette_.lists.faces);
+    for (int i = 0; i < palette_.lists.groups.Count(); ++i) {
+      palette_.lists.groups.SetItemIndex(i);
+      palette_.library.LoadGroup();
+      exchange::AppendDictionaryLines(palette_.lists.groups.Item(i), ShownFaces(), lines);
     }
   }
   WriteWholeFile(*chosen, library::FormatGroupFile(lines));
 }
 
-void TFKao::IMES1Click() {
-  if (library_->currentGroup < 0) return;
+void FileCommands::IMES1Click() {
+  if (palette_.library.currentGroup < 0) return;
   const auto chosen = AskFileToWrite(lastFilePath_);
   if (!chosen) return;
   std::vector<std::string> lines;

@@ -1,6 +1,7 @@
-// TFKao: classes passed between users as LZH archives, through the archiver
-// library.
-#include "app/palette_window.h"
+// The file commands: classes passed between users as LZH archives, through
+// the archiver library.
+#include "app/file_commands.h"
+
 #include "archiver/unlha_operations.h"
 #include "library/path_names.h"
 #include "library/whole_file.h"
@@ -27,29 +28,29 @@ bool IsEmptyFolder(const platform::FileSystem& files, const Path& folder) {
 
 }  // namespace
 
-void TFKao::NET1Click() {
+void FileCommands::NET1Click() {
   openDialog1_ = {lastFilePath_, "lzh", kArchiveFilter};
   const auto archive = Execute(platform::FileDialogKind::Open, openDialog1_);
   if (!archive) return;
   lastFilePath_ = *archive;
   const std::string name = library::BaseName(*archive);
-  const std::string folder = library_->faceFolder + "\\" + name;
+  const std::string folder = palette_.library.faceFolder + "\\" + name;
   // An archive never merges into a class that exists.
   if (!p_.files.Attributes(*archive) || IsFolder(p_.files, folder)) return;
   // The faces of the group being left are kept before the lists change.
-  library_->SaveGroup();
+  palette_.library.SaveGroup();
   const auto problem = UnpackNewClass(*archive, name);
   if (IsFolder(p_.files, folder)) {
-    ListBox3->Add(name);
-    ListBox3->SetItemIndex(ListBox3->Count() - 1);
-    library_->ListGroups();
-    library_->LoadGroup();
+    palette_.lists.classes.Add(name);
+    palette_.lists.classes.SetItemIndex(palette_.lists.classes.Count() - 1);
+    palette_.library.ListGroups();
+    palette_.library.LoadGroup();
   }
   if (problem) throw platform::Failure(*problem);
 }
 
-std::optional<Text> TFKao::UnpackNewClass(const Path& archive, const Text& name) {
-  const std::string folder = library_->faceFolder + "\\" + name;
+std::optional<Text> FileCommands::UnpackNewClass(const Path& archive, const Text& name) {
+  const std::string folder = palette_.library.faceFolder + "\\" + name;
   try {
     p_.files.CreateDirectories(folder);
   } catch (const platform::IoError& e) {
@@ -66,15 +67,15 @@ std::optional<Text> TFKao::UnpackNewClass(const Path& archive, const Text& name)
   return problem;
 }
 
-int TFKao::Unpack(const Path& archive, const Path& folder) {
-  UnpackProgress progress(p_.toolkit, Dispatch(), *StatusBar1);
+int FileCommands::Unpack(const Path& archive, const Path& folder) {
+  UnpackProgress progress(p_.toolkit, palette_.dispatch, palette_.lists.status);
   int code = 0;
   {
     struct Running {
       UnpackProgress*& slot;
       ~Running() { slot = nullptr; }
     } running{unpacking_ = &progress};
-    code = unlha_->Unlha(Window(), exchange::Unlha32::UnpackCommand(archive, folder),
+    code = palette_.archiver.Unlha(palette_.window, exchange::Unlha32::UnpackCommand(archive, folder),
                          [&progress](const archiver::ExtractProgress& p) { return progress.Report(p); });
   }
   // A stop asked for after the last member leaves the unpack whole.
@@ -86,10 +87,10 @@ int TFKao::Unpack(const Path& archive, const Path& folder) {
   throw forms::CommandCancelled();
 }
 
-void TFKao::NET2Click() {
-  const int current = library_->currentClass;
-  if (current < 0 || current >= ListBox3->Count()) return;
-  const std::string folder = library_->faceFolder + "\\" + ListBox3->Item(current);
+void FileCommands::NET2Click() {
+  const int current = palette_.library.currentClass;
+  if (current < 0 || current >= palette_.lists.classes.Count()) return;
+  const std::string folder = palette_.library.faceFolder + "\\" + palette_.lists.classes.Item(current);
   if (!IsFolder(p_.files, folder)) return;
   saveDialog1_.defaultExtension = "lzh";
   saveDialog1_.filter = kArchiveFilter;
@@ -97,8 +98,8 @@ void TFKao::NET2Click() {
   if (!archive) return;
   // The archive takes the group files as they are on disk: the current
   // group's faces go there first.
-  library_->SaveGroup();
-  unlha_->Unlha(Window().Id(), exchange::Unlha32::PackCommand(*archive, folder));
+  palette_.library.SaveGroup();
+  palette_.archiver.Unlha(palette_.window.Id(), exchange::Unlha32::PackCommand(*archive, folder));
 }
 
 }  // namespace app
