@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <stdexcept>
+#include <string_view>
 
 #include "forms/fonts.h"
 #include "platform/failure.h"
