@@ -5,15 +5,9 @@
 #include <random>
 
 #include "platform/cp932.h"
-#include "platform/utf8.h"
+#include "tests/support/unicode.h"
 
 namespace {
-
-std::string U(std::u32string_view text) {
-  std::string out;
-  for (char32_t c : text) utf8::Append(out, c);
-  return out;
-}
 
 void ExpectRoundTrip(const std::string& bytes) {
   const Text text = cp932::Decode(bytes);
