@@ -6,8 +6,10 @@
 #include "library/group_file.h"
 #include "library/name_check.h"
 #include "library/path_names.h"
+#include "platform/cp932.h"
 #include "platform/failure.h"
 #include "platform/sjis.h"
+#include "platform/text_file.h"
 
 namespace app {
 
@@ -24,10 +26,12 @@ bool FileCommands::ReadDictionaryFile(const Path& path) {
   const std::string name = library::BaseName(path);
   if (auto problem = library::NameProblem(name)) throw platform::Failure(*problem);
   const std::string folder = palette_.library.faceFolder + "\\" + name;
-  const std::string bytes = ReadWholeFile(path);
-  if (auto form = library::UnicodeForm(bytes))
-    throw platform::Failure(sjis::Format("ファイル \"%s\" は %s で書かれています。シフトJISで保存した辞書を選んでください",
-                                         {path, *form}));
+  // Shift-JIS, or UTF-8 or UTF-16 with their mark, as today's dictionary
+  // tools write them. Until faces are Unicode inside, every word must have
+  // a Shift-JIS code.
+  const auto bytes = cp932::Encode(textfile::Decode(ReadWholeFile(path)).text);
+  if (!bytes)
+    throw platform::Failure(sjis::Format("ファイル \"%s\" を読み込みませんでした。\r\n%s", {path, platform::kNotShiftJis}));
   // The faces of the group being left reach their file before the lists change.
   palette_.library.SaveGroup();
   // Groups written before a failure stay, and the lists show them.
@@ -38,7 +42,7 @@ bool FileCommands::ReadDictionaryFile(const Path& path) {
   };
   size_t groups = 0;
   try {
-    groups = exchange::ImportDictionary(p_.files, folder, bytes);
+    groups = exchange::ImportDictionary(p_.files, folder, *bytes);
   } catch (...) {
     relist();
     throw;

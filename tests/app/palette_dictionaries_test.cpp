@@ -1,6 +1,9 @@
 // Classes and groups exchanged with input method dictionaries through the
 // file menu.
+#include "platform/failure.h"
+#include "platform/text_file.h"
 #include "tests/support/palette_fixture.h"
+#include "tests/support/unicode.h"
 
 using V = std::vector<std::string>;
 
@@ -98,12 +101,26 @@ TEST_F(DictionaryTest, AReadingThatCannotBeAFileNameStopsTheImportBeforeItsGroup
   EXPECT_EQ(Items(Classes()), (V{"A", "d"}));  // listed again after the failure
 }
 
-TEST_F(DictionaryTest, AUnicodeDictionaryIsRefusedBeforeAnythingIsWritten) {
-  files.AddFile("C:\\dic\\u16.txt", std::string("\xFF\xFE!\0M\0\r\0\n\0", 10));
-  Import("C:\\dic\\u16.txt");
+TEST_F(DictionaryTest, UnicodeDictionariesWithTheirMarkAreRead) {
+  const std::string words = U(U"!Microsoft IME Dictionary Tool\r\nかお\t(^_^)\t顔文字\r\nはな\t花\t名詞\r\n");
+  for (const auto& [name, encoding] : {std::pair{"u16", textfile::Encoding::Utf16Le},
+                                      std::pair{"u16be", textfile::Encoding::Utf16Be},
+                                      std::pair{"u8", textfile::Encoding::Utf8}}) {
+    files.AddFile(std::string("C:\\dic\\") + name + ".txt", *textfile::Encode(words, encoding));
+    Import(std::string("C:\\dic\\") + name + ".txt");
+    EXPECT_EQ(files.Content(K(std::string(name) + "\\かお.txt")), "(^_^)\r\n") << name;
+    EXPECT_EQ(files.Content(K(std::string(name) + "\\はな.txt")), "花\r\n") << name;
+  }
+  EXPECT_TRUE(toolkit.Messages().empty());
+}
+
+TEST_F(DictionaryTest, AWordShiftJisLacksStopsTheImportBeforeAnythingIsWritten) {
+  files.AddFile("C:\\dic\\bear.txt", *textfile::Encode(U(U"かお\t(^_^)\t顔文字\r\nくま\tʕ•ᴥ•ʔ\t顔文字\r\n"),
+                                                         textfile::Encoding::Utf16Le));
+  Import("C:\\dic\\bear.txt");
   ASSERT_EQ(toolkit.Messages().size(), 1u);
-  EXPECT_NE(Message().find("UTF-16"), std::string::npos);
-  EXPECT_FALSE(files.Exists(K("u16")));
+  EXPECT_NE(Message().find(platform::kNotShiftJis), std::string::npos);
+  EXPECT_FALSE(files.Exists(K("bear")));
 }
 
 TEST_F(DictionaryTest, ANonDictionaryIsSaidSoAndMakesNoClass) {
