@@ -11,7 +11,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  library::UnicodeForm(bytes);
   exchange::ReadDictionary(bytes, [](const std::string& reading, std::vector<std::string>& faces) {
     FUZZ_CHECK(!reading.empty() && reading.find_first_of("\t\r\n") == std::string::npos);
     FUZZ_CHECK(!faces.empty());

@@ -5,6 +5,7 @@
 #include "library/whole_file.h"
 #include "library/name_check.h"
 #include "library/path_names.h"
+#include "platform/cp932.h"
 #include "platform/failure.h"
 #include "platform/sjis.h"
 
@@ -106,17 +107,27 @@ void FaceLibrary::LoadGroup() {
     onDisk_.clear();
     unread_ = true;
     untouchable_ = false;
+    encoding_ = textfile::Encoding::ShiftJis;
     // A device is never opened: reading it could wait for ever.
-    if (auto problem = ProtectedFile(group, {})) throw Untouchable(path, *problem);
+    if (auto problem = NameProblem(group + ".txt")) throw Untouchable(path, *problem);
     Text bytes;
     try {
       bytes = files_.ReadFile(path);
     } catch (const platform::IoError& e) {
       throw CannotOpen(path, e);
     }
-    if (auto problem = ProtectedFile(group, bytes)) throw Untouchable(path, *problem);
-    onDisk_ = ParseGroupFile(bytes);
-    canonical_ = IsFormatted(bytes, onDisk_);
+    encoding_ = textfile::EncodingOf(bytes);
+    if (encoding_ == textfile::Encoding::ShiftJis) {
+      onDisk_ = ParseGroupFile(bytes);
+      canonical_ = IsFormatted(bytes, onDisk_);
+    } else {
+      // Until faces are Unicode inside, a UTF-8 or UTF-16 group's faces are
+      // kept in their Shift-JIS form, and written back in the file's own.
+      const auto sjis = cp932::Encode(textfile::Decode(bytes).text);
+      if (!sjis) throw Untouchable(path, "シフトJISで表せない文字を含むため、この版では読めません");
+      onDisk_ = ParseGroupFile(*sjis);
+      canonical_ = GroupFileBytes(onDisk_) == bytes;
+    }
     unread_ = false;
     v_.faces.AddAll(onDisk_);
     if (editing) LoadEditBox();
@@ -149,7 +160,7 @@ void FaceLibrary::SaveGroup() {
     MakeClassFolder();
     if (auto attributes = files_.Attributes(path); attributes && (*attributes & platform::attr::kReadOnly))
       files_.SetAttributes(path, *attributes & ~platform::attr::kReadOnly);
-    files_.WriteFile(path, FormatGroupFile(faces));
+    files_.WriteFile(path, GroupFileBytes(faces));
     onDisk_ = std::move(faces);
     canonical_ = true;
     unread_ = false;
@@ -167,10 +178,10 @@ bool FaceLibrary::ShowsWhatIsOnDisk() const {
   return true;
 }
 
-std::optional<Text> FaceLibrary::ProtectedFile(const Text& group, std::string_view bytes) const {
-  if (auto problem = NameProblem(group + ".txt")) return problem;
-  if (UnicodeForm(bytes) == "UTF-16") return Text("UTF-16 で書かれているため、この版では読めません");
-  return std::nullopt;
+Bytes FaceLibrary::GroupFileBytes(const std::vector<Text>& faces) const {
+  Bytes bytes = FormatGroupFile(faces);
+  if (encoding_ != textfile::Encoding::ShiftJis) bytes = *textfile::Encode(cp932::Decode(bytes), encoding_);
+  return bytes;
 }
 
 platform::Failure FaceLibrary::Untouchable(const Text& path, const Text& reason) {

@@ -11,6 +11,7 @@
 #include "platform/failure.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
+#include "platform/text_file.h"
 #include "platform/toolkit.h"
 
 namespace library {
@@ -76,18 +77,21 @@ class FaceLibrary {
   bool ShowsWhatIsOnDisk() const;
   platform::FileSystem& files_;
   LibraryViews v_;
-  // Why the current group's file must never be written, or nothing.
-  std::optional<Text> ProtectedFile(const Text& group, std::string_view bytes) const;
+  // The bytes of the current group's file holding these faces, in the
+  // encoding the file was read in.
+  Bytes GroupFileBytes(const std::vector<Text>& faces) const;
   // Marks the current group as never to be written and gives the message.
   platform::Failure Untouchable(const Text& path, const Text& reason);
-  // The faces the current group's file held when last read or written.
+  // The faces the current group's file held when last read or written, and
+  // the encoding it is written in.
   std::vector<Text> onDisk_;
+  textfile::Encoding encoding_ = textfile::Encoding::ShiftJis;
   // The file holds exactly the bytes of onDisk_ as a group file is written.
   bool canonical_ = false;
   // The current group's file could not be read: its faces are unknown.
   bool unread_ = false;
   // The current group's file is not one this program may write: a device's
-  // name, or text in a form it cannot read as it stands.
+  // name, or text this version cannot hold.
   bool untouchable_ = false;
 };
 

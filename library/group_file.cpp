@@ -26,10 +26,4 @@ Text FormatGroupFile(const std::vector<Text>& faces) {
   return out;
 }
 
-std::optional<Text> UnicodeForm(std::string_view bytes) {
-  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return "UTF-16";
-  if (bytes.starts_with("\xEF\xBB\xBF")) return "UTF-8";
-  return std::nullopt;
-}
-
 }  // namespace library

@@ -42,11 +42,6 @@ void ForEachLine(std::string_view bytes, OnLine&& onLine) {
 // first NUL character.
 std::vector<Text> ParseEditText(std::string_view text);
 
-// The Unicode form a file's byte order mark announces ("UTF-16", "UTF-8"),
-// or nothing: other tools save group files and dictionaries so, and read as
-// Shift-JIS such a file gives faces of garbage.
-std::optional<Text> UnicodeForm(std::string_view bytes);
-
 // The bytes of a group file holding these faces.
 Text FormatGroupFile(const std::vector<Text>& faces);
 

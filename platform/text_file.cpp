@@ -92,10 +92,20 @@ Bytes EncodeUnicode(std::string_view text, Encoding encoding) {
 
 }  // namespace
 
+Encoding EncodingOf(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Mark)) return Encoding::Utf8;
+  if (bytes.starts_with(kUtf16LeMark)) return Encoding::Utf16Le;
+  if (bytes.starts_with(kUtf16BeMark)) return Encoding::Utf16Be;
+  return Encoding::ShiftJis;
+}
+
 Decoded Decode(std::string_view bytes) {
-  if (bytes.starts_with(kUtf8Mark)) return {Encoding::Utf8, DecodeUtf8(bytes.substr(kUtf8Mark.size()))};
-  if (bytes.starts_with(kUtf16LeMark)) return {Encoding::Utf16Le, DecodeUtf16(bytes.substr(2), false)};
-  if (bytes.starts_with(kUtf16BeMark)) return {Encoding::Utf16Be, DecodeUtf16(bytes.substr(2), true)};
+  switch (const Encoding encoding = EncodingOf(bytes)) {
+    case Encoding::Utf8: return {encoding, DecodeUtf8(bytes.substr(kUtf8Mark.size()))};
+    case Encoding::Utf16Le: return {encoding, DecodeUtf16(bytes.substr(2), false)};
+    case Encoding::Utf16Be: return {encoding, DecodeUtf16(bytes.substr(2), true)};
+    case Encoding::ShiftJis: break;
+  }
   return {Encoding::ShiftJis, cp932::Decode(bytes)};
 }
 

@@ -19,6 +19,8 @@ struct Decoded {
   Text text;  // without the mark
 };
 
+// The encoding the file's mark names: Shift-JIS without one.
+Encoding EncodingOf(std::string_view bytes);
 Decoded Decode(std::string_view bytes);
 // The text's bytes in that encoding, the Unicode ones with their mark;
 // nothing when Shift-JIS has no code for a character.

@@ -1,6 +1,8 @@
 // The face library as the palette lists it and writes it back.
 #include "library/listing.h"
+#include "platform/text_file.h"
 #include "tests/support/palette_fixture.h"
+#include "tests/support/unicode.h"
 
 namespace attr = platform::attr;
 using V = std::vector<std::string>;
@@ -349,7 +351,7 @@ TEST_F(PaletteTest, EmptiedGroupDisappearsAtClose) {
 }
 
 TEST_F(PaletteTest, GroupFilesThisVersionCannotTakeAreShownEmptyAndNeverWritten) {
-  const std::string utf16("\xFF\xFE(\0^\0_\0^\0)\0\r\0\n\0", 16);
+  const std::string utf16 = *textfile::Encode(U(U"ʕ•ᴥ•ʔ\r\n"), textfile::Encoding::Utf16Le);
   files.AddFile(K("A\\g.txt"), "1\r\n");
   files.AddFile(K("A\\u16.txt"), utf16);
   files.AddFile(K("A\\aux.txt"), "a\r\n");
@@ -362,7 +364,7 @@ TEST_F(PaletteTest, GroupFilesThisVersionCannotTakeAreShownEmptyAndNeverWritten)
     ASSERT_EQ(toolkit.Messages().size(), 1u);
     const std::string& text = toolkit.Messages()[0].text;
     EXPECT_NE(text.find(K("A\\" + Groups().Item(group) + ".txt")), std::string::npos) << text;
-    EXPECT_NE(text.find(group == 1 ? "UTF-16" : "装置"), std::string::npos) << text;
+    EXPECT_NE(text.find(group == 1 ? "シフトJIS" : "装置"), std::string::npos) << text;
     EXPECT_EQ(Faces().Count(), 0);
     Groups().UserClick(0);
   }
@@ -380,4 +382,29 @@ TEST_F(PaletteTest, GroupFilesThisVersionCannotTakeAreShownEmptyAndNeverWritten)
   EXPECT_EQ(files.Content(K("A\\u16.txt")), utf16);
   EXPECT_EQ(files.Content(K("A\\aux.txt")), "a\r\n");
   EXPECT_EQ(files.Content(K("A\\nul .txt")), "n\r\n");
+}
+
+TEST_F(PaletteTest, UnicodeGroupFilesAreReadAndWrittenBackInTheirOwnEncoding) {
+  const std::string faces = U(U"(^_^)\r\n顔\r\n"), added = U(U"(^_^)\r\n顔\r\nｱ\r\n");
+  const std::pair<const char*, textfile::Encoding> groups[] = {{"u8", textfile::Encoding::Utf8},
+                                                               {"u16", textfile::Encoding::Utf16Le},
+                                                               {"u16be", textfile::Encoding::Utf16Be}};
+  files.AddFile(K("A\\g.txt"), "1\r\n");
+  for (const auto& [name, encoding] : groups)
+    files.AddFile(K("A\\") + name + ".txt", *textfile::Encode(faces, encoding));
+  Start();
+  for (int i = 1; i <= 3; ++i) {
+    Groups().UserClick(i);
+    EXPECT_EQ(Items(Faces()), (V{"(^_^)", "顔"})) << i;
+    // Left unchanged, the file is not written; a face added goes in in the file's encoding.
+    Groups().UserClick(0);
+    const auto& [name, encoding] = groups[i - 1];
+    EXPECT_EQ(files.Content(K("A\\") + name + ".txt"), *textfile::Encode(faces, encoding));
+    Groups().UserClick(i);
+    palette->Get<platform::EntryBox>("eKao").SetText("ｱ");
+    palette->AddFace();
+    Groups().UserClick(0);
+    EXPECT_EQ(files.Content(K("A\\") + name + ".txt"), *textfile::Encode(added, encoding));
+  }
+  EXPECT_TRUE(toolkit.Messages().empty());
 }

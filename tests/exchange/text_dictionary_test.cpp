@@ -56,14 +56,6 @@ TEST(TextDictionary, RunsOfReadings) {
   EXPECT_EQ(Groups("a\t1\nA\t2\r"), (V{"a:1", "A:2"}));
 }
 
-TEST(TextDictionary, UnicodeFilesAreKnownByTheirMark) {
-  EXPECT_EQ(library::UnicodeForm("\xFF\xFE!\0M\0"), "UTF-16");
-  EXPECT_EQ(library::UnicodeForm("\xFE\xFF\0!"), "UTF-16");
-  EXPECT_EQ(library::UnicodeForm("\xEF\xBB\xBF!Microsoft"), "UTF-8");
-  EXPECT_EQ(library::UnicodeForm("!Microsoft IME"), std::nullopt);
-  EXPECT_EQ(library::UnicodeForm("\xFF"), std::nullopt);  // a lone byte is no mark
-}
-
 TEST(TextDictionary, ExportedClassComesBackWithNamesThatLookLikeComments) {
   const std::vector<std::pair<std::string, V>> groups{{"あいさつ", {"!(^^)!", "", "(^_^)/"}}, {"!b", {"x"}}};
   V lines{""};  // the class export's first line: the header ends at once

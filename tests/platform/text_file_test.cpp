@@ -39,6 +39,14 @@ TEST(TextFile, TheMarkSaysTheEncoding) {
   }
 }
 
+TEST(TextFile, OnlyAWholeMarkCounts) {
+  EXPECT_EQ(textfile::EncodingOf("\xFF"), Encoding::ShiftJis);
+  EXPECT_EQ(textfile::EncodingOf("\xEF\xBB!"), Encoding::ShiftJis);
+  EXPECT_EQ(textfile::EncodingOf("!Microsoft IME"), Encoding::ShiftJis);
+  EXPECT_EQ(textfile::EncodingOf("\xEF\xBB\xBF"), Encoding::Utf8);
+  EXPECT_EQ(textfile::EncodingOf("\xFE\xFF"), Encoding::Utf16Be);
+}
+
 TEST(TextFile, WhatIsNoCharacterIsKeptByteForByte) {
   const std::string cases[] = {
       "\xEF\xBB\xBF" "a\x80\xC3(\xED\xA0\x80\xF0\x90",    // stray, cut and surrogate UTF-8
