@@ -6,10 +6,9 @@
 #include "library/group_file.h"
 #include "library/name_check.h"
 #include "library/path_names.h"
-#include "platform/cp932.h"
+#include "library/whole_file.h"
 #include "platform/failure.h"
 #include "platform/sjis.h"
-#include "platform/text_file.h"
 
 namespace app {
 
@@ -27,11 +26,8 @@ bool FileCommands::ReadDictionaryFile(const Path& path) {
   if (auto problem = library::NameProblem(name)) throw platform::Failure(*problem);
   const std::string folder = palette_.library.faceFolder + "\\" + name;
   // Shift-JIS, or UTF-8 or UTF-16 with their mark, as today's dictionary
-  // tools write them. Until faces are Unicode inside, every word must have
-  // a Shift-JIS code.
-  const auto bytes = cp932::Encode(textfile::Decode(ReadWholeFile(path)).text);
-  if (!bytes)
-    throw platform::Failure(sjis::Format("ファイル \"%s\" を読み込みませんでした。\r\n%s", {path, platform::kNotShiftJis}));
+  // tools write them.
+  const Bytes bytes = library::ReadTextAsShiftJis(p_.files, path);
   // The faces of the group being left reach their file before the lists change.
   palette_.library.SaveGroup();
   // Groups written before a failure stay, and the lists show them.
@@ -42,7 +38,7 @@ bool FileCommands::ReadDictionaryFile(const Path& path) {
   };
   size_t groups = 0;
   try {
-    groups = exchange::ImportDictionary(p_.files, folder, *bytes);
+    groups = exchange::ImportDictionary(p_.files, folder, bytes);
   } catch (...) {
     relist();
     throw;
@@ -57,7 +53,7 @@ void FileCommands::IME1Click() {
   if (!chosen) return;
   lastFilePath_ = *chosen;
   palette_.lists.editBox.SetText("");
-  std::vector<std::string> lines = library::ParseGroupFile(ReadWholeFile(*chosen));
+  std::vector<std::string> lines = library::ParseGroupFile(library::ReadTextAsShiftJis(p_.files, *chosen));
   for (std::string& line : lines) line = std::string(exchange::DictionaryWord(line));
   palette_.editMode.Open(library::FormatGroupFile(lines));
 }

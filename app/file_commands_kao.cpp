@@ -8,6 +8,7 @@
 #include "library/group_file.h"
 #include "library/name_check.h"
 #include "library/path_names.h"
+#include "library/whole_file.h"
 #include "platform/failure.h"
 #include "platform/profile_file.h"
 #include "platform/sjis.h"
@@ -45,7 +46,7 @@ void FileCommands::C1Click() {
                           platform::Icon::Information, platform::Buttons::Ok);
     return;
   }
-  const platform::ProfileContents kao(ReadWholeFile(*chosen));
+  const platform::ProfileContents kao(library::ReadTextAsShiftJis(p_.files, *chosen));
   const std::string folder = palette_.library.currentClassFolder;
   // Group names with letter case folded as the file system folds them; one
   // set instead of a search of the growing list per section. The file

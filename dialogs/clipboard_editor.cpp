@@ -62,7 +62,7 @@ std::optional<Path> TFCb::Execute(platform::FileDialogKind kind, platform::FileD
 void TFCb::O1Click() {
   const auto chosen = Execute(platform::FileDialogKind::Open, OpenDialog1_);
   if (!chosen) return;
-  RichEdit1.SetText(library::ReadWholeFile(p_.files, *chosen));
+  RichEdit1.SetText(library::ReadTextAsShiftJis(p_.files, *chosen));
 }
 
 // Text that Shift-JIS cannot hold fails to be read from the box, before

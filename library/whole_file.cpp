@@ -1,6 +1,8 @@
 #include "library/whole_file.h"
 
+#include "platform/cp932.h"
 #include "platform/sjis.h"
+#include "platform/text_file.h"
 
 namespace library {
 
@@ -22,6 +24,15 @@ Bytes ReadWholeFile(const platform::FileSystem& files, const Path& path) {
   } catch (const platform::IoError& e) {
     throw CannotOpen(path, e);
   }
+}
+
+Bytes ReadTextAsShiftJis(const platform::FileSystem& files, const Path& path) {
+  const Bytes bytes = ReadWholeFile(files, path);
+  if (textfile::EncodingOf(bytes) == textfile::Encoding::ShiftJis) return bytes;
+  // Until text is Unicode inside, the file's characters must fit Shift-JIS.
+  auto shiftJis = cp932::Encode(textfile::Decode(bytes).text);
+  if (!shiftJis) throw platform::Failure(sjis::Format("ファイル \"%s\" を読み込みませんでした。\r\n%s", {path, platform::kNotShiftJis}));
+  return *shiftJis;
 }
 
 void WriteWholeFile(platform::FileSystem& files, const Path& path, const Bytes& bytes) {

@@ -1,6 +1,9 @@
 // Lines of any text file into the edit box, and face files of the earlier
 // generation taken in as groups.
+#include "platform/failure.h"
+#include "platform/text_file.h"
 #include "tests/support/palette_fixture.h"
+#include "tests/support/unicode.h"
 
 using V = std::vector<std::string>;
 
@@ -50,6 +53,24 @@ TEST_F(ImportTest, LineImportReadsTheSettingsFileEachTime) {
   EXPECT_TRUE(palette->Get<platform::EditBox>("RichEdit1").Visible());
   EXPECT_EQ(EditText(), "");
   EXPECT_EQ(files.Content(K("A\\g.txt")), "a\r\n");  // nothing written
+}
+
+TEST_F(ImportTest, UnicodeFilesWithTheirMarkAreReadAsTheirCharacters) {
+  files.AddFile("C:\\in\\u16.txt", *textfile::Encode(U(U"よみ\tab顔文字\r\n"), textfile::Encoding::Utf16Le));
+  Lines("C:\\in\\u16.txt");
+  EXPECT_EQ(EditText(), "よみ\tab顔文字\r\n");
+  Click("bEditClose");
+  files.AddFile("C:\\in\\u8.kao", *textfile::Encode(U(U"[あいさつ]\r\n1=(^_^)ノ\r\n"), textfile::Encoding::Utf8));
+  Kao("C:\\in\\u8.kao");
+  EXPECT_EQ(files.Content(K("A\\あいさつ.txt")), "(^_^)ノ\r\n");
+  EXPECT_TRUE(toolkit.Messages().empty());
+
+  // A character Shift-JIS lacks: said, and nothing taken in.
+  files.AddFile("C:\\in\\bear.kao", *textfile::Encode(U(U"[くま]\r\n1=ʕ•ᴥ•ʔ\r\n"), textfile::Encoding::Utf16Le));
+  Kao("C:\\in\\bear.kao");
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  EXPECT_NE(toolkit.Messages()[0].text.find(platform::kNotShiftJis), std::string::npos);
+  EXPECT_FALSE(files.Exists(K("A\\くま.txt")));
 }
 
 TEST_F(ImportTest, LineImportWithoutAClassMakesTheDefaultOne) {
