@@ -4,7 +4,8 @@
 # written as a text dictionary under the name the dialog proposes, deleted
 # and read back byte for byte; a group saved to a file and opened into
 # another class; the line import in its three cutting modes, read off
-# the edit box; a face file of the earlier generation taken into a class.
+# the edit box; a face file of the earlier generation taken into a class; a
+# UTF-16 dictionary read as a class.
 # usage: exchange_test.sh MIRUFO.EXE BUILD_DIR PROBE.EXE
 E2E_NAME=exchange
 . "$(dirname "$0")/e2e-lib.sh"
@@ -192,6 +193,21 @@ same "$kao/other/o.txt" "$work/o.txt"
 same "$kao/other/saved.txt" "$work/original/g.txt"
 [ "$(ls "$kao/other" | wc -l)" -eq 4 ] || fail "other holds $(ls "$kao/other" | tr '\n' ' ')"
 [ "$(items 1)" = "$before"$'\nzeta\nalpha' ] || fail "groups listed: $(items 1 | tr '\n' ' ')"
+
+# --- 5. A dictionary as today's dictionary tools write it, in UTF-16 with
+# its mark, read as a class.
+{
+  printf '\xff\xfe'
+  printf '!Microsoft IME Dictionary Tool\r\n\r\nかお\t(^_^)ノ\t顔文字\r\nはな\t花\t名詞\r\n' | iconv -f UTF-8 -t UTF-16LE
+} >"$work/u16.txt"
+file_menu g # ﾃｷｽﾄ辞書読込
+in_dialog "$work/u16.txt"
+wait_for 20 "class u16 read" test -s "$kao/u16/はな.txt"
+sleep 0.5
+sjis '(^_^)ノ\r\n' >"$work/want-kao.txt"
+sjis '花\r\n' >"$work/want-hana.txt"
+same "$kao/u16/かお.txt" "$work/want-kao.txt"
+same "$kao/u16/はな.txt" "$work/want-hana.txt"
 close_palette
 
 status=passed
