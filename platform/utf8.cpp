@@ -1,6 +1,21 @@
 #include "platform/utf8.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace utf8 {
+
+namespace {
+
+struct CaseRun {
+  char16_t first, last;
+  uint8_t step;
+  int32_t delta;
+};
+
+#include "platform/case_table.inc"
+
+}  // namespace
 
 void Append(Text& out, char32_t c) {
   if (c < 0x80) {
@@ -45,5 +60,45 @@ std::optional<char32_t> Next(std::string_view s, size_t& at) {
   at += length;
   return c;
 }
+
+size_t Utf16Length(std::string_view s) {
+  size_t units = 0;
+  for (size_t at = 0; at < s.size();) {
+    const auto c = Next(s, at);
+    if (!c) ++at;
+    units += c && *c >= 0x10000 ? 2 : 1;
+  }
+  return units;
+}
+
+char32_t Upper(char32_t c) {
+  if (c >= 0x10000) return c;
+  const auto run = std::upper_bound(std::begin(kUpperRuns), std::end(kUpperRuns), c,
+                                    [](char32_t code, const CaseRun& r) { return code < r.first; });
+  if (run == std::begin(kUpperRuns)) return c;
+  const CaseRun& r = *(run - 1);
+  if (c > r.last || (c - r.first) % r.step != 0) return c;
+  return static_cast<char32_t>(static_cast<int32_t>(c) + r.delta);
+}
+
+Text FoldCase(std::string_view s) {
+  Text out;
+  out.reserve(s.size());
+  for (size_t at = 0; at < s.size();) {
+    const size_t from = at;
+    const auto c = Next(s, at);
+    if (!c)
+      out += s[at++];
+    else if (*c < 0x80)
+      out += static_cast<char>(*c >= 'a' && *c <= 'z' ? *c - 32 : *c);
+    else if (const char32_t upper = Upper(*c); upper != *c)
+      Append(out, upper);
+    else
+      out.append(s.substr(from, at - from));
+  }
+  return out;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) { return FoldCase(a) == FoldCase(b); }
 
 }  // namespace utf8

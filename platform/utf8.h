@@ -15,4 +15,15 @@ void Append(Text& out, char32_t c);
 // unmoved, for a sequence that is not shortest-form UTF-8 of a scalar value.
 std::optional<char32_t> Next(std::string_view s, size_t& at);
 
+// UTF-16 units, as the system counts a path's length; a byte that is no
+// UTF-8 counts as one.
+size_t Utf16Length(std::string_view s);
+// The character's upper case as the system folds names (the simple upper
+// case of the Basic Multilingual Plane), or the character itself.
+char32_t Upper(char32_t c);
+// Every character upper-cased so; bytes that are no UTF-8 stay as they are.
+// Two names that fold alike name the same file.
+Text FoldCase(std::string_view s);
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
 }  // namespace utf8
