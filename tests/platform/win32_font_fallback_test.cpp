@@ -1,0 +1,52 @@
+// The list font draws a character it has no glyph of with the glyph of a
+// font linked to it, as the system's font linking does: the letters of
+// faces such as ʕ•ᴥ•ʔ and ᕕ( ᐛ )ᕗ are no boxes.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The pixels of the text drawn black on white in that face, as the
+// program's fonts are made.
+std::vector<uint32_t> Drawn(const std::wstring& text, const wchar_t* face) {
+  constexpr int kWidth = 48, kHeight = 32;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+  HFONT font = ::CreateFontW(-24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, FIXED_PITCH, face);
+  HGDIOBJ oldFont = ::SelectObject(dc, font);
+  RECT all{0, 0, kWidth, kHeight};
+  ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  ::SetBkMode(dc, TRANSPARENT);
+  ::TextOutW(dc, 4, 2, text.data(), static_cast<int>(text.size()));
+  ::GdiFlush();
+  const auto* p = static_cast<const uint32_t*>(bits);
+  std::vector<uint32_t> pixels(p, p + kWidth * kHeight);
+  ::SelectObject(dc, oldFont);
+  ::DeleteObject(font);
+  ::SelectObject(dc, oldBitmap);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+  return pixels;
+}
+
+}  // namespace
+
+TEST(FontFallback, TheListFontDrawsLettersOfOtherScriptsAndSymbols) {
+  const wchar_t* face = L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF";  // the list font, ＭＳ ゴシック
+  const std::vector<uint32_t> box = Drawn(L"\xE000", face);          // a private use character: no font has it
+  ASSERT_TRUE(Drawn(L"\x3042", face) != box);                        // あ, the font's own
+  // IPA (ʕ ʔ), Latin small capitals (ᴥ), Canadian syllabics (ᕕ ᕗ ᐛ),
+  // Kannada (ಠ), Greek, Cyrillic, Arabic (و), symbols (☃ ✧).
+  for (const wchar_t* text : {L"\x0295", L"\x0294", L"\x1D25", L"\x1555", L"\x1557", L"\x141B", L"\x0CA0", L"\x03C9",
+                              L"\x0416", L"\x0648", L"\x2603", L"\x2727"})
+    EXPECT_TRUE(Drawn(text, face) != box) << "U+" << std::hex << +text[0] << " is drawn as a box";
+}
