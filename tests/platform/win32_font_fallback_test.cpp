@@ -1,6 +1,6 @@
 // The list font draws a character it has no glyph of with the glyph of a
 // font linked to it, as the system's font linking does: the letters of
-// faces such as ʕ•ᴥ•ʔ and ᕕ( ᐛ )ᕗ are no boxes.
+// faces such as ʕ•ᴥ•ʔ, ᕕ( ᐛ )ᕗ and (๑•̀ㅂ•́)و are no boxes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,8 +11,8 @@
 namespace {
 
 // The pixels of the text drawn black on white in that face, as the
-// program's fonts are made.
-std::vector<uint32_t> Drawn(const std::wstring& text, const wchar_t* face) {
+// program's fonts are made; with ETO_IGNORELANGUAGE the text is not shaped.
+std::vector<uint32_t> Drawn(const std::wstring& text, const wchar_t* face, UINT options = 0) {
   constexpr int kWidth = 48, kHeight = 32;
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -26,7 +26,7 @@ std::vector<uint32_t> Drawn(const std::wstring& text, const wchar_t* face) {
   RECT all{0, 0, kWidth, kHeight};
   ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
   ::SetBkMode(dc, TRANSPARENT);
-  ::TextOutW(dc, 4, 2, text.data(), static_cast<int>(text.size()));
+  ::ExtTextOutW(dc, 4, 2, options, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
   ::GdiFlush();
   const auto* p = static_cast<const uint32_t*>(bits);
   std::vector<uint32_t> pixels(p, p + kWidth * kHeight);
@@ -49,4 +49,14 @@ TEST(FontFallback, TheListFontDrawsLettersOfOtherScriptsAndSymbols) {
   for (const wchar_t* text : {L"\x0295", L"\x0294", L"\x1D25", L"\x1555", L"\x1557", L"\x141B", L"\x0CA0", L"\x03C9",
                               L"\x0416", L"\x0648", L"\x2603", L"\x2727"})
     EXPECT_TRUE(Drawn(text, face) != box) << "U+" << std::hex << +text[0] << " is drawn as a box";
+}
+
+// Wine shapes Thai text with the font selected alone, before font linking
+// could find a glyph: drawn unshaped, Thai letters and digits (๑, in many
+// faces) come from the linked fonts as well.
+TEST(FontFallback, ThaiComesFromTheLinkedFontsWhenTheTextIsNotShaped) {
+  const wchar_t* face = L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF";
+  const std::vector<uint32_t> box = Drawn(L"\xE000", face, ETO_IGNORELANGUAGE);
+  for (const wchar_t* text : {L"\x0E01", L"\x0E51"})
+    EXPECT_TRUE(Drawn(text, face, ETO_IGNORELANGUAGE) != box) << "U+" << std::hex << +text[0] << " is drawn as a box";
 }
