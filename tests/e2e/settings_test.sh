@@ -69,7 +69,7 @@ pictures() {
 
 wine notepad "$(winepath -w "$note" 2>/dev/null)" >>"$work/wine.log" 2>&1 </dev/null &
 pids+=("$!")
-xvfb_wait_window 'note.txt' 30 >/dev/null || fail "notepad did not appear"
+xvfb_wait_window 'note.txt' 60 >/dev/null || fail "notepad did not appear"
 wait_for 10 "notepad moved" probe move note.txt 420 60
 start_palette
 measure_rows
