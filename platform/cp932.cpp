@@ -12,7 +12,7 @@ namespace {
 
 #include "platform/cp932_table.inc"
 
-constexpr char32_t kEscape = 0xF0000;  // + a byte (< 0x100) or a code (>= 0x8140)
+constexpr char32_t kEscape = kByteEscape;  // + a byte (< 0x100) or a code (>= 0x8140)
 constexpr char32_t kLastEscape = kEscape + 0xFCFC;
 
 int LeadIndex(unsigned lead) {
@@ -114,7 +114,7 @@ std::optional<Bytes> Encode(std::string_view text) {
   for (size_t at = 0; at < text.size();) {
     const auto c = utf8::Next(text, at);
     if (!c) return std::nullopt;
-    if (*c >= kEscape && *c <= kEscape + 0xFF) {
+    if (IsByteEscape(*c)) {
       out += static_cast<char>(*c - kEscape);
       continue;
     }
@@ -147,7 +147,7 @@ Text Shown(std::string_view text) {
     if (!c) {
       utf8::Append(out, 0xFFFD);
       ++at;
-    } else if (*c >= kEscape && *c <= kEscape + 0xFF) {
+    } else if (IsByteEscape(*c)) {
       utf8::Append(out, 0xFFFD);
     } else if (!(*c >= kEscape + 0x8140 && *c <= kLastEscape)) {
       out.append(text.substr(from, at - from));

@@ -17,6 +17,10 @@
 
 namespace cp932 {
 
+// The escape of a byte that is no character: U+F0000 + the byte.
+inline constexpr char32_t kByteEscape = 0xF0000;
+constexpr bool IsByteEscape(char32_t c) { return c >= kByteEscape && c <= kByteEscape + 0xFF; }
+
 Text Decode(std::string_view bytes);
 // The bytes of the text, every character by the code Windows writes for it
 // unless an escape says otherwise; nothing when a character has no code.

@@ -8,12 +8,8 @@ namespace textfile {
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF", kUtf16LeMark = "\xFF\xFE", kUtf16BeMark = "\xFE\xFF";
-constexpr char32_t kEscape = 0xF0000, kLastEscape = 0xF00FF;
-
-bool IsEscape(char32_t c) { return c >= kEscape && c <= kLastEscape; }
-
 void AppendEscapes(Text& out, std::string_view bytes) {
-  for (char b : bytes) utf8::Append(out, kEscape + static_cast<unsigned char>(b));
+  for (char b : bytes) utf8::Append(out, cp932::kByteEscape + static_cast<unsigned char>(b));
 }
 
 Text DecodeUtf8(std::string_view bytes) {
@@ -24,7 +20,7 @@ Text DecodeUtf8(std::string_view bytes) {
     const auto c = utf8::Next(bytes, at);
     if (!c) {
       AppendEscapes(out, bytes.substr(at++, 1));
-    } else if (IsEscape(*c)) {
+    } else if (cp932::IsByteEscape(*c)) {
       AppendEscapes(out, bytes.substr(from, at - from));
     } else {
       out.append(bytes.substr(from, at - from));
@@ -51,7 +47,7 @@ Text DecodeUtf16(std::string_view bytes, bool bigEndian) {
         length = 4;
       }
     }
-    if ((c >= 0xD800 && c <= 0xDFFF) || IsEscape(c))
+    if ((c >= 0xD800 && c <= 0xDFFF) || cp932::IsByteEscape(c))
       AppendEscapes(out, bytes.substr(i, length));
     else
       utf8::Append(out, c);
@@ -76,8 +72,8 @@ Bytes EncodeUnicode(std::string_view text, Encoding encoding) {
     const auto c = utf8::Next(text, at);
     if (!c) {
       out += text[at++];  // not UTF-8: the byte as it is
-    } else if (IsEscape(*c)) {
-      out += static_cast<char>(*c - kEscape);
+    } else if (cp932::IsByteEscape(*c)) {
+      out += static_cast<char>(*c - cp932::kByteEscape);
     } else if (encoding == Encoding::Utf8) {
       out.append(text.substr(from, at - from));
     } else if (*c < 0x10000) {
