@@ -6,7 +6,7 @@
 #include "library/name_check.h"
 #include "library/path_names.h"
 #include "platform/failure.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace app {
 
@@ -21,7 +21,7 @@ bool IsFolder(const std::optional<uint32_t>& attributes) {
 // Whether the path is the folder or lies below it, as the file system
 // compares names.
 bool Within(const Path& path, const Path& folder) {
-  const std::string p = sjis::FoldCase(path), f = sjis::FoldCase(folder);
+  const std::string p = utf8::FoldCase(path), f = utf8::FoldCase(folder);
   if (!p.starts_with(f)) return false;
   return p.size() == f.size() || p[f.size()] == '\\' || (!f.empty() && f.back() == '\\');
 }
@@ -38,7 +38,7 @@ void DropIntake::Drop(const std::vector<platform::DroppedPath>& paths) {
       Skip(path, "シフトJISで表せない文字が名前に含まれています");
       continue;
     }
-    if (sjis::CharCount(path) > kLongestPath) {
+    if (utf8::Utf16Length(path) > kLongestPath) {
       Skip(path, "パスが長すぎます");
       continue;
     }
@@ -59,7 +59,7 @@ void DropIntake::TakeFolder(const Path& path, const Text& name) {
   // A copy of a folder into a folder inside it never ends well.
   for (const std::string& inner : {library_.faceFolder, p_.files.ExecutableFolder()})
     if (Within(inner, path))
-      return Skip(path, sjis::Format("%s を含むフォルダはクラスにできません", {inner}));
+      return Skip(path, text::Format("%s を含むフォルダはクラスにできません", {inner}));
   AddClass(name, [&] { p_.files.ShellFileOperation(platform::ShellOperation::Copy, path, target); });
 }
 
@@ -72,7 +72,7 @@ void DropIntake::TakeFile(const Path& path, const Text& name, Formats& formats) 
     }
     formats.asked = true;
   }
-  const std::string extension = sjis::UpperAscii(library::Extension(path));
+  const std::string extension = utf8::UpperAscii(library::Extension(path));
   // A file gone since the drop is skipped: an archive would leave an empty class.
   if (!p_.files.Attributes(path)) return;
   if (extension == ".TXT") {
@@ -101,12 +101,12 @@ void DropIntake::TakeArchiveAsDictionaries(const Path& path) {
   const std::string temporary = files.ExecutableFolder() + "\\temporary";
   // A link in its place would take the unpacked files somewhere else.
   if (const auto attributes = files.Attributes(temporary); attributes && (*attributes & platform::attr::kReparsePoint))
-    return Skip(path, sjis::Format("%s がリンクになっています", {temporary}));
+    return Skip(path, text::Format("%s がリンクになっています", {temporary}));
   // What an earlier drop left goes first. Links go only as entries; one
   // the system cannot remove so (Wine, which may even show a link to a file
   // as a plain file) keeps the folder from being used.
   if (!files.RemoveTree(temporary))
-    return Skip(path, sjis::Format("%s を空にできません。中のリンクなどを取り除いてください", {temporary}));
+    return Skip(path, text::Format("%s を空にできません。中のリンクなどを取り除いてください", {temporary}));
   // Removed at the end of this archive, also after a failure.
   struct Removal {
     platform::FileSystem& files;
@@ -140,7 +140,7 @@ bool DropIntake::Refused(const Path& path, const Path& folder, const Text& name,
 }
 
 void DropIntake::Skip(const Path& path, const Text& reason) {
-  p_.toolkit.MessageBox(&window_, sjis::Format("%s を読み込みませんでした。\r\n%s", {path, reason}), forms::kProgramTitle,
+  p_.toolkit.MessageBox(&window_, text::Format("%s を読み込みませんでした。\r\n%s", {path, reason}), forms::kProgramTitle,
                         platform::Icon::Information, platform::Buttons::Ok);
 }
 

@@ -8,7 +8,7 @@
 #include "library/path_names.h"
 #include "library/whole_file.h"
 #include "platform/failure.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace app {
 
@@ -69,13 +69,13 @@ void FileCommands::EnsureClass() {
   // Made, yet not listed (a face folder that lists nothing): what would be
   // written next would have no class folder to go to.
   if (palette_.library.currentClass < 0)
-    throw platform::Failure(sjis::Format("フォルダ \"%s\" にクラスを作成できません", {palette_.library.faceFolder}));
+    throw platform::Failure(text::Format("フォルダ \"%s\" にクラスを作成できません", {palette_.library.faceFolder}));
 }
 
 void FileCommands::S1Click() {
   const auto chosen = AskTextFile(platform::FileDialogKind::Open, lastFilePath_);
   if (!chosen) return;
-  if (sjis::UpperAscii(library::Extension(*chosen)) != ".TXT") return;
+  if (utf8::UpperAscii(library::Extension(*chosen)) != ".TXT") return;
   EnsureClass();
   const std::string name = library::BaseName(*chosen);
   // A file name the system took can still make a path that is too long,
@@ -114,7 +114,7 @@ bool FileCommands::AddNewGroup(const Text& name, const Bytes& bytes) {
 
 void FileCommands::Save1Click() {
   if (palette_.library.currentGroup < 0) return;
-  if (const auto chosen = AskFileToWrite(lastFilePath_)) WriteWholeFile(*chosen, library::FormatGroupFile(ShownFaces()));
+  if (const auto chosen = AskFileToWrite(lastFilePath_)) WriteWholeFile(*chosen, library::NewGroupFile(ShownFaces()));
 }
 
 }  // namespace app

@@ -6,7 +6,7 @@
 #include "library/path_names.h"
 #include "library/whole_file.h"
 #include "platform/failure.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace app {
 
@@ -59,7 +59,7 @@ std::optional<Text> FileCommands::UnpackNewClass(const Path& archive, const Text
   const int code = Unpack(archive, folder);
   std::optional<std::string> problem;
   if (code != 0) {
-    problem = sjis::Format("圧縮ファイル \"%s\" を展開できません。\r\n%s", {archive, exchange::Unlha32::ErrorText(code)});
+    problem = text::Format("圧縮ファイル \"%s\" を展開できません。\r\n%s", {archive, exchange::Unlha32::ErrorText(code)});
     // A class with nothing in it is not left behind.
     if (IsEmptyFolder(p_.files, folder) && p_.files.RemoveTree(folder)) return problem;
   }
@@ -83,7 +83,7 @@ int FileCommands::Unpack(const Path& archive, const Path& folder) {
   progress.Finish(stopped);
   if (!stopped) return code;
   // Links inside go only as entries: nothing outside the folder is touched.
-  if (!p_.files.RemoveTree(folder)) throw platform::Failure(sjis::Format("%s を削除できません", {folder}));
+  if (!p_.files.RemoveTree(folder)) throw platform::Failure(text::Format("%s を削除できません", {folder}));
   throw forms::CommandCancelled();
 }
 

@@ -8,7 +8,7 @@
 #include "library/path_names.h"
 #include "library/whole_file.h"
 #include "platform/failure.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace app {
 
@@ -17,7 +17,7 @@ void FileCommands::IME2Click() {
   if (!chosen) return;
   lastFilePath_ = *chosen;
   if (!ReadDictionaryFile(*chosen))
-    throw platform::Failure(sjis::Format("ファイル \"%s\" を読み込みませんでした。\r\n%s", {*chosen, exchange::kNoDictionaryLine}));
+    throw platform::Failure(text::Format("ファイル \"%s\" を読み込みませんでした。\r\n%s", {*chosen, exchange::kNoDictionaryLine}));
 }
 
 bool FileCommands::ReadDictionaryFile(const Path& path) {
@@ -27,7 +27,7 @@ bool FileCommands::ReadDictionaryFile(const Path& path) {
   const std::string folder = palette_.library.faceFolder + "\\" + name;
   // Shift-JIS, or UTF-8 or UTF-16 with their mark, as today's dictionary
   // tools write them.
-  const Bytes bytes = library::ReadTextAsShiftJis(p_.files, path);
+  const Text text = library::ReadText(p_.files, path);
   // The faces of the group being left reach their file before the lists change.
   palette_.library.SaveGroup();
   // Groups written before a failure stay, and the lists show them.
@@ -38,7 +38,7 @@ bool FileCommands::ReadDictionaryFile(const Path& path) {
   };
   size_t groups = 0;
   try {
-    groups = exchange::ImportDictionary(p_.files, folder, bytes);
+    groups = exchange::ImportDictionary(p_.files, folder, text);
   } catch (...) {
     relist();
     throw;
@@ -53,7 +53,7 @@ void FileCommands::IME1Click() {
   if (!chosen) return;
   lastFilePath_ = *chosen;
   palette_.lists.editBox.SetText("");
-  std::vector<std::string> lines = library::ParseGroupFile(library::ReadTextAsShiftJis(p_.files, *chosen));
+  std::vector<std::string> lines = library::ParseGroupFile(library::ReadText(p_.files, *chosen));
   for (std::string& line : lines) line = std::string(exchange::DictionaryWord(line));
   palette_.editMode.Open(library::FormatGroupFile(lines));
 }
@@ -76,7 +76,7 @@ void FileCommands::IMES2Click() {
       exchange::AppendDictionaryLines(palette_.lists.groups.Item(i), ShownFaces(), lines);
     }
   }
-  WriteWholeFile(*chosen, library::FormatGroupFile(lines));
+  WriteWholeFile(*chosen, exchange::DictionaryFile(lines));
 }
 
 void FileCommands::IMES1Click() {
@@ -85,7 +85,7 @@ void FileCommands::IMES1Click() {
   if (!chosen) return;
   std::vector<std::string> lines;
   exchange::AppendDictionaryLines(library::BaseName(*chosen), ShownFaces(), lines);
-  WriteWholeFile(*chosen, library::FormatGroupFile(lines));
+  WriteWholeFile(*chosen, exchange::DictionaryFile(lines));
 }
 
 }  // namespace app

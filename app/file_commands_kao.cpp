@@ -11,7 +11,7 @@
 #include "library/whole_file.h"
 #include "platform/failure.h"
 #include "platform/profile_file.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace app {
 
@@ -46,18 +46,18 @@ void FileCommands::C1Click() {
                           platform::Icon::Information, platform::Buttons::Ok);
     return;
   }
-  const platform::ProfileContents kao(library::ReadTextAsShiftJis(p_.files, *chosen));
+  const platform::ProfileContents kao(library::ReadText(p_.files, *chosen));
   const std::string folder = palette_.library.currentClassFolder;
   // Group names with letter case folded as the file system folds them; one
   // set instead of a search of the growing list per section. The file
   // system has the last word: a group file is only ever made new.
   std::unordered_set<std::string> known;
-  for (int i = 0; i < palette_.lists.groups.Count(); ++i) known.insert(sjis::FoldCase(palette_.lists.groups.Item(i)));
+  for (int i = 0; i < palette_.lists.groups.Count(); ++i) known.insert(utf8::FoldCase(palette_.lists.groups.Item(i)));
   for (const std::string& section : kao.Sections()) {
-    if (!known.insert(sjis::FoldCase(section)).second) continue;  // existing groups stay as they are
+    if (!known.insert(utf8::FoldCase(section)).second) continue;  // existing groups stay as they are
     if (auto problem = library::FileNameProblem(folder, section, ".txt"))
       throw platform::Failure("セクションの名前をグループの名前にできないため、読み込みを中止しました。\r\n" + *problem);
-    AddNewGroup(section, library::FormatGroupFile(exchange::KaoSectionFaces(kao, section)));
+    AddNewGroup(section, library::NewGroupFile(exchange::KaoSectionFaces(kao, section)));
   }
 }
 

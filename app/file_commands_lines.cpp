@@ -16,7 +16,7 @@ void FileCommands::Z1Click() {
   const settings::Settings s = settings::Settings::Read(p_.files);
   const exchange::LineImportSettings lines{s.Integer(settings::kLineMode), s.Integer(settings::kLineFrom),
                                            s.Integer(settings::kLineCount)};
-  const std::string text = exchange::LineImportText(library::ReadTextAsShiftJis(p_.files, *chosen), lines);
+  const std::string text = exchange::LineImportText(library::ReadText(p_.files, *chosen), lines);
   palette_.lists.editBox.SetText("");
   palette_.editMode.Open(text);
 }

@@ -5,7 +5,7 @@
 #include "library/name_check.h"
 #include "library/whole_file.h"
 #include "platform/failure.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace app {
 
@@ -210,7 +210,7 @@ void TFKao::RenameGroup(const Text& name) {
   if (from == to || !p_.files.Attributes(from)) return;
   // A new name that differs only in letter case names the group's own file:
   // renaming it is all there is to do, nothing may be deleted.
-  if (!sjis::EqualsIgnoreCase(from, to) && p_.files.Attributes(to)) {
+  if (!utf8::EqualsIgnoreCase(from, to) && p_.files.Attributes(to)) {
     if (p_.toolkit.MessageBox(&Window(), "上書きしますか？", forms::kProgramTitle, platform::Icon::Question,
                               platform::Buttons::OkCancel) != platform::Answer::Ok)
       return;
@@ -243,7 +243,7 @@ void TFKao::DeleteClass() {
   library_->LoadGroup();
   if (!removed)
     throw platform::Failure(
-        sjis::Format("クラス %s を削除しきれませんでした。中のリンクや使用中のファイルが残っています", {name}));
+        text::Format("クラス %s を削除しきれませんでした。中のリンクや使用中のファイルが残っています", {name}));
 }
 
 void TFKao::DeleteGroup() {

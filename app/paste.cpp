@@ -1,6 +1,7 @@
 #include "app/paste.h"
 
 #include "forms/dispatch.h"
+#include "platform/cp932.h"
 #include "platform/failure.h"
 #include "settings/date_time_format.h"
 
@@ -36,7 +37,9 @@ const std::vector<platform::KeyEvent>& PasteKeys() {
 }
 
 void Paster::PutOnClipboard(const Text& text) {
-  if (!s_.clipboard.SetText(text)) throw platform::Failure(platform::kClipboardBusy);
+  // A face read from a stray byte of a Shift-JIS file keeps that byte for
+  // the file; the user gets the replacement character.
+  if (!s_.clipboard.SetText(cp932::Shown(text))) throw platform::Failure(platform::kClipboardBusy);
 }
 
 void Paster::SendTo(platform::WindowId target) {

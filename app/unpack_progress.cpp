@@ -1,7 +1,7 @@
 #include "app/unpack_progress.h"
 
 #include "library/path_names.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace app {
 
@@ -11,7 +11,7 @@ bool UnpackProgress::Report(const archiver::ExtractProgress& progress) {
   if (progress.stage != archiver::ExtractStage::End && (!shown_ || now - shownAt_ >= kRefreshMs)) {
     shown_ = true;
     shownAt_ = now;
-    status_.SetPanelText(kPanel, sjis::Format("展開中 %s 個目 %s", {std::to_string(members_),
+    status_.SetPanelText(kPanel, text::Format("展開中 %s 個目 %s", {std::to_string(members_),
                                                                    library::FileName(progress.target)}));
     dispatch_.RunPendingEvents();
   }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "archiver/unlha_api.h"
+#include "platform/cp932.h"
 #include "platform/text.h"
 
 namespace archiver {
@@ -31,14 +32,16 @@ struct ExtractProgress {
 using ExtractObserver = std::function<bool(const ExtractProgress&)>;
 
 // The report as the owner-window message carries it: sizes beyond 32 bits
-// are cut to the largest value, names to the field's length. The program
+// are cut to the largest value, names to the field's length, in Shift-JIS
+// as the published layout has them (a character it lacks as '?'). The program
 // reads the message with these alone, without the codec.
 namespace detail {
 
 inline uint32_t Clamp32(uint64_t v) { return static_cast<uint32_t>(std::min<uint64_t>(v, UINT32_MAX)); }
 
 template <size_t N>
-void CopyName(char (&field)[N], const Text& name) {
+void CopyName(char (&field)[N], const Text& text) {
+  const Bytes name = cp932::Encode(cp932::Fitting(text)).value_or("");
   const size_t n = std::min(name.size(), N - 1);
   std::memcpy(field, name.data(), n);
   field[n] = '\0';
@@ -60,8 +63,8 @@ inline ExtractProgress FromExtractingInfo(int wireStage, const ExtractingInfo& i
   p.stage = wireStage == extract_message::kBegin       ? ExtractStage::Begin
             : wireStage == extract_message::kInProcess ? ExtractStage::InProcess
                                                        : ExtractStage::End;
-  p.archive.assign(info.sourceFileName, strnlen(info.sourceFileName, sizeof info.sourceFileName));
-  p.target.assign(info.destFileName, strnlen(info.destFileName, sizeof info.destFileName));
+  p.archive = cp932::Decode(std::string_view(info.sourceFileName, strnlen(info.sourceFileName, sizeof info.sourceFileName)));
+  p.target = cp932::Decode(std::string_view(info.destFileName, strnlen(info.destFileName, sizeof info.destFileName)));
   p.size = info.fileSize;
   p.written = info.writeSize;
   return p;

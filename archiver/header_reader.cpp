@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "archiver/crc16.h"
-#include "platform/sjis.h"
+#include "platform/cp932.h"
+#include "platform/utf8.h"
 
 namespace archiver {
 
@@ -17,7 +18,8 @@ uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8);
 uint32_t U32(const uint8_t* p) { return U16(p) | static_cast<uint32_t>(U16(p + 2)) << 16; }
 uint64_t U64(const uint8_t* p) { return U32(p) | static_cast<uint64_t>(U32(p + 4)) << 32; }
 
-bool IsTrailByte(uint8_t c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+using cp932::IsLeadByte;
+using cp932::IsTrailByte;
 
 [[noreturn]] void Broken(const char* what) { throw ArchiveError(what); }
 
@@ -27,34 +29,52 @@ void ReadExactly(InStream& in, uint8_t* data, size_t size) {
 
 Text CutAtNul(std::string_view s) { return Text(s.substr(0, s.find('\0'))); }
 
-// Raw stored name bytes to a member path: 0xFF, '/' and '\\' separate,
-// except a '\\' that is the second byte of a double-byte character.
+// Raw stored name bytes (Shift-JIS) to a member path: 0xFF, '/' and '\\'
+// separate, except a '\\' that is the second byte of a double-byte
+// character. Each component is decoded on its own, so that a lone lead byte
+// never takes the separator after it as its second byte.
 Path ToMemberPath(std::string_view raw) {
-  std::string path;
+  std::string path, part;
   bool separatorLast = true;  // drops doubled separators after the first
   for (size_t i = 0; i < raw.size(); ++i) {
     const auto c = static_cast<uint8_t>(raw[i]);
-    if (sjis::IsLeadByte(c) && i + 1 < raw.size() && IsTrailByte(static_cast<uint8_t>(raw[i + 1]))) {
-      path += raw[i];
-      path += raw[++i];
+    if (IsLeadByte(c) && i + 1 < raw.size() && IsTrailByte(static_cast<uint8_t>(raw[i + 1]))) {
+      part += raw[i];
+      part += raw[++i];
       separatorLast = false;
     } else if (c == 0xFF || c == '/' || c == '\\') {
+      path += cp932::Decode(part);
+      part.clear();
       if (!separatorLast || path.empty()) path += '\\';
       separatorLast = true;
     } else {
-      path += static_cast<char>(c);
+      part += static_cast<char>(c);
       separatorLast = false;
     }
   }
+  path += cp932::Decode(part);
   if (separatorLast && !path.empty()) path.pop_back();
   return path;
+}
+
+// A UTF-16LE name or folder of the Unicode extended headers, as UTF-8 with
+// '\\' between components (U+FFFF, '/' or '\\' between them stored).
+Text FromUtf16(std::string_view raw) {
+  std::u16string units;
+  for (size_t i = 0; i + 1 < raw.size(); i += 2) {
+    char16_t c = static_cast<char16_t>(static_cast<uint8_t>(raw[i]) | static_cast<uint8_t>(raw[i + 1]) << 8);
+    if (c == 0) break;
+    if (c == 0xFFFF || c == '/') c = '\\';
+    units += c;
+  }
+  return utf8::FromUtf16(units);
 }
 
 bool EndsWithSeparator(std::string_view raw) {
   bool last = false;
   for (size_t i = 0; i < raw.size(); ++i) {
     const auto c = static_cast<uint8_t>(raw[i]);
-    if (sjis::IsLeadByte(c) && i + 1 < raw.size() && IsTrailByte(static_cast<uint8_t>(raw[i + 1]))) {
+    if (IsLeadByte(c) && i + 1 < raw.size() && IsTrailByte(static_cast<uint8_t>(raw[i + 1]))) {
       ++i;
       last = false;
     } else {
@@ -67,6 +87,7 @@ bool EndsWithSeparator(std::string_view raw) {
 // What the extended headers said.
 struct Extensions {
   std::optional<std::string> name, directory;
+  std::optional<std::string> unicodeName, unicodeDirectory;  // UTF-16LE
   std::optional<size_t> crcOffset;  // of the header CRC in the header bytes
   std::optional<uint8_t> attributes;
   std::optional<uint64_t> windowsTime, packedSize, originalSize;
@@ -88,6 +109,12 @@ void ParseExtension(const uint8_t* record, size_t length, int width, size_t offs
       break;
     case 0x02:
       ext.directory = std::string(reinterpret_cast<const char*>(body), size);
+      break;
+    case 0x44:
+      ext.unicodeName = std::string(reinterpret_cast<const char*>(body), size);
+      break;
+    case 0x45:
+      ext.unicodeDirectory = std::string(reinterpret_cast<const char*>(body), size);
       break;
     case 0x40:
       if (size >= 2) ext.attributes = body[0];
@@ -150,9 +177,20 @@ std::vector<uint8_t> ReadShortBase(InStream& in, const uint8_t* first, size_t mi
   return header;
 }
 
+// The path the Unicode headers give, when there is a name among them; a
+// folder alone keeps the Shift-JIS name.
+std::optional<Path> UnicodePath(const Extensions& ext) {
+  if (!ext.unicodeName) return std::nullopt;
+  Text dir = ext.unicodeDirectory ? FromUtf16(*ext.unicodeDirectory) : Text();
+  while (!dir.empty() && dir.back() == '\\') dir.pop_back();
+  const Text name = FromUtf16(*ext.unicodeName);
+  return dir.empty() ? name : dir + '\\' + name;
+}
+
 struct Parsed {
   Member member;
   std::string rawName;  // the stored path, separators unconverted
+  std::optional<Path> unicodePath;  // from the Unicode extended headers
   std::optional<uint16_t> unixMode;
 };
 
@@ -200,6 +238,7 @@ void ReadLevel1(InStream& in, const uint8_t* first, Parsed& p) {
   std::string dir = ext.directory.value_or("");
   if (!dir.empty() && dir.back() != '\xFF') dir += '\xFF';
   p.rawName = dir + name;
+  p.unicodePath = UnicodePath(ext);
   if (ext.attributes) p.member.attributes = *ext.attributes;
   p.member.windowsTime = ext.windowsTime;
   p.unixMode = ext.unixMode;
@@ -238,6 +277,7 @@ void ReadLevel2Or3(InStream& in, const uint8_t* first, int level, Parsed& p) {
   std::string dir = ext.directory.value_or("");
   if (!dir.empty() && dir.back() != '\xFF') dir += '\xFF';
   p.rawName = dir + ext.name.value_or("");
+  p.unicodePath = UnicodePath(ext);
   if (ext.attributes) p.member.attributes = *ext.attributes;
   p.member.windowsTime = ext.windowsTime;
   p.unixMode = ext.unixMode;
@@ -286,7 +326,7 @@ HeaderRead ReadHeader(InStream& in) {
   }
   // Some tools store empty folders as empty stored files named "dir/".
   if (!m.IsDirectory() && m.originalSize == 0 && m.packedSize == 0 && EndsWithSeparator(raw)) m.method = "-lhd-";
-  m.path = ToMemberPath(raw);
+  m.path = p.unicodePath && !m.unixSymlink ? *p.unicodePath : ToMemberPath(raw);
   return HeaderRead{std::move(m), false};
 }
 

@@ -4,6 +4,8 @@
 
 #include "archiver/crc16.h"
 #include "archiver/streams.h"
+#include "platform/cp932.h"
+#include "platform/utf8.h"
 
 namespace archiver {
 
@@ -13,27 +15,6 @@ constexpr size_t kBaseSize = 24;  // up to the first extended-header size
 constexpr size_t kMaxHeader = 0xFFFF;
 constexpr uint16_t kSymlinkMode = 0120777;
 
-bool IsLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
-// Path components, splitting at '\\' or '/' but never inside a double-byte
-// character (whose trail byte may be 0x5C). Empty components are dropped.
-std::vector<Path> SplitPath(const Path& path) {
-  std::vector<std::string> parts(1);
-  for (size_t i = 0; i < path.size(); ++i) {
-    const uint8_t b = static_cast<uint8_t>(path[i]);
-    if (IsLeadByte(b) && i + 1 < path.size()) {
-      parts.back() += path.substr(i, 2);
-      ++i;
-    } else if (b == '\\' || b == '/') {
-      if (!parts.back().empty()) parts.emplace_back();
-    } else {
-      parts.back() += path[i];
-    }
-  }
-  if (parts.back().empty()) parts.pop_back();
-  return parts;
-}
-
 void PutU16(Bytes& s, size_t at, uint32_t v) {
   s[at] = static_cast<char>(v & 0xFF);
   s[at + 1] = static_cast<char>((v >> 8) & 0xFF);
@@ -41,6 +22,38 @@ void PutU16(Bytes& s, size_t at, uint32_t v) {
 
 void AppendLe(Bytes& s, uint64_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+// Path components, splitting at '\\' or '/'. Empty components are dropped.
+std::vector<Path> SplitPath(const Path& path) {
+  std::vector<std::string> parts(1);
+  for (const char c : path) {
+    if (c == '\\' || c == '/') {
+      if (!parts.back().empty()) parts.emplace_back();
+    } else {
+      parts.back() += c;
+    }
+  }
+  if (parts.back().empty()) parts.pop_back();
+  return parts;
+}
+
+// A component's Shift-JIS bytes; a character Shift-JIS lacks becomes '_',
+// a name every reader can make, and `exact` is cleared.
+Bytes ShiftJisName(const Path& part, bool& exact) {
+  if (auto bytes = cp932::Encode(part)) return *bytes;
+  exact = false;
+  Text fitting = cp932::Fitting(part);
+  for (char& c : fitting)
+    if (c == '?') c = '_';
+  return *cp932::Encode(fitting);
+}
+
+// UTF-16LE, as the Unicode name headers hold it.
+Bytes Utf16Le(std::string_view text) {
+  Bytes out;
+  for (const char16_t unit : utf8::ToUtf16(text)) AppendLe(out, unit, 2);
+  return out;
 }
 
 // Appends one extended header: its type and body, then the size field of the
@@ -92,12 +105,24 @@ Bytes WriteLevel2Header(const Member& member) {
     name = parts.back();
     parts.pop_back();
   }
-  name += target;
-  AppendExt(h, 0x01, name);
+  // Names are Shift-JIS, as every LZH reader expects. One that Shift-JIS
+  // cannot hold gets a fallback there and its exact form in the Unicode
+  // name headers too: UTF-16LE, the folder's components ended by U+FFFF as
+  // the Shift-JIS folder's are by 0xFF.
+  bool exact = true;
+  AppendExt(h, 0x01, ShiftJisName(name, exact) + ShiftJisName(target, exact));
   if (!parts.empty()) {
     std::string dir;
-    for (const std::string& part : parts) dir += part + '\xFF';
+    for (const std::string& part : parts) dir += ShiftJisName(part, exact) + '\xFF';
     AppendExt(h, 0x02, dir);
+  }
+  if (!exact) {
+    AppendExt(h, 0x44, Utf16Le(name + target));
+    if (!parts.empty()) {
+      std::string dir;
+      for (const std::string& part : parts) dir += Utf16Le(part) + "\xFF\xFF";
+      AppendExt(h, 0x45, dir);
+    }
   }
 
   uint8_t attributes = member.attributes;

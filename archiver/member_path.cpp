@@ -3,28 +3,21 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/sjis.h"
+#include "platform/cp932.h"
+#include "platform/utf8.h"
 
 namespace archiver {
 
 namespace {
 
-bool IsTrailByte(uint8_t c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
-
-// Components split at '\\' and '/', where a 0x5C second byte of a
-// double-byte character is part of the name.
+// Components split at '\\' and '/'.
 std::vector<Path> Components(const Path& path) {
   std::vector<std::string> parts(1);
-  for (size_t i = 0; i < path.size(); ++i) {
-    const auto c = static_cast<uint8_t>(path[i]);
-    if (sjis::IsLeadByte(c) && i + 1 < path.size() && IsTrailByte(static_cast<uint8_t>(path[i + 1]))) {
-      parts.back() += path[i];
-      parts.back() += path[++i];
-    } else if (c == '\\' || c == '/') {
+  for (const char c : path) {
+    if (c == '\\' || c == '/')
       parts.emplace_back();
-    } else {
-      parts.back() += static_cast<char>(c);
-    }
+    else
+      parts.back() += c;
   }
   return parts;
 }
@@ -45,17 +38,20 @@ bool IsDeviceName(const Text& name) {
 Path SafeComponent(const Path& part) {
   if (part == "." || part == "..") return {};
   std::string out;
-  for (size_t i = 0; i < part.size(); ++i) {
-    const auto c = static_cast<uint8_t>(part[i]);
-    if (sjis::IsLeadByte(c)) {
-      if (i + 1 < part.size() && IsTrailByte(static_cast<uint8_t>(part[i + 1]))) {
-        out += part[i];
-        out += part[++i];
-      } else {
-        out += '_';  // a lead byte without its second byte
-      }
+  for (size_t at = 0; at < part.size();) {
+    const size_t from = at;
+    const auto ch = utf8::Next(part, at);
+    if (!ch || cp932::IsByteEscape(*ch)) {
+      if (!ch) ++at;
+      out += '_';  // a byte that is no character of the stored name
       continue;
     }
+    if (*ch >= 0x80) {
+      // The escape of a second code names no character on disk.
+      if (cp932::Width(*ch) != 0) out.append(part.substr(from, at - from));
+      continue;
+    }
+    const auto c = static_cast<uint8_t>(*ch);
     const bool refused = c < 0x20 || c == 0x7F || c == '<' || c == '>' || c == ':' || c == '"' || c == '/' ||
                          c == '\\' || c == '|' || c == '?' || c == '*';
     out += refused ? '_' : static_cast<char>(c);

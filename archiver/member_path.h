@@ -8,7 +8,7 @@
 
 namespace archiver {
 
-// The member path (Shift-JIS, '\\' separated) made safe to join under a
+// The member path (UTF-8, decoded without loss, '\\' separated) made safe to join under a
 // target folder: empty, "." and ".." components, drive letters and leading
 // separators dropped; device names (CON, NUL, COM1 ...), characters Windows
 // refuses in names and control characters neutralised. Nothing when no

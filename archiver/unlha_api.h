@@ -17,6 +17,11 @@ namespace archiver {
 // int Unlha(HWND owner, LPCSTR commandLine, LPSTR output, DWORD outputSize)
 using UnlhaFunction = int(UNLHA_API*)(void* owner, const char* commandLine, char* output, unsigned long outputSize);
 
+// The same with UTF-16 strings: names Shift-JIS cannot hold reach the
+// library only through this one.
+// (UTF-16 is wchar_t on Windows; char16_t keeps the type right everywhere.)
+using UnlhaWFunction = int(UNLHA_API*)(void* owner, const char16_t* commandLine, char16_t* output, unsigned long outputSize);
+
 // BOOL UnlhaSetOwnerWindow(HWND owner), BOOL UnlhaClearOwnerWindow(void)
 using UnlhaSetOwnerFunction = int(UNLHA_API*)(void* owner);
 using UnlhaClearOwnerFunction = int(UNLHA_API*)();
@@ -43,7 +48,7 @@ struct ExtractingInfo {
 };
 static_assert(sizeof(ExtractingInfo) == 8 + 2 * (kNameFieldSize + 4), "the published layout");
 
-inline constexpr std::array<const char*, 41> kUnlhaExports = {
+inline constexpr std::array<const char*, 42> kUnlhaExports = {
     "Unlha",
     "UnlhaGetVersion",
     "UnlhaGetRunning",
@@ -85,6 +90,7 @@ inline constexpr std::array<const char*, 41> kUnlhaExports = {
     "UnlhaGetWriteTime",
     "UnlhaSetOwnerWindow",
     "UnlhaClearOwnerWindow",
+    "UnlhaW",
 };
 
 }  // namespace archiver

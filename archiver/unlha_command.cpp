@@ -4,7 +4,7 @@
 
 #include "archiver/streams.h"
 #include "library/path_names.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace archiver {
 
@@ -17,7 +17,7 @@ std::vector<Text> Tokens(const Text& line) {
   std::string current;
   bool quoted = false, any = false;
   for (size_t i = 0; i < line.size();) {
-    const size_t next = sjis::NextChar(line, i);
+    const size_t next = utf8::NextChar(line, i);
     const char c = line[i];
     if (next - i == 1 && c == '"') {
       quoted = !quoted;
@@ -48,13 +48,13 @@ char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - '
 bool Match(const Text& p, size_t pi, const Text& n, size_t ni) {
   while (pi < p.size()) {
     if (p[pi] == '*') {
-      for (size_t at = ni;; at = sjis::NextChar(n, at)) {
+      for (size_t at = ni;; at = utf8::NextChar(n, at)) {
         if (Match(p, pi + 1, n, at)) return true;
         if (at >= n.size()) return false;
       }
     }
     if (ni >= n.size()) return false;
-    const size_t pn = sjis::NextChar(p, pi), nn = sjis::NextChar(n, ni);
+    const size_t pn = utf8::NextChar(p, pi), nn = utf8::NextChar(n, ni);
     if (!(p[pi] == '?' && pn - pi == 1)) {
       if (pn - pi != nn - ni) return false;
       if (pn - pi == 1 ? FoldAscii(p[pi]) != FoldAscii(n[ni]) : p.compare(pi, pn - pi, n, ni, nn - ni) != 0)

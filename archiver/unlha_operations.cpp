@@ -9,7 +9,7 @@
 #include "archiver/time_stamps.h"
 #include "archiver/unlha_command.h"
 #include "platform/failure.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace archiver {
 
@@ -47,14 +47,14 @@ class NullOutStream : public OutStream {
 
 Path LastComponent(const Path& path) {
   size_t start = 0;
-  for (size_t i = 0; i < path.size(); i = sjis::NextChar(path, i))
+  for (size_t i = 0; i < path.size(); i = utf8::NextChar(path, i))
     if (path[i] == '\\') start = i + 1;
   return path.substr(start);
 }
 
 Path ParentOf(const Path& path) {
   size_t slash = std::string::npos;
-  for (size_t i = 0; i < path.size(); i = sjis::NextChar(path, i))
+  for (size_t i = 0; i < path.size(); i = utf8::NextChar(path, i))
     if (path[i] == '\\') slash = i;
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
@@ -293,7 +293,7 @@ void Pack(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) {
   ArchiveWriter writer(packed);
   std::vector<std::string> added;
   for (const FoundFile& f : found) {
-    if (!f.directory && sjis::EqualsIgnoreCase(Join(cmd.baseFolder, f.path), cmd.archive)) continue;
+    if (!f.directory && utf8::EqualsIgnoreCase(Join(cmd.baseFolder, f.path), cmd.archive)) continue;
     added.push_back(MemberFor(f, cmd.paths != 0).path);
   }
   try {
@@ -304,7 +304,7 @@ void Pack(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) {
       ArchiveReader reader(in);
       while (const auto m = reader.Next()) {
         bool replaced = false;
-        for (const std::string& a : added) replaced = replaced || sjis::EqualsIgnoreCase(a, m->path);
+        for (const std::string& a : added) replaced = replaced || utf8::EqualsIgnoreCase(a, m->path);
         if (!replaced) writer.AddPacked(*m, reader.ReadPacked());
       }
     }
@@ -314,7 +314,7 @@ void Pack(const UnlhaCommand& cmd, const UnlhaEnvironment& env, Outcome& out) {
   }
   try {
     for (const FoundFile& f : found) {
-      if (!f.directory && sjis::EqualsIgnoreCase(Join(cmd.baseFolder, f.path), cmd.archive)) continue;
+      if (!f.directory && utf8::EqualsIgnoreCase(Join(cmd.baseFolder, f.path), cmd.archive)) continue;
       const Member m = MemberFor(f, cmd.paths != 0);
       writer.Add(m, f.directory ? std::string() : fs.ReadFile(Join(cmd.baseFolder, f.path)));
       out.Line("Frozen " + m.path);

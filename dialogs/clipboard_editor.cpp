@@ -62,7 +62,7 @@ std::optional<Path> TFCb::Execute(platform::FileDialogKind kind, platform::FileD
 void TFCb::O1Click() {
   const auto chosen = Execute(platform::FileDialogKind::Open, OpenDialog1_);
   if (!chosen) return;
-  RichEdit1.SetText(library::ReadTextAsShiftJis(p_.files, *chosen));
+  RichEdit1.SetText(library::ReadText(p_.files, *chosen));
 }
 
 // Text that Shift-JIS cannot hold fails to be read from the box, before
@@ -71,7 +71,7 @@ void TFCb::N4Click() {
   const auto chosen = Execute(platform::FileDialogKind::Save, SaveDialog1_);
   if (!chosen) return;
   const std::string text = RichEdit1.GetText();
-  library::WriteWholeFile(p_.files, *chosen, library::FormatGroupFile(library::ParseEditText(text)));
+  library::WriteWholeFile(p_.files, *chosen, library::NewGroupFile(library::ParseEditText(text)));
 }
 
 void TFCb::N1Click() {

@@ -5,7 +5,8 @@
 
 #include "exchange/text_dictionary.h"
 #include "library/group_file.h"
-#include "platform/sjis.h"
+#include "platform/cp932.h"
+#include "platform/utf8.h"
 
 namespace exchange {
 
@@ -14,8 +15,21 @@ namespace {
 // The character index i (from 0) as a byte offset; the size when beyond.
 size_t CharOffset(std::string_view line, long long i) {
   size_t at = 0;
-  for (; i > 0 && at < line.size(); --i) at = sjis::NextChar(line, at);
+  for (; i > 0 && at < line.size(); --i) at = utf8::NextChar(line, at);
   return at;
+}
+
+// The line's length in Shift-JIS bytes, the measure the first line sets; a
+// character Shift-JIS lacks counts two, as any full-width character does.
+size_t ShiftJisLength(std::string_view line) {
+  size_t n = 0;
+  for (size_t at = 0; at < line.size();) {
+    const auto c = utf8::Next(line, at);
+    if (!c) ++at;
+    const int width = c ? cp932::Width(*c) : 1;
+    n += width < 0 ? 2 : static_cast<size_t>(width);
+  }
+  return n;
 }
 
 }  // namespace
@@ -27,19 +41,19 @@ Text CutColumns(std::string_view line, int start, int count) {
   return Text(rest.substr(0, CharOffset(rest, count)));
 }
 
-Text LineImportText(std::string_view bytes, const LineImportSettings& settings) {
+Text LineImportText(std::string_view text, const LineImportSettings& settings) {
   const bool whole = settings.mode == 2 || (settings.mode == 0 && static_cast<long long>(settings.start) + settings.count == 0);
-  if (whole) return Text(bytes);
+  if (whole) return Text(text);
   if (settings.mode != 0 && settings.mode != 1) return {};
-  std::vector<Text> lines = library::ParseGroupFile(bytes);
+  std::vector<Text> lines = library::ParseGroupFile(text);
   int count = settings.count;
   for (Text& line : lines) {
     if (settings.mode == 1) {
       line = Text(DictionaryWord(line));
       continue;
     }
-    // The first non-empty line sets the measure, in bytes.
-    if (count == 0) count = static_cast<int>(std::min<size_t>(line.size(), 0x7FFFFFFF));
+    // The first non-empty line sets the measure.
+    if (count == 0) count = static_cast<int>(std::min<size_t>(ShiftJisLength(line), 0x7FFFFFFF));
     line = CutColumns(line, settings.start, count);
   }
   return library::FormatGroupFile(lines);

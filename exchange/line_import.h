@@ -12,15 +12,17 @@ namespace exchange {
 struct LineImportSettings {
   int mode = 2;   // 0 columns, 1 between TABs, 2 whole file; others take nothing
   int start = 0;  // columns: first character, from 1; 0 means 1
-  int count = 0;  // columns: characters per line; 0 means the first non-empty line's byte length
+  // columns: characters per line; 0 means the first non-empty line's length
+  // in Shift-JIS bytes, where a character Shift-JIS lacks counts two
+  int count = 0;
 };
 
-// The characters of a Shift-JIS line from `start` (from 1; below 1 counts
-// as 1), at most `count` of them; a double-byte character is one.
+// The characters of a line from `start` (from 1; below 1 counts as 1), at
+// most `count` of them; every character counts one.
 Text CutColumns(std::string_view line, int start, int count);
 
-// The edit box's text for a file's bytes. Every line of the file gives one
+// The edit box's text for a file's text. Every line of the file gives one
 // line, empty ones included.
-Text LineImportText(std::string_view bytes, const LineImportSettings& settings);
+Text LineImportText(std::string_view text, const LineImportSettings& settings);
 
 }  // namespace exchange

@@ -4,10 +4,10 @@
 #include "library/name_check.h"
 #include "library/staged_folder.h"
 #include "platform/failure.h"
+#include "platform/text_file.h"
 
 namespace exchange {
 
-// TAB is below the trail-byte range of Shift-JIS: a byte search is safe.
 std::string_view DictionaryReading(std::string_view line) {
   const size_t tab = line.find('\t');
   return tab == std::string_view::npos ? std::string_view() : line.substr(0, tab);
@@ -20,12 +20,12 @@ std::string_view DictionaryWord(std::string_view line) {
   return rest.substr(0, rest.find('\t'));
 }
 
-void ReadDictionary(std::string_view bytes,
+void ReadDictionary(std::string_view text,
                     const std::function<void(const Text& reading, std::vector<Text>& faces)>& onGroup) {
   bool header = true;
   Text reading;
   std::vector<Text> faces;
-  library::ForEachLine(bytes, [&](std::string_view line) {
+  library::ForEachLine(text, [&](std::string_view line) {
     if (line.empty()) {
       header = false;
       return;
@@ -51,14 +51,14 @@ void AppendDictionaryLines(std::string_view reading, const std::vector<Text>& fa
   }
 }
 
-size_t ImportDictionary(platform::FileSystem& files, const Path& folder, std::string_view bytes) {
+size_t ImportDictionary(platform::FileSystem& files, const Path& folder, std::string_view text) {
   size_t groups = 0;
   library::StagedFolder staged(files, folder);
   try {
-    ReadDictionary(bytes, [&](const std::string& reading, std::vector<std::string>& faces) {
+    ReadDictionary(text, [&](const std::string& reading, std::vector<std::string>& faces) {
       if (auto problem = library::FileNameProblem(folder, reading, ".txt"))
         throw platform::Failure("辞書の読みをグループの名前にできないため、読み込みを中止しました。\r\n" + *problem);
-      staged.Write(reading + ".txt", library::FormatGroupFile(faces));
+      staged.Write(reading + ".txt", library::NewGroupFile(faces));
       ++groups;
     });
   } catch (...) {
@@ -72,6 +72,12 @@ size_t ImportDictionary(platform::FileSystem& files, const Path& folder, std::st
   }
   staged.Commit();
   return groups;
+}
+
+Bytes DictionaryFile(const std::vector<Text>& lines) {
+  const Text text = library::FormatGroupFile(lines);
+  if (auto bytes = textfile::Encode(text, textfile::Encoding::ShiftJis)) return *bytes;
+  return *textfile::Encode(text, textfile::Encoding::Utf16Le);
 }
 
 }  // namespace exchange

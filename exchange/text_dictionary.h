@@ -21,15 +21,15 @@ std::string_view DictionaryReading(std::string_view line);
 // whole line without one.
 std::string_view DictionaryWord(std::string_view line);
 
-// The groups of a dictionary's bytes, one call per run of lines with the
+// The groups of a dictionary's text, one call per run of lines with the
 // same reading, in file order: a reading that comes back gives a second
 // call, which replaces the first run. The header ends at the first empty
 // line; lines without a reading join the next run, and at the end of the
 // file they are dropped.
-void ReadDictionary(std::string_view bytes,
+void ReadDictionary(std::string_view text,
                     const std::function<void(const Text& reading, std::vector<Text>& faces)>& onGroup);
 
-// The groups of a dictionary's bytes written into a class folder, one
+// The groups of a dictionary's text written into a class folder, one
 // group file per reading, each replaced whole; the number of groups
 // written. A new class is filled out of sight and appears once, when the
 // import ends; a dictionary with no reading makes nothing. A reading that
@@ -37,7 +37,11 @@ void ReadDictionary(std::string_view bytes,
 // it) ends the import before its group with a platform::Failure; a write
 // failure ends it with the failure naming the file. Groups written before
 // stay.
-size_t ImportDictionary(platform::FileSystem& files, const Path& folder, std::string_view bytes);
+size_t ImportDictionary(platform::FileSystem& files, const Path& folder, std::string_view text);
+
+// A dictionary file of these lines: Shift-JIS while every entry fits, else
+// UTF-16LE with its mark, which the input methods' text import reads.
+Bytes DictionaryFile(const std::vector<Text>& lines);
 
 // The part of speech of every word written.
 inline constexpr const char* kFacePartOfSpeech = "顔文字";

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "archiver/unlha_operations.h"
+#include "platform/cp932.h"
+#include "platform/utf8.h"
 
 namespace exchange {
 
@@ -28,12 +30,18 @@ void Unlha32::Panic(const char* name) {
 }
 
 int Unlha32::Unlha(std::uintptr_t owner, const Text& commandLine) {
+  // The wide entry carries every name; a library without it gets the
+  // command in Shift-JIS, where a name it cannot hold fails as not found.
+  if (const auto wide = Entry<archiver::UnlhaWFunction>("UnlhaW")) {
+    return wide(reinterpret_cast<void*>(owner), utf8::ToUtf16(commandLine).c_str(), nullptr, 0);
+  }
   if (!entries_[0]) {
     Panic(archiver::kUnlhaExports[0]);
     return 0;
   }
   const auto unlha = reinterpret_cast<archiver::UnlhaFunction>(entries_[0]);
-  return unlha(reinterpret_cast<void*>(owner), commandLine.c_str(), nullptr, 0);
+  const Bytes line = cp932::Encode(cp932::Fitting(commandLine)).value_or("");
+  return unlha(reinterpret_cast<void*>(owner), line.c_str(), nullptr, 0);
 }
 
 namespace {

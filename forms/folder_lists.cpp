@@ -1,7 +1,7 @@
 #include "forms/folder_lists.h"
 
 #include "platform/failure.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace forms {
 
@@ -26,7 +26,7 @@ std::vector<Path> PathParts(const Path& path) {
   std::vector<std::string> parts;
   std::string part;
   for (size_t i = 0; i < path.size();) {
-    const size_t next = sjis::NextChar(path, i);
+    const size_t next = utf8::NextChar(path, i);
     if (path[i] == '\\' && next == i + 1) {
       if (!part.empty()) parts.push_back(part);
       part.clear();
@@ -50,7 +50,7 @@ DriveSelector::DriveSelector(platform::DropDownList& list, const platform::FileS
 
 void DriveSelector::Show(const Path& path) {
   list_.Clear();
-  const std::string drive = sjis::UpperAscii(path.substr(0, 2));
+  const std::string drive = utf8::UpperAscii(path.substr(0, 2));
   int shown = -1;
   for (const std::string& d : files_.Drives()) {
     if (d == drive) shown = list_.Count();

@@ -13,7 +13,7 @@
 #include "library/name_check.h"
 #include "library/path_names.h"
 #include "platform/headless/file_system.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -44,14 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(path.ends_with(base + ext));
   // Nothing of the name part is a separator outside a double-byte character.
   const size_t start = path.size() - base.size() - ext.size();
-  for (size_t i = 0; i < path.size(); i = sjis::NextChar(path, i))
+  for (size_t i = 0; i < path.size(); i = utf8::NextChar(path, i))
     if (path[i] == '\\' || path[i] == '/' || path[i] == ':') FUZZ_CHECK(i < start);
-  FUZZ_CHECK(sjis::UpperAscii(ext).size() == ext.size());
+  FUZZ_CHECK(utf8::UpperAscii(ext).size() == ext.size());
 
   const auto problem = library::FileNameProblem(folder, name, extension);
   FUZZ_CHECK(!problem || !problem->empty());
   if (problem || !WellFormed(name)) return 0;
-  FUZZ_CHECK(sjis::CharCount(folder + "\\" + name + extension) <= 259);
+  FUZZ_CHECK(utf8::CharCount(folder + "\\" + name + extension) <= 259);
   // The archiver also turns DEL into "_", which Windows would take.
   if (name.find('\x7f') == std::string::npos) FUZZ_CHECK(archiver::SafeFileName(name) == name);
   headless::FileSystem disk;

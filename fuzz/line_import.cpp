@@ -9,7 +9,7 @@
 #include "check.h"
 #include "exchange/line_import.h"
 #include "library/group_file.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t i = 0; i < in.size(); ++i) {
     FUZZ_CHECK(in[i].find(out[i]) != std::string::npos);
     if (settings.mode == 1) FUZZ_CHECK(out[i].find('\t') == std::string::npos);
-    if (settings.mode == 0 && settings.count > 0) FUZZ_CHECK(sjis::CharCount(out[i]) <= static_cast<size_t>(settings.count));
+    if (settings.mode == 0 && settings.count > 0) FUZZ_CHECK(utf8::CharCount(out[i]) <= static_cast<size_t>(settings.count));
   }
   return 0;
 }

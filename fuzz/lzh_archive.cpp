@@ -13,7 +13,7 @@
 #include "archiver/unlha_operations.h"
 #include "check.h"
 #include "platform/headless/file_system.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ void Walk(const headless::FileSystem& disk, const std::string& folder, const std
     if (e.attributes & platform::attr::kDirectory)
       Walk(disk, folder + "\\" + e.name, rel, files);
     else
-      files[sjis::UpperAscii(rel)] = disk.Content(folder + "\\" + e.name);
+      files[utf8::UpperAscii(rel)] = disk.Content(folder + "\\" + e.name);
   }
 }
 
@@ -71,10 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
       FUZZ_CHECK(out.bytes.size() == member->originalSize);
       if (const auto safe = archiver::SafeRelativePath(member->path))
-        decoded[sjis::UpperAscii(*safe)].insert(out.bytes);
+        decoded[utf8::UpperAscii(*safe)].insert(out.bytes);
       // Its name without folders, found as the archiver finds it: a 0x5C
       // after a lead byte is the second half of a character, no separator.
-      if (const auto name = archiver::SafeFileName(member->path)) flat[sjis::UpperAscii(*name)].insert(out.bytes);
+      if (const auto name = archiver::SafeFileName(member->path)) flat[utf8::UpperAscii(*name)].insert(out.bytes);
     }
   } catch (const archiver::ArchiveError&) {
   }

@@ -9,7 +9,7 @@
 #include "archiver/member_path.h"
 #include "check.h"
 #include "platform/headless/file_system.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace {
 

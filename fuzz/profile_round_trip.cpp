@@ -13,7 +13,7 @@
 #include "check.h"
 #include "platform/headless/file_system.h"
 #include "platform/profile_file.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ std::string Trimmed(const std::string& s) {
   return s.substr(b, s.find_last_not_of(kBlank) - b + 1);
 }
 
-bool SameName(const std::string& a, const std::string& b) { return sjis::EqualsIgnoreCase(Trimmed(a), Trimmed(b)); }
+bool SameName(const std::string& a, const std::string& b) { return utf8::EqualsIgnoreCase(Trimmed(a), Trimmed(b)); }
 
 }  // namespace
 

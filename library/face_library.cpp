@@ -5,9 +5,8 @@
 #include "library/whole_file.h"
 #include "library/name_check.h"
 #include "library/path_names.h"
-#include "platform/cp932.h"
 #include "platform/failure.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace library {
 
@@ -21,13 +20,13 @@ void SelectByName(platform::ListBox& list, const Text& name) {
     list.SetItemIndex(0);
 }
 
-// Whether the bytes are what FormatGroupFile gives for the faces parsed
-// from them: every line end one CR LF, which is so exactly when they take
-// two bytes a face.
-bool IsFormatted(std::string_view bytes, const std::vector<Text>& faces) {
+// Whether the text is what FormatGroupFile gives for the faces parsed from
+// it: every line end one CR LF, which is so exactly when they take two
+// bytes a face.
+bool IsFormatted(std::string_view text, const std::vector<Text>& faces) {
   size_t size = 0;
   for (const Text& face : faces) size += face.size() + 2;
-  return size == bytes.size();
+  return size == text.size();
 }
 
 std::vector<Text> ItemsOf(const platform::ListBox& list) {
@@ -49,12 +48,12 @@ void FaceLibrary::ListClasses() {
 void FaceLibrary::CheckFaceFolder() const {
   if (const auto attributes = files_.Attributes(FolderPath(faceFolder))) {
     if (*attributes & platform::attr::kDirectory) return;
-    throw platform::Failure(sjis::Format("顔フォルダ \"%s\" はフォルダではありません", {faceFolder}));
+    throw platform::Failure(text::Format("顔フォルダ \"%s\" はフォルダではありません", {faceFolder}));
   }
   const Text parent = ParentFolder(faceFolder);
   const auto parentAttributes = parent.empty() ? std::nullopt : files_.Attributes(parent);
   if (parentAttributes && (*parentAttributes & platform::attr::kDirectory)) return;
-  throw platform::Failure(sjis::Format("顔フォルダ \"%s\" が見つかりません", {faceFolder}));
+  throw platform::Failure(text::Format("顔フォルダ \"%s\" が見つかりません", {faceFolder}));
 }
 
 void FaceLibrary::ListGroups() {
@@ -110,24 +109,16 @@ void FaceLibrary::LoadGroup() {
     encoding_ = textfile::Encoding::ShiftJis;
     // A device is never opened: reading it could wait for ever.
     if (auto problem = NameProblem(group + ".txt")) throw Untouchable(path, *problem);
-    Text bytes;
+    textfile::Decoded file;
     try {
-      bytes = files_.ReadFile(path);
+      file = textfile::Decode(files_.ReadFile(path));
     } catch (const platform::IoError& e) {
       throw CannotOpen(path, e);
     }
-    encoding_ = textfile::EncodingOf(bytes);
-    if (encoding_ == textfile::Encoding::ShiftJis) {
-      onDisk_ = ParseGroupFile(bytes);
-      canonical_ = IsFormatted(bytes, onDisk_);
-    } else {
-      // Until faces are Unicode inside, a UTF-8 or UTF-16 group's faces are
-      // kept in their Shift-JIS form, and written back in the file's own.
-      const auto sjis = cp932::Encode(textfile::Decode(bytes).text);
-      if (!sjis) throw Untouchable(path, "シフトJISで表せない文字を含むため、この版では読めません");
-      onDisk_ = ParseGroupFile(*sjis);
-      canonical_ = GroupFileBytes(onDisk_) == bytes;
-    }
+    encoding_ = file.encoding;
+    onDisk_ = ParseGroupFile(file.text);
+    // Decoding is lossless, so formatted text encodes back to the same bytes.
+    canonical_ = IsFormatted(file.text, onDisk_);
     unread_ = false;
     v_.faces.AddAll(onDisk_);
     if (editing) LoadEditBox();
@@ -148,7 +139,7 @@ void FaceLibrary::SaveGroup() {
   std::vector<Text> faces = ItemsOf(v_.faces);
   if (untouchable_) {
     if (faces.empty()) return;
-    throw platform::Failure(sjis::Format("ファイル \"%s\" には書き込めないため、追加した文字は保存されません", {path}));
+    throw platform::Failure(text::Format("ファイル \"%s\" には書き込めないため、追加した文字は保存されません", {path}));
   }
   // A file that could not be read (locked, access denied) may still hold
   // faces: the empty list would overwrite them, and the next listing would
@@ -160,7 +151,11 @@ void FaceLibrary::SaveGroup() {
     MakeClassFolder();
     if (auto attributes = files_.Attributes(path); attributes && (*attributes & platform::attr::kReadOnly))
       files_.SetAttributes(path, *attributes & ~platform::attr::kReadOnly);
-    files_.WriteFile(path, GroupFileBytes(faces));
+    // A Shift-JIS group that takes a face Shift-JIS lacks becomes UTF-8.
+    textfile::Encoding encoding = encoding_;
+    const Bytes bytes = textfile::EncodeKeeping(FormatGroupFile(faces), encoding);
+    files_.WriteFile(path, bytes);
+    encoding_ = encoding;
     onDisk_ = std::move(faces);
     canonical_ = true;
     unread_ = false;
@@ -178,15 +173,9 @@ bool FaceLibrary::ShowsWhatIsOnDisk() const {
   return true;
 }
 
-Bytes FaceLibrary::GroupFileBytes(const std::vector<Text>& faces) const {
-  Bytes bytes = FormatGroupFile(faces);
-  if (encoding_ != textfile::Encoding::ShiftJis) bytes = *textfile::Encode(cp932::Decode(bytes), encoding_);
-  return bytes;
-}
-
 platform::Failure FaceLibrary::Untouchable(const Text& path, const Text& reason) {
   untouchable_ = true;
-  return platform::Failure(sjis::Format("ファイル \"%s\" は開けません。\r\n%s。このグループには何も書き込みません", {path, reason}));
+  return platform::Failure(text::Format("ファイル \"%s\" は開けません。\r\n%s。このグループには何も書き込みません", {path, reason}));
 }
 
 bool FaceLibrary::AtStake(const Text& path, const std::vector<Text>& faces) const {

@@ -77,9 +77,6 @@ class FaceLibrary {
   bool ShowsWhatIsOnDisk() const;
   platform::FileSystem& files_;
   LibraryViews v_;
-  // The bytes of the current group's file holding these faces, in the
-  // encoding the file was read in.
-  Bytes GroupFileBytes(const std::vector<Text>& faces) const;
   // Marks the current group as never to be written and gives the message.
   platform::Failure Untouchable(const Text& path, const Text& reason);
   // The faces the current group's file held when last read or written, and
@@ -91,7 +88,7 @@ class FaceLibrary {
   // The current group's file could not be read: its faces are unknown.
   bool unread_ = false;
   // The current group's file is not one this program may write: a device's
-  // name, or text this version cannot hold.
+  // name.
   bool untouchable_ = false;
 };
 

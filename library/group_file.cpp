@@ -1,5 +1,7 @@
 #include "library/group_file.h"
 
+#include "platform/text_file.h"
+
 namespace library {
 
 std::vector<Text> ParseGroupFile(std::string_view bytes) {
@@ -24,6 +26,11 @@ Text FormatGroupFile(const std::vector<Text>& faces) {
     out += "\r\n";
   }
   return out;
+}
+
+Bytes NewGroupFile(const std::vector<Text>& faces) {
+  textfile::Encoding encoding = textfile::Encoding::ShiftJis;
+  return textfile::EncodeKeeping(FormatGroupFile(faces), encoding);
 }
 
 }  // namespace library

@@ -42,7 +42,11 @@ void ForEachLine(std::string_view bytes, OnLine&& onLine) {
 // first NUL character.
 std::vector<Text> ParseEditText(std::string_view text);
 
-// The bytes of a group file holding these faces.
+// The text of a group file holding these faces.
 Text FormatGroupFile(const std::vector<Text>& faces);
+// The bytes of a new group file holding them: Shift-JIS while the faces
+// allow, which other tools and earlier versions read, else UTF-8 with its
+// mark.
+Bytes NewGroupFile(const std::vector<Text>& faces);
 
 }  // namespace library

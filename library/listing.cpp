@@ -1,7 +1,7 @@
 #include "library/listing.h"
 
 #include "library/path_names.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace library {
 
@@ -22,7 +22,7 @@ GroupListing GroupNames(const platform::FileSystem& files, const Path& classFold
   for (const auto& e : files.Enumerate(classFolder + "\\*.txt", kEverything)) {
     // "*.txt" also matches a long name through its short one ("a.txtx" is
     // "A~1.TXT"); such a file is no group, since its group would be "a.txt".
-    if (sjis::UpperAscii(Extension(e.name)) != ".TXT") continue;
+    if (utf8::UpperAscii(Extension(e.name)) != ".TXT") continue;
     // A folder's size is 0 too: it is skipped, but it is no emptied group.
     if (e.size == 0) {
       if (!(e.attributes & platform::attr::kDirectory)) listing.emptyFiles.push_back(e.name);

@@ -1,6 +1,6 @@
 #include "library/name_check.h"
 
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace library {
 
@@ -9,7 +9,7 @@ namespace {
 // The system opens a device for its name with any extension, and also with
 // blanks before the extension ("CON .txt"), which it strips.
 bool ReservedDevice(std::string_view name) {
-  std::string base = sjis::UpperAscii(name.substr(0, name.find('.')));
+  std::string base = utf8::UpperAscii(name.substr(0, name.find('.')));
   while (!base.empty() && base.back() == ' ') base.pop_back();
   for (const char* device : {"CON", "PRN", "AUX", "NUL"})
     if (base == device) return true;
@@ -23,7 +23,7 @@ Text Quoted(std::string_view name) {
   constexpr size_t kShown = 40;  // characters
   size_t end = 0, shown = 0;
   while (end < name.size() && shown < kShown && static_cast<unsigned char>(name[end]) >= 0x20) {
-    end = sjis::NextChar(name, end);
+    end = utf8::NextChar(name, end);
     ++shown;
   }
   return "\"" + std::string(name.substr(0, end)) + (end < name.size() ? "...\"" : "\"");
@@ -34,23 +34,22 @@ Text Quoted(std::string_view name) {
 std::optional<Text> NameProblem(std::string_view name) {
   const std::string quoted = Quoted(name);
   if (name.empty()) return "名前が空です";
-  for (size_t i = 0; i < name.size(); i = sjis::NextChar(name, i)) {
-    if (sjis::NextChar(name, i) - i > 1) continue;  // double-byte: its trail byte may look like "\"
-    const unsigned char c = static_cast<unsigned char>(name[i]);
+  for (const char ch : name) {
+    const unsigned char c = static_cast<unsigned char>(ch);
     if (c < 0x20 || std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos)
-      return sjis::Format("%s は名前に使えません (\\ / : * ? \" < > | と制御文字は使えません)", {quoted});
+      return text::Format("%s は名前に使えません (\\ / : * ? \" < > | と制御文字は使えません)", {quoted});
   }
   if (name.back() == '.' || name.back() == ' ')
-    return sjis::Format("%s は名前に使えません (最後の . と空白は使えません)", {quoted});
-  if (ReservedDevice(name)) return sjis::Format("%s は名前に使えません (装置の名前です)", {quoted});
+    return text::Format("%s は名前に使えません (最後の . と空白は使えません)", {quoted});
+  if (ReservedDevice(name)) return text::Format("%s は名前に使えません (装置の名前です)", {quoted});
   return std::nullopt;
 }
 
 std::optional<Text> FileNameProblem(std::string_view folder, std::string_view name, std::string_view extension) {
   if (auto problem = NameProblem(name)) return problem;
   constexpr size_t kLongestPath = 259;  // MAX_PATH less the terminating NUL
-  if (sjis::CharCount(folder) + 1 + sjis::CharCount(name) + sjis::CharCount(extension) > kLongestPath)
-    return sjis::Format("%s は長すぎて名前に使えません", {Quoted(name)});
+  if (utf8::Utf16Length(folder) + 1 + utf8::Utf16Length(name) + utf8::Utf16Length(extension) > kLongestPath)
+    return text::Format("%s は長すぎて名前に使えません", {Quoted(name)});
   return std::nullopt;
 }
 

@@ -1,6 +1,6 @@
 #include "library/path_names.h"
 
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace library {
 
@@ -13,7 +13,7 @@ struct Parts {
 
 Parts Split(std::string_view path) {
   Parts parts;
-  for (size_t i = 0; i < path.size(); i = sjis::NextChar(path, i)) {
+  for (size_t i = 0; i < path.size(); i = utf8::NextChar(path, i)) {
     if (path[i] == '\\' || path[i] == '/' || path[i] == ':') {
       parts.nameStart = i + 1;
       parts.dot = std::string_view::npos;
@@ -41,7 +41,7 @@ Path Extension(std::string_view path) {
 
 bool EndsInSeparator(std::string_view path) {
   size_t last = 0;
-  for (size_t i = 0; i < path.size(); i = sjis::NextChar(path, i)) last = i;
+  for (size_t i = 0; i < path.size(); i = utf8::NextChar(path, i)) last = i;
   return !path.empty() && last == path.size() - 1 && path[last] == '\\';
 }
 

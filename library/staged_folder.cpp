@@ -2,7 +2,7 @@
 
 #include "library/path_names.h"
 #include "library/whole_file.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace library {
 
@@ -23,7 +23,7 @@ StagedFolder::StagedFolder(platform::FileSystem& files, ::Path folder)
   const std::string name = folder_.substr(separated.size());
   // One character for one: the paths below keep the length the name
   // checks measured for the folder.
-  const std::string rest = name.substr(sjis::NextChar(name, 0));
+  const std::string rest = name.substr(utf8::NextChar(name, 0));
   for (const char* mark = kMarks; *mark; ++mark) {
     const std::string sibling = separated + *mark + rest;
     if (name[0] == *mark || files_.Attributes(sibling)) continue;

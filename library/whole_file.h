@@ -17,10 +17,9 @@ platform::Failure CannotCreateFolder(const Path& path, const platform::IoError& 
 
 // The file's bytes; a failure names the file.
 Bytes ReadWholeFile(const platform::FileSystem& files, const Path& path);
-// A text file's Shift-JIS bytes, whether the file is Shift-JIS or UTF-8 or
-// UTF-16 with its mark; a character Shift-JIS lacks is a failure naming
-// the file.
-Bytes ReadTextAsShiftJis(const platform::FileSystem& files, const Path& path);
+// A text file's text, whether the file is Shift-JIS or UTF-8 or UTF-16
+// with its mark, decoded without loss.
+Text ReadText(const platform::FileSystem& files, const Path& path);
 // The file replaced by these bytes, whole or not at all; a failure names it.
 void WriteWholeFile(platform::FileSystem& files, const Path& path, const Bytes& bytes);
 

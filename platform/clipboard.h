@@ -1,4 +1,4 @@
-// The clipboard's plain text (CF_UNICODETEXT on Windows, converted from CP932).
+// The clipboard's plain text (CF_UNICODETEXT on Windows, as UTF-8 text).
 #pragma once
 #include <string>
 

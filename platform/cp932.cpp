@@ -138,6 +138,28 @@ std::optional<Bytes> Encode(std::string_view text) {
   return out;
 }
 
+int Width(char32_t c) {
+  if (IsByteEscape(c) || c == 0) return 1;
+  if (c > kEscape + 0xFF && c <= kLastEscape) return 0;
+  if (c > 0xFFFF || !Codes()[c]) return -1;
+  return Codes()[c] > 0xFF ? 2 : 1;
+}
+
+Text Fitting(std::string_view text) {
+  Text out;
+  out.reserve(text.size());
+  for (size_t at = 0; at < text.size();) {
+    const size_t from = at;
+    const auto c = utf8::Next(text, at);
+    if (!c) ++at;
+    if (c && Width(*c) >= 0)
+      out.append(text.substr(from, at - from));
+    else
+      out += '?';
+  }
+  return out;
+}
+
 Text Shown(std::string_view text) {
   Text out;
   out.reserve(text.size());

@@ -21,10 +21,22 @@ namespace cp932 {
 inline constexpr char32_t kByteEscape = 0xF0000;
 constexpr bool IsByteEscape(char32_t c) { return c >= kByteEscape && c <= kByteEscape + 0xFF; }
 
+// The bytes that open and close a double-byte character: a stored path's
+// 0x5C is a separator only where it closes none.
+constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+constexpr bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+
 Text Decode(std::string_view bytes);
 // The bytes of the text, every character by the code Windows writes for it
 // unless an escape says otherwise; nothing when a character has no code.
 std::optional<Bytes> Encode(std::string_view text);
+// Bytes the character takes in Shift-JIS: 1 or 2; 0 for the escape of a
+// second code, whose character counts both; -1 when it has no code.
+int Width(char32_t c);
+// The text with each character Shift-JIS has no code for (and each byte
+// that is no UTF-8) made '?': what an earlier version can be given.
+Text Fitting(std::string_view text);
+
 // The text as a user sees and pastes it: the escape of a second code
 // dropped (its character stays), a byte that starts no character shown as
 // U+FFFD.

@@ -25,12 +25,8 @@ constexpr unsigned long kInvalidName = 123;
 constexpr unsigned long kAlreadyExists = 183;
 }  // namespace error
 
-// Why text typed or pasted into a control cannot be taken.
-inline constexpr const char* kNotShiftJis = "シフトJISで表せない文字が含まれています";
 // The clipboard is held by another program.
 inline constexpr const char* kClipboardBusy = "クリップボードを開くことができません";
-// Why the clipboard's text cannot be taken.
-inline constexpr const char* kClipboardNotShiftJis = "クリップボードの文字列にシフトJISで表せない文字が含まれています";
 
 // A failed file-system call: the system error code and its reason in Japanese.
 class IoError : public Failure {

@@ -1,13 +1,13 @@
 #include "platform/locale_data.h"
 
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace platform {
 
 Text TranslateSystemPattern(std::string_view pattern) {
   std::string out;
   for (size_t i = 0; i < pattern.size();) {
-    const size_t next = sjis::NextChar(pattern, i);
+    const size_t next = utf8::NextChar(pattern, i);
     const char c = pattern[i];
     if (next - i > 1) {
       out.append(pattern.substr(i, next - i));
@@ -29,7 +29,7 @@ Text TranslateSystemPattern(std::string_view pattern) {
           ++j;
           break;
         }
-        const size_t step = sjis::NextChar(pattern, j);
+        const size_t step = utf8::NextChar(pattern, j);
         literal.append(pattern.substr(j, step - j));
         j = step;
       }

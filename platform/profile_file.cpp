@@ -1,9 +1,11 @@
 #include "platform/profile_file.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <unordered_map>
 
-#include "platform/sjis.h"
+#include "platform/cp932.h"
+#include "platform/utf8.h"
 
 namespace platform {
 
@@ -42,16 +44,12 @@ Line Classify(std::string_view text, size_t begin) {
   const std::string_view body = Trim(text.substr(begin, line.end - begin));
   if (body.empty()) return line;
   if (body[0] == '[') {
-    // "]" is also a trail byte of double-byte characters: step by character.
-    for (size_t i = 1; i < body.size(); i = sjis::NextChar(body, i)) {
-      if (body[i] == ']') {
-        line.kind = Line::kSection;
-        line.name = Trim(body.substr(1, i - 1));
-        return line;
-      }
+    if (const size_t close = body.find(']'); close != std::string_view::npos) {
+      line.kind = Line::kSection;
+      line.name = Trim(body.substr(1, close - 1));
+      return line;
     }
   }
-  // "=" is below the trail-byte range, so a plain search is safe.
   const size_t eq = body.find('=');
   line.kind = Line::kEntry;
   if (eq == std::string_view::npos) {
@@ -87,7 +85,7 @@ Location Locate(std::string_view text, std::string_view section, std::string_vie
   ForEachLine(text, [&](const Line& line) {
     if (line.kind == Line::kSection) {
       if (inside) return false;
-      if (sjis::EqualsIgnoreCase(line.name, section)) {
+      if (utf8::EqualsIgnoreCase(line.name, section)) {
         loc.sectionFound = inside = true;
         loc.lastFilled = line;
       }
@@ -95,7 +93,7 @@ Location Locate(std::string_view text, std::string_view section, std::string_vie
     }
     if (!inside || line.kind == Line::kBlank) return true;
     loc.lastFilled = line;
-    if (line.kind == Line::kEntry && sjis::EqualsIgnoreCase(line.name, key)) {
+    if (line.kind == Line::kEntry && utf8::EqualsIgnoreCase(line.name, key)) {
       loc.entry = line;
       return false;
     }
@@ -106,72 +104,101 @@ Location Locate(std::string_view text, std::string_view section, std::string_vie
 
 std::string_view UpToLineBreak(std::string_view s) { return s.substr(0, s.find_first_of("\r\n")); }
 
-// Whether the last character of s is a lead byte without its trail byte.
-// Before "]" or "=", that lead byte would take the delimiter as its trail.
-bool EndsInLoneLeadByte(std::string_view s) {
-  size_t last = 0;
-  for (size_t i = 0; i < s.size(); i = sjis::NextChar(s, i)) last = i;
-  return !s.empty() && last == s.size() - 1 && sjis::IsLeadByte(static_cast<unsigned char>(s[last]));
-}
-
-// Whether s holds a "]" of its own, not the trail byte of a character.
-bool HasClosingBracket(std::string_view s) {
-  for (size_t i = 0; i < s.size(); i = sjis::NextChar(s, i))
-    if (s[i] == ']') return true;
-  return false;
-}
-
 // Names are the program's own. One that would not be found again in the line
 // written for it (a section line that no longer ends at its "]", a key line
 // that reads as a section or splits the key) is refused rather than written
 // into a line that belongs to no section or to the wrong one.
 void RequireReadableNames(std::string_view section, std::string_view key) {
   const bool badSection = section.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos ||
-                          HasClosingBracket(section) || EndsInLoneLeadByte(section);
+                          section.find(']') != std::string_view::npos;
   const bool badKey = key.empty() || key.find_first_of(std::string_view("=\r\n\0", 4)) != std::string_view::npos ||
-                      key[0] == '[' || EndsInLoneLeadByte(key);
+                      key[0] == '[';
   if (badSection) throw std::invalid_argument("not a profile section name: " + std::string(section));
   if (badKey) throw std::invalid_argument("not a profile key name: " + std::string(key));
 }
 
 // A value as the reader returns it: up to a NUL, without one pair of
-// matching quotes, cut at the limit between characters.
+// matching quotes, cut at the limit between characters. The limit counts
+// the value's Shift-JIS bytes, as stored; its UTF-8 is never shorter.
 Text ValueRead(std::string_view value) {
   value = value.substr(0, value.find('\0'));
   if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
     value = value.substr(1, value.size() - 2);
   if (value.size() > kProfileValueLimit) {
-    size_t cut = 0;
-    for (size_t next; (next = sjis::NextChar(value, cut)) <= kProfileValueLimit && next > cut;) cut = next;
-    value = value.substr(0, cut);
+    size_t bytes = 0, at = 0;
+    for (size_t next = 0; at < value.size(); at = next) {
+      next = at;
+      const auto c = utf8::Next(value, next);
+      if (!c) ++next;
+      bytes += c ? std::max(cp932::Width(*c), 1) : 1;
+      if (bytes > kProfileValueLimit) break;
+    }
+    // The escape of a second code stays with its character.
+    while (at < value.size()) {
+      size_t next = at;
+      const auto c = utf8::Next(value, next);
+      if (!c || cp932::Width(*c) != 0) break;
+      at = next;
+    }
+    value = value.substr(0, at);
   }
   return std::string(value);
 }
 
-// Hashes the bytes sjis::FoldCase would give, without making them, so
-// that names equal under sjis::EqualsIgnoreCase hash alike.
-size_t FoldedHash(std::string_view s) {
-  uint64_t h = 0xcbf29ce484222325ull;  // FNV-1a
-  const auto add = [&h](unsigned char c) { h = (h ^ c) * 0x100000001b3ull; };
-  for (size_t i = 0; i < s.size();) {
-    const size_t next = sjis::NextChar(s, i);
-    const auto c = static_cast<unsigned char>(s[i]);
-    if (next == i + 2) {
-      add(c);
-      add(sjis::FoldTrail(c, static_cast<unsigned char>(s[i + 1])));
-    } else {
-      add(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+// The added key that holds a value Shift-JIS cannot: its characters that
+// Shift-JIS lacks, and "%", as %XX escapes of their UTF-8 bytes, so that
+// the file stays Shift-JIS and an earlier version passes the key by.
+constexpr std::string_view kUnicodeKeySuffix = ".utf8";
+
+Text Escaped(std::string_view value) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  Text out;
+  for (size_t at = 0; at < value.size();) {
+    const size_t from = at;
+    const auto c = utf8::Next(value, at);
+    if (!c) ++at;
+    if (c && *c != '%' && cp932::Width(*c) >= 0) {
+      out.append(value.substr(from, at - from));
+      continue;
     }
-    i = next;
+    for (size_t i = from; i < at; ++i) {
+      const auto b = static_cast<unsigned char>(value[i]);
+      out += '%';
+      out += kHex[b >> 4];
+      out += kHex[b & 15];
+    }
   }
-  return static_cast<size_t>(h);
+  return out;
 }
+
+Text Unescaped(std::string_view value) {
+  const auto hex = [](char c) {
+    return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+  };
+  Text out;
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '%' && i + 2 < value.size() && hex(value[i + 1]) >= 0 && hex(value[i + 2]) >= 0) {
+      out += static_cast<char>(hex(value[i + 1]) * 16 + hex(value[i + 2]));
+      i += 2;
+    } else {
+      out += value[i];
+    }
+  }
+  return out;
+}
+
+bool IsUnicodeKey(std::string_view key) {
+  return key.size() > kUnicodeKeySuffix.size() &&
+         utf8::EqualsIgnoreCase(key.substr(key.size() - kUnicodeKeySuffix.size()), kUnicodeKeySuffix);
+}
+
+size_t FoldedHash(std::string_view s) { return std::hash<std::string>{}(utf8::FoldCase(s)); }
 
 struct NameHash {
   size_t operator()(std::string_view s) const { return FoldedHash(s); }
 };
 struct NameEqual {
-  bool operator()(std::string_view a, std::string_view b) const { return sjis::EqualsIgnoreCase(a, b); }
+  bool operator()(std::string_view a, std::string_view b) const { return utf8::EqualsIgnoreCase(a, b); }
 };
 
 // A key within one section, told apart by the section's number.
@@ -184,7 +211,7 @@ struct KeyHash {
 };
 struct KeyEqual {
   bool operator()(const KeyInSection& a, const KeyInSection& b) const {
-    return a.section == b.section && sjis::EqualsIgnoreCase(a.name, b.name);
+    return a.section == b.section && utf8::EqualsIgnoreCase(a.name, b.name);
   }
 };
 
@@ -243,23 +270,36 @@ std::vector<Text> ProfileContents::Keys(const Text& section) const {
   const auto found = index_->firstSection.find(Trim(section));
   if (found == index_->firstSection.end()) return names;
   for (size_t i = found->second.first; i < found->second.last; ++i)
-    if (!index_->entries[i].name.empty()) names.emplace_back(index_->entries[i].name);
+    if (const auto name = index_->entries[i].name; !name.empty() && !IsUnicodeKey(name)) names.emplace_back(name);
   return names;
+}
+
+const std::string_view* ProfileContents::Value(std::string_view section, std::string_view key) const {
+  if (!index_) return nullptr;
+  const auto found = index_->firstSection.find(Trim(section));
+  if (found == index_->firstSection.end()) return nullptr;
+  const auto entry = index_->firstEntry.find(KeyInSection{found->second.number, Trim(key)});
+  if (entry == index_->firstEntry.end()) return nullptr;
+  const Index::Entry& e = index_->entries[entry->second];
+  return e.hasValue ? &e.value : nullptr;
 }
 
 Text ProfileContents::ReadString(const Text& section, const Text& key,
                                         const std::string& fallback) const {
-  if (!index_) return fallback;
-  const auto found = index_->firstSection.find(Trim(section));
-  if (found == index_->firstSection.end()) return fallback;
-  const auto entry = index_->firstEntry.find(KeyInSection{found->second.number, Trim(key)});
-  if (entry == index_->firstEntry.end()) return fallback;
-  const Index::Entry& e = index_->entries[entry->second];
-  return e.hasValue ? ValueRead(e.value) : fallback;
+  const std::string_view* value = Value(section, key);
+  if (!value) return fallback;
+  Text read = ValueRead(*value);
+  // The added key answers while the Shift-JIS one still holds its fitting
+  // form: a later write by an earlier version leaves it behind.
+  if (const std::string_view* unicode = Value(section, Text(Trim(key)) + Text(kUnicodeKeySuffix))) {
+    Text exact = Unescaped(ValueRead(*unicode));
+    if (exact != read && cp932::Fitting(exact) == read) return exact;
+  }
+  return read;
 }
 
 ProfileWriteError::ProfileWriteError(const Text& path, unsigned long code)
-    : Failure(sjis::Format("%s に書き込めません", {path})), path_(path), code_(code) {}
+    : Failure(text::Format("%s に書き込めません", {path})), path_(path), code_(code) {}
 
 ProfileFile::ProfileFile(FileSystem& files, Text path) : files_(files), path_(std::move(path)) {}
 
@@ -267,7 +307,7 @@ std::optional<Text> ProfileFile::Load() const {
   const auto attributes = files_.Attributes(path_);
   if (!attributes || (*attributes & attr::kDirectory)) return std::nullopt;
   try {
-    return files_.ReadFile(path_);
+    return cp932::Decode(files_.ReadFile(path_));
   } catch (const IoError&) {
     return std::nullopt;
   }
@@ -296,7 +336,7 @@ std::vector<Text> ProfileFile::Keys(const Text& section) const { return Contents
 ProfileEdit::ProfileEdit(FileSystem& files, Text path) : files_(files), path_(std::move(path)) {
   if (!files_.Attributes(path_)) return;
   try {
-    text_ = files_.ReadFile(path_);
+    text_ = cp932::Decode(files_.ReadFile(path_));
   } catch (const IoError& e) {
     throw ProfileWriteError(path_, e.Code());
   }
@@ -310,7 +350,17 @@ Text ProfileEdit::ReadString(const Text& section, const Text& key,
 void ProfileEdit::WriteString(const Text& section, const Text& key, const Text& value) {
   const std::string_view name = Trim(key), group = Trim(section);
   RequireReadableNames(group, name);
-  const std::string_view stored = UpToLineBreak(value);
+  const std::string_view exact = UpToLineBreak(value);
+  const Text stored = cp932::Fitting(exact);
+  const Text unicodeKey = Text(name) + Text(kUnicodeKeySuffix);
+  if (stored != exact)
+    Put(group, unicodeKey, Escaped(exact));
+  else if (Locate(text_, group, unicodeKey).entry)
+    Put(group, unicodeKey, "");
+  Put(group, name, stored);
+}
+
+void ProfileEdit::Put(std::string_view group, std::string_view name, std::string_view stored) {
   const Location loc = Locate(text_, group, name);
   if (loc.entry) {
     // The entry keeps its own spelling of the key and its line break.
@@ -344,7 +394,9 @@ std::vector<Text> ProfileEdit::Keys(const Text& section) const { return ProfileC
 
 void ProfileEdit::Save() {
   try {
-    files_.WriteFile(path_, text_);
+    // Every value written is Shift-JIS; names are the program's own.
+    const auto bytes = cp932::Encode(text_);
+    files_.WriteFile(path_, bytes ? *bytes : cp932::Fitting(text_));
   } catch (const IoError& e) {
     throw ProfileWriteError(path_, e.Code());
   }

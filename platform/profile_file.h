@@ -42,7 +42,7 @@ constexpr size_t kProfileValueLimit = 2047;
 class ProfileContents {
  public:
   ProfileContents();  // no sections
-  explicit ProfileContents(Bytes text);
+  explicit ProfileContents(Text text);  // decoded already
 
   // Section names in file order, a repeated section as often as it appears.
   std::vector<Text> Sections() const;
@@ -53,6 +53,9 @@ class ProfileContents {
   Text ReadString(const Text& section, const Text& key, const Text& fallback) const;
 
  private:
+  // The raw value of a key that has one, or nothing.
+  const std::string_view* Value(std::string_view section, std::string_view key) const;
+
   struct Index;
   std::shared_ptr<const Index> index_;
 };
@@ -61,22 +64,24 @@ class ProfileFile : public Profile {
  public:
   ProfileFile(FileSystem& files, ::Path path);
 
-  // The value with surrounding blanks removed, then one pair of matching
-  // quotes, cut at kProfileValueLimit bytes (never inside a double-byte
-  // character) and at a NUL. A missing or unreadable file, a missing section
+  // The file is Shift-JIS, decoded without loss. The value with surrounding
+  // blanks removed, then one pair of matching quotes, cut at
+  // kProfileValueLimit bytes of Shift-JIS (never inside a character) and at
+  // a NUL. A value Shift-JIS cannot hold was written as its fitting form
+  // (those characters as "?") and, beside it, as the key's added ".utf8"
+  // key, which earlier versions pass by; while the first still holds that
+  // fitting form, the added key answers. A missing or unreadable file, a missing section
   // or key give the fallback; so does a key on a line without "=", which
   // hides later entries of the same key as the system's reader does.
   Text ReadString(const Text& section, const Text& key, const Text& fallback) const override;
   // Replaces the first entry of the key in the first matching section, or
   // adds one at the end of that section, or adds the section at the end of
   // the file. Every other byte of the file stays as it was. A value is
-  // stored up to its first line break: the file keeps one line per key;
-  // its other bytes are kept as they are, a lone lead byte at its end too,
-  // which the line break after it does not join. Throws ProfileWriteError,
-  // and std::invalid_argument for a section or key name that could not be
-  // read back: one with a line break or NUL, a "]" in a section name or "="
-  // in a key, a key that starts like a section line, a name ending in a lead
-  // byte without its trail byte.
+  // stored up to its first line break: the file keeps one line per key.
+  // A value Shift-JIS cannot hold is stored as described above. Throws
+  // ProfileWriteError, and std::invalid_argument for a section or key name
+  // that could not be read back: one with a line break or NUL, a "]" in a
+  // section name or "=" in a key, a key that starts like a section line.
   void WriteString(const Text& section, const Text& key, const Text& value) override;
   // Section names in file order, a repeated section as often as it appears.
   std::vector<Text> Sections() const override;
@@ -116,9 +121,11 @@ class ProfileEdit : public Profile {
   void Save();  // throws ProfileWriteError
 
  private:
+  void Put(std::string_view group, std::string_view name, std::string_view stored);
+
   FileSystem& files_;
   ::Path path_;
-  Bytes text_;
+  Text text_;  // decoded
 };
 
 // A whole number as the settings store reads one: blanks around it ignored,

@@ -61,6 +61,41 @@ std::optional<char32_t> Next(std::string_view s, size_t& at) {
   return c;
 }
 
+std::u16string ToUtf16(std::string_view s) {
+  std::u16string out;
+  out.reserve(s.size());
+  for (size_t at = 0; at < s.size();) {
+    auto c = Next(s, at);
+    if (!c) {
+      ++at;
+      c = 0xFFFD;
+    }
+    if (*c >= 0x10000) {
+      out += static_cast<char16_t>(0xD800 + ((*c - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((*c - 0x10000) & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(*c);
+    }
+  }
+  return out;
+}
+
+Text FromUtf16(std::u16string_view s) {
+  Text out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    char32_t c = s[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+      ++i;
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      c = 0xFFFD;
+    }
+    Append(out, c);
+  }
+  return out;
+}
+
 size_t Utf16Length(std::string_view s) {
   size_t units = 0;
   for (size_t at = 0; at < s.size();) {
@@ -100,5 +135,24 @@ Text FoldCase(std::string_view s) {
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) { return FoldCase(a) == FoldCase(b); }
+
+size_t NextChar(std::string_view s, size_t i) {
+  if (i >= s.size()) return s.size();
+  size_t at = i;
+  return Next(s, at) ? at : i + 1;
+}
+
+size_t CharCount(std::string_view s) {
+  size_t n = 0;
+  for (size_t i = 0; i < s.size(); i = NextChar(s, i)) ++n;
+  return n;
+}
+
+Text UpperAscii(std::string_view s) {
+  Text out(s);
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return out;
+}
 
 }  // namespace utf8

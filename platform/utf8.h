@@ -2,6 +2,7 @@
 // once faces are Unicode, and the form of UTF-8 files.
 #pragma once
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/text.h"
@@ -14,6 +15,19 @@ void Append(Text& out, char32_t c);
 // The code point at `at`, and `at` moved past it; nothing, with `at`
 // unmoved, for a sequence that is not shortest-form UTF-8 of a scalar value.
 std::optional<char32_t> Next(std::string_view s, size_t& at);
+
+// Index of the character after the one at i (never past the end); a byte
+// that is no UTF-8 counts as a character of its own.
+size_t NextChar(std::string_view s, size_t i);
+// Characters, counted so: the columns of a line.
+size_t CharCount(std::string_view s);
+// ASCII letters upper-cased: no byte of a longer character is in that range.
+Text UpperAscii(std::string_view s);
+
+// UTF-16 of the text; a byte that is no UTF-8 becomes U+FFFD.
+std::u16string ToUtf16(std::string_view s);
+// UTF-8 of UTF-16; a lone surrogate becomes U+FFFD.
+Text FromUtf16(std::u16string_view s);
 
 // UTF-16 units, as the system counts a path's length; a byte that is no
 // UTF-8 counts as one.

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/profile_file.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace settings {
 
@@ -75,7 +75,7 @@ constexpr NamedColour kColours[] = {
 
 std::optional<int32_t> ColourFromText(std::string_view text) {
   for (const NamedColour& c : kColours)
-    if (sjis::EqualsIgnoreCase(text, c.name)) return static_cast<int32_t>(c.value);
+    if (utf8::EqualsIgnoreCase(text, c.name)) return static_cast<int32_t>(c.value);
   return platform::ParseProfileInteger(text);
 }
 

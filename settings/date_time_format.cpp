@@ -5,7 +5,8 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/sjis.h"
+#include "platform/cp932.h"
+#include "platform/utf8.h"
 
 namespace settings {
 
@@ -25,7 +26,7 @@ bool IsQuote(char c) { return c == '"' || c == '\''; }
 // does not close it.
 size_t QuoteEnd(std::string_view f, size_t i) {
   size_t k = i + 1;
-  while (k < f.size() && f[k] != f[i]) k = sjis::NextChar(f, k);
+  while (k < f.size() && f[k] != f[i]) k = utf8::NextChar(f, k);
   return std::min(k, f.size());
 }
 
@@ -52,7 +53,7 @@ bool AmPmFollows(std::string_view f, size_t k) {
     const char l = Lower(static_cast<unsigned char>(f[k]));
     if (l == 'h') return false;
     if (l == 'a') return AmPmLength(f, k) > 0;
-    k = sjis::NextChar(f, k);
+    k = utf8::NextChar(f, k);
   }
   return false;
 }
@@ -78,8 +79,10 @@ int Weekday(const Moment& m) {
   return static_cast<int>(((days + 4) % 7 + 7) % 7);
 }
 
-// The text so far, kept whole character by character. A lone lead byte at
-// the end of a piece is dropped, so the stamp never holds a torn character.
+// The text so far, kept whole character by character; a byte that is no
+// UTF-8 is dropped, so the stamp never holds a torn character. The limit
+// counts Shift-JIS bytes, as the stamp's buffer always has; a character
+// Shift-JIS lacks counts its UTF-8 bytes.
 class Output {
  public:
   bool Full() const { return full_; }
@@ -87,15 +90,21 @@ class Output {
 
   void Put(std::string_view s) {
     for (size_t i = 0; i < s.size() && !full_;) {
-      const size_t next = sjis::NextChar(s, i);
-      const size_t n = next - i;
-      if (n == 1 && sjis::IsLeadByte(static_cast<unsigned char>(s[i]))) break;
-      if (text_.size() + n > kStampLimit) {
+      size_t next = i;
+      const auto c = utf8::Next(s, next);
+      if (!c) {
+        ++i;
+        continue;
+      }
+      const int width = cp932::Width(*c);
+      const size_t n = width < 0 ? next - i : static_cast<size_t>(width);
+      if (size_ + n > kStampLimit) {
         full_ = true;
         break;
       }
-      text_.append(s.substr(i, n));
-      full_ = text_.size() == kStampLimit;
+      text_.append(s.substr(i, next - i));
+      size_ += n;
+      full_ = size_ == kStampLimit;
       i = next;
     }
   }
@@ -117,6 +126,7 @@ class Output {
 
  private:
   std::string text_;
+  size_t size_ = 0;  // in Shift-JIS bytes
   bool full_ = false;
 };
 
@@ -147,8 +157,8 @@ class Stamp {
     Reading r{f, nested};
     for (size_t i = 0; i < f.size() && !out_.Full();) {
       const unsigned char c = static_cast<unsigned char>(f[i]);
-      if (sjis::IsLeadByte(c)) {
-        const size_t next = sjis::NextChar(f, i);
+      if (c >= 0x80) {
+        const size_t next = utf8::NextChar(f, i);
         out_.Put(f.substr(i, next - i));
         r.previous = 0;
         i = next;
@@ -200,10 +210,10 @@ class Stamp {
     if (!era_) return;
     const std::string& name = era_->name;
     if (!abbreviated) return out_.Put(name);
-    if (loc_.eraStyle == EraStyle::Japanese) return out_.Put(name.substr(0, sjis::NextChar(name, 0)));
+    if (loc_.eraStyle == EraStyle::Japanese) return out_.Put(name.substr(0, utf8::NextChar(name, 0)));
     if (loc_.eraStyle == EraStyle::TraditionalChinese) {
       std::vector<size_t> starts;
-      for (size_t k = 0; k < name.size(); k = sjis::NextChar(name, k)) starts.push_back(k);
+      for (size_t k = 0; k < name.size(); k = utf8::NextChar(name, k)) starts.push_back(k);
       if (starts.size() == 4) return out_.Put(name.substr(starts[2]));
     }
     out_.Put(name);

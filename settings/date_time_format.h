@@ -10,7 +10,8 @@
 
 namespace settings {
 
-// The stamp text of a moment: at most kStampLimit bytes, never ending inside a double-byte character.
+// The stamp text of a moment: at most kStampLimit bytes in its Shift-JIS
+// form, never ending inside a character.
 constexpr size_t kStampLimit = 256;
 
 // An empty format is read as "C" (the locale's short date, and its long

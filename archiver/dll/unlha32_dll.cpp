@@ -10,7 +10,9 @@
 
 #include "archiver/unlha_api.h"
 #include "archiver/unlha_operations.h"
+#include "platform/cp932.h"
 #include "platform/win32/file_system.h"
+#include "platform/win32/text_convert.h"
 
 namespace {
 
@@ -33,11 +35,37 @@ std::optional<uint64_t> LocalDosTime(uint32_t dos) {
   return (uint64_t{utc.dwHighDateTime} << 32) | utc.dwLowDateTime;
 }
 
-void CopyReport(const Text& report, char* output, DWORD size) {
+template <class Char>
+void CopyReport(const std::basic_string<Char>& report, Char* output, DWORD size) {
   if (!output || size == 0) return;
   const size_t n = report.size() < size - 1 ? report.size() : size - 1;
-  std::memcpy(output, report.data(), n);
-  output[n] = '\0';
+  std::memcpy(output, report.data(), n * sizeof(Char));
+  output[n] = 0;
+}
+
+// The narrow entry speaks Shift-JIS, as the system's code page has it on
+// the machines it was made for; the wide one UTF-16.
+Bytes Narrow(const Text& text) { return *cp932::Encode(cp932::Fitting(text)); }
+std::wstring Wide(const Text& text) { return platform::win32::Wide(text); }
+
+// One command at a time, whichever entry it comes through.
+template <class Char, class Decode, class Encode>
+int RunEntry(const Char* commandLine, Char* output, DWORD outputSize, Decode decode, Encode encode) {
+  if (!commandLine) return error::kCommand;
+  if (running.exchange(true)) return error::kCommand;
+  int code = 0;
+  try {
+    const archiver::UnlhaResult result = Run(decode(commandLine));
+    CopyReport(encode(result.report), output, outputSize);
+    code = result.code;
+  } catch (const std::exception& e) {
+    CopyReport(encode(e.what()), output, outputSize);
+    code = error::kCannotWrite;
+  } catch (...) {
+    code = error::kCannotWrite;
+  }
+  running = false;
+  return code;
 }
 
 // Each report as the registered message to the owner; its nonzero answer
@@ -62,22 +90,13 @@ archiver::UnlhaResult Run(const Text& commandLine) {
 #define EXPORT extern "C" __declspec(dllexport)
 
 EXPORT int WINAPI Unlha(HWND, LPCSTR commandLine, LPSTR output, DWORD outputSize) {
-  if (!commandLine) return error::kCommand;
-  if (running.exchange(true)) return error::kCommand;  // one command at a time
-  int code = 0;
-  try {
-    const archiver::UnlhaResult result = Run(commandLine);
-    CopyReport(result.report, output, outputSize);
-    code = result.code;
-  } catch (const std::exception& e) {
-    CopyReport(e.what(), output, outputSize);
-    code = error::kCannotWrite;
-  } catch (...) {
-    code = error::kCannotWrite;
-  }
-  running = false;
-  return code;
+  return RunEntry(commandLine, output, outputSize, [](const char* line) { return cp932::Decode(line); }, Narrow);
 }
+
+EXPORT int WINAPI UnlhaW(HWND, LPCWSTR commandLine, LPWSTR output, DWORD outputSize) {
+  return RunEntry(commandLine, output, outputSize, [](const wchar_t* line) { return platform::win32::Narrow(line); }, Wide);
+}
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "UnlhaW's strings are UTF-16, as archiver::UnlhaWFunction has them");
 
 EXPORT WORD WINAPI UnlhaGetVersion() { return kVersion; }
 EXPORT BOOL WINAPI UnlhaGetRunning() { return running ? TRUE : FALSE; }
@@ -101,7 +120,7 @@ EXPORT BOOL WINAPI UnlhaSetCursorInterval(WORD interval) {
 EXPORT BOOL WINAPI UnlhaCheckArchive(LPCSTR archive, int) {
   if (!archive) return FALSE;
   try {
-    return Run(std::string("t \"") + archive + "\"").code == 0 ? TRUE : FALSE;
+    return Run("t \"" + cp932::Decode(archive) + "\"").code == 0 ? TRUE : FALSE;
   } catch (...) {
     return FALSE;
   }
@@ -113,7 +132,7 @@ EXPORT BOOL WINAPI UnlhaConfigDialog(HWND, LPSTR, int) { return FALSE; }
 EXPORT int WINAPI UnlhaGetFileCount(LPCSTR archive) {
   if (!archive) return -1;
   try {
-    const archiver::UnlhaResult listed = Run(std::string("l \"") + archive + "\"");
+    const archiver::UnlhaResult listed = Run("l \"" + cp932::Decode(archive) + "\"");
     if (listed.code != 0) return -1;
     int lines = 0;
     for (char c : listed.report) lines += c == '\n';

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "platform/failure.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace headless {
 
@@ -30,12 +30,11 @@ constexpr uint32_t kSettable = attr::kReadOnly | attr::kHidden | attr::kSystem |
 
 bool IsSeparator(std::string_view s, size_t i, size_t next) { return next == i + 1 && s[i] == '\\'; }
 
-// Whether a single-byte character of `set` occurs in s. Trail bytes of
-// double-byte characters may take the values of '|' or '\', so step by
-// character.
+// Whether a single-byte character of `set`, or a control character,
+// occurs in s.
 bool HasSingleByte(std::string_view s, std::string_view set) {
   for (size_t i = 0; i < s.size();) {
-    const size_t next = sjis::NextChar(s, i);
+    const size_t next = utf8::NextChar(s, i);
     if (next == i + 1 && (static_cast<unsigned char>(s[i]) < 0x20 || set.find(s[i]) != std::string_view::npos)) return true;
     i = next;
   }
@@ -57,9 +56,9 @@ bool Match(std::string_view mask, std::string_view name) {
       starName = n;
       continue;
     }
-    const size_t nNext = sjis::NextChar(name, n);
+    const size_t nNext = utf8::NextChar(name, n);
     if (m < mask.size()) {
-      const size_t mNext = sjis::NextChar(mask, m);
+      const size_t mNext = utf8::NextChar(mask, m);
       if ((mNext == m + 1 && mask[m] == '?') || mask.substr(m, mNext - m) == name.substr(n, nNext - n)) {
         m = mNext;
         n = nNext;
@@ -67,7 +66,7 @@ bool Match(std::string_view mask, std::string_view name) {
       }
     }
     if (starMask == std::string_view::npos) return false;
-    starName = sjis::NextChar(name, starName);
+    starName = utf8::NextChar(name, starName);
     n = starName;
     m = starMask;
   }
@@ -84,7 +83,7 @@ std::optional<Text> ShortName(std::string_view key) {
   int dots = 0;
   bool odd = false;
   for (size_t i = 0; i < key.size();) {
-    const size_t next = sjis::NextChar(key, i);
+    const size_t next = utf8::NextChar(key, i);
     if (next == i + 1) {
       if (key[i] == '.') {
         ++dots;
@@ -102,7 +101,7 @@ std::optional<Text> ShortName(std::string_view key) {
   auto prefix = [](std::string_view s, size_t bytes, bool dropDots) {
     Text out;
     for (size_t i = 0; i < s.size();) {
-      const size_t next = sjis::NextChar(s, i);
+      const size_t next = utf8::NextChar(s, i);
       if (next == i + 1 && (s[i] == ' ' || (dropDots && s[i] == '.'))) {
         i = next;
         continue;
@@ -152,7 +151,7 @@ Text FileSystem::FullPath(const Text& path) const {
   for (size_t i = 0; i < parsed.parts.size(); ++i) full += (i ? "\\" : "") + parsed.parts[i];
   bool trailing = false;
   for (size_t i = 0, next; i < p.size(); i = next) {
-    next = sjis::NextChar(p, i);
+    next = utf8::NextChar(p, i);
     trailing = IsSeparator(p, i, next);
   }
   if (trailing && !parsed.parts.empty()) full += '\\';
@@ -168,7 +167,7 @@ FileSystem::Parsed FileSystem::Parse(const Text& path) {
   p.drive = static_cast<char>(path[0] & ~0x20);
   size_t start = 3;
   for (size_t i = 3;;) {
-    const size_t next = i < path.size() ? sjis::NextChar(path, i) : i;
+    const size_t next = i < path.size() ? utf8::NextChar(path, i) : i;
     if (i == path.size() || IsSeparator(path, i, next)) {
       const Text part = path.substr(start, i - start);
       if (part == "..") {
@@ -186,7 +185,7 @@ FileSystem::Parsed FileSystem::Parse(const Text& path) {
   return p;
 }
 
-Text FileSystem::Key(const Text& name) { return sjis::FoldCase(name); }
+Text FileSystem::Key(const Text& name) { return utf8::FoldCase(name); }
 
 Text FileSystem::Canonical(const Parsed& p) {
   Text out{p.drive, ':'};
@@ -274,7 +273,7 @@ std::optional<unsigned long> FileSystem::Failure(const std::map<Text, unsigned l
 std::vector<platform::DirEntry> FileSystem::Enumerate(const Text& pattern, uint32_t allowed) const {
   size_t slash = Text::npos;
   for (size_t i = 0; i < pattern.size();) {
-    const size_t next = sjis::NextChar(pattern, i);
+    const size_t next = utf8::NextChar(pattern, i);
     if (IsSeparator(pattern, i, next)) slash = i;
     i = next;
   }

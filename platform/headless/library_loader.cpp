@@ -1,6 +1,6 @@
 #include "platform/headless/library_loader.h"
 
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace headless {
 
@@ -35,14 +35,14 @@ LibraryLoader::LibraryLoader() = default;
 LibraryLoader::~LibraryLoader() = default;
 
 void LibraryLoader::Provide(const Path& fileName, std::map<Text, void*> exports) {
-  auto& record = records_[sjis::UpperAscii(fileName)];
+  auto& record = records_[utf8::UpperAscii(fileName)];
   if (!record) record = std::make_shared<Record>();
   record->present = true;
   record->exports = std::move(exports);
 }
 
 const LibraryLoader::Record* LibraryLoader::Find(const Path& fileName) const {
-  const auto it = records_.find(sjis::UpperAscii(fileName));
+  const auto it = records_.find(utf8::UpperAscii(fileName));
   return it == records_.end() ? nullptr : it->second.get();
 }
 
@@ -62,7 +62,7 @@ int LibraryLoader::OpenCount(const Path& fileName) const {
 }
 
 std::unique_ptr<platform::LoadedLibrary> LibraryLoader::Load(const Path& fileName) {
-  auto& record = records_[sjis::UpperAscii(fileName)];
+  auto& record = records_[utf8::UpperAscii(fileName)];
   if (!record) record = std::make_shared<Record>();
   ++record->attempts;
   if (!record->present) return nullptr;

@@ -8,7 +8,7 @@
 
 #include "platform/failure.h"
 #include "platform/headless/clipboard.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace headless {
 
@@ -168,7 +168,7 @@ void ListBox::SetSelected(int index, bool on) {
 
 int ListBox::FindExact(const Text& text) const {
   for (size_t i = 0; i < items_.size(); ++i)
-    if (sjis::EqualsIgnoreCase(items_[i], text)) return static_cast<int>(i);
+    if (utf8::EqualsIgnoreCase(items_[i], text)) return static_cast<int>(i);
   return -1;
 }
 
@@ -206,18 +206,10 @@ void ListBox::UserArrow(int delta) {
   if (onClick) onClick();
 }
 
-Text EntryBox::GetText() const {
-  if (outside_) throw platform::Failure(platform::kNotShiftJis);
-  return text_;
-}
-
 void EntryBox::ReceiveChar(char c) {
   ControlImpl::ReceiveChar(c);
   if (readOnly_) return;
-  if (allSelected_ && (c == '\b' || static_cast<unsigned char>(c) >= 0x20)) {
-    text_.clear();
-    outside_ = false;
-  }
+  if (allSelected_ && (c == '\b' || static_cast<unsigned char>(c) >= 0x20)) text_.clear();
   allSelected_ = false;
   const Text before = text_;
   if (c == '\b') {
@@ -228,9 +220,13 @@ void EntryBox::ReceiveChar(char c) {
   if (text_ != before && onChange) onChange();
 }
 
-Text EditBox::GetText() const {
-  if (outside_) throw platform::Failure(platform::kNotShiftJis);
-  return text_;
+void EntryBox::UserInput(const Text& text) {
+  CheckReachable(*this, "entry box");
+  if (readOnly_) return;
+  if (allSelected_) text_.clear();
+  allSelected_ = false;
+  text_ += text;
+  if (onChange) onChange();
 }
 
 void EditBox::ReceiveChar(char c) {
@@ -258,16 +254,9 @@ void EditBox::Cut() {
   if (length_ > 0 && window_.Owner().SystemClipboard().SetText(text_.substr(start_, length_))) ReplaceSelection("");
 }
 
-// The control takes the clipboard's text as Windows holds it, characters
-// that Shift-JIS lacks included.
 void EditBox::Paste() {
   platform::Clipboard& clipboard = window_.Owner().SystemClipboard();
   if (!clipboard.HasText()) return;
-  if (auto* held = dynamic_cast<Clipboard*>(&clipboard); held && held->OutsideShiftJis()) {
-    ReplaceSelection(held->HeldText());
-    outside_ = true;
-    return;
-  }
   ReplaceSelection(clipboard.GetText());
 }
 
@@ -344,18 +333,18 @@ void Window::UserDropFiles(const std::vector<platform::DroppedPath>& paths) {
 
 void Window::SetMessageHandler(const Text& name, MessageHandler handler) {
   if (handler)
-    registered_[sjis::UpperAscii(name)] = std::move(handler);
+    registered_[utf8::UpperAscii(name)] = std::move(handler);
   else
-    registered_.erase(sjis::UpperAscii(name));
+    registered_.erase(utf8::UpperAscii(name));
 }
 
 std::intptr_t Window::SendRegistered(const Text& name, std::uintptr_t wParam, std::intptr_t lParam) {
-  const auto it = registered_.find(sjis::UpperAscii(name));
+  const auto it = registered_.find(utf8::UpperAscii(name));
   if (it == registered_.end() || closed_) return 0;
   return it->second(wParam, lParam);
 }
 
-bool Window::HandlesMessage(const Text& name) const { return registered_.count(sjis::UpperAscii(name)) != 0; }
+bool Window::HandlesMessage(const Text& name) const { return registered_.count(utf8::UpperAscii(name)) != 0; }
 
 void Window::Close() {
   if (closed_) return;

@@ -180,16 +180,16 @@ class EntryBox : public ControlImpl<platform::EntryBox> {
   using ControlImpl::ControlImpl;
   void SetText(const Text& t) override {
     text_ = t;
-    allSelected_ = outside_ = false;
+    allSelected_ = false;
     if (onChange) onChange();
   }
-  Text GetText() const override;
+  Text GetText() const override { return text_; }
   void SetBackground(int32_t color) override { background_ = color; }
   int32_t Background() const { return background_; }
   void SelectAll() override { allSelected_ = true; }
-  // The user pastes a character that Shift-JIS cannot hold (an emoji):
-  // reading the text then fails as it does on Windows.
-  void UserPasteOutsideShiftJis() { outside_ = true; }
+  // The input method (or a paste) puts text in at once, whatever its
+  // characters: it replaces a whole selection.
+  void UserInput(const Text& text);
   bool AllSelected() const { return allSelected_; }
   void SetReadOnly(bool on) override { readOnly_ = on; }
   bool ReadOnly() const override { return readOnly_; }
@@ -200,7 +200,7 @@ class EntryBox : public ControlImpl<platform::EntryBox> {
  private:
   Text text_;
   int32_t background_ = platform::colour::kWindow;
-  bool allSelected_ = false, outside_ = false, readOnly_ = false, imeOff_ = false;
+  bool allSelected_ = false, readOnly_ = false, imeOff_ = false;
 };
 
 // Typing replaces the selection; setting the text puts the caret at its end.
@@ -211,9 +211,8 @@ class EditBox : public ControlImpl<platform::EditBox> {
     text_ = t;
     start_ = text_.size();
     length_ = 0;
-    outside_ = false;
   }
-  Text GetText() const override;
+  Text GetText() const override { return text_; }
   void SetBackground(int32_t color) override { background_ = color; }
   int32_t Background() const { return background_; }
   void Cut() override;
@@ -223,14 +222,12 @@ class EditBox : public ControlImpl<platform::EditBox> {
 
   // The user selects `length` bytes from byte `start`.
   void UserSelect(size_t start, size_t length);
-  // The user types a character that Shift-JIS cannot hold (an emoji) with
-  // the input method: reading the text then fails as it does on Windows.
-  void UserTypeOutsideShiftJis() { outside_ = true; }
+  // The input method puts text in at once, replacing the selection.
+  void UserInput(const Text& text) { ReplaceSelection(text); }
 
  private:
   void ReplaceSelection(const Text& with);
   Text text_;
-  bool outside_ = false;
   size_t start_ = 0, length_ = 0;
   int32_t background_ = 0xFFFFFF;
 };

@@ -82,9 +82,7 @@ std::optional<std::wstring> ClipboardWideText() {
 Text Clipboard::GetText() const {
   const auto wide = ClipboardWideText();
   if (!wide) throw Failure(kClipboardBusy);
-  const auto text = NarrowExact(*wide);
-  if (!text) throw Failure(kClipboardNotShiftJis);
-  return *text;
+  return Narrow(*wide);
 }
 
 bool Clipboard::HasText() const { return ::IsClipboardFormatAvailable(CF_UNICODETEXT) != 0; }

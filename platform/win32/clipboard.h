@@ -1,4 +1,4 @@
-// The system clipboard's text as CF_UNICODETEXT, converted from CP932.
+// The system clipboard's text as CF_UNICODETEXT, converted to UTF-8.
 #pragma once
 #include <optional>
 #include <string>
@@ -14,7 +14,7 @@ std::optional<std::wstring> ClipboardWideText();
 class Clipboard : public platform::Clipboard {
  public:
   bool SetText(const Text& text) override;
-  Text GetText() const override;  // throws when CP932 cannot hold it
+  Text GetText() const override;  // throws while another program holds it open
   bool HasText() const override;
   bool Clear() override;
 };

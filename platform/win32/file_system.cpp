@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/failure.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/unique_handle.h"
 
@@ -159,7 +159,7 @@ std::vector<DirEntry> FileSystem::Enumerate(const Text& pattern, uint32_t allowe
     const uint32_t bits = Visible(data.dwFileAttributes);
     if ((bits & kGated) & ~allowed) continue;
     auto name = NarrowExact(data.cFileName);
-    if (!name) continue;  // a name Shift-JIS cannot hold is no name the program can use
+    if (!name) continue;  // a lone surrogate has no UTF-8: the program could not name it again
     DirEntry entry;
     entry.name = std::move(*name);
     entry.attributes = bits;
@@ -226,7 +226,7 @@ void Move(const std::wstring& from, const std::wstring& to) {
 }  // namespace
 
 void FileSystem::Rename(const Text& from, const Text& to) {
-  if (from == to || !sjis::EqualsIgnoreCase(from, to)) return Move(Wide(from), Wide(to));
+  if (from == to || !utf8::EqualsIgnoreCase(from, to)) return Move(Wide(from), Wide(to));
   // Only the letter case changes: Wine takes the target for the source
   // itself and leaves the name as it was, so go through another name.
   const std::wstring between = Wide(from) + L".~case";

@@ -1,5 +1,5 @@
 // The Windows file system behind platform::FileSystem: W functions with
-// paths converted from Shift-JIS.
+// UTF-8 paths converted to UTF-16.
 #pragma once
 #include "platform/file_system.h"
 #include "platform/text.h"

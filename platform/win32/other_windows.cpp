@@ -49,7 +49,6 @@ WindowId OtherWindows::FirstTopLevel(const std::function<bool(const TopWindow&)>
 }
 
 WindowId OtherWindows::FindByTitle(const Text& title) const {
-  // A title that CP932 turned into '?' on the way in must match nothing.
   return reinterpret_cast<WindowId>(::FindWindowW(nullptr, Wide(title).c_str()));
 }
 

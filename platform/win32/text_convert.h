@@ -1,5 +1,6 @@
-// Shift-JIS (code page 932, fixed: never the system's ANSI code page) to and
-// from UTF-16 at the boundary of the Win32 API.
+// The program's UTF-8 text to and from UTF-16 at the boundary of the Win32
+// API. Code page 932 never appears here: Shift-JIS is a file format,
+// converted by platform/cp932.h where files store it.
 #pragma once
 #include <optional>
 #include <string>
@@ -9,24 +10,19 @@
 
 namespace platform::win32 {
 
-constexpr unsigned kShiftJis = 932;
-
-// Every byte is converted, NULs included; bytes that are no CP932 character
-// become the system's replacement character.
-std::wstring Wide(std::string_view sjis);
+// Every byte is converted, NULs included; bytes that are no UTF-8 become
+// the replacement character.
+std::wstring Wide(std::string_view text);
 // Like Wide but stops at the first NUL: for window and control texts.
-std::wstring WideText(std::string_view sjis);
+std::wstring WideText(std::string_view text);
 
-// Characters CP932 cannot hold become a look-alike (e for an accented e)
-// or '?'.
+// A lone surrogate (which names on disk and edit boxes can hold) becomes
+// the replacement character.
 Text Narrow(std::wstring_view text);
-// Each character CP932 cannot hold exactly becomes '?': for naming a
-// thing that cannot be taken.
+// Each lone surrogate becomes '?': for naming a thing that cannot be taken.
 Text NarrowMarked(std::wstring_view text);
-// The CP932 bytes of text, or nothing when a character has no exact CP932
-// form (no best-fit substitutes such as U+301C for U+FF5E).
+// The UTF-8 of text, or nothing when it holds a lone surrogate, which has
+// no UTF-8 form and so could not name the same file again.
 std::optional<Text> NarrowExact(std::wstring_view text);
-// Whether the text round-trips through CP932 unchanged.
-bool FitsShiftJis(std::wstring_view text);
 
 }  // namespace platform::win32

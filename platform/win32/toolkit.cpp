@@ -185,7 +185,7 @@ std::optional<Text> Toolkit::AskFileName(platform::Window* owner, FileDialogKind
   if (!chosen) return std::nullopt;
   name.resize(wcsnlen(name.c_str(), name.size()));
   auto path = NarrowExact(name);
-  if (!path) throw Failure("シフトJISで表せない文字がファイル名に含まれています");
+  if (!path) throw Failure("ファイル名に扱えない文字 (対のないサロゲート) が含まれています");
   return *path;
 }
 

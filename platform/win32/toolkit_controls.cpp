@@ -36,14 +36,6 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
-// Typed or pasted text that Shift-JIS cannot hold is refused, never turned
-// into question marks.
-Text Exact(const std::wstring& text) {
-  auto bytes = NarrowExact(text);
-  if (!bytes) throw Failure(kNotShiftJis);
-  return *bytes;
-}
-
 }  // namespace
 
 // ---- Panel
@@ -131,7 +123,7 @@ EntryBox::EntryBox(Window& window, Control* parent) : ControlImpl(window, parent
 
 void EntryBox::SetText(const Text& text) { ::SetWindowTextW(Handle(), WideText(text).c_str()); }
 
-Text EntryBox::GetText() const { return Exact(WindowText(Handle())); }
+Text EntryBox::GetText() const { return Narrow(WindowText(Handle())); }
 
 void EntryBox::SetBackground(int32_t color) {
   background_ = color;
@@ -272,7 +264,7 @@ Text EditBox::GetText() const {
                                               reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(got < 0 ? 0 : got));
   text.append(coming_, taken_);
-  return Exact(text);
+  return Narrow(text);
 }
 
 // Some rich edit versions empty the clipboard on a copy of nothing.

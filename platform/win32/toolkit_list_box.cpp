@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/toolkit_controls.h"
 
@@ -184,7 +184,7 @@ int ListBox::FindExact(const Text& text) const {
   const_cast<ListBox*>(this)->ShowRows(items_.size());
   if (text.find('\0') != Text::npos) {
     for (size_t i = 0; i < items_.size(); ++i)
-      if (sjis::EqualsIgnoreCase(items_[i], text)) return static_cast<int>(i);
+      if (utf8::EqualsIgnoreCase(items_[i], text)) return static_cast<int>(i);
     return -1;
   }
   // The control's own search, from the top (a start of -1); it wraps, so

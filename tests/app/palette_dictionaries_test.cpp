@@ -3,7 +3,6 @@
 #include "platform/failure.h"
 #include "platform/text_file.h"
 #include "tests/support/palette_fixture.h"
-#include "tests/support/unicode.h"
 
 using V = std::vector<std::string>;
 
@@ -102,7 +101,7 @@ TEST_F(DictionaryTest, AReadingThatCannotBeAFileNameStopsTheImportBeforeItsGroup
 }
 
 TEST_F(DictionaryTest, UnicodeDictionariesWithTheirMarkAreRead) {
-  const std::string words = U(U"!Microsoft IME Dictionary Tool\r\nかお\t(^_^)\t顔文字\r\nはな\t花\t名詞\r\n");
+  const std::string words = "!Microsoft IME Dictionary Tool\r\nかお\t(^_^)\t顔文字\r\nはな\t花\t名詞\r\n";
   for (const auto& [name, encoding] : {std::pair{"u16", textfile::Encoding::Utf16Le},
                                       std::pair{"u16be", textfile::Encoding::Utf16Be},
                                       std::pair{"u8", textfile::Encoding::Utf8}}) {
@@ -114,13 +113,14 @@ TEST_F(DictionaryTest, UnicodeDictionariesWithTheirMarkAreRead) {
   EXPECT_TRUE(toolkit.Messages().empty());
 }
 
-TEST_F(DictionaryTest, AWordShiftJisLacksStopsTheImportBeforeAnythingIsWritten) {
-  files.AddFile("C:\\dic\\bear.txt", *textfile::Encode(U(U"かお\t(^_^)\t顔文字\r\nくま\tʕ•ᴥ•ʔ\t顔文字\r\n"),
+TEST_F(DictionaryTest, WordsShiftJisLacksAreTakenAndTheirGroupsWrittenAsUtf8) {
+  files.AddFile("C:\\dic\\bear.txt", *textfile::Encode("かお\t(^_^)\t顔文字\r\nくま\tʕ•ᴥ•ʔ\t顔文字\r\n🍣\t(っ˘ڡ˘ς)\t顔文字\r\n",
                                                          textfile::Encoding::Utf16Le));
   Import("C:\\dic\\bear.txt");
-  ASSERT_EQ(toolkit.Messages().size(), 1u);
-  EXPECT_NE(Message().find(platform::kNotShiftJis), std::string::npos);
-  EXPECT_FALSE(files.Exists(K("bear")));
+  EXPECT_TRUE(toolkit.Messages().empty());
+  EXPECT_EQ(files.Content(K("bear\\かお.txt")), "(^_^)\r\n");
+  EXPECT_EQ(files.Content(K("bear\\くま.txt")), "\xEF\xBB\xBFʕ•ᴥ•ʔ\r\n");
+  EXPECT_EQ(files.Content(K("bear\\🍣.txt")), "\xEF\xBB\xBF(っ˘ڡ˘ς)\r\n");
 }
 
 TEST_F(DictionaryTest, ANonDictionaryIsSaidSoAndMakesNoClass) {

@@ -2,7 +2,6 @@
 #include "library/listing.h"
 #include "platform/text_file.h"
 #include "tests/support/palette_fixture.h"
-#include "tests/support/unicode.h"
 
 namespace attr = platform::attr;
 using V = std::vector<std::string>;
@@ -351,7 +350,7 @@ TEST_F(PaletteTest, EmptiedGroupDisappearsAtClose) {
 }
 
 TEST_F(PaletteTest, GroupFilesThisVersionCannotTakeAreShownEmptyAndNeverWritten) {
-  const std::string utf16 = *textfile::Encode(U(U"ʕ•ᴥ•ʔ\r\n"), textfile::Encoding::Utf16Le);
+  const std::string utf16 = *textfile::Encode("ʕ•ᴥ•ʔ\r\n", textfile::Encoding::Utf16Le);
   files.AddFile(K("A\\g.txt"), "1\r\n");
   files.AddFile(K("A\\u16.txt"), utf16);
   files.AddFile(K("A\\aux.txt"), "a\r\n");
@@ -385,7 +384,7 @@ TEST_F(PaletteTest, GroupFilesThisVersionCannotTakeAreShownEmptyAndNeverWritten)
 }
 
 TEST_F(PaletteTest, UnicodeGroupFilesAreReadAndWrittenBackInTheirOwnEncoding) {
-  const std::string faces = U(U"(^_^)\r\n顔\r\n"), added = U(U"(^_^)\r\n顔\r\nｱ\r\n");
+  const std::string faces = "(^_^)\r\n顔\r\n", added = "(^_^)\r\n顔\r\nｱ\r\n";
   const std::pair<const char*, textfile::Encoding> groups[] = {{"u8", textfile::Encoding::Utf8},
                                                                {"u16", textfile::Encoding::Utf16Le},
                                                                {"u16be", textfile::Encoding::Utf16Be}};

@@ -295,34 +295,30 @@ TEST_F(PropertiesTest, AValueThatIsNoNumberOrColourStopsBeforeAnythingIsWritten)
   EXPECT_TRUE(palette->Get<platform::Panel>("Panel2").Visible());
 }
 
-TEST_F(PropertiesTest, TextShiftJisCannotHoldStopsBeforeAnythingIsWrittenAndOkWritesOnce) {
+TEST_F(PropertiesTest, TextShiftJisCannotHoldIsKeptBesideItsFittingFormAndOkWritesOnce) {
   Start("top=5\r\n");
-  const std::string before = files.Content(kIni);
   const int writes = files.WriteCount(kIni);
-  const platform::Rect bounds = Window().Bounds();
-  InDialog([&](headless::Window& d) {
-    Type(d, "edY", "200");
-    Page(d, 6);
-    Checks(d, "CheckListBox2").UserClickCheck(3);  // minimal mode
-    Field(d, "edWindowName").UserPasteOutsideShiftJis();  // "Café"
-    Press(d, "BitBtn1");
-    EXPECT_FALSE(d.Closed());
-    Press(d, "BitBtn2");
-  });
-  ASSERT_EQ(toolkit.Messages().size(), 1u);
-  EXPECT_EQ(toolkit.Messages()[0].text, std::string(platform::kNotShiftJis) + ".");
-  EXPECT_EQ(files.Content(kIni), before);
-  EXPECT_EQ(Window().Bounds(), bounds);
-  EXPECT_TRUE(palette->Get<platform::Panel>("Panel2").Visible());
-
   // Every key in one write of the file.
   InDialog([&](headless::Window& d) {
     Type(d, "edY", "200");
+    Page(d, 6);
+    Field(d, "edWindowName").UserInput("Café ☕");
     Press(d, "BitBtn1");
   });
+  EXPECT_TRUE(toolkit.Messages().empty());
   EXPECT_EQ(files.WriteCount(kIni), writes + 1);
-  EXPECT_NE(files.Content(kIni).find("top=200\r\n"), std::string::npos);
-  EXPECT_NE(files.Content(kIni).find("wname=\"\"\r\n"), std::string::npos);
+  const std::string ini = files.Content(kIni);
+  EXPECT_NE(ini.find("top=200\r\n"), std::string::npos);
+  // An earlier version reads the fitting form; this one the added key.
+  EXPECT_NE(ini.find("wname=\"Caf? ?\"\r\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("wname.utf8=\"Caf%C3%A9 %E2%98%95\"\r\n"), std::string::npos) << ini;
+  palette.reset();
+  PaletteTest::Start();
+  InDialog([&](headless::Window& d) {
+    Page(d, 6);
+    EXPECT_EQ(Field(d, "edWindowName").GetText(), "Café ☕");
+    Press(d, "BitBtn2");
+  });
 }
 
 TEST_F(PropertiesTest, AnAppliedPlaceOnNoDisplayBringsThePaletteOntoTheScreen) {

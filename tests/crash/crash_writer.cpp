@@ -33,6 +33,7 @@
 #include "library/whole_file.h"
 #include "platform/profile_file.h"
 #include "platform/win32/file_system.h"
+#include "platform/win32/text_convert.h"
 
 namespace {
 
@@ -244,12 +245,6 @@ class Library {
   platform::win32::FileSystem files_;
 };
 
-Text Narrow(const wchar_t* wide) {
-  const int n = ::WideCharToMultiByte(932, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-  Text out(n > 0 ? n - 1 : 0, '\0');
-  ::WideCharToMultiByte(932, 0, wide, -1, out.data(), n, nullptr, nullptr);
-  return out;
-}
 
 }  // namespace
 
@@ -257,7 +252,7 @@ int main() {
   int argc = 0;
   wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
   std::vector<Text> args;
-  for (int i = 0; i < argc; ++i) args.push_back(Narrow(argv[i]));
+  for (int i = 0; i < argc; ++i) args.push_back(platform::win32::Narrow(argv[i]));
   ::LocalFree(argv);
   try {
     if (args.size() == 3 && args[1] == "setup") {

@@ -211,52 +211,27 @@ TEST_F(ClipboardEditorTest, AFileThatCannotBeReadOrWrittenIsNamedAndTheBoxStays)
   }
 }
 
-// Text that Shift-JIS cannot hold never reaches the clipboard or a file as
-// question marks: the command is refused with a message.
-TEST_F(ClipboardEditorTest, TextShiftJisCannotHoldIsRefusedNotTurnedIntoQuestionMarks) {
-  const std::string refused = std::string(platform::kNotShiftJis) + ".";
-  ASSERT_TRUE(clipboard.SetText("before"));
+// Faces of any character come in from the clipboard and go out to it and
+// to a file exactly; a file that Shift-JIS cannot hold is UTF-8 with its
+// mark, one that it can stays Shift-JIS.
+TEST_F(ClipboardEditorTest, TextOfAnyCharacterComesInAndGoesOutExactly) {
+  const std::string faces = "ʕ•ᴥ•ʔ\r\n🍣 (◕‿◕✿)\r\n";
+  clipboard.Put(faces);
   InEditor([&](headless::Window& w) {
-    Type(w, "+");
-    Box(w).UserTypeOutsideShiftJis();  // an emoji from the input method
+    EXPECT_EQ(Box(w).GetText(), faces);
+    Box(w).UserSelect(Box(w).GetText().size(), 0);
+    Box(w).UserInput("👍🏽");  // from the input method
     Choose(w, kWrite);
     toolkit.ScriptFileName("C:\\text\\emoji.txt");
     Choose(w, kSave);
-    EXPECT_FALSE(w.Closed());
-    // Once the text is replaced, it goes out again.
-    Choose(w, kRead);
-    Choose(w, kWrite);
+    Box(w).UserSelect(0, Box(w).GetText().size());
+    Box(w).UserInput("顔");
+    toolkit.ScriptFileName("C:\\text\\kanji.txt");
+    Choose(w, kSave);
     w.UserCloseBox();
   });
-  EXPECT_EQ(Shown(), (V{refused, refused}));
-  EXPECT_FALSE(files.Exists("C:\\text\\emoji.txt"));
-  EXPECT_EQ(clipboard.Writes(), (V{"before", "before"}));
-}
-
-TEST_F(ClipboardEditorTest, ClipboardTextShiftJisCannotHoldIsRefusedAndTheEditorStartsEmpty) {
-  const std::string unreadable = std::string(platform::kClipboardNotShiftJis) + ".";
-  clipboard.PutOutsideShiftJis("caf?");
-  InEditor([&](headless::Window& w) {
-    // Said over the palette before the editor showed.
-    EXPECT_EQ(Shown(), V{unreadable});
-    headless::EditBox& box = Box(w);
-    EXPECT_EQ(box.GetText(), "");
-    Type(w, "mine");
-    Choose(w, kRead);
-    EXPECT_EQ(box.GetText(), "mine");
-    // The box's own paste takes the text as it is; it cannot go out again.
-    box.Paste();
-    Choose(w, kWrite);
-    toolkit.ScriptFileName("C:\\text\\cafe.txt");
-    Choose(w, kSave);
-    EXPECT_TRUE(clipboard.OutsideShiftJis());
-    // Emptying needs no reading.
-    Choose(w, kEmpty);
-    EXPECT_FALSE(clipboard.HasText());
-    Choose(w, kClose);
-  });
-  EXPECT_EQ(Shown(), (V{unreadable, unreadable, std::string(platform::kNotShiftJis) + ".",
-                        std::string(platform::kNotShiftJis) + "."}));
-  EXPECT_FALSE(files.Exists("C:\\text\\cafe.txt"));
-  EXPECT_TRUE(clipboard.Writes().empty());
+  EXPECT_TRUE(Shown().empty());
+  EXPECT_EQ(clipboard.Writes(), V{faces + "👍🏽"});
+  EXPECT_EQ(files.Content("C:\\text\\emoji.txt"), "\xEF\xBB\xBF" + faces + "👍🏽\r\n");
+  EXPECT_EQ(files.Content("C:\\text\\kanji.txt"), "\x8A\xE7\r\n");
 }

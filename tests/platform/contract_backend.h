@@ -66,9 +66,8 @@ class ContractBackend {
   // Acts as the user: drops the files on the window. In a path marked not
   // exact, each '?' stands for a character Shift-JIS lacks (an accented e).
   virtual void UserDropFiles(platform::Window& window, const std::vector<platform::DroppedPath>& paths) = 0;
-  // Another application puts text on the clipboard with a character that
-  // Shift-JIS lacks: "caf" and an accented e.
-  virtual void PutClipboardTextShiftJisCannotHold() = 0;
+  // Another application puts text on the clipboard.
+  virtual void PutClipboardTextFromAnotherProgram(const std::string& text) = 0;
   // A library name that loads, and one that does not.
   virtual std::string PresentLibrary() = 0;
   virtual std::string AbsentLibrary() = 0;

@@ -5,7 +5,6 @@
 #include <random>
 
 #include "platform/cp932.h"
-#include "tests/support/unicode.h"
 
 namespace {
 
@@ -35,42 +34,42 @@ TEST(Cp932, EveryByteAndEveryPairOfBytesComesBackWhole) {
 }
 
 TEST(Cp932, DecodesAsWindowsDoes) {
-  EXPECT_EQ(cp932::Decode("(^\x81\x5B^)\\"), U(U"(^ー^)\\"));
-  EXPECT_EQ(cp932::Decode("\x8A\xE7\x95\xB6\x8E\x9A"), U(U"顔文字"));
-  EXPECT_EQ(cp932::Decode("\xB1\xDF"), U(U"\uFF71\uFF9F"));      // half-width katakana
-  EXPECT_EQ(cp932::Decode("\x81\x5F\x81\x60"), U(U"\uFF3C\uFF5E"));  // the full-width backslash and tilde
-  EXPECT_EQ(cp932::Decode("\x87\x40\x87\x54"), U(U"①Ⅰ"));          // NEC's row 13, the codes Windows writes
-  EXPECT_EQ(cp932::Decode("\xF0\x40"), U(U"\uE000"));               // the user-defined area
-  EXPECT_EQ(cp932::Decode("\x80\xA0\xFD"), U(U"\u0080\U000F00A0\U000F00FD"));  // no character for A0, FD to FF
-  EXPECT_EQ(cp932::Encode(U(U"顔文字ー①Ⅰ\uFF5E")), "\x8A\xE7\x95\xB6\x8E\x9A\x81\x5B\x87\x40\x87\x54\x81\x60");
+  EXPECT_EQ(cp932::Decode("(^\x81\x5B^)\\"), "(^ー^)\\");
+  EXPECT_EQ(cp932::Decode("\x8A\xE7\x95\xB6\x8E\x9A"), "顔文字");
+  EXPECT_EQ(cp932::Decode("\xB1\xDF"), "\uFF71\uFF9F");      // half-width katakana
+  EXPECT_EQ(cp932::Decode("\x81\x5F\x81\x60"), "\uFF3C\uFF5E");  // the full-width backslash and tilde
+  EXPECT_EQ(cp932::Decode("\x87\x40\x87\x54"), "①Ⅰ");          // NEC's row 13, the codes Windows writes
+  EXPECT_EQ(cp932::Decode("\xF0\x40"), "\uE000");               // the user-defined area
+  EXPECT_EQ(cp932::Decode("\x80\xA0\xFD"), "\u0080\U000F00A0\U000F00FD");  // no character for A0, FD to FF
+  EXPECT_EQ(cp932::Encode("顔文字ー①Ⅰ\uFF5E"), "\x8A\xE7\x95\xB6\x8E\x9A\x81\x5B\x87\x40\x87\x54\x81\x60");
 }
 
 TEST(Cp932, SecondCodesAndBytesOfNoCharacterAreKeptAndShownAsTheUserSeesThem) {
   struct Case {
     const char* bytes;
-    std::u32string_view decoded, shown;
+    std::string_view decoded, shown;
   };
   const Case cases[] = {
-      {"\xED\x40", U"纊\U000FED40", U"纊"},                // NEC's selection; Windows writes FA5C
-      {"\xFA\x5C", U"纊", U"纊"},
-      {"\x87\x90", U"≒\U000F8790", U"≒"},                 // row 13's copy of 81E0
-      {"\xFA\x4A", U"Ⅰ\U000FFA4A", U"Ⅰ"},                 // IBM's copy of 8754
-      {"\xEE\xF9\xFA\x54\x81\xCA", U"￢\U000FEEF9￢\U000FFA54￢", U"￢￢￢"},  // three codes of one sign
-      {"\x81", U"\U000F0081", U"\uFFFD"},                    // a lead byte at the end
-      {"\x81\x20", U"\U000F0081 ", U"\uFFFD "},              // before a byte that is no trail
-      {"\x85\x40", U"\U000F0085@", U"\uFFFD@"},              // an undefined code
+      {"\xED\x40", "纊\U000FED40", "纊"},                // NEC's selection; Windows writes FA5C
+      {"\xFA\x5C", "纊", "纊"},
+      {"\x87\x90", "≒\U000F8790", "≒"},                 // row 13's copy of 81E0
+      {"\xFA\x4A", "Ⅰ\U000FFA4A", "Ⅰ"},                 // IBM's copy of 8754
+      {"\xEE\xF9\xFA\x54\x81\xCA", "￢\U000FEEF9￢\U000FFA54￢", "￢￢￢"},  // three codes of one sign
+      {"\x81", "\U000F0081", "\uFFFD"},                    // a lead byte at the end
+      {"\x81\x20", "\U000F0081 ", "\uFFFD "},              // before a byte that is no trail
+      {"\x85\x40", "\U000F0085@", "\uFFFD@"},              // an undefined code
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes);
-    EXPECT_EQ(cp932::Decode(c.bytes), U(c.decoded));
-    EXPECT_EQ(cp932::Shown(cp932::Decode(c.bytes)), U(c.shown));
-    EXPECT_EQ(cp932::Encode(U(c.decoded)), c.bytes);
+    EXPECT_EQ(cp932::Decode(c.bytes), c.decoded);
+    EXPECT_EQ(cp932::Shown(cp932::Decode(c.bytes)), c.shown);
+    EXPECT_EQ(cp932::Encode(c.decoded), c.bytes);
   }
 }
 
 TEST(Cp932, TextWithoutACodeIsRefused) {
-  for (std::u32string_view text : {U"Café", U"ʕ•ᴥ•ʔ", U"🍣", U"\U000F8790", U"a\U000FED41"})
-    EXPECT_EQ(cp932::Encode(U(text)), std::nullopt);
+  for (std::string_view text : {"Café", "ʕ•ᴥ•ʔ", "🍣", "\U000F8790", "a\U000FED41"})
+    EXPECT_EQ(cp932::Encode(text), std::nullopt);
   EXPECT_EQ(cp932::Encode("\xC3"), std::nullopt);  // no UTF-8
   EXPECT_EQ(cp932::Encode(std::string("a\0b", 3)), std::string("a\0b", 3));
 }

@@ -10,7 +10,7 @@
 #include <set>
 
 #include "platform/failure.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 #include "tests/platform/contract_backend.h"
 #include "tests/support/listed_attributes.h"
 
@@ -102,13 +102,13 @@ TEST_F(FileSystemContract, FilesMeetExactlyWhereTheirNamesFoldAlike) {
   std::set<std::string> folds;
   for (const std::string& name : names) {
     fs.WriteFile(In(name), name);
-    folds.insert(sjis::FoldCase(name));
+    folds.insert(utf8::FoldCase(name));
   }
   for (const std::string& name : names) {
     // What the name reads back is the last name written of its fold.
     std::string last;
     for (const std::string& other : names)
-      if (sjis::EqualsIgnoreCase(other, name)) last = other;
+      if (utf8::EqualsIgnoreCase(other, name)) last = other;
     EXPECT_EQ(fs.ReadFile(In(name)), last) << "name bytes " << std::hex << (0xFF & name[0]) << " " << (0xFF & name[1]);
   }
   EXPECT_EQ(Names("*.*").size(), folds.size() + 2);  // with "." and ".."

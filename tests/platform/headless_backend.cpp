@@ -70,7 +70,7 @@ class HeadlessBackend : public ContractBackend {
   void UserDropFiles(platform::Window& window, const std::vector<platform::DroppedPath>& paths) override {
     headless::As<headless::Window>(window).UserDropFiles(paths);
   }
-  void PutClipboardTextShiftJisCannotHold() override { clipboard_.PutOutsideShiftJis("caf?"); }
+  void PutClipboardTextFromAnotherProgram(const std::string& text) override { clipboard_.Put(text); }
   std::string PresentLibrary() override { return "kernel32.dll"; }
   std::string AbsentLibrary() override { return "NOSUCHLIB.DLL"; }
   void Pump() override {}

@@ -8,7 +8,7 @@
 
 #include "platform/headless/file_system.h"
 #include "platform/profile_file.h"
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -191,7 +191,7 @@ TEST_F(ProfileFileTest, AFailedWriteNamesTheFileAndKeepsTheEarlierKeys) {
     ini.WriteString("kao", "b", "2");
     FAIL() << "the write went through";
   } catch (const ProfileWriteError& e) {
-    EXPECT_EQ(std::string(e.what()), sjis::Format("%s に書き込めません", {kPath}));
+    EXPECT_EQ(std::string(e.what()), text::Format("%s に書き込めません", {kPath}));
     EXPECT_EQ(e.Path(), kPath);
     EXPECT_EQ(e.Code(), 5u);
   }

@@ -5,7 +5,6 @@
 #include <random>
 
 #include "platform/text_file.h"
-#include "tests/support/unicode.h"
 
 namespace {
 
@@ -22,19 +21,19 @@ TEST(TextFile, TheMarkSaysTheEncoding) {
   struct Case {
     std::string bytes;
     Encoding encoding;
-    std::u32string_view text;
+    std::string_view text;
   };
   const Case cases[] = {
-      {"(^\x81\x5B^)\r\n", Encoding::ShiftJis, U"(^ー^)\r\n"},
-      {"\xEF\xBB\xBF" "\xCA\x95\xE2\x80\xA2\xE1\xB4\xA5\xE2\x80\xA2\xCA\x94", Encoding::Utf8, U"ʕ•ᴥ•ʔ"},
-      {std::string("\xFF\xFE\x61\x00\x3C\xD8\x63\xDF", 8), Encoding::Utf16Le, U"a🍣"},
-      {std::string("\xFE\xFF\x00\x61\xD8\x3C\xDF\x63", 8), Encoding::Utf16Be, U"a🍣"},
-      {"", Encoding::ShiftJis, U""},
+      {"(^\x81\x5B^)\r\n", Encoding::ShiftJis, "(^ー^)\r\n"},
+      {"\xEF\xBB\xBF" "\xCA\x95\xE2\x80\xA2\xE1\xB4\xA5\xE2\x80\xA2\xCA\x94", Encoding::Utf8, "ʕ•ᴥ•ʔ"},
+      {std::string("\xFF\xFE\x61\x00\x3C\xD8\x63\xDF", 8), Encoding::Utf16Le, "a🍣"},
+      {std::string("\xFE\xFF\x00\x61\xD8\x3C\xDF\x63", 8), Encoding::Utf16Be, "a🍣"},
+      {"", Encoding::ShiftJis, ""},
   };
   for (const Case& c : cases) {
     const textfile::Decoded file = textfile::Decode(c.bytes);
     EXPECT_EQ(file.encoding, c.encoding);
-    EXPECT_EQ(file.text, U(c.text));
+    EXPECT_EQ(file.text, c.text);
     EXPECT_EQ(textfile::Encode(file.text, file.encoding), c.bytes);
   }
 }
@@ -69,12 +68,12 @@ TEST(TextFile, WhatIsNoCharacterIsKeptByteForByte) {
 
 TEST(TextFile, AShiftJisFileThatTakesACharacterItLacksBecomesUtf8) {
   Encoding encoding = Encoding::ShiftJis;
-  EXPECT_EQ(textfile::EncodeKeeping(U(U"顔\r\n"), encoding), "\x8A\xE7\r\n");
+  EXPECT_EQ(textfile::EncodeKeeping("顔\r\n", encoding), "\x8A\xE7\r\n");
   EXPECT_EQ(encoding, Encoding::ShiftJis);
-  const std::string withSushi = U(U"顔\r\n🍣\r\n");
+  const std::string withSushi = "顔\r\n🍣\r\n";
   EXPECT_EQ(textfile::EncodeKeeping(withSushi, encoding), "\xEF\xBB\xBF" + withSushi);
   EXPECT_EQ(encoding, Encoding::Utf8);
-  const std::string accented = U(U"é");
+  const std::string accented = "é";
   encoding = Encoding::Utf16Le;
   EXPECT_EQ(textfile::EncodeKeeping(accented, encoding), std::string("\xFF\xFE\xE9\x00", 4));
   EXPECT_EQ(encoding, Encoding::Utf16Le);

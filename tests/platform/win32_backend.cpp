@@ -307,12 +307,13 @@ class Win32Backend : public ContractBackend {
     ::SendMessageW(dynamic_cast<win32::Window&>(window).Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
   }
 
-  void PutClipboardTextShiftJisCannotHold() override {
-    static const wchar_t kText[] = L"caf\u00e9";
+  void PutClipboardTextFromAnotherProgram(const std::string& text) override {
+    const std::wstring wide = win32::Wide(text);
+    const size_t size = (wide.size() + 1) * sizeof(wchar_t);
     if (!::OpenClipboard(nullptr)) throw std::runtime_error("the clipboard cannot be opened");
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, sizeof kText);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
     if (memory) {
-      std::memcpy(::GlobalLock(memory), kText, sizeof kText);
+      std::memcpy(::GlobalLock(memory), wide.c_str(), size);
       ::GlobalUnlock(memory);
       ::EmptyClipboard();
       if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);

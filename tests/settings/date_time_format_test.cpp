@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sjis.h"
+#include "platform/utf8.h"
 
 using settings::DateTimeFormatter;
 using platform::Moment;
@@ -125,8 +125,7 @@ TEST(DateTimeFormat, BadInputNeitherCrashesNorOverflows) {
     for (const auto& f : formats) {
       const std::string s = DateTimeFormatter(f, m, l);
       ASSERT_LE(s.size(), settings::kStampLimit);
-      for (size_t i = 0; i < s.size(); i += sjis::IsLeadByte(s[i]) ? 2 : 1)
-        ASSERT_LT(i + sjis::IsLeadByte(s[i]), s.size()) << "torn character";
+      for (size_t at = 0; at < s.size();) ASSERT_TRUE(utf8::Next(s, at)) << "torn character";
     }
   EXPECT_EQ(F("q'unc\x94'lo"), "qunc\x94'lo");
   EXPECT_EQ(F("x\x94") + F("mmm mmmm dddd", At(2003, 13, 32)), "x  ");

@@ -7,6 +7,8 @@
 #include "app/palette_window.h"
 #include "archiver/unlha_api.h"
 #include "archiver/unlha_operations.h"
+#include "platform/cp932.h"
+#include "platform/utf8.h"
 #include "platform/headless/clipboard.h"
 #include "platform/headless/file_system.h"
 #include "platform/headless/other_windows.h"
@@ -61,6 +63,7 @@ class PaletteTest : public ::testing::Test {
     unlhaOwner = 0;
     unlhaMemberMs = 0;
     libraries.Provide("UNLHA32.DLL", {{"Unlha", reinterpret_cast<void*>(&HeadlessUnlha)},
+                                      {"UnlhaW", reinterpret_cast<void*>(&HeadlessUnlhaW)},
                                       {"UnlhaSetOwnerWindow", reinterpret_cast<void*>(&HeadlessSetOwner)},
                                       {"UnlhaClearOwnerWindow", reinterpret_cast<void*>(&HeadlessClearOwner)}});
   }
@@ -71,7 +74,12 @@ class PaletteTest : public ::testing::Test {
     ASSERT_EQ(archiver::RunUnlha("a " + archive + " C:\\pack\\ *.*", {files, {}, {}}).code, 0);
     files.Remove("C:\\pack");
   }
-  static int UNLHA_API HeadlessUnlha(void*, const char* line, char*, unsigned long) {
+  // The narrow entry takes Shift-JIS, as the real one does.
+  static int UNLHA_API HeadlessUnlha(void* owner, const char* line, char*, unsigned long) {
+    return HeadlessUnlhaW(owner, utf8::ToUtf16(cp932::Decode(line)).c_str(), nullptr, 0);
+  }
+  static int UNLHA_API HeadlessUnlhaW(void*, const char16_t* wide, char16_t*, unsigned long) {
+    const Text line = utf8::FromUtf16(wide);
     unlhaLines.push_back(line);
     archiver::UnlhaEnvironment env{*unlhaFiles, {}, {}};
     if (unlhaOwner) env.progress = [](const archiver::ExtractProgress& p) {
