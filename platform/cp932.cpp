@@ -160,6 +160,18 @@ Text Fitting(std::string_view text) {
   return out;
 }
 
+Text WithoutSecondCodes(std::string_view text) {
+  Text out;
+  out.reserve(text.size());
+  for (size_t at = 0; at < text.size();) {
+    const size_t from = at;
+    const auto c = utf8::Next(text, at);
+    if (!c) ++at;
+    if (!c || Width(*c) != 0) out.append(text.substr(from, at - from));
+  }
+  return out;
+}
+
 Text Shown(std::string_view text) {
   Text out;
   out.reserve(text.size());

@@ -37,6 +37,8 @@ int Width(char32_t c);
 // that is no UTF-8) made '?': what an earlier version can be given.
 Text Fitting(std::string_view text);
 
+// The text without the escapes of second codes, the characters kept.
+Text WithoutSecondCodes(std::string_view text);
 // The text as a user sees and pastes it: the escape of a second code
 // dropped (its character stays), a byte that starts no character shown as
 // U+FFFD.

@@ -113,6 +113,9 @@ void RequireReadableNames(std::string_view section, std::string_view key) {
                           section.find(']') != std::string_view::npos;
   const bool badKey = key.empty() || key.find_first_of(std::string_view("=\r\n\0", 4)) != std::string_view::npos ||
                       key[0] == '[';
+  // Every name must have a Shift-JIS form: the file is written in it.
+  if (!cp932::Encode(section)) throw std::invalid_argument("not a Shift-JIS profile section name");
+  if (!cp932::Encode(key)) throw std::invalid_argument("not a Shift-JIS profile key name");
   if (badSection) throw std::invalid_argument("not a profile section name: " + std::string(section));
   if (badKey) throw std::invalid_argument("not a profile key name: " + std::string(key));
 }

@@ -112,8 +112,10 @@ std::optional<Bytes> Encode(std::string_view text, Encoding encoding) {
 
 Bytes EncodeKeeping(std::string_view text, Encoding& encoding) {
   if (auto bytes = Encode(text, encoding)) return *bytes;
+  // Which Shift-JIS code a character had means nothing in UTF-8; a stray
+  // byte stays the byte it was.
   encoding = Encoding::Utf8;
-  return EncodeUnicode(text, encoding);
+  return EncodeUnicode(cp932::WithoutSecondCodes(text), encoding);
 }
 
 }  // namespace textfile

@@ -27,7 +27,8 @@ Decoded Decode(std::string_view bytes);
 std::optional<Bytes> Encode(std::string_view text, Encoding encoding);
 // In the encoding given while it can hold the text, else UTF-8 with its
 // mark: a Shift-JIS file that takes a character Shift-JIS lacks becomes
-// UTF-8 from then on.
+// UTF-8 from then on, without the escapes of second codes; the escape of
+// a stray byte is written as that byte.
 Bytes EncodeKeeping(std::string_view text, Encoding& encoding);
 
 }  // namespace textfile

@@ -48,6 +48,13 @@ void CopyReport(const std::basic_string<Char>& report, Char* output, DWORD size)
 Bytes Narrow(const Text& text) { return *cp932::Encode(cp932::Fitting(text)); }
 std::wstring Wide(const Text& text) { return platform::win32::Wide(text); }
 
+archiver::UnlhaResult Run(const Text& commandLine) {
+  platform::win32::FileSystem files;
+  archiver::UnlhaEnvironment env{files, LocalDosTime, {}};
+  if (HWND owner = ownerWindow) env.progress = [owner](const archiver::ExtractProgress& p) { return TellOwner(owner, p); };
+  return archiver::RunUnlha(commandLine, env);
+}
+
 // One command at a time, whichever entry it comes through.
 template <class Char, class Decode, class Encode>
 int RunEntry(const Char* commandLine, Char* output, DWORD outputSize, Decode decode, Encode encode) {
@@ -78,12 +85,6 @@ bool TellOwner(HWND owner, const archiver::ExtractProgress& progress) {
                         reinterpret_cast<LPARAM>(&info)) == 0;
 }
 
-archiver::UnlhaResult Run(const Text& commandLine) {
-  platform::win32::FileSystem files;
-  archiver::UnlhaEnvironment env{files, LocalDosTime, {}};
-  if (HWND owner = ownerWindow) env.progress = [owner](const archiver::ExtractProgress& p) { return TellOwner(owner, p); };
-  return archiver::RunUnlha(commandLine, env);
-}
 
 }  // namespace
 

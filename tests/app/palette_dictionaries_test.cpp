@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 #include "platform/text_file.h"
 #include "tests/support/palette_fixture.h"
+#include "tests/support/shift_jis.h"
 
 using V = std::vector<std::string>;
 
@@ -12,7 +13,7 @@ class DictionaryTest : public PaletteTest {
  protected:
   void SetUp() override {
     files.AddFile(K("A\\g.txt"), "!(^^)!\r\n\r\n(^_^)\r\n");
-    files.AddFile(K("A\\あいさつ.txt"), "ソ表\\\r\n");
+    files.AddFile(K("A\\あいさつ.txt"), Sjis("ソ表\\\r\n"));
     files.AddDirectory("C:\\dic");
     Start();
   }
@@ -36,29 +37,29 @@ TEST_F(DictionaryTest, AnExportedClassComesBackByteForByte) {
   EXPECT_EQ(dialog.request.fileName, K("A.txt"));  // not K("A"): the dialog would open that folder
   EXPECT_EQ(dialog.request.defaultExtension, "txt");
   EXPECT_EQ(files.Content("C:\\dic\\A.txt"),
-            "\r\ng\t!(^^)!\t顔文字\r\ng\t\t顔文字\r\ng\t(^_^)\t顔文字\r\nあいさつ\tソ表\\\t顔文字\r\n");
+            Sjis("\r\ng\t!(^^)!\t顔文字\r\ng\t\t顔文字\r\ng\t(^_^)\t顔文字\r\nあいさつ\tソ表\\\t顔文字\r\n"));
   EXPECT_EQ(Groups().ItemIndex(), 1);  // the last group stays shown
 
   files.Remove(K("A"));
   Import("C:\\dic\\A.txt");
   EXPECT_EQ(files.Content(K("A\\g.txt")), "!(^^)!\r\n\r\n(^_^)\r\n");
-  EXPECT_EQ(files.Content(K("A\\あいさつ.txt")), "ソ表\\\r\n");
+  EXPECT_EQ(files.Content(K("A\\あいさつ.txt")), Sjis("ソ表\\\r\n"));
   EXPECT_EQ(Items(Classes()), V{"A"});
   EXPECT_EQ(toolkit.FileDialogs().back().request.fileName, "C:\\dic\\A.txt");  // the last file path
 }
 
 TEST_F(DictionaryTest, ImeAndAtokFilesWithTheirHeaders) {
   files.AddFile("C:\\dic\\ime.txt",
-                "!Microsoft IME Dictionary Tool\r\n!Version:\r\n!Format:WORDLIST\r\n!User Dictionary Name: x\r\n"
+                Sjis("!Microsoft IME Dictionary Tool\r\n!Version:\r\n!Format:WORDLIST\r\n!User Dictionary Name: x\r\n"
                 "!Output File Name: y\r\n!DateTime: 2026/12/09\r\n\r\n"
-                "かお\t(^_^)\t顔文字\r\nかお\t(;_;)\t顔文字\r\nえがお\t(^o^)\t名詞\r\n");
-  files.AddFile("C:\\dic\\atok.txt", "!!ATOK_TANGO_TEXT_HEADER_1\r\nかお\t(-_-)\t顔文字*\r\nはな\t花\t名詞\r\n");
+                "かお\t(^_^)\t顔文字\r\nかお\t(;_;)\t顔文字\r\nえがお\t(^o^)\t名詞\r\n"));
+  files.AddFile("C:\\dic\\atok.txt", Sjis("!!ATOK_TANGO_TEXT_HEADER_1\r\nかお\t(-_-)\t顔文字*\r\nはな\t花\t名詞\r\n"));
   Import("C:\\dic\\ime.txt");
   EXPECT_EQ(files.Content(K("ime\\かお.txt")), "(^_^)\r\n(;_;)\r\n");
   EXPECT_EQ(files.Content(K("ime\\えがお.txt")), "(^o^)\r\n");
   Import("C:\\dic\\atok.txt");
   EXPECT_EQ(files.Content(K("atok\\かお.txt")), "(-_-)\r\n");
-  EXPECT_EQ(files.Content(K("atok\\はな.txt")), "花\r\n");
+  EXPECT_EQ(files.Content(K("atok\\はな.txt")), Sjis("花\r\n"));
   EXPECT_EQ(Items(Classes()), (V{"A", "ime", "atok"}));
 }
 
@@ -67,9 +68,9 @@ TEST_F(DictionaryTest, AnExistingClassKeepsOtherGroupsAndAReturningReadingKeepsI
   Import("C:\\dic\\A.txt");
   EXPECT_EQ(files.Content(K("A\\g.txt")), "3\r\n");
   EXPECT_EQ(files.Content(K("A\\h.txt")), "2\r\n");
-  EXPECT_EQ(files.Content(K("A\\あいさつ.txt")), "ソ表\\\r\n");
+  EXPECT_EQ(files.Content(K("A\\あいさつ.txt")), Sjis("ソ表\\\r\n"));
   // A reading in another letter case names the same file, as on disk.
-  files.AddFile("C:\\dic\\A.txt", "ａｂ\t1\r\nω\t2\r\nＡＢ\t3\r\n");
+  files.AddFile("C:\\dic\\A.txt", Sjis("ａｂ\t1\r\nω\t2\r\nＡＢ\t3\r\n"));
   Import("C:\\dic\\A.txt");
   EXPECT_EQ(files.Content(K("A\\ａｂ.txt")), "3\r\n");
   EXPECT_EQ(Items(Groups()), (V{"g", "あいさつ", "h", "ａｂ", "ω"}));
@@ -108,7 +109,7 @@ TEST_F(DictionaryTest, UnicodeDictionariesWithTheirMarkAreRead) {
     files.AddFile(std::string("C:\\dic\\") + name + ".txt", *textfile::Encode(words, encoding));
     Import(std::string("C:\\dic\\") + name + ".txt");
     EXPECT_EQ(files.Content(K(std::string(name) + "\\かお.txt")), "(^_^)\r\n") << name;
-    EXPECT_EQ(files.Content(K(std::string(name) + "\\はな.txt")), "花\r\n") << name;
+    EXPECT_EQ(files.Content(K(std::string(name) + "\\はな.txt")), Sjis("花\r\n")) << name;
   }
   EXPECT_TRUE(toolkit.Messages().empty());
 }
@@ -141,5 +142,5 @@ TEST_F(DictionaryTest, TheGroupItemsReadWordsIntoTheEditBoxAndWriteOneReading) {
 
   Menu("ﾃｷｽﾄ辞書保存(ｸﾞﾙｰﾌﾟ)(&O)...", "C:\\dic\\よみ.txt");
   EXPECT_EQ(files.Content("C:\\dic\\よみ.txt"),
-            "よみ\t!comment\t顔文字\r\nよみ\t(^_^)\t顔文字\r\nよみ\tno tab\t顔文字\r\nよみ\t\t顔文字\r\n");
+            Sjis("よみ\t!comment\t顔文字\r\nよみ\t(^_^)\t顔文字\r\nよみ\tno tab\t顔文字\r\nよみ\t\t顔文字\r\n"));
 }

@@ -2,6 +2,7 @@
 // as a user would.
 #include "platform/failure.h"
 #include "tests/support/palette_fixture.h"
+#include "tests/support/shift_jis.h"
 
 using V = std::vector<std::string>;
 
@@ -49,7 +50,7 @@ TEST_F(DropTest, TwoTextFilesAskOnceAndBecomeGroups) {
 }
 
 TEST_F(DropTest, AsDictionariesEachFileIsAClass) {
-  files.AddFile("C:\\drop\\d.txt", "かお\t(^_^)\t顔文字\r\n");
+  files.AddFile("C:\\drop\\d.txt", Sjis("かお\t(^_^)\t顔文字\r\n"));
   Answer("SpeedButton2");
   Drop({"C:\\drop\\d.txt"});
   EXPECT_EQ(files.Content(K("d\\かお.txt")), "(^_^)\r\n");
@@ -102,7 +103,7 @@ TEST_F(DropTest, AnOwnFormatTextOnAnEmptyLibraryMakesTheDefaultClass) {
 }
 
 TEST_F(DropTest, ArchivesInBothFormatsLeaveNoTemporaryFolder) {
-  MakeArchive("C:\\drop\\cls.lzh", {{"g1.txt", "x\r\n"}, {"dic.txt", "よみ\t(-_-)\t顔文字\r\n"}});
+  MakeArchive("C:\\drop\\cls.lzh", {{"g1.txt", "x\r\n"}, {"dic.txt", Sjis("よみ\t(-_-)\t顔文字\r\n")}});
   Answer("SpeedButton1");
   Drop({"C:\\drop\\cls.lzh"});
   EXPECT_EQ(files.Content(K("cls\\g1.txt")), "x\r\n");
@@ -124,7 +125,7 @@ TEST_F(DropTest, ArchivesInBothFormatsLeaveNoTemporaryFolder) {
 }
 
 TEST_F(DropTest, TheTemporaryFolderIsNeverFollowedOutThroughALink) {
-  MakeArchive("C:\\drop\\dic.lzh", {{"dic.txt", "よみ\t(-_-)\t顔文字\r\n"}});
+  MakeArchive("C:\\drop\\dic.lzh", {{"dic.txt", Sjis("よみ\t(-_-)\t顔文字\r\n")}});
   files.AddFile("C:\\precious\\keep.txt", "keep\r\n");
   files.AddFile("C:\\precious\\linked.txt", "r\t1\r\n");
   files.AddLink("C:\\mirufo\\temporary\\inner", "C:\\precious");
@@ -150,7 +151,7 @@ TEST_F(DropTest, TheTemporaryFolderIsNeverFollowedOutThroughALink) {
 // As under Wine, where a link to a file can be neither told apart nor
 // removed as an entry.
 TEST_F(DropTest, ATemporaryFolderThatCannotBeEmptiedIsNotUsed) {
-  MakeArchive("C:\\drop\\dic.lzh", {{"dic.txt", "よみ\t(-_-)\t顔文字\r\n"}});
+  MakeArchive("C:\\drop\\dic.lzh", {{"dic.txt", Sjis("よみ\t(-_-)\t顔文字\r\n")}});
   files.AddFile("C:\\mirufo\\temporary\\stuck.txt", "r\t1\r\n");
   files.FailWrites("C:\\mirufo\\temporary\\stuck.txt", platform::error::kAccessDenied);
   Answer("SpeedButton2");
@@ -189,8 +190,8 @@ TEST_F(DropTest, AFolderHoldingTheLibraryOrTheProgramIsRefusedBeforeAnythingIsMa
 }
 
 TEST_F(DropTest, DictionariesWhoseNamesCannotBeClassesOrThatHoldNoReadingAreSaidSo) {
-  files.AddFile("C:\\drop\\CON.txt", "かお\t1\r\n");
-  files.AddFile("C:\\drop\\d.txt", "かお\t2\r\n");
+  files.AddFile("C:\\drop\\CON.txt", Sjis("かお\t1\r\n"));
+  files.AddFile("C:\\drop\\d.txt", Sjis("かお\t2\r\n"));
   Answer("SpeedButton2");
   Drop({"C:\\drop\\CON.txt", "C:\\drop\\d.txt"});
   ASSERT_EQ(toolkit.Messages().size(), 1u);

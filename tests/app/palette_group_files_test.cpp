@@ -2,6 +2,7 @@
 // menu, with the dialogs answered as a user would.
 #include "platform/failure.h"
 #include "tests/support/palette_fixture.h"
+#include "tests/support/shift_jis.h"
 
 using V = std::vector<std::string>;
 
@@ -29,7 +30,7 @@ class GroupFileTest : public PaletteTest {
 }  // namespace
 
 TEST_F(GroupFileTest, AnUpperCaseTextFileBecomesAPlainGroupAndTheLastPathStays) {
-  files.AddFile("C:\\in\\new.TXT", "(^_^)\r\n顔\n", platform::attr::kReadOnly | platform::attr::kHidden);
+  files.AddFile("C:\\in\\new.TXT", Sjis("(^_^)\r\n顔\n"), platform::attr::kReadOnly | platform::attr::kHidden);
   Open("C:\\in\\new.TXT");
   ASSERT_EQ(toolkit.FileDialogs().size(), 1u);
   const auto& dialog = toolkit.FileDialogs()[0];
@@ -37,7 +38,7 @@ TEST_F(GroupFileTest, AnUpperCaseTextFileBecomesAPlainGroupAndTheLastPathStays) 
   EXPECT_EQ(dialog.request.fileName, "");
   EXPECT_EQ(dialog.request.defaultExtension, "txt");
   EXPECT_EQ(dialog.request.filter, kTextFilter);
-  EXPECT_EQ(files.Content(K("A\\new.txt")), "(^_^)\r\n顔\n");  // byte for byte
+  EXPECT_EQ(files.Content(K("A\\new.txt")), Sjis("(^_^)\r\n顔\n"));  // byte for byte
   EXPECT_EQ(files.Attributes(K("A\\new.txt")), platform::attr::kArchive);
   EXPECT_EQ(Items(Groups()), (V{"g", "new"}));
   EXPECT_EQ(Groups().ItemIndex(), 1);

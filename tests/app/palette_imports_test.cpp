@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 #include "platform/text_file.h"
 #include "tests/support/palette_fixture.h"
+#include "tests/support/shift_jis.h"
 
 using V = std::vector<std::string>;
 
@@ -30,7 +31,7 @@ class ImportTest : public PaletteTest {
 }  // namespace
 
 TEST_F(ImportTest, LineImportReadsTheSettingsFileEachTime) {
-  files.AddFile("C:\\in\\t.txt", "よみ\tab顔文字\t品詞\r\nxyz\r\n");
+  files.AddFile("C:\\in\\t.txt", Sjis("よみ\tab顔文字\t品詞\r\nxyz\r\n"));
   Lines("C:\\in\\t.txt");  // no settings: the whole file
   EXPECT_TRUE(palette->Get<platform::EditBox>("RichEdit1").Visible());
   EXPECT_EQ(EditText(), "よみ\tab顔文字\t品詞\r\nxyz\r\n");
@@ -41,7 +42,7 @@ TEST_F(ImportTest, LineImportReadsTheSettingsFileEachTime) {
   EXPECT_EQ(EditText(), "ab顔文字\r\nxyz\r\n");
   Click("bEditClose");
 
-  files.AddFile("C:\\in\\c.txt", "ab顔文字\r\n");
+  files.AddFile("C:\\in\\c.txt", Sjis("ab顔文字\r\n"));
   Settings("line=0\r\nline1=3\r\nline2=2\r\n");
   Lines("C:\\in\\c.txt");
   EXPECT_EQ(EditText(), "顔文\r\n");
@@ -61,7 +62,7 @@ TEST_F(ImportTest, UnicodeFilesWithTheirMarkAreReadAsTheirCharacters) {
   Click("bEditClose");
   files.AddFile("C:\\in\\u8.kao", *textfile::Encode("[あいさつ]\r\n1=(^_^)ノ\r\n", textfile::Encoding::Utf8));
   Kao("C:\\in\\u8.kao");
-  EXPECT_EQ(files.Content(K("A\\あいさつ.txt")), "(^_^)ノ\r\n");
+  EXPECT_EQ(files.Content(K("A\\あいさつ.txt")), Sjis("(^_^)ノ\r\n"));
   EXPECT_TRUE(toolkit.Messages().empty());
 
   // Characters Shift-JIS lacks: the group is UTF-8 with its mark.
@@ -86,7 +87,7 @@ TEST_F(ImportTest, KaoSectionsBecomeGroupsAppendedInFileOrder) {
   palette.reset();
   Start();
   files.AddFile("C:\\in\\old.kao",
-                "[Zeta]\r\n2=(z)\r\n1=(y)\r\n[あいさつ]\r\n1=(^_^)\r\n[empty]\r\n[G]\r\n1=never\r\n[zeta]\r\nx=again\r\n");
+                Sjis("[Zeta]\r\n2=(z)\r\n1=(y)\r\n[あいさつ]\r\n1=(^_^)\r\n[empty]\r\n[G]\r\n1=never\r\n[zeta]\r\nx=again\r\n"));
   Kao("C:\\in\\old.kao");
   const auto& dialog = toolkit.FileDialogs().back();
   EXPECT_EQ(dialog.request.filter, "顔文字ファイル(*.kao)|*.kao|すべてのファイル(*.*)|*.*");
@@ -105,7 +106,7 @@ TEST_F(ImportTest, KaoSectionsNeverReplaceAGroupOfTheSameNameInAnyLetterCase) {
   files.AddFile(K("A\\Я.txt"), "ya\r\n");
   palette.reset();
   Start();
-  files.AddFile("C:\\in\\old.kao", "[ａｂ]\r\n1=x\r\n[ω]\r\n1=x\r\n[я]\r\n1=x\r\n[ｃ]\r\n1=c\r\n[Ｃ]\r\n1=C\r\n");
+  files.AddFile("C:\\in\\old.kao", Sjis("[ａｂ]\r\n1=x\r\n[ω]\r\n1=x\r\n[я]\r\n1=x\r\n[ｃ]\r\n1=c\r\n[Ｃ]\r\n1=C\r\n"));
   // A group file no list shows yet is no less there.
   files.AddFile(K("A\\new.txt"), "new\r\n");
   files.AddFile("C:\\in\\new.kao", "[NEW]\r\n1=x\r\n");

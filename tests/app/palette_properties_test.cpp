@@ -5,6 +5,7 @@
 
 #include "platform/failure.h"
 #include "tests/support/palette_fixture.h"
+#include "tests/support/shift_jis.h"
 
 namespace {
 
@@ -79,12 +80,12 @@ TEST_F(PropertiesTest, EveryKeyIsShownAndWrittenBackWithItsQuoting) {
   // Written in place, in the file's order, quoted as the dialog quotes;
   // the spellings the file had are kept.
   EXPECT_EQ(files.Content(kIni),
-            "[kao]\r\n"
+            Sjis("[kao]\r\n"
             "top=11\r\nleft=22\r\nheight=333\r\nwidth=244\r\n"
             "vtop=1\r\nvLeft=0\r\nvHeight=1\r\nvwidth=0\r\nafter=1\r\nstayontop=0\r\npossave=0\r\n"
             "clip1=1\r\nreturn=0\r\none=1\r\nsmall=0\r\nhint=0\r\ndefsave=0\r\ndragdrop=1\r\n"
             "time1=\"hh:nn\"\r\nline1=3\r\nline2=4\r\ndefaultgroup=\"g\"\r\ndefaultClass=\"A\"\r\nfontsize=\"14\"\r\n"
-            "line=1\r\nrichcolor=\"clYellow\"\r\nwindow=1\r\nwname=\" メモ帳 \"\r\n");
+            "line=1\r\nrichcolor=\"clYellow\"\r\nwindow=1\r\nwname=\" メモ帳 \"\r\n"));
 }
 
 TEST_F(PropertiesTest, AFileWithoutTheKeysShowsTheDefaults) {
@@ -250,7 +251,7 @@ TEST_F(PropertiesTest, ApplyChangesTheRunningPaletteAndOkClosesAsWell) {
     EXPECT_TRUE(d.Closed());
   });
   EXPECT_TRUE(palette->Get<platform::Panel>("Panel2").Visible());
-  EXPECT_NE(files.Content(kIni).find("wname=\"メモ帳\"\r\n"), std::string::npos);
+  EXPECT_NE(files.Content(kIni).find(Sjis("wname=\"メモ帳\"\r\n")), std::string::npos);
   EXPECT_NE(files.Content(kIni).find("fontsize=\"16\"\r\n"), std::string::npos);
 }
 

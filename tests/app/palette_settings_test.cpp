@@ -3,6 +3,7 @@
 #include "settings/history_text.h"
 #include "platform/profile_file.h"
 #include "tests/support/palette_fixture.h"
+#include "tests/support/shift_jis.h"
 
 using V = std::vector<std::string>;
 
@@ -15,11 +16,11 @@ class SettingsTest : public PaletteTest {
     files.AddFile(K("A\\g.txt"), "a\r\nb\r\nc\r\n");
     files.AddFile(K("B\\h.txt"), "x\r\n");
   }
-  void Ini(const std::string& body) { files.AddFile(kIni, "[kao]\r\n" + body); }
+  void Ini(const std::string& body) { files.AddFile(kIni, Sjis("[kao]\r\n" + body)); }
   std::string Read(const std::string& key) { return platform::ProfileFile(files, kIni).ReadString("kao", key, "<none>"); }
-  // The raw value as it stands in the file.
+  // The raw value as it stands in the file, decoded.
   std::string Raw(const std::string& key) {
-    const std::string text = files.Content(kIni);
+    const std::string text = cp932::Decode(files.Content(kIni));
     const std::string head = "\r\n" + key + "=";
     const size_t at = text.find(head);
     if (at == std::string::npos) return "<none>";
@@ -397,7 +398,13 @@ TEST(HistoryText, EscapedFormIsReversibleForEveryByte) {
   const std::string escaped = settings::EscapeText(all);
   EXPECT_EQ(escaped.find_first_of(std::string("\r\n\0", 3)), std::string::npos);
   EXPECT_EQ(settings::UnescapeText(escaped), all);
-  EXPECT_EQ(settings::EscapeText("ソ\r\n"), "ソ\\\\r\\n");  // the trail byte 0x5C is escaped too
+  // The second byte 0x5C of ソ was escaped too: its "\" follows.
+  EXPECT_EQ(settings::EscapeText("ソ\r\n"), "ソ\\\\r\\n");
+  EXPECT_EQ(Sjis(settings::EscapeText("ソ\r\n")), "\x83\x5C\x5C\x5Cr\\n");
+  EXPECT_EQ(settings::UnescapeText(cp932::Decode("\x83\x5C\x5C\x5Cr\\n")), "ソ\r\n");
+  EXPECT_EQ(settings::UnescapeText("ソr"), std::nullopt);  // no "\\" after it: not the form
+  const std::string faces = "ʕ•ᴥ•ʔ\r\n表\\🍣\0";
+  EXPECT_EQ(settings::UnescapeText(settings::EscapeText(faces)), faces);
   EXPECT_EQ(settings::UnescapeText("a\\"), std::nullopt);
   EXPECT_EQ(settings::UnescapeText("a\\t"), std::nullopt);
   EXPECT_FALSE(settings::NeedsEscapedForm("  \"a\" \\ ! = "));

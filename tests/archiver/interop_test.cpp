@@ -13,6 +13,7 @@
 #include "archiver/crc16.h"
 #include "archiver/lh5_encoder.h"
 #include "archiver/time_stamps.h"
+#include "platform/cp932.h"
 #include "tests/support/face_text.h"
 
 namespace archiver {
@@ -22,10 +23,14 @@ namespace fs = std::filesystem;
 
 std::string U8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
 
-// A stored path as lhasa writes it: '/' for the separators, but never for
+// A member path as lhasa writes it: its stored Shift-JIS bytes ('_' for a
+// character Shift-JIS lacks) with '/' for the separators, but never for
 // the 0x5C trail byte of a double-byte character.
-std::string LhasaPath(const std::string& stored) {
-  std::string s = stored;
+std::string LhasaPath(const std::string& path) {
+  std::string s = cp932::Fitting(path);
+  for (char& c : s)
+    if (c == '?') c = '_';
+  s = *cp932::Encode(s);
   for (size_t i = 0; i < s.size(); ++i) {
     const uint8_t b = static_cast<uint8_t>(s[i]);
     if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC))
@@ -44,7 +49,7 @@ std::string ReadFile(const fs::path& p) {
 }
 
 struct Entry {
-  std::string path;    // as stored: Shift-JIS, '\\'-separated
+  std::string path;    // the member's path, '\\'-separated
   std::string onDisk;  // where jlha puts it: UTF-8, '/'-separated
   std::string data;
   bool directory = false;
@@ -97,6 +102,10 @@ std::vector<Entry> Entries() {
       {"表.txt", U8(u8"表.txt"), "表"},
       {"テスト表\\能力.txt", U8(u8"テスト表/能力.txt"), text.substr(0, 5000)},
       {"ｶﾅ.txt", U8(u8"ｶﾅ.txt"), "kana"},
+      // Names Shift-JIS cannot hold: the readers here take the Shift-JIS
+      // fallback, not the Unicode name beside it.
+      {"ʕ•ᴥ•ʔ.txt", "_____.txt", "bear"},
+      {"🍣\\寿司.txt", U8(u8"_/寿司.txt"), "sushi"},
       {"empty.txt", "empty.txt", ""},
       {"one.bin", "one.bin", "Q"},
       {"noise.bin", "noise.bin", noise},

@@ -52,20 +52,17 @@ TEST(MemberPathTest, DeviceNamesGetAPrefix) {
   EXPECT_EQ(SafeRelativePath("con\\aux\\x"), "_con\\_aux\\x");
 }
 
-TEST(MemberPathTest, ShiftJisSecondBytesAreNotSeparators) {
-  // テスト表 ends in 95 5C, ソ is 83 5C, 能 is 94 5C.
+TEST(MemberPathTest, CharactersStayAndStoredBytesThatAreNoneBecomeUnderscores) {
   EXPECT_EQ(SafeRelativePath("テスト表.txt"), "テスト表.txt");
   EXPECT_EQ(SafeFileName("フォルダ\\ソフト.txt"), "ソフト.txt");
-  EXPECT_EQ(SafeRelativePath("機能\\表\\a"), "機能\\表\\a");
-  EXPECT_EQ(SafeFileName("表"), "表");
-  // A second byte 0x7C is part of the character, not a '|'.
-  EXPECT_EQ(SafeFileName("\x83\x7C.txt"), "\x83\x7C.txt");
-  // Half-width katakana are single bytes; a following '\\' separates.
-  EXPECT_EQ(SafeRelativePath("\xB6\xC5\\x"), "\xB6\xC5\\x");
-  // A lone lead byte at the end cannot be a character.
-  EXPECT_EQ(SafeFileName("ab\x83"), "ab_");
-  // A lead byte before a separator that is no second byte: the separator holds.
-  EXPECT_EQ(SafeRelativePath("a\x81/b"), "a_\\b");
+  EXPECT_EQ(SafeRelativePath("機能\\表\\ｶﾅ\\ʕ•ᴥ•ʔ\\🍣"), "機能\\表\\ｶﾅ\\ʕ•ᴥ•ʔ\\🍣");
+  // The escape of a stored byte that starts no character (a lone lead
+  // byte) names nothing on disk; that of a second code only tells which
+  // code the character had.
+  EXPECT_EQ(SafeFileName("ab\U000F0083"), "ab_");
+  EXPECT_EQ(SafeRelativePath("a\U000F0081/b"), "a_\\b");
+  EXPECT_EQ(SafeFileName("\u9AD9\U000FFBFC.txt"), "\u9AD9.txt");
+  EXPECT_EQ(SafeFileName("a\xFF" "b"), "a_b");  // no UTF-8
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "platform/failure.h"
 #include "tests/support/palette_fixture.h"
+#include "tests/support/shift_jis.h"
 
 namespace {
 
@@ -139,7 +140,7 @@ TEST_F(ClipboardEditorTest, ABusyClipboardIsReportedAndTheEditorStaysOpen) {
 }
 
 TEST_F(ClipboardEditorTest, FilesAreReadWholeAndWrittenWithCrLfAfterEveryLine) {
-  files.AddFile("C:\\text\\in.txt", "ソ表\n(^_^)\rlast");  // 0x5C trail bytes, mixed line ends
+  files.AddFile("C:\\text\\in.txt", Sjis("ソ表\n(^_^)\rlast"));  // 0x5C trail bytes, mixed line ends
   files.AddFile("C:\\text\\out.txt", "old content\r\n");
   InEditor([&](headless::Window& w) {
     headless::EditBox& box = Box(w);
@@ -157,7 +158,7 @@ TEST_F(ClipboardEditorTest, FilesAreReadWholeAndWrittenWithCrLfAfterEveryLine) {
     // An existing file is replaced without a question.
     toolkit.ScriptFileName("C:\\text\\out.txt");
     Choose(w, kSave);
-    EXPECT_EQ(files.Content("C:\\text\\out.txt"), "ソ表\r\n(^_^)\r\nlast\r\n");
+    EXPECT_EQ(files.Content("C:\\text\\out.txt"), Sjis("ソ表\r\n(^_^)\r\nlast\r\n"));
     box.SetText("");
     toolkit.ScriptFileName("C:\\text\\empty.txt");
     Choose(w, kSave);
@@ -216,6 +217,7 @@ TEST_F(ClipboardEditorTest, AFileThatCannotBeReadOrWrittenIsNamedAndTheBoxStays)
 // mark, one that it can stays Shift-JIS.
 TEST_F(ClipboardEditorTest, TextOfAnyCharacterComesInAndGoesOutExactly) {
   const std::string faces = "ʕ•ᴥ•ʔ\r\n🍣 (◕‿◕✿)\r\n";
+  files.AddDirectory("C:\\text");
   clipboard.Put(faces);
   InEditor([&](headless::Window& w) {
     EXPECT_EQ(Box(w).GetText(), faces);
@@ -230,7 +232,7 @@ TEST_F(ClipboardEditorTest, TextOfAnyCharacterComesInAndGoesOutExactly) {
     Choose(w, kSave);
     w.UserCloseBox();
   });
-  EXPECT_TRUE(Shown().empty());
+  EXPECT_EQ(Shown(), V{});
   EXPECT_EQ(clipboard.Writes(), V{faces + "👍🏽"});
   EXPECT_EQ(files.Content("C:\\text\\emoji.txt"), "\xEF\xBB\xBF" + faces + "👍🏽\r\n");
   EXPECT_EQ(files.Content("C:\\text\\kanji.txt"), "\x8A\xE7\r\n");

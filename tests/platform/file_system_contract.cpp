@@ -9,9 +9,11 @@
 #include <functional>
 #include <set>
 
+#include "platform/cp932.h"
 #include "platform/failure.h"
 #include "platform/utf8.h"
 #include "tests/platform/contract_backend.h"
+#include "tests/support/code_points.h"
 #include "tests/support/listed_attributes.h"
 
 namespace {
@@ -71,21 +73,21 @@ TEST_F(FileSystemContract, NamesAreFoundWhateverTheirLetterCaseAndKeepTheirOwn) 
   EXPECT_FALSE(fs.Attributes(In("SUB\\READ.TXT")));
 }
 
-TEST_F(FileSystemContract, FullWidthGreekAndCyrillicLettersFoldButOtherDoubleByteCharactersDoNot) {
-  fs.WriteFile(In("ａα я.txt"), "1");
-  EXPECT_EQ(fs.ReadFile(In("Ａ\x83\x9f Я.txt")), "1");  // Ａ, Α (capital alpha), space, Я
+TEST_F(FileSystemContract, LettersOfEveryScriptFoldOtherCharactersDoNot) {
+  fs.WriteFile(In("ａα я é.txt"), "1");
+  EXPECT_EQ(fs.ReadFile(In("ＡΑ Я É.txt")), "1");
 
-  // The trail bytes 0x41 'A' and 0x61 'a' of ア and ヂ are no letters.
-  fs.WriteFile(In("ア.txt"), "a");
-  fs.WriteFile(In("ヂ.txt"), "di");
-  EXPECT_EQ(fs.ReadFile(In("ア.txt")), "a");
-  EXPECT_EQ(fs.ReadFile(In("ヂ.txt")), "di");
+  // Kana, symbols and characters beyond the Basic Multilingual Plane have
+  // no case.
+  for (const char* name : {"ア.txt", "ヂ.txt", "ʕ•ᴥ•ʔ.txt", "🍣.txt", "𝐚.txt", "𝐀.txt"}) fs.WriteFile(In(name), name);
+  for (const char* name : {"ア.txt", "ヂ.txt", "ʕ•ᴥ•ʔ.txt", "🍣.txt", "𝐚.txt", "𝐀.txt"}) EXPECT_EQ(fs.ReadFile(In(name)), name);
 }
 
 // The program decides whether a group or class exists by the same fold as
-// the file system: every character of the rows holding full-width Latin,
-// kana, Greek and Cyrillic, each a file of its own, meets on disk exactly
-// the characters it folds alike with.
+// the file system: every character of the Shift-JIS rows holding
+// full-width Latin, kana, Greek and Cyrillic, and of the Latin, Greek and
+// Cyrillic blocks, each a file of its own, meets on disk exactly the
+// characters it folds alike with.
 TEST_F(FileSystemContract, FilesMeetExactlyWhereTheirNamesFoldAlike) {
   // The defined codes of those rows: symbols, digits, letters, kana, box
   // drawing. (Lead byte, first trail, last trail.)
@@ -96,9 +98,11 @@ TEST_F(FileSystemContract, FilesMeetExactlyWhereTheirNamesFoldAlike) {
       {0x84, 0x70, 0x7E}, {0x84, 0x80, 0x91}, {0x84, 0x9F, 0xBE}};
   std::vector<std::string> names;
   for (const auto& [lead, first, last] : ranges)
-    for (unsigned trail = first; trail <= last; ++trail) {
-      names.push_back({static_cast<char>(lead), static_cast<char>(trail)});
-    }
+    for (unsigned trail = first; trail <= last; ++trail)
+      names.push_back(cp932::Decode(std::string{static_cast<char>(lead), static_cast<char>(trail)}));
+  for (char32_t c = 0xC0; c <= 0x24F; ++c) names.push_back(U8(c));
+  for (char32_t c = 0x386; c <= 0x4FF; ++c)
+    if (c != 0x387 && c != 0x38B && c != 0x38D && c != 0x3A2) names.push_back(U8(c));
   std::set<std::string> folds;
   for (const std::string& name : names) {
     fs.WriteFile(In(name), name);
@@ -109,7 +113,7 @@ TEST_F(FileSystemContract, FilesMeetExactlyWhereTheirNamesFoldAlike) {
     std::string last;
     for (const std::string& other : names)
       if (utf8::EqualsIgnoreCase(other, name)) last = other;
-    EXPECT_EQ(fs.ReadFile(In(name)), last) << "name bytes " << std::hex << (0xFF & name[0]) << " " << (0xFF & name[1]);
+    EXPECT_EQ(fs.ReadFile(In(name)), last) << name;
   }
   EXPECT_EQ(Names("*.*").size(), folds.size() + 2);  // with "." and ".."
 }
@@ -466,13 +470,15 @@ TEST_F(FileSystemContract, SetAttributesNeverChangesTheDirectoryBit) {
   EXPECT_EQ(fs.Attributes(In("d")), attr::kDirectory | attr::kSystem);
 }
 
-TEST_F(FileSystemContract, ShiftJisNamesRoundTripThroughEnumeration) {
-  // ソ and 表 end in the byte of a backslash.
+TEST_F(FileSystemContract, UnicodeNamesRoundTripThroughEnumeration) {
   fs.CreateDirectories(In("ソフト"));
   fs.WriteFile(In("ソフト\\顔文字.txt"), "(^_^)");
   fs.WriteFile(In("ソフト\\表.txt"), "x");
+  fs.WriteFile(In("ソフト\\ʕ•ᴥ•ʔ.txt"), "bear");
+  fs.WriteFile(In("ソフト\\🍣.txt"), "sushi");
   EXPECT_EQ(SortedNames("*.*", attr::kDirectory), (List{".", "..", "ソフト"}));
-  EXPECT_EQ(SortedNames("ソフト\\*.txt"), (List{"顔文字.txt", "表.txt"}));
+  EXPECT_EQ(SortedNames("ソフト\\*.txt"), (List{"ʕ•ᴥ•ʔ.txt", "表.txt", "顔文字.txt", "🍣.txt"}));
+  EXPECT_EQ(fs.ReadFile(In("ソフト\\🍣.txt")), "sushi");
   EXPECT_EQ(fs.ReadFile(In("ソフト\\顔文字.txt")), "(^_^)");
   EXPECT_EQ(fs.Attributes(In("ソフト")), attr::kDirectory);
 }

@@ -58,11 +58,11 @@ TEST_F(ProfileFileTest, SectionAndKeyMatchIgnoringAsciiLetterCaseOnly) {
   EXPECT_EQ(Read("defaultclass"), "x");
   EXPECT_EQ(Read(" defaultclass\t", " kao "), "x");
   // ア and ヂ differ only in a trail byte that looks like 'A' and 'a'.
-  EXPECT_EQ(Read("\x83\x41"), "a");
-  EXPECT_EQ(Read("\x83\x61"), "di");
+  EXPECT_EQ(Read("ア"), "a");
+  EXPECT_EQ(Read("ヂ"), "di");
   // ゾ ends in 0x5D, the byte of "]": the section name is the whole character.
-  EXPECT_EQ(Read("k", "\x83\x5D"), "zo");
-  EXPECT_EQ(ini.Sections(), (List{"KAO", "\x83\x5D"}));
+  EXPECT_EQ(Read("k", "ゾ"), "zo");
+  EXPECT_EQ(ini.Sections(), (List{"KAO", "ゾ"}));
 }
 
 TEST_F(ProfileFileTest, ReadingRemovesBlanksThenOnePairOfMatchingQuotes) {
@@ -102,6 +102,15 @@ TEST_F(ProfileFileTest, LongValuesAreCutAt2047BytesNeverInsideACharacter) {
   EXPECT_EQ(Read("c"), exact);
   EXPECT_EQ(Read("d"), std::string(2046, 'x'));  // 亜 would end at byte 2048
   EXPECT_EQ(Read("e"), std::string(2047, 'z'));
+
+  // The limit counts the bytes stored, not those of the text inside.
+  std::string kanji;
+  for (int i = 0; i < 1024; ++i) kanji += "\x88\x9f";
+  Given("[kao]\r\nf=" + kanji.substr(0, 2046) + "\r\ng=" + kanji + "\r\n");
+  std::string a1023;
+  for (int i = 0; i < 1023; ++i) a1023 += "亜";
+  EXPECT_EQ(Read("f"), a1023);
+  EXPECT_EQ(Read("g"), a1023);
 }
 
 TEST_F(ProfileFileTest, WritingCreatesTheFileTheSectionAndTheKeyWithCrLf) {
@@ -155,33 +164,60 @@ TEST_F(ProfileFileTest, AValueIsStoredUpToItsFirstLineBreak) {
 
 TEST_F(ProfileFileTest, WhatIsWrittenReadsBackAndNamesThatWouldNotAreRefused) {
   // ゾ ends in the byte of "]", ソ in that of "\\": whole characters are fine.
-  for (const std::string name : {"\x83\x5D", "\x83\x5D\x83\x5D", "\x83\x5C", "[x", "a[b"}) {
+  for (const std::string name : {"ゾ", "ゾゾ", "ソ", "[x", "a[b"}) {
     ini.WriteString(name, "k", name);
     EXPECT_EQ(Read("k", name), name);
   }
-  for (const std::string name : {"\x83\x5D", "\x83\x5C", "k]", "a[b"}) {
+  for (const std::string name : {"ゾ", "ソ", "k]", "a[b"}) {
     ini.WriteString("kao", name, name);
     EXPECT_EQ(Read(name), name);
   }
-  EXPECT_EQ(ini.Sections(), (List{"\x83\x5D", "\x83\x5D\x83\x5D", "\x83\x5C", "[x", "a[b", "kao"}));
+  EXPECT_EQ(ini.Sections(), (List{"ゾ", "ゾゾ", "ソ", "[x", "a[b", "kao"}));
+  EXPECT_EQ(Content().substr(0, 15), "[\x83\x5D]\r\nk=\x83\x5D\r\n[\x83\x5D");
 
+  // Names are the program's own: one Shift-JIS cannot hold is refused.
   Given("[kao]\r\na=1\r\n");
-  const std::string badSections[] = {"\x81", "x\x81", "x\x81 ", "a]b", "]", "a\rb", "a\nb", std::string("a\0b", 3)};
+  const std::string badSections[] = {"\x81", "x🍣", "a]b", "]", "a\rb", "a\nb", std::string("a\0b", 3)};
   for (const std::string& section : badSections)
     EXPECT_THROW(ini.WriteString(section, "k", "v"), std::invalid_argument) << section;
-  const std::string badKeys[] = {"\x81", "k\x81", "[k]", "[k", "a=b", "", " ", "a\nb", std::string("a\0b", 3)};
+  const std::string badKeys[] = {"\x81", "kʕ", "[k]", "[k", "a=b", "", " ", "a\nb", std::string("a\0b", 3)};
   for (const std::string& key : badKeys) EXPECT_THROW(ini.WriteString("kao", key, "v"), std::invalid_argument) << key;
   EXPECT_EQ(Content(), "[kao]\r\na=1\r\n");
 
-  // A value keeps a lone lead byte at its end; the line break after it
-  // still ends the line, and the quotes around it are still a pair.
-  ini.WriteString("kao", "a", "x\x81");
-  ini.WriteString("kao", "b", "\"\x81\"");
-  ini.WriteString("kao", "c", "1");
-  EXPECT_EQ(Read("a"), "x\x81");
-  EXPECT_EQ(Read("b"), "\x81");
-  EXPECT_EQ(Read("c"), "1");
+  // A lone lead byte read from a file comes back as its escape and goes out
+  // as the byte; the line break after it still ends the line, and the
+  // quotes around it are still a pair.
+  Given("[kao]\r\na=x\x81\r\nb=\"\x81\"\r\n");
+  EXPECT_EQ(Read("a"), "x\U000F0081");
+  EXPECT_EQ(Read("b"), "\U000F0081");
+  ini.WriteString("kao", "c", Read("a"));
+  EXPECT_EQ(Content(), "[kao]\r\na=x\x81\r\nb=\"\x81\"\r\nc=x\x81\r\n");
   EXPECT_EQ(ini.Keys("kao"), (List{"a", "b", "c"}));
+}
+
+// The file stays Shift-JIS: a value it cannot hold is written as its
+// fitting form, which an earlier version reads, and exactly in an added
+// key, which this one reads while the first still holds that form.
+TEST_F(ProfileFileTest, ValuesShiftJisCannotHoldRoundTripThroughAnAddedKey) {
+  Given("[kao]\r\nleft=1\r\n");
+  ini.WriteString("kao", "wname", "ʕ•ᴥ•ʔ 100% 顔🍣");
+  ini.WriteString("kao", "class", "顔");
+  const std::string written = "[kao]\r\nleft=1\r\nwname.utf8=%CA%95%E2%80%A2%E1%B4%A5%E2%80%A2%CA%94 100%25 \x8A\xE7%F0%9F%8D%A3\r\n"
+                              "wname=????? 100% \x8A\xE7?\r\nclass=\x8A\xE7\r\n";
+  EXPECT_EQ(Content(), written);
+  EXPECT_EQ(Read("wname"), "ʕ•ᴥ•ʔ 100% 顔🍣");
+  EXPECT_EQ(ini.Keys("kao"), (List{"left", "wname", "class"}));
+
+  // An earlier version changed the value: the added key is stale.
+  Given(std::string(written).replace(written.find("wname=?"), 7, "wname=x?"));
+  EXPECT_EQ(Read("wname"), "x????? 100% 顔?");
+  // A value that fits empties the added key, so that it never answers for
+  // a later value that happens to be its fitting form.
+  Given(written);
+  ini.WriteString("kao", "wname", "x");
+  ini.WriteString("kao", "wname", "????? 100% 顔?");
+  EXPECT_EQ(Read("wname"), "????? 100% 顔?");
+  EXPECT_NE(Content().find("wname.utf8=\r\n"), std::string::npos);
 }
 
 TEST_F(ProfileFileTest, AFailedWriteNamesTheFileAndKeepsTheEarlierKeys) {
@@ -295,13 +331,13 @@ TEST_F(ProfileFileTest, ContentsFoldOnlyAsciiLettersThatAreWholeCharacters) {
   Given("[\x83\x41]\r\nk=a\r\n[\x83\x61]\r\nk=di\r\n[x\x83\x41y]\r\n\x83\x61z=1\r\n\x83\x41z=2\r\n"
         "[a\x83\x61]\r\nk=adi\r\n");
   const platform::ProfileContents contents = ini.Contents();
-  EXPECT_EQ(contents.ReadString("\x83\x41", "K", "-"), "a");
-  EXPECT_EQ(contents.ReadString("\x83\x61", "k", "-"), "di");
-  EXPECT_EQ(contents.ReadString("X\x83\x41Y", "\x83\x61Z", "-"), "1");
-  EXPECT_EQ(contents.ReadString("x\x83\x41y", "\x83\x41Z", "-"), "2");
-  EXPECT_EQ(contents.Keys("X\x83\x41Y"), (List{"\x83\x61z", "\x83\x41z"}));
-  EXPECT_EQ(contents.ReadString("A\x83\x61", "k", "-"), "adi");
-  EXPECT_EQ(contents.ReadString("A\x83\x41", "k", "-"), "-");
+  EXPECT_EQ(contents.ReadString("ア", "K", "-"), "a");
+  EXPECT_EQ(contents.ReadString("ヂ", "k", "-"), "di");
+  EXPECT_EQ(contents.ReadString("XアY", "ヂZ", "-"), "1");
+  EXPECT_EQ(contents.ReadString("xアy", "アZ", "-"), "2");
+  EXPECT_EQ(contents.Keys("XアY"), (List{"ヂz", "アz"}));
+  EXPECT_EQ(contents.ReadString("Aヂ", "k", "-"), "adi");
+  EXPECT_EQ(contents.ReadString("Aア", "k", "-"), "-");
 }
 
 TEST_F(ProfileFileTest, ContentsKeepTheValueRules) {

@@ -121,7 +121,7 @@ class OneFaceTest : public PaletteTest {
  protected:
   void Start(const std::string& settings) {
     files.AddFile(K("A\\g.txt"), "a\r\n");
-    files.AddFile(kIni, "[kao]\r\n" + settings);
+    files.AddFile(kIni, *cp932::Encode("[kao]\r\n" + settings));
     PaletteTest::Start();
   }
 };
