@@ -23,7 +23,8 @@ inline void GenerateLibrary(platform::FileSystem& fs, const std::string& folder,
   for (int g = 1; g < size.groups; ++g) fs.WriteFile(big + "\\group" + std::to_string(g) + ".txt", "(^_^)\r\n");
   std::string faces;
   faces.reserve(size.faces * 32);
-  for (int f = 0; f < size.faces; ++f) faces += "(\x81\x4f\x83\x5c\x81\x4f) face " + std::to_string(f) + " ﾉｼ\r\n";
+  // Shift-JIS bytes: (＾ソ＾) face N ﾉｼ
+  for (int f = 0; f < size.faces; ++f) faces += "(\x81\x4f\x83\x5c\x81\x4f) face " + std::to_string(f) + " \xC9\xBC\r\n";
   fs.WriteFile(big + "\\big.txt", faces);
 }
 

@@ -20,15 +20,6 @@ void SelectByName(platform::ListBox& list, const Text& name) {
     list.SetItemIndex(0);
 }
 
-// Whether the text is what FormatGroupFile gives for the faces parsed from
-// it: every line end one CR LF, which is so exactly when they take two
-// bytes a face.
-bool IsFormatted(std::string_view text, const std::vector<Text>& faces) {
-  size_t size = 0;
-  for (const Text& face : faces) size += face.size() + 2;
-  return size == text.size();
-}
-
 std::vector<Text> ItemsOf(const platform::ListBox& list) {
   std::vector<Text> items;
   items.reserve(list.Count());
@@ -109,18 +100,17 @@ void FaceLibrary::LoadGroup() {
     encoding_ = textfile::Encoding::ShiftJis;
     // A device is never opened: reading it could wait for ever.
     if (auto problem = NameProblem(group + ".txt")) throw Untouchable(path, *problem);
-    textfile::Decoded file;
+    GroupFileRead file;
     try {
-      file = textfile::Decode(files_.ReadFile(path));
+      file = ReadGroupFile(files_.ReadFile(path));
     } catch (const platform::IoError& e) {
       throw CannotOpen(path, e);
     }
     encoding_ = file.encoding;
-    onDisk_ = ParseGroupFile(file.text);
-    // Decoding is lossless, so formatted text encodes back to the same bytes.
-    canonical_ = IsFormatted(file.text, onDisk_);
+    onDisk_ = std::move(file.text);
+    canonical_ = file.formatted;
     unread_ = false;
-    v_.faces.AddAll(onDisk_);
+    v_.faces.AddAll(std::move(file.faces));
     if (editing) LoadEditBox();
   }
   ShowNewFaces();
@@ -153,10 +143,10 @@ void FaceLibrary::SaveGroup() {
       files_.SetAttributes(path, *attributes & ~platform::attr::kReadOnly);
     // A Shift-JIS group that takes a face Shift-JIS lacks becomes UTF-8.
     textfile::Encoding encoding = encoding_;
-    const Bytes bytes = textfile::EncodeKeeping(FormatGroupFile(faces), encoding);
-    files_.WriteFile(path, bytes);
+    Text text = FormatGroupFile(faces);
+    files_.WriteFile(path, textfile::EncodeKeeping(text, encoding));
     encoding_ = encoding;
-    onDisk_ = std::move(faces);
+    onDisk_ = std::move(text);
     canonical_ = true;
     unread_ = false;
   } catch (const platform::IoError& e) {
@@ -167,10 +157,8 @@ void FaceLibrary::SaveGroup() {
 
 bool FaceLibrary::ShowsWhatIsOnDisk() const {
   const int n = v_.faces.Count();
-  if (unread_ || static_cast<size_t>(n) != onDisk_.size()) return false;
-  for (int i = 0; i < n; ++i)
-    if (v_.faces.Item(i) != onDisk_[i]) return false;
-  return true;
+  return !unread_ &&
+         HoldsFaces(onDisk_, static_cast<size_t>(n), [this](size_t i) { return v_.faces.Item(static_cast<int>(i)); });
 }
 
 platform::Failure FaceLibrary::Untouchable(const Text& path, const Text& reason) {
@@ -179,7 +167,8 @@ platform::Failure FaceLibrary::Untouchable(const Text& path, const Text& reason)
 }
 
 bool FaceLibrary::AtStake(const Text& path, const std::vector<Text>& faces) const {
-  return !faces.empty() && (faces != onDisk_ || !files_.Attributes(path));
+  return !faces.empty() &&
+         (!HoldsFaces(onDisk_, faces.size(), [&faces](size_t i) { return faces[i]; }) || !files_.Attributes(path));
 }
 
 void FaceLibrary::LoadEditBox() {

@@ -79,9 +79,10 @@ class FaceLibrary {
   LibraryViews v_;
   // Marks the current group as never to be written and gives the message.
   platform::Failure Untouchable(const Text& path, const Text& reason);
-  // The faces the current group's file held when last read or written, and
-  // the encoding it is written in.
-  std::vector<Text> onDisk_;
+  // The text of the current group's file when last read or written (its
+  // faces are its lines; one string, not a copy of every face), and the
+  // encoding it is written in.
+  Text onDisk_;
   textfile::Encoding encoding_ = textfile::Encoding::ShiftJis;
   // The file holds exactly the bytes of onDisk_ as a group file is written.
   bool canonical_ = false;

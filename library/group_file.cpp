@@ -14,6 +14,28 @@ std::vector<Text> ParseGroupFile(std::string_view bytes) {
   return faces;
 }
 
+namespace {
+
+// Whether the faces take two bytes each beyond their own: a CR LF each.
+bool IsFormatted(size_t size, const std::vector<Text>& faces) {
+  size_t total = 0;
+  for (const Text& face : faces) total += face.size() + 2;
+  return total == size;
+}
+
+}  // namespace
+
+GroupFileRead ReadGroupFile(std::string_view bytes) {
+  GroupFileRead read;
+  textfile::Decoded file = textfile::Decode(bytes);
+  read.encoding = file.encoding;
+  read.text = std::move(file.text);
+  read.faces = ParseGroupFile(read.text);
+  // Decoding is lossless, so formatted text encodes back to the same bytes.
+  read.formatted = IsFormatted(read.text.size(), read.faces);
+  return read;
+}
+
 std::vector<Text> ParseEditText(std::string_view text) { return ParseGroupFile(text.substr(0, text.find('\0'))); }
 
 Text FormatGroupFile(const std::vector<Text>& faces) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "platform/text_file.h"
 
 namespace library {
 
@@ -36,6 +37,29 @@ void ForEachLine(std::string_view bytes, OnLine&& onLine) {
     p = eol + 1;
     if (cr && p == lf) p = lf + 1;  // CR LF is one line end
   }
+}
+
+// A group file's text, decoded from its encoding (platform/text_file.h),
+// its faces, and whether its bytes are exactly what writing those faces
+// back in that encoding gives (every line end one CR LF).
+struct GroupFileRead {
+  textfile::Encoding encoding = textfile::Encoding::ShiftJis;
+  Text text;
+  std::vector<Text> faces;
+  bool formatted = false;
+};
+GroupFileRead ReadGroupFile(std::string_view bytes);
+// Whether the faces face(0) ... face(count - 1) are the lines of a group
+// file's text, in order.
+template <typename Face>
+bool HoldsFaces(std::string_view text, size_t count, Face&& face) {
+  size_t i = 0;
+  bool same = true;
+  ForEachLine(text, [&](std::string_view line) {
+    same = same && i < count && face(i) == line;
+    ++i;
+  });
+  return same && i == count;
 }
 
 // Faces of an edit box's text: its lines as a group file's, up to the

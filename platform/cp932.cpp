@@ -1,6 +1,8 @@
 #include "platform/cp932.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <cstdint>
 #include <memory>
 
@@ -73,37 +75,122 @@ void AppendCode(Bytes& out, unsigned code) {
   out += static_cast<char>(code & 0xFF);
 }
 
+// Each double-byte code's character as UTF-8 (always three bytes or
+// fewer), with whether the code is another than the one Windows writes.
+struct DecodedCode {
+  char bytes[4];   // the character's, then padding: copied four at a time
+  uint8_t size;    // 0 when the code has no character
+  bool secondCode;
+};
+
+const std::array<DecodedCode, 60 * 189>& DecodedCodes() {
+  static const auto table = [] {
+    auto t = std::make_unique<std::array<DecodedCode, 60 * 189>>();
+    const auto& codes = Codes();
+    for (int row = 0; row < 60; ++row) {
+      const unsigned lead = row < 31 ? 0x81 + row : 0xE0 + row - 31;
+      for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+        DecodedCode& d = (*t)[row * 189 + trail - 0x40];
+        const char16_t c = kDoubleByte[row][trail - 0x40];
+        d = DecodedCode{};
+        if (!c) continue;
+        Text utf8;
+        utf8::Append(utf8, c);
+        for (size_t i = 0; i < utf8.size(); ++i) d.bytes[i] = utf8[i];
+        d.size = static_cast<uint8_t>(utf8.size());
+        d.secondCode = codes[c] != (lead << 8 | trail);
+      }
+    }
+    return t;
+  }();
+  return *table;
+}
+
 }  // namespace
 
-Text Decode(std::string_view bytes) {
-  Text out;
-  out.reserve(bytes.size() * 3 / 2);
-  const auto& codes = Codes();
-  for (size_t i = 0; i < bytes.size();) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    if (b < 0x80) {
-      out += static_cast<char>(b);
-      ++i;
-      continue;
+namespace {
+
+// Bytes a decoded byte can take at most: a double-byte code that is not the
+// one Windows writes gives its character and an escape, 3 + 4 for 2; and
+// a character is copied with a byte of padding.
+constexpr size_t kMostPerByte = 4;
+constexpr size_t kSlack = 8;
+
+char* PutUtf8(char* p, char32_t c) {
+  if (c < 0x800) {
+    *p++ = static_cast<char>(0xC0 | (c >> 6));
+  } else {
+    if (c < 0x10000) {
+      *p++ = static_cast<char>(0xE0 | (c >> 12));
+    } else {
+      *p++ = static_cast<char>(0xF0 | (c >> 18));
+      *p++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
     }
-    if (const char16_t c = SingleByte(b)) {
-      utf8::Append(out, c);
-      ++i;
-      continue;
-    }
-    if (i + 1 < bytes.size()) {
-      const auto trail = static_cast<unsigned char>(bytes[i + 1]);
-      if (const char16_t c = DoubleByte(b, trail)) {
-        const unsigned code = static_cast<unsigned>(b) << 8 | trail;
-        utf8::Append(out, c);
-        if (codes[c] != code) utf8::Append(out, kEscape + code);
-        i += 2;
+    *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+  }
+  *p++ = static_cast<char>(0x80 | (c & 0x3F));
+  return p;
+}
+
+// Decodes from i until at least `stop` (a character is never cut) into
+// room for kMostPerByte bytes a byte and kSlack; returns the end.
+char* DecodeInto(std::string_view bytes, size_t& i, size_t stop, char* p) {
+  const auto& decoded = DecodedCodes();
+  const char* const data = bytes.data();
+  while (i < stop) {
+    // Eight ASCII bytes at once where they come in a run.
+    if (i + 8 <= bytes.size()) {
+      uint64_t eight;
+      std::memcpy(&eight, data + i, 8);
+      if (!(eight & 0x8080808080808080ull)) {
+        std::memcpy(p, data + i, 8);
+        p += 8;
+        i += 8;
         continue;
       }
     }
-    utf8::Append(out, kEscape + b);
+    const auto b = static_cast<unsigned char>(data[i]);
+    if (b < 0x80) {
+      *p++ = static_cast<char>(b);
+      ++i;
+      continue;
+    }
+    if (b >= 0xA1 && b <= 0xDF) {  // half-width katakana
+      p = PutUtf8(p, 0xFF61 + (b - 0xA1));
+      ++i;
+      continue;
+    }
+    if (const int row = LeadIndex(b); row >= 0 && i + 1 < bytes.size()) {
+      const auto trail = static_cast<unsigned char>(bytes[i + 1]);
+      if (trail >= 0x40 && trail <= 0xFC) {
+        const DecodedCode& d = decoded[row * 189 + trail - 0x40];
+        if (d.size) {
+          std::memcpy(p, d.bytes, 4);
+          p += d.size;
+          if (d.secondCode) p = PutUtf8(p, kEscape + (static_cast<unsigned>(b) << 8 | trail));
+          i += 2;
+          continue;
+        }
+      }
+    }
+    p = b == 0x80 ? PutUtf8(p, 0x80) : PutUtf8(p, kEscape + b);
     ++i;
   }
+  return p;
+}
+
+}  // namespace
+
+// A piece at a time into a buffer with room for the worst case, appended
+// to the text, which is made with room for the usual one.
+Text Decode(std::string_view bytes) {
+  constexpr size_t kPiece = 16384;
+  // A piece may run on by an ASCII run of eight or a character's second byte.
+  auto buffer = std::make_unique<char[]>((kPiece + 8) * kMostPerByte + kSlack);
+  Text out;
+  out.reserve(bytes.size() + bytes.size() / 2);
+  for (size_t i = 0; i < bytes.size();)
+    out.append(buffer.get(), DecodeInto(bytes, i, std::min(bytes.size(), i + kPiece), buffer.get()));
   return out;
 }
 

@@ -13,6 +13,7 @@ void AppendEscapes(Text& out, std::string_view bytes) {
 }
 
 Text DecodeUtf8(std::string_view bytes) {
+  if (IsPlainUtf8(bytes)) return Text(bytes);
   Text out;
   out.reserve(bytes.size());
   for (size_t at = 0; at < bytes.size();) {
@@ -87,6 +88,18 @@ Bytes EncodeUnicode(std::string_view text, Encoding encoding) {
 }
 
 }  // namespace
+
+bool IsPlainUtf8(std::string_view bytes) {
+  for (size_t at = 0; at < bytes.size();) {
+    if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+      ++at;
+      continue;
+    }
+    const auto c = utf8::Next(bytes, at);
+    if (!c || cp932::IsByteEscape(*c)) return false;
+  }
+  return true;
+}
 
 Encoding EncodingOf(std::string_view bytes) {
   if (bytes.starts_with(kUtf8Mark)) return Encoding::Utf8;

@@ -21,6 +21,9 @@ struct Decoded {
 
 // The encoding the file's mark names: Shift-JIS without one.
 Encoding EncodingOf(std::string_view bytes);
+// Whether UTF-8 bytes decode to themselves: every sequence shortest-form
+// UTF-8 of a character, none of them one of the escapes.
+bool IsPlainUtf8(std::string_view bytes);
 Decoded Decode(std::string_view bytes);
 // The text's bytes in that encoding, the Unicode ones with their mark;
 // nothing when Shift-JIS has no code for a character.

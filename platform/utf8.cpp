@@ -120,6 +120,11 @@ Text FoldCase(std::string_view s) {
   Text out;
   out.reserve(s.size());
   for (size_t at = 0; at < s.size();) {
+    if (const auto b = static_cast<unsigned char>(s[at]); b < 0x80) {
+      out += static_cast<char>(b >= 'a' && b <= 'z' ? b - 32 : b);
+      ++at;
+      continue;
+    }
     const size_t from = at;
     const auto c = Next(s, at);
     if (!c)
@@ -136,7 +141,7 @@ Text FoldCase(std::string_view s) {
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) { return FoldCase(a) == FoldCase(b); }
 
-size_t NextChar(std::string_view s, size_t i) {
+size_t detail::NextLongChar(std::string_view s, size_t i) {
   if (i >= s.size()) return s.size();
   size_t at = i;
   return Next(s, at) ? at : i + 1;

@@ -16,9 +16,16 @@ void Append(Text& out, char32_t c);
 // unmoved, for a sequence that is not shortest-form UTF-8 of a scalar value.
 std::optional<char32_t> Next(std::string_view s, size_t& at);
 
+namespace detail {
+size_t NextLongChar(std::string_view s, size_t i);
+}
 // Index of the character after the one at i (never past the end); a byte
-// that is no UTF-8 counts as a character of its own.
-size_t NextChar(std::string_view s, size_t i);
+// that is no UTF-8 counts as a character of its own. Names are walked with
+// it often, so ASCII takes no call.
+inline size_t NextChar(std::string_view s, size_t i) {
+  if (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) return i + 1;
+  return detail::NextLongChar(s, i);
+}
 // Characters, counted so: the columns of a line.
 size_t CharCount(std::string_view s);
 // ASCII letters upper-cased: no byte of a longer character is in that range.

@@ -48,6 +48,16 @@ void CopyReport(const std::basic_string<Char>& report, Char* output, DWORD size)
 Bytes Narrow(const Text& text) { return *cp932::Encode(cp932::Fitting(text)); }
 std::wstring Wide(const Text& text) { return platform::win32::Wide(text); }
 
+// Each report as the registered message to the owner; its nonzero answer
+// stops the command.
+bool TellOwner(HWND owner, const archiver::ExtractProgress& progress) {
+  static const UINT message = ::RegisterWindowMessageA(archiver::kExtractMessageName);
+  if (!message || !::IsWindow(owner)) return true;
+  archiver::ExtractingInfo info = archiver::ToExtractingInfo(progress);
+  return ::SendMessageA(owner, message, static_cast<WPARAM>(archiver::WireStage(progress.stage)),
+                        reinterpret_cast<LPARAM>(&info)) == 0;
+}
+
 archiver::UnlhaResult Run(const Text& commandLine) {
   platform::win32::FileSystem files;
   archiver::UnlhaEnvironment env{files, LocalDosTime, {}};
@@ -73,16 +83,6 @@ int RunEntry(const Char* commandLine, Char* output, DWORD outputSize, Decode dec
   }
   running = false;
   return code;
-}
-
-// Each report as the registered message to the owner; its nonzero answer
-// stops the command.
-bool TellOwner(HWND owner, const archiver::ExtractProgress& progress) {
-  static const UINT message = ::RegisterWindowMessageA(archiver::kExtractMessageName);
-  if (!message || !::IsWindow(owner)) return true;
-  archiver::ExtractingInfo info = archiver::ToExtractingInfo(progress);
-  return ::SendMessageA(owner, message, static_cast<WPARAM>(archiver::WireStage(progress.stage)),
-                        reinterpret_cast<LPARAM>(&info)) == 0;
 }
 
 
