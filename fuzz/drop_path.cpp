@@ -17,15 +17,11 @@
 
 namespace {
 
-// Whether every lead byte has a trail byte after it, as in text the system
-// converted; other bytes make names no system call would see.
+// Whether the name is UTF-8, as text the system converted always is; other
+// bytes make names no system call would see.
 bool WellFormed(std::string_view s) {
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (!sjis::IsLeadByte(static_cast<unsigned char>(s[i]))) continue;
-    if (i + 1 == s.size()) return false;
-    const auto t = static_cast<unsigned char>(s[++i]);
-    if (t < 0x40 || t == 0x7F || t > 0xFC) return false;
-  }
+  for (size_t at = 0; at < s.size();)
+    if (!utf8::Next(s, at)) return false;
   return true;
 }
 
@@ -42,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string base = library::BaseName(path), ext = library::Extension(path);
   FUZZ_CHECK(ext.empty() || ext[0] == '.');
   FUZZ_CHECK(path.ends_with(base + ext));
-  // Nothing of the name part is a separator outside a double-byte character.
+  // Nothing of the name part is a separator.
   const size_t start = path.size() - base.size() - ext.size();
   for (size_t i = 0; i < path.size(); i = utf8::NextChar(path, i))
     if (path[i] == '\\' || path[i] == '/' || path[i] == ':') FUZZ_CHECK(i < start);
@@ -51,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto problem = library::FileNameProblem(folder, name, extension);
   FUZZ_CHECK(!problem || !problem->empty());
   if (problem || !WellFormed(name)) return 0;
-  FUZZ_CHECK(utf8::CharCount(folder + "\\" + name + extension) <= 259);
+  FUZZ_CHECK(utf8::Utf16Length(folder + "\\" + name + extension) <= 259);
   // The archiver also turns DEL into "_", which Windows would take.
   if (name.find('\x7f') == std::string::npos) FUZZ_CHECK(archiver::SafeFileName(name) == name);
   headless::FileSystem disk;

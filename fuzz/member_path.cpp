@@ -8,37 +8,29 @@
 
 #include "archiver/member_path.h"
 #include "check.h"
+#include "platform/cp932.h"
 #include "platform/headless/file_system.h"
 #include "platform/utf8.h"
 
 namespace {
 
-bool IsTrailByte(uint8_t c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
-
-// One component of a safe path: characters Windows takes in a name, no
-// trailing dot or blank.
+// One component of a safe path: UTF-8 of characters Windows takes in a
+// name, none of them an escape of a stored byte, no trailing dot or blank.
 void CheckComponent(std::string_view part) {
   FUZZ_CHECK(!part.empty() && part != "." && part != "..");
   FUZZ_CHECK(part.back() != '.' && part.back() != ' ');
-  for (size_t i = 0; i < part.size(); ++i) {
-    const auto c = static_cast<uint8_t>(part[i]);
-    if (sjis::IsLeadByte(c)) {
-      FUZZ_CHECK(i + 1 < part.size() && IsTrailByte(static_cast<uint8_t>(part[i + 1])));
-      ++i;
-      continue;
-    }
-    FUZZ_CHECK(c >= 0x20 && c != 0x7F && std::string_view("<>:\"/\\|?*").find(static_cast<char>(c)) == std::string_view::npos);
+  for (size_t at = 0; at < part.size();) {
+    const auto c = utf8::Next(part, at);
+    FUZZ_CHECK(c && !cp932::IsByteEscape(*c));
+    FUZZ_CHECK(*c >= 0x20 && *c != 0x7F && (*c >= 0x80 || std::string_view("<>:\"/\\|?*").find(static_cast<char>(*c)) == std::string_view::npos));
   }
 }
 
-// The components of a safe path, split at separators outside double-byte
-// characters.
+// The components of a safe path, split at its separators.
 void CheckPath(const std::string& path) {
   size_t start = 0;
   for (size_t i = 0; i < path.size(); ++i) {
-    if (sjis::IsLeadByte(static_cast<uint8_t>(path[i]))) {
-      ++i;
-    } else if (path[i] == '\\') {
+    if (path[i] == '\\') {
       CheckComponent(std::string_view(path).substr(start, i - start));
       start = i + 1;
     }

@@ -184,13 +184,17 @@ char* DecodeInto(std::string_view bytes, size_t& i, size_t stop, char* p) {
 // A piece at a time into a buffer with room for the worst case, appended
 // to the text, which is made with room for the usual one.
 Text Decode(std::string_view bytes) {
-  constexpr size_t kPiece = 16384;
+  constexpr size_t kPiece = 4096;
   // A piece may run on by an ASCII run of eight or a character's second byte.
-  auto buffer = std::make_unique<char[]>((kPiece + 8) * kMostPerByte + kSlack);
+  char buffer[(kPiece + 8) * kMostPerByte + kSlack];
+  if (bytes.size() <= kPiece) {
+    size_t i = 0;
+    return Text(buffer, DecodeInto(bytes, i, bytes.size(), buffer));
+  }
   Text out;
   out.reserve(bytes.size() + bytes.size() / 2);
   for (size_t i = 0; i < bytes.size();)
-    out.append(buffer.get(), DecodeInto(bytes, i, std::min(bytes.size(), i + kPiece), buffer.get()));
+    out.append(buffer, DecodeInto(bytes, i, std::min(bytes.size(), i + kPiece), buffer));
   return out;
 }
 
