@@ -29,6 +29,7 @@
 #include "exchange/text_dictionary.h"
 #include "library/group_file.h"
 #include "library/name_check.h"
+#include "platform/profile_file.h"
 
 #ifdef DICTIONARY_BENCH_WIN32
 #include "platform/win32/text_convert.h"
@@ -201,7 +202,8 @@ int Measure(platform::Platform p, const std::string& root, const Size& size, con
     // The palette, made anew over an empty face folder of its own.
     const std::string faceFolder = root + "\\kao-" + std::to_string(run);
     p.files.CreateDirectories(faceFolder);
-    p.files.WriteFile(ini, "[kao]\r\nkaopath2=\"" + faceFolder + "\"\r\n");
+    p.files.DeleteFile(ini);  // a settings file of this one key
+    platform::ProfileFile(p.files, ini).WriteString("kao", "kaopath2", "\"" + faceFolder + "\"");
     {
       app::TFKao palette(p);
       if (palette.Library().faceFolder != faceFolder)
@@ -356,7 +358,6 @@ int RunFromCopy(int argc, char** argv) {
   if (n == 0 || n > MAX_PATH) throw std::runtime_error("no temporary folder");
   const std::wstring folder =
       std::wstring(buffer, n) + L"mirufo-dictionary-bench-" + std::to_wstring(::GetCurrentProcessId());
-  if (!platform::win32::FitsShiftJis(folder)) throw std::runtime_error("the temporary folder's path has no Shift-JIS form");
   n = ::GetModuleFileNameW(nullptr, buffer, MAX_PATH + 1);
   if (n == 0 || n > MAX_PATH) throw std::runtime_error("cannot find the bench's own program file");
   const std::wstring self(buffer, n), copy = folder + L"\\dictionary_bench_win.exe";

@@ -26,6 +26,7 @@
 
 #ifdef PASTE_BENCH_WIN32
 #include "platform/win32/text_convert.h"
+#include "platform/profile_file.h"
 #include "platform/win32/win32_platform.h"
 #else
 #include "platform/headless/clipboard.h"
@@ -427,13 +428,12 @@ class Scratch {
     const DWORD n = ::GetTempPathW(MAX_PATH + 1, temp);
     if (n == 0 || n > MAX_PATH) throw std::runtime_error("no temporary folder");
     const std::wstring wide = std::wstring(temp, n) + L"mirufo-paste-bench-" + std::to_wstring(::GetCurrentProcessId());
-    if (!platform::win32::FitsShiftJis(wide))
-      throw std::runtime_error("the temporary folder's path has no Shift-JIS form");
     folder_ = platform::win32::Narrow(wide);
     if (files_.Attributes(ini_)) saved_ = files_.ReadFile(ini_);
     files_.CreateDirectories(folder_ + "\\A");
     files_.WriteFile(Group(), kFaces);
-    files_.WriteFile(ini_, "[kao]\r\nkaopath2=\"" + folder_ + "\"\r\n");
+    files_.DeleteFile(ini_);  // a settings file of this one key
+    platform::ProfileFile(files_, ini_).WriteString("kao", "kaopath2", "\"" + folder_ + "\"");
   }
   ~Scratch() {
     try {

@@ -64,7 +64,8 @@ class ContractBackend {
   // Acts as the user: a mouse click on the tab at index.
   virtual void UserChooseTab(platform::TabPages& tabs, int index) = 0;
   // Acts as the user: drops the files on the window. In a path marked not
-  // exact, each '?' stands for a character Shift-JIS lacks (an accented e).
+  // exact, each '?' stands for a lone surrogate, which a name on disk may
+  // hold and no text can.
   virtual void UserDropFiles(platform::Window& window, const std::vector<platform::DroppedPath>& paths) = 0;
   // Another application puts text on the clipboard.
   virtual void PutClipboardTextFromAnotherProgram(const std::string& text) = 0;

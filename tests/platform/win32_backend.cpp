@@ -292,7 +292,7 @@ class Win32Backend : public ContractBackend {
       std::wstring path = win32::Wide(p.path);
       if (!p.exact)
         for (wchar_t& c : path)
-          if (c == L'?') c = L'\u00E9';
+          if (c == L'?') c = 0xD800;  // a lone surrogate
       list += path + L'\0';
     }
     list += L'\0';

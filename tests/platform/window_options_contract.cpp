@@ -87,7 +87,7 @@ TEST_F(WindowOptionsContract, ARectangleOnNoDisplayIsToldSoWithTheNearestWorkAre
   }
 }
 
-TEST_F(WindowOptionsContract, DroppedFilesArriveInOrderWithNamesShiftJisCannotHoldMarked) {
+TEST_F(WindowOptionsContract, DroppedFilesArriveInOrderWithNamesNoTextCanHoldMarked) {
   auto palette = toolkit.NewWindow({.acceptsFiles = true, .size = {234, 400}});
   palette->Show();
   std::vector<platform::DroppedPath> got;
@@ -96,14 +96,14 @@ TEST_F(WindowOptionsContract, DroppedFilesArriveInOrderWithNamesShiftJisCannotHo
     got = paths;
     ++drops;
   };
-  backend->UserDropFiles(*palette, {{"C:\\faces\\顔文字.txt", true}, {"C:\\faces\\caf?.txt", false}, {"C:\\faces\\ﾌｫﾙﾀﾞ", true}});
+  backend->UserDropFiles(*palette, {{"C:\\faces\\顔文字.txt", true}, {"C:\\faces\\caf?.txt", false}, {"C:\\ʕ•ᴥ•ʔ\\🍣", true}});
   EXPECT_EQ(drops, 1);
   ASSERT_EQ(got.size(), 3u);
   EXPECT_EQ(got[0].path, "C:\\faces\\顔文字.txt");
   EXPECT_TRUE(got[0].exact);
   EXPECT_EQ(got[1].path, "C:\\faces\\caf?.txt");
   EXPECT_FALSE(got[1].exact);
-  EXPECT_EQ(got[2].path, "C:\\faces\\ﾌｫﾙﾀﾞ");
+  EXPECT_EQ(got[2].path, "C:\\ʕ•ᴥ•ʔ\\🍣");
   EXPECT_TRUE(got[2].exact);
 }
 

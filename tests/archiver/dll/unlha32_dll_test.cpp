@@ -11,7 +11,9 @@
 #include "archiver/unlha_operations.h"
 #include "platform/win32/file_system.h"
 #include "platform/win32/text_convert.h"
+#include "platform/utf8.h"
 #include "tests/support/lzh_bomb.h"
+#include "tests/support/shift_jis.h"
 
 namespace {
 
@@ -24,6 +26,8 @@ class DllTest : public ::testing::Test {
     ASSERT_NE(dll_, nullptr);
     unlha_ = reinterpret_cast<archiver::UnlhaFunction>(::GetProcAddress(dll_, "Unlha"));
     ASSERT_NE(unlha_, nullptr);
+    unlhaW_ = reinterpret_cast<archiver::UnlhaWFunction>(::GetProcAddress(dll_, "UnlhaW"));
+    ASSERT_NE(unlhaW_, nullptr);
     wchar_t temp[MAX_PATH + 1];
     const DWORD n = ::GetTempPathW(MAX_PATH + 1, temp);
     root_ = win32::Narrow(std::wstring(temp, n)) + "mirufo-dll-" + std::to_string(::GetCurrentProcessId());
@@ -38,12 +42,21 @@ class DllTest : public ::testing::Test {
   F Entry(const char* name) {
     return reinterpret_cast<F>(::GetProcAddress(dll_, name));
   }
+  // The narrow entry takes Shift-JIS, the wide one UTF-16.
   int Unlha(const std::string& line, char* out = nullptr, unsigned long size = 0) {
-    return unlha_(nullptr, line.c_str(), out, size);
+    return unlha_(nullptr, Sjis(line).c_str(), out, size);
+  }
+  int UnlhaW(const std::string& line, std::string* report = nullptr) {
+    const std::u16string wide = utf8::ToUtf16(line);
+    char16_t out[256] = {};
+    const int code = unlhaW_(nullptr, wide.c_str(), out, 256);
+    if (report) *report = utf8::FromUtf16(out);
+    return code;
   }
 
   HMODULE dll_ = nullptr;
   archiver::UnlhaFunction unlha_ = nullptr;
+  archiver::UnlhaWFunction unlhaW_ = nullptr;
   win32::FileSystem files_;
   std::string root_;
 };
@@ -70,8 +83,8 @@ TEST_F(DllTest, AClassFolderPackedAndUnpackedComesBackByteForByte) {
 
   char report[256];
   ASSERT_EQ(Unlha("a -x1 -r1 \"" + archive + "\" \"" + cls + "\\\" *.* ", report, sizeof report), 0) << report;
-  EXPECT_EQ(Entry<int(WINAPI*)(LPCSTR)>("UnlhaGetFileCount")(archive.c_str()), 3);
-  EXPECT_TRUE(Entry<BOOL(WINAPI*)(LPCSTR, int)>("UnlhaCheckArchive")(archive.c_str(), 0));
+  EXPECT_EQ(Entry<int(WINAPI*)(LPCSTR)>("UnlhaGetFileCount")(Sjis(archive).c_str()), 3);
+  EXPECT_TRUE(Entry<BOOL(WINAPI*)(LPCSTR, int)>("UnlhaCheckArchive")(Sjis(archive).c_str(), 0));
 
   files_.RemoveTree(cls);
   ASSERT_EQ(Unlha("e -y \"" + archive + "\" \"" + cls + "\\\" *.* "), 0);
@@ -84,6 +97,25 @@ TEST_F(DllTest, AClassFolderPackedAndUnpackedComesBackByteForByte) {
   EXPECT_EQ(tiny[3], '\0');
 }
 
+// Names Shift-JIS cannot hold reach the library through the wide entry and
+// are stored with their Unicode names beside Shift-JIS fallbacks.
+TEST_F(DllTest, NamesShiftJisCannotHoldPackAndUnpackThroughTheWideEntry) {
+  const std::string cls = root_ + "\\ʕ•ᴥ•ʔ", archive = root_ + "\\ʕ•ᴥ•ʔ.lzh";
+  files_.CreateDirectories(cls);
+  const std::vector<std::pair<std::string, std::string>> groups = {
+      {"🍣.txt", "\xEF\xBB\xBF(っ˘ڡ˘ς)\r\n"}, {"顔.txt", "\x8A\xE7\r\n"}, {"ᕕ( ᐛ )ᕗ.txt", "x\r\n"}};
+  for (const auto& [name, data] : groups) files_.WriteFile(cls + "\\" + name, data);
+  std::string report;
+  ASSERT_EQ(UnlhaW("a -x1 -r1 \"" + archive + "\" \"" + cls + "\\\" *.* ", &report), 0) << report;
+  const std::string bytes = files_.ReadFile(archive);
+  EXPECT_NE(bytes.find("_.txt"), std::string::npos);  // the fallback of 🍣.txt
+  ASSERT_EQ(UnlhaW("l \"" + archive + "\"", &report), 0);
+  EXPECT_NE(report.find("🍣.txt"), std::string::npos) << report;
+  files_.RemoveTree(cls);
+  ASSERT_EQ(UnlhaW("e -y \"" + archive + "\" \"" + cls + "\\\" *.* "), 0);
+  for (const auto& [name, data] : groups) EXPECT_EQ(files_.ReadFile(cls + "\\" + name), data) << name;
+}
+
 TEST_F(DllTest, BadCommandsAndMissingArchivesGiveErrorCodes) {
   EXPECT_NE(Unlha(""), 0);
   EXPECT_NE(Unlha("z x.lzh"), 0);
@@ -91,8 +123,8 @@ TEST_F(DllTest, BadCommandsAndMissingArchivesGiveErrorCodes) {
   EXPECT_NE(unlha_(nullptr, nullptr, nullptr, 0), 0);
   const std::string text = root_ + "\\text.lzh";
   files_.WriteFile(text, "not an archive at all");
-  EXPECT_FALSE(Entry<BOOL(WINAPI*)(LPCSTR, int)>("UnlhaCheckArchive")(text.c_str(), 0));
-  EXPECT_EQ(Entry<int(WINAPI*)(LPCSTR)>("UnlhaGetFileCount")(text.c_str()), -1);
+  EXPECT_FALSE(Entry<BOOL(WINAPI*)(LPCSTR, int)>("UnlhaCheckArchive")(Sjis(text).c_str(), 0));
+  EXPECT_EQ(Entry<int(WINAPI*)(LPCSTR)>("UnlhaGetFileCount")(Sjis(text).c_str()), -1);
 }
 
 // On real files too a member streams through a temporary beside its target:
