@@ -12,7 +12,8 @@ PasteTarget FindTargetWindow(const platform::OtherWindows& windows) {
   PasteTarget found;
   found.window = windows.FirstTopLevel([&](const platform::TopWindow& w) {
     if (w.owner != 0 || !w.visible) return false;
-    std::string title = w.title.substr(0, kTitleMax);
+    // Cut as the title was read into a Shift-JIS buffer, between characters.
+    std::string title = w.title.substr(0, cp932::FittingPrefix(w.title, kTitleMax));
     if (title.empty() || title == forms::kProgramTitle) return false;
     found.title = std::move(title);
     return true;

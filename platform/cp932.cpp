@@ -236,6 +236,20 @@ int Width(char32_t c) {
   return Codes()[c] > 0xFF ? 2 : 1;
 }
 
+size_t FittingPrefix(std::string_view text, size_t limit) {
+  size_t bytes = 0, at = 0;
+  while (at < text.size()) {
+    size_t next = at;
+    const auto c = utf8::Next(text, next);
+    if (!c) next = at + 1;
+    const int width = c ? Width(*c) : 1;
+    bytes += width < 0 ? 1 : static_cast<size_t>(width);
+    if (bytes > limit) break;
+    at = next;
+  }
+  return at;
+}
+
 Text Fitting(std::string_view text) {
   Text out;
   out.reserve(text.size());

@@ -33,6 +33,10 @@ std::optional<Bytes> Encode(std::string_view text);
 // Bytes the character takes in Shift-JIS: 1 or 2; 0 for the escape of a
 // second code, whose character counts both; -1 when it has no code.
 int Width(char32_t c);
+// Where to cut the text so that its Shift-JIS form takes at most `limit`
+// bytes, never inside a character (nor between a character and the escape
+// of its second code); a character without a code counts as its "?".
+size_t FittingPrefix(std::string_view text, size_t limit);
 // The text with each character Shift-JIS has no code for (and each byte
 // that is no UTF-8) made '?': what an earlier version can be given.
 Text Fitting(std::string_view text);

@@ -127,24 +127,7 @@ Text ValueRead(std::string_view value) {
   value = value.substr(0, value.find('\0'));
   if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
     value = value.substr(1, value.size() - 2);
-  if (value.size() > kProfileValueLimit) {
-    size_t bytes = 0, at = 0;
-    for (size_t next = 0; at < value.size(); at = next) {
-      next = at;
-      const auto c = utf8::Next(value, next);
-      if (!c) ++next;
-      bytes += c ? std::max(cp932::Width(*c), 1) : 1;
-      if (bytes > kProfileValueLimit) break;
-    }
-    // The escape of a second code stays with its character.
-    while (at < value.size()) {
-      size_t next = at;
-      const auto c = utf8::Next(value, next);
-      if (!c || cp932::Width(*c) != 0) break;
-      at = next;
-    }
-    value = value.substr(0, at);
-  }
+  if (value.size() > kProfileValueLimit) value = value.substr(0, cp932::FittingPrefix(value, kProfileValueLimit));
   return std::string(value);
 }
 

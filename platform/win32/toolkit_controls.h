@@ -72,6 +72,7 @@ class ListBox : public ControlImpl<platform::ListBox> {
   void SetFont(const Font& font) override;
   void OnCommand(UINT code) override;
   HBRUSH OnCtlColor(HDC dc) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
 
  private:

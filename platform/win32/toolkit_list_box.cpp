@@ -1,8 +1,11 @@
 // LISTBOX with a copy of every item's bytes: the list is the working copy of
-// a group file, and a control string cannot hold a NUL.
+// a group file, and a control string cannot hold a NUL. The rows are drawn
+// here, so that a face of any script shows: the system's font linking finds
+// the glyphs the list's font lacks.
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/cp932.h"
 #include "platform/utf8.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/toolkit_controls.h"
@@ -18,14 +21,56 @@ constexpr UINT_PTR kFillTimer = 0x4D4C;
 constexpr size_t kRowsAtOnce = 2000;
 constexpr size_t kRowsPerStep = 4000;
 
+bool UnderWine() {
+  static const bool wine = [] {
+    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
+  }();
+  return wine;
+}
+
+bool IsThai(wchar_t c) { return c >= 0x0E00 && c <= 0x0E7F; }
+
+// A row's text from x. Wine shapes Thai with the selected font alone, before
+// its font links could give a glyph, so there Thai runs are drawn unshaped
+// (which would cost the rest its surrogate pairs and combining marks, and
+// Windows, which shapes with fallback, its scripts).
+void DrawRowText(HDC dc, const RECT& row, int x, const std::wstring& text) {
+  if (!UnderWine()) {
+    ::ExtTextOutW(dc, x, row.top, ETO_CLIPPED, &row, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    return;
+  }
+  const UINT align = ::SetTextAlign(dc, TA_UPDATECP);
+  ::MoveToEx(dc, x, row.top, nullptr);
+  for (size_t start = 0, end; start < text.size(); start = end) {
+    const bool thai = IsThai(text[start]);
+    for (end = start + 1; end < text.size() && IsThai(text[end]) == thai;) ++end;
+    ::ExtTextOutW(dc, 0, 0, ETO_CLIPPED | (thai ? ETO_IGNORELANGUAGE : 0), &row, text.data() + start,
+                  static_cast<UINT>(end - start), nullptr);
+  }
+  ::SetTextAlign(dc, align);
+}
+
+// A row as tall as the font's line: the height a plain list gives it.
+int RowHeight(HWND list, HFONT font) {
+  HDC dc = ::GetDC(list);
+  HGDIOBJ old = ::SelectObject(dc, font ? font : ::GetStockObject(SYSTEM_FONT));
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(list, dc);
+  return std::max<int>(metrics.tmHeight, 1);
+}
+
 }  // namespace
 
 ListBox::ListBox(Window& window, Control* parent, ListStyle style)
     : ControlImpl(window, parent), multiple_(style == ListStyle::Multiple) {
   Create(WS_EX_CLIENTEDGE, L"LISTBOX",
-         WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS |
+         WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED |
              (multiple_ ? LBS_EXTENDEDSEL : 0));
   Finish();
+  ::SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, RowHeight(Handle(), nullptr));
 }
 
 
@@ -69,6 +114,9 @@ void ListBox::ShowRows(size_t end) {
 }
 
 LRESULT ListBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
+  // Every font the list gets (its own, or again at a new DPI) sets the rows'
+  // height; the control then keeps the font as usual.
+  if (msg == WM_SETFONT) ::SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, RowHeight(Handle(), reinterpret_cast<HFONT>(wp)));
   if (msg == WM_TIMER && wp == kFillTimer) {
     ShowRows(shown_ + kRowsPerStep);
     handled = true;
@@ -230,6 +278,31 @@ HBRUSH ListBox::OnCtlColor(HDC dc) {
   ::SetTextColor(dc, ToColorRef(textColor_));
   ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
   return ::GetSysColorBrush(COLOR_WINDOW);
+}
+
+bool ListBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT row = item.rcItem;
+  const int index = static_cast<int>(item.itemID);
+  if (index < 0 || static_cast<size_t>(index) >= items_.size() || item.itemAction == ODA_FOCUS) {
+    if (item.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &row);
+    return true;
+  }
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const bool enabled = ::IsWindowEnabled(Handle()) != FALSE;
+  ::FillRect(dc, &row, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  HFONT font = reinterpret_cast<HFONT>(::SendMessageW(Handle(), WM_GETFONT, 0, 0));
+  HGDIOBJ old = font ? ::SelectObject(dc, font) : nullptr;
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, !enabled ? ::GetSysColor(COLOR_GRAYTEXT)
+                              : selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : ToColorRef(textColor_));
+  // As the user sees and pastes the face: a stray byte of a Shift-JIS file
+  // is the replacement character.
+  const std::wstring text = WideText(cp932::Shown(items_[index]));
+  DrawRowText(dc, row, row.left + 1, text);
+  if (old) ::SelectObject(dc, old);
+  if (item.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &row);
+  return true;
 }
 
 void ListBox::OnCommand(UINT code) {

@@ -44,6 +44,16 @@ TEST(PasteRoad, TargetIsTheFirstUnownedVisibleTitledWindow) {
   const app::PasteTarget cut = app::FindTargetWindow(longTitled);
   EXPECT_EQ(cut.window, w);
   EXPECT_EQ(cut.title, std::string(254, 't'));
+  // The cut counts Shift-JIS bytes and never falls inside a character.
+  std::string kanji, sushi;
+  for (int i = 0; i < 200; ++i) kanji += "顔", sushi += "🍣";
+  headless::OtherWindows wide;
+  wide.AddWindow(sushi);
+  wide.AddWindow("x" + kanji);
+  EXPECT_EQ(app::FindTargetWindow(wide).title, "x" + kanji.substr(0, 126 * 3));
+  headless::OtherWindows emoji;
+  emoji.AddWindow(sushi);
+  EXPECT_EQ(app::FindTargetWindow(emoji).title, sushi);
   const auto& keys = app::PasteKeys();
   ASSERT_EQ(keys.size(), 4u);
   EXPECT_EQ(keys[0].key, 0x11);

@@ -152,7 +152,8 @@ file_menu() {
   xvfb_click "$palette" 120 10
   give_keys "$palette"
   xdotool key alt+f
-  sleep 0.5
+  wait_for 10 "the file menu open" eval 'probe popup >/dev/null'
+  sleep 0.3
   if [ $# -gt 0 ]; then xdotool key --delay 150 "$@"; fi
 }
 probe() { wine "$probe_exe" "$@" 2>/dev/null </dev/null; }
@@ -226,3 +227,42 @@ measure_rows() {
 }
 # click_row LIST_TOP ROW [COUNT]: clicks (COUNT times) on a row of a list.
 click_row() { xvfb_click "$palette" $((client_x + 60)) $(($1 + $2 * item + item / 2)) "${3:-1}"; }
+
+# winpath PATH: the Windows name of a host path, through the drive Z:.
+winpath() { printf 'Z:%s' "$(tr / '\\' <<<"$1")"; }
+# The palette's lists by creation order: 0 classes, 1 groups, 2 faces.
+items() { probe items ミルフォ "$1" | tr -d '\r'; }
+# row_of LIST NAME: the row of NAME in that list.
+row_of() {
+  local row
+  row=$(items "$1" | grep -nxF -- "$2" | cut -d: -f1)
+  [ -n "$row" ] || fail "no row $2 in list $1: $(items "$1" | tr '\n' ' ')"
+  echo $((row - 1))
+}
+# menu_item LIST_TOP ROW: right click on the list, then the item at ROW of
+# its context menu (0 paste, 1 edit, 2 add, 3 change, 4 delete).
+menu_item() {
+  local y=$(($1 + 20))
+  xdotool mousemove --window "$palette" 60 "$y" click 3
+  sleep 0.7
+  xdotool mousemove --window "$palette" 95 $((y + 11 + $2 * 26)) click 1
+}
+# answer TITLE KEYS...: the name entry dialog titled TITLE takes the keys
+# (with "--text TEXT" instead, TEXT typed as an input method would, then
+# Return); its picture goes to e2e-NAME-dialog.png.
+answer() {
+  local title=$1 ids
+  shift
+  ids=$(xvfb_wait_window "^$title\$" 10) || fail "no dialog titled $title"
+  dialog=$(head -n 1 <<<"$ids")
+  xvfb_screenshot "$build/e2e-$E2E_NAME-dialog.png"
+  give_keys "$dialog"
+  if [ "$1" = --text ]; then
+    probe type "$2"
+    sleep 0.5
+    xdotool key Return
+  else
+    xdotool key --delay 60 "$@"
+  fi
+  wait_for 10 "the dialog $title closed" eval '! xdotool search --onlyvisible --name "^$title\$" >/dev/null'
+}

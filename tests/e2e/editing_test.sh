@@ -12,25 +12,6 @@ E2E_NAME=editing
 mkdir -p "$kao/A"
 sjis 'a\r\n' >"$kao/A/g.txt"
 
-# menu_item LIST_TOP ROW: right click on the list, then the item at ROW of
-# its context menu (0 paste, 1 edit, 2 add, 3 change, 4 delete).
-menu_item() {
-  local y=$(($1 + 20))
-  xdotool mousemove --window "$palette" 60 "$y" click 3
-  sleep 0.7
-  xdotool mousemove --window "$palette" 95 $((y + 11 + $2 * 26)) click 1
-}
-# answer TITLE KEYS...: the name entry dialog titled TITLE takes the keys.
-answer() {
-  local title=$1 ids
-  shift
-  ids=$(xvfb_wait_window "^$title\$" 10) || fail "no dialog titled $title"
-  dialog=$(head -n 1 <<<"$ids")
-  xvfb_screenshot "$build/e2e-editing-dialog.png"
-  give_keys "$dialog"
-  xdotool key --delay 60 "$@"
-  wait_for 10 "the dialog $title closed" eval '! xdotool search --onlyvisible --name "^$title\$" >/dev/null'
-}
 # type_face KEYS...: a face typed into the entry box and Enter.
 type_face() {
   xvfb_click "$palette" $((client_x + 60)) $((client_y + 12))

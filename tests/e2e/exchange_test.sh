@@ -20,8 +20,6 @@ sjis 'o1\r\n' >"$kao/other/o.txt"
 cp -r "$kao/cls" "$work/original"
 cp "$kao/other/o.txt" "$work/o.txt"
 
-winpath() { printf 'Z:%s' "$(tr / '\\' <<<"$1")"; }
-
 dialog_titles='^(名前を付けて保存|ファイルを開く|開く|Save As|Open)$'
 # dialog_up [PICTURE]: waits for a file dialog and gives it the keys;
 # PICTURE keeps its look. Sets dialog_title.
@@ -46,15 +44,6 @@ in_dialog() {
   dialog_done
 }
 
-# The palette's lists by creation order: 0 classes, 1 groups, 2 faces.
-items() { probe items ミルフォ "$1" | tr -d '\r'; }
-# row_of LIST NAME: the row of NAME in that list.
-row_of() {
-  local row
-  row=$(items "$1" | grep -nxF -- "$2" | cut -d: -f1)
-  [ -n "$row" ] || fail "no row $2 in list $1: $(items "$1" | tr '\n' ' ')"
-  echo $((row - 1))
-}
 # choose_class NAME GROUP: a click on the class; waits for its groups.
 choose_class() {
   local group=$2

@@ -12,7 +12,6 @@ mkdir -p "$kao/A" "$work/other/B"
 sjis '(^_^)\r\n' >"$kao/A/g.txt"
 sjis 'b1\r\n' >"$work/other/B/h.txt"
 ini=$work/system.ini
-winpath() { printf 'Z:%s' "$(tr / '\\' <<<"$1")"; }
 ini_value() { iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r' | sed -n "s/^$1=//p"; }
 
 items() { probe items ミルフォ "$1" | tr -d '\r'; }

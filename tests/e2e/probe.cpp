@@ -52,6 +52,16 @@
 //                             changes, then "longest answer MS ms", the
 //                             longest wait for an answer; 2 when not
 //                             reached
+//   probe type TEXT           types TEXT into the window that has the
+//                             keyboard, each UTF-16 unit as a Unicode key
+//                             (SendInput, as an input method delivers it)
+//   probe typelines FILE      each line of the UTF-8 FILE typed so, then
+//                             Return, 80 ms apart
+//   probe pasteall TITLE N TARGET
+//                             a double click on each row of that window's
+//                             list box N in turn, each time waiting (up to
+//                             10 s) for the text of window TARGET's edit
+//                             control to change; 2 when one does not
 // Exit code 0 on success, 2 when the window or the text is not there.
 #include <windows.h>
 
@@ -240,7 +250,65 @@ int Watch(HWND top, double seconds, int list, LRESULT rows) {
   return reached ? 0 : 2;
 }
 
+void TypeUnits(const std::wstring& text) {
+  std::vector<INPUT> keys;
+  for (const wchar_t unit : text) {
+    INPUT down{};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wScan = unit;
+    down.ki.dwFlags = KEYEVENTF_UNICODE;
+    INPUT up = down;
+    up.ki.dwFlags |= KEYEVENTF_KEYUP;
+    keys.push_back(down);
+    keys.push_back(up);
+  }
+  if (!keys.empty()) ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+void PressReturn() {
+  INPUT keys[2]{};
+  keys[0].type = keys[1].type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(2, keys, sizeof(INPUT));
+}
+
+std::wstring FromUtf8(const std::string& bytes) {
+  const int n = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+  return out;
+}
+
+int TypeLines(const std::wstring& path) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 2;
+  std::string bytes(static_cast<size_t>(::GetFileSize(file, nullptr)), '\0');
+  DWORD read = 0;
+  const BOOL ok = ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  ::CloseHandle(file);
+  if (!ok) return 2;
+  std::wstring text = FromUtf8(bytes), line;
+  for (const wchar_t c : text) {
+    if (c == L'\r') continue;
+    if (c != L'\n') {
+      line += c;
+      continue;
+    }
+    TypeUnits(line);
+    PressReturn();
+    line.clear();
+    ::Sleep(80);
+  }
+  return 0;
+}
+
 int Run(const std::vector<std::wstring>& args) {
+  if (args.size() == 3 && args[1] == L"type") {
+    TypeUnits(args[2]);
+    return 0;
+  }
+  if (args.size() == 3 && args[1] == L"typelines") return TypeLines(args[2]);
   if (args.size() == 2 && args[1] == L"clipboard") {
     if (!::OpenClipboard(nullptr)) return 2;
     int rc = 2;
@@ -445,6 +513,36 @@ int Run(const std::vector<std::wstring>& args) {
     if (!list || ::SendMessageW(list, LB_GETITEMRECT, std::stoi(args[5]), reinterpret_cast<LPARAM>(&r)) == LB_ERR)
       return 2;
     return place(list, r);
+  }
+  if (args[1] == L"pasteall" && args.size() == 5) {
+    HWND list = nth(L"ListBox", std::stoi(args[3]));
+    HWND target = FindWindowContaining(args[4]);
+    HWND edit = nullptr;
+    if (target)
+      for (HWND child : Children(target)) {
+        wchar_t cls[64];
+        ::GetClassNameW(child, cls, 64);
+        if (!edit && ::lstrcmpiW(cls, L"Edit") == 0) edit = child;
+      }
+    if (!list || !edit) return 2;
+    const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      const std::wstring before = TextOf(edit);
+      ::SendMessageW(list, LB_SETTOPINDEX, i, 0);
+      RECT r{};
+      ::SendMessageW(list, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+      const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+      ::PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      ::PostMessageW(list, WM_LBUTTONUP, 0, at);
+      ::PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+      ::PostMessageW(list, WM_LBUTTONUP, 0, at);
+      const ULONGLONG until = ::GetTickCount64() + 10000;
+      while (TextOf(edit) == before) {
+        if (::GetTickCount64() > until) return 2;
+        ::Sleep(20);
+      }
+    }
+    return 0;
   }
   if (args[1] == L"move" && args.size() == 5) {
     const int x = std::stoi(args[3]), y = std::stoi(args[4]);
