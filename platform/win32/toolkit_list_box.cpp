@@ -1,12 +1,12 @@
 // LISTBOX with a copy of every item's bytes: the list is the working copy of
 // a group file, and a control string cannot hold a NUL. The rows are drawn
-// here, so that a face of any script shows: the system's font linking finds
-// the glyphs the list's font lacks.
+// here (platform/win32/row_text.h), so that a face of any script shows.
 #include <algorithm>
 #include <stdexcept>
 
 #include "platform/cp932.h"
 #include "platform/utf8.h"
+#include "platform/win32/row_text.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/toolkit_controls.h"
 
@@ -20,36 +20,6 @@ constexpr UINT_PTR kFillTimer = 0x4D4C;
 // answers while the rest arrives (under Wine a row costs about 6 us).
 constexpr size_t kRowsAtOnce = 2000;
 constexpr size_t kRowsPerStep = 4000;
-
-bool UnderWine() {
-  static const bool wine = [] {
-    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
-  }();
-  return wine;
-}
-
-bool IsThai(wchar_t c) { return c >= 0x0E00 && c <= 0x0E7F; }
-
-// A row's text from x. Wine shapes Thai with the selected font alone, before
-// its font links could give a glyph, so there Thai runs are drawn unshaped
-// (which would cost the rest its surrogate pairs and combining marks, and
-// Windows, which shapes with fallback, its scripts).
-void DrawRowText(HDC dc, const RECT& row, int x, const std::wstring& text) {
-  if (!UnderWine()) {
-    ::ExtTextOutW(dc, x, row.top, ETO_CLIPPED, &row, text.c_str(), static_cast<UINT>(text.size()), nullptr);
-    return;
-  }
-  const UINT align = ::SetTextAlign(dc, TA_UPDATECP);
-  ::MoveToEx(dc, x, row.top, nullptr);
-  for (size_t start = 0, end; start < text.size(); start = end) {
-    const bool thai = IsThai(text[start]);
-    for (end = start + 1; end < text.size() && IsThai(text[end]) == thai;) ++end;
-    ::ExtTextOutW(dc, 0, 0, ETO_CLIPPED | (thai ? ETO_IGNORELANGUAGE : 0), &row, text.data() + start,
-                  static_cast<UINT>(end - start), nullptr);
-  }
-  ::SetTextAlign(dc, align);
-}
 
 // A row as tall as the font's line: the height a plain list gives it.
 int RowHeight(HWND list, HFONT font) {

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # The real mirufo.exe at 96 and at 144 DPI (the Wine prefix's LogPixels):
 # the same settings file gives a palette half as large again, its list rows
-# with it, and the file keeps the 96-DPI size when the palette closes.
+# with it, and the file keeps the 96-DPI size when the palette closes. The
+# lists hold names and faces of many scripts, to be looked at in the
+# pictures: every character drawn where an installed font has it.
 # usage: dpi_test.sh MIRUFO.EXE BUILD_DIR PROBE.EXE
 E2E_NAME=dpi
 . "$(dirname "$0")/e2e-lib.sh"
 
-mkdir -p "$kao/A"
-sjis '(^_^)\r\n顔文字\r\n' >"$kao/A/g.txt"
+mkdir -p "$kao/ʕ•ᴥ•ʔ" "$kao/顔"
+sjis '(^_^)\r\n' >"$kao/顔/g.txt"
+printf '\xEF\xBB\xBF%s\r\n' '(^_^)顔文字' 'ʕ•ᴥ•ʔ ٩(ˊᗜˋ*)و' 'ᕕ( ᐛ )ᕗ ಠ_ಠ' '(๑•̀ㅂ•́)و✧ ฅ^•ﻌ•^ฅ' \
+  'Привет (ΦωΦ) ¯\_(ツ)_/¯' '🍣👍🏽🐻 𝓱𝓮𝓵𝓵𝓸 𓀀' '(ﾉ◕ヮ◕)ﾉ*:･ﾟ✧ ┻━┻' >"$kao/ʕ•ᴥ•ʔ/🍣.txt"
 printf '[kao]\r\nleft=0\r\ntop=0\r\nwidth=250\r\nheight=400\r\n' >"$work/system.ini"
 
 set_dpi() {

@@ -8,10 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/row_text.h"
+
 namespace {
 
 // The pixels of the text drawn black on white in that face, as the
-// program's fonts are made; with ETO_IGNORELANGUAGE the text is not shaped.
+// program's fonts are made; with ETO_IGNORELANGUAGE the text is not shaped;
+// with kRow as a list's row is drawn.
+constexpr UINT kRow = 0x80000000;
 std::vector<uint32_t> Drawn(const std::wstring& text, const wchar_t* face, UINT options = 0) {
   constexpr int kWidth = 48, kHeight = 32;
   BITMAPINFO info{};
@@ -26,7 +30,10 @@ std::vector<uint32_t> Drawn(const std::wstring& text, const wchar_t* face, UINT 
   RECT all{0, 0, kWidth, kHeight};
   ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
   ::SetBkMode(dc, TRANSPARENT);
-  ::ExtTextOutW(dc, 4, 2, options, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+  if (options == kRow)
+    platform::win32::DrawRowText(dc, all, 4, text);
+  else
+    ::ExtTextOutW(dc, 4, 2, options, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
   ::GdiFlush();
   const auto* p = static_cast<const uint32_t*>(bits);
   std::vector<uint32_t> pixels(p, p + kWidth * kHeight);
@@ -59,4 +66,15 @@ TEST(FontFallback, ThaiComesFromTheLinkedFontsWhenTheTextIsNotShaped) {
   const std::vector<uint32_t> box = Drawn(L"\xE000", face, ETO_IGNORELANGUAGE);
   for (const wchar_t* text : {L"\x0E01", L"\x0E51"})
     EXPECT_TRUE(Drawn(text, face, ETO_IGNORELANGUAGE) != box) << "U+" << std::hex << +text[0] << " is drawn as a box";
+}
+
+// Beyond the Basic Multilingual Plane font linking finds nothing: a row
+// takes those characters from the fallback fonts (emoji, mathematical
+// letters, hieroglyphs), with the rest of the row as it was.
+TEST(FontFallback, ARowDrawsCharactersBeyondTheBasicPlaneFromTheFallbackFonts) {
+  const wchar_t* face = L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF";
+  const std::vector<uint32_t> box = Drawn(L"\xDB80\xDC00", face, kRow);  // U+F0000, private use: no font has it
+  for (const wchar_t* text : {L"\xD83C\xDF63", L"\xD835\xDCF1", L"\xD80C\xDC00", L"\x0E51", L"\x0295"})
+    EXPECT_TRUE(Drawn(text, face, kRow) != box) << "U+" << std::hex << +text[0] << " " << +text[1] << " is drawn as a box";
+  EXPECT_TRUE(Drawn(L"a\xD83C\xDF63", face, kRow) != Drawn(L"a", face, kRow));
 }
