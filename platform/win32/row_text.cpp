@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace platform::win32 {
@@ -29,12 +30,17 @@ uint32_t Big(const std::vector<uint8_t>& d, size_t at, int bytes) {
   return v;
 }
 
+// A run of characters and the glyph of the first.
+struct Range {
+  uint32_t first, last, glyph;
+};
+
 // The character ranges of the font selected into dc, from its format 12
 // character map (the one that reaches beyond the Basic Multilingual Plane).
-std::vector<std::pair<uint32_t, uint32_t>> Ranges(HDC dc) {
+std::vector<Range> Ranges(HDC dc) {
   constexpr DWORD kCmap = 'c' | 'm' << 8 | 'a' << 16 | static_cast<DWORD>('p') << 24;
   const DWORD size = ::GetFontData(dc, kCmap, 0, nullptr, 0);
-  std::vector<std::pair<uint32_t, uint32_t>> ranges;
+  std::vector<Range> ranges;
   if (size == GDI_ERROR || size == 0) return ranges;
   std::vector<uint8_t> cmap(size);
   if (::GetFontData(dc, kCmap, 0, cmap.data(), size) != size) return ranges;
@@ -43,8 +49,10 @@ std::vector<std::pair<uint32_t, uint32_t>> Ranges(HDC dc) {
     const size_t at = Big(cmap, 4 + 8 * t + 4, 4);
     if (Big(cmap, at, 2) != 12) continue;
     const uint32_t groups = Big(cmap, at + 12, 4);
-    for (uint32_t g = 0; g < groups && at + 16 + 12 * g + 8 <= cmap.size(); ++g)
-      ranges.emplace_back(Big(cmap, at + 16 + 12 * g, 4), Big(cmap, at + 16 + 12 * g + 4, 4));
+    for (uint32_t g = 0; g < groups && at + 16 + 12 * g + 12 <= cmap.size(); ++g) {
+      const size_t group = at + 16 + 12 * g;
+      ranges.push_back({Big(cmap, group, 4), Big(cmap, group + 4, 4), Big(cmap, group + 8, 4)});
+    }
     break;
   }
   return ranges;
@@ -57,7 +65,7 @@ using unique_font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
 struct Fallback {
   unique_font font;
-  std::vector<std::pair<uint32_t, uint32_t>> ranges;
+  std::vector<Range> ranges;
 };
 
 // The fallback fonts at the height of the font selected into dc, made once
@@ -74,19 +82,23 @@ const std::vector<Fallback>& FallbacksFor(HDC dc) {
     lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
     Fallback f{unique_font(::CreateFontIndirectW(&lf)), {}};
     if (!f.font) continue;
-    HGDIOBJ old = ::SelectObject(dc, f.font.get());
-    f.ranges = Ranges(dc);
-    ::SelectObject(dc, old);
+    // Read on a DC of its own: the one being painted may be a window's.
+    HDC probe = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(probe, f.font.get());
+    f.ranges = Ranges(probe);
+    ::SelectObject(probe, old);
+    ::DeleteDC(probe);
     fonts.push_back(std::move(f));
   }
   return fonts;
 }
 
-HFONT FontHolding(HDC dc, uint32_t c) {
+// The first fallback font that has the character, and its glyph there.
+std::pair<HFONT, WORD> GlyphFor(HDC dc, uint32_t c) {
   for (const Fallback& f : FallbacksFor(dc))
-    for (const auto& [first, last] : f.ranges)
-      if (c >= first && c <= last) return f.font.get();
-  return nullptr;
+    for (const Range& r : f.ranges)
+      if (c >= r.first && c <= r.last) return {f.font.get(), static_cast<WORD>(r.glyph + (c - r.first))};
+  return {nullptr, 0};
 }
 
 }  // namespace
@@ -100,9 +112,12 @@ void DrawRowText(HDC dc, const RECT& row, int x, const std::wstring& text) {
     const bool pair = IS_HIGH_SURROGATE(c) && start + 1 < text.size() && IS_LOW_SURROGATE(text[start + 1]);
     UINT flags = ETO_CLIPPED;
     HFONT font = nullptr;
+    WORD glyph = 0;
     if (pair) {
       end = start + 2;
-      font = FontHolding(dc, 0x10000 + ((c - 0xD800) << 10) + (text[start + 1] - 0xDC00));
+      // By its glyph: the system takes text a UTF-16 unit at a time there.
+      std::tie(font, glyph) = GlyphFor(dc, 0x10000 + ((c - 0xD800) << 10) + (text[start + 1] - 0xDC00));
+      if (font) flags |= ETO_GLYPH_INDEX;
     } else {
       // Wine shapes Thai with the selected font alone, before its font links
       // could give a glyph: there Thai is drawn unshaped. (Windows shapes
@@ -112,7 +127,10 @@ void DrawRowText(HDC dc, const RECT& row, int x, const std::wstring& text) {
       for (end = start + 1; end < text.size() && IsThai(text[end]) == thai && !IS_HIGH_SURROGATE(text[end]);) ++end;
     }
     HGDIOBJ old = font ? ::SelectObject(dc, font) : nullptr;
-    ::ExtTextOutW(dc, 0, 0, flags, &row, text.data() + start, static_cast<UINT>(end - start), nullptr);
+    if (font)
+      ::ExtTextOutW(dc, 0, 0, flags, &row, reinterpret_cast<LPCWSTR>(&glyph), 1, nullptr);
+    else
+      ::ExtTextOutW(dc, 0, 0, flags, &row, text.data() + start, static_cast<UINT>(end - start), nullptr);
     if (old) ::SelectObject(dc, old);
   }
   ::SetTextAlign(dc, align);
