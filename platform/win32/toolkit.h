@@ -87,8 +87,8 @@ class ControlCore {
   // A new window of the same kind in place of the old one, which is
   // destroyed: prepared, shown, enabled, placed, stacked, with font and
   // focus as it was. For a control whose content costs more to take out
-  // than to throw away.
-  void Recreate();
+  // than to throw away, or that takes other styles (on, then off).
+  void Recreate(DWORD styleOn = 0, DWORD styleOff = 0);
   // What a new window of the control is told before its font.
   virtual void Prepare() {}
   // Messages of the control itself; handled=true stops the default.

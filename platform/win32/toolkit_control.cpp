@@ -63,7 +63,8 @@ void ControlCore::Make(DWORD shown) {
   base_ = base;
 }
 
-void ControlCore::Recreate() {
+void ControlCore::Recreate(DWORD styleOn, DWORD styleOff) {
+  style_ = (style_ | styleOn) & ~styleOff;
   HWND old = hwnd_;
   const auto oldStyle = static_cast<DWORD>(::GetWindowLongPtrW(old, GWL_STYLE));
   const bool focused = ::GetFocus() == old;

@@ -78,12 +78,16 @@ class ListBox : public ControlImpl<platform::ListBox> {
  private:
   // Gives the control the rows up to end; the rest come from the timer.
   void ShowRows(size_t end);
+  // Rows drawn here (owner-drawn) or by the control, which it empties far
+  // faster: a new control of that kind takes the rows shown.
+  void DrawRowsHere(bool here);
   void Redraw(bool on);
   bool multiple_;
   // The items' exact bytes: the control's own strings stop at a NUL.
   std::vector<Text> items_;
   // How many of them the control holds: the first ones.
   size_t shown_ = 0;
+  bool ownerDrawn_ = false;
   int updates_ = 0;
   int32_t textColor_ = colour::kWindowText;
 };

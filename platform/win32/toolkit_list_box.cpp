@@ -21,6 +21,18 @@ constexpr UINT_PTR kFillTimer = 0x4D4C;
 constexpr size_t kRowsAtOnce = 2000;
 constexpr size_t kRowsPerStep = 4000;
 
+// Rows of Thai or of characters beyond the Basic Multilingual Plane are
+// drawn here (see DrawRowText); others the control draws itself.
+bool NeedsDrawingHere(const Text& text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b >= 0xF0) return true;  // the first of four bytes: beyond the plane
+    // U+0E00 to U+0E7F are E0 B8 80 to E0 B9 BF.
+    if (b == 0xE0 && i + 1 < text.size() && (text[i + 1] == '\xB8' || text[i + 1] == '\xB9')) return true;
+  }
+  return false;
+}
+
 // A row as tall as the font's line: the height a plain list gives it.
 int RowHeight(HWND list, HFONT font) {
   HDC dc = ::GetDC(list);
@@ -37,18 +49,44 @@ int RowHeight(HWND list, HFONT font) {
 ListBox::ListBox(Window& window, Control* parent, ListStyle style)
     : ControlImpl(window, parent), multiple_(style == ListStyle::Multiple) {
   Create(WS_EX_CLIENTEDGE, L"LISTBOX",
-         WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED |
-             (multiple_ ? LBS_EXTENDEDSEL : 0));
+         WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | (multiple_ ? LBS_EXTENDEDSEL : 0));
   Finish();
-  ::SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, RowHeight(Handle(), nullptr));
 }
-
 
 void ListBox::Clear() {
   ::KillTimer(Handle(), kFillTimer);
   items_.clear();
   shown_ = 0;
-  ::SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
+  if (ownerDrawn_)
+    DrawRowsHere(false);
+  else
+    ::SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
+}
+
+void ListBox::DrawRowsHere(bool here) {
+  if (here == ownerDrawn_) return;
+  ownerDrawn_ = here;
+  const int current = multiple_ ? -1 : ItemIndex(), caret = CaretIndex();
+  const int top = static_cast<int>(::SendMessageW(Handle(), LB_GETTOPINDEX, 0, 0));
+  std::vector<int> selected;
+  if (multiple_) {
+    selected.resize(static_cast<size_t>(std::max<LRESULT>(::SendMessageW(Handle(), LB_GETSELCOUNT, 0, 0), 0)));
+    if (!selected.empty())
+      ::SendMessageW(Handle(), LB_GETSELITEMS, selected.size(), reinterpret_cast<LPARAM>(selected.data()));
+  }
+  Recreate(here ? LBS_OWNERDRAWFIXED : 0, here ? 0 : LBS_OWNERDRAWFIXED);
+  if (here) {
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(Handle(), WM_GETFONT, 0, 0));
+    ::SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, RowHeight(Handle(), font));
+  }
+  const size_t rows = shown_;
+  shown_ = 0;
+  ShowRows(rows);
+  for (const int i : selected) ::SendMessageW(Handle(), LB_SETSEL, TRUE, i);
+  if (current >= 0) ::SendMessageW(Handle(), LB_SETCURSEL, current, 0);
+  if (caret >= 0 && rows > 0) ::SendMessageW(Handle(), LB_SETCARETINDEX, caret, FALSE);
+  ::SendMessageW(Handle(), LB_SETTOPINDEX, top, 0);
+  if (shown_ < items_.size()) ::SetTimer(Handle(), kFillTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void ListBox::Add(const Text& item) {
@@ -71,6 +109,10 @@ void ListBox::AddAll(std::vector<Text> items) {
 void ListBox::ShowRows(size_t end) {
   end = std::min(end, items_.size());
   if (end <= shown_) return;
+  if (!ownerDrawn_ && std::any_of(items_.begin() + shown_, items_.begin() + end, NeedsDrawingHere)) {
+    DrawRowsHere(true);
+    if (end <= shown_) return;
+  }
   size_t bytes = 0;
   for (size_t i = shown_; i < end; ++i) bytes += (items_[i].size() + 1) * sizeof(wchar_t);
   ::SendMessageW(Handle(), LB_INITSTORAGE, end - shown_, static_cast<LPARAM>(bytes));
@@ -86,7 +128,8 @@ void ListBox::ShowRows(size_t end) {
 LRESULT ListBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
   // Every font the list gets (its own, or again at a new DPI) sets the rows'
   // height; the control then keeps the font as usual.
-  if (msg == WM_SETFONT) ::SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, RowHeight(Handle(), reinterpret_cast<HFONT>(wp)));
+  if (msg == WM_SETFONT && ownerDrawn_)
+    ::SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, RowHeight(Handle(), reinterpret_cast<HFONT>(wp)));
   if (msg == WM_TIMER && wp == kFillTimer) {
     ShowRows(shown_ + kRowsPerStep);
     handled = true;
@@ -99,6 +142,11 @@ void ListBox::SetItem(int index, const Text& item) {
   CheckItemIndex(index, Count());
   if (static_cast<size_t>(index) >= shown_) {
     items_[index] = item;  // the row takes it when it comes
+    return;
+  }
+  if (!ownerDrawn_ && NeedsDrawingHere(item)) {
+    items_[index] = item;  // a new control takes every row
+    DrawRowsHere(true);
     return;
   }
   const bool selected = Selected(index);

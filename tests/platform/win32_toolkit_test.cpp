@@ -374,6 +374,30 @@ TEST_F(Win32Toolkit, ControlsShowShiftJisFontsAndTakeAnyText) {
   EXPECT_EQ(edges[1], -1);
 }
 
+// Rows of Thai or emoji are drawn by the list itself (owner-drawn); a list
+// without them stays the system's, which empties 200,000 rows far faster.
+// The switch keeps the rows, the selection and the caret.
+TEST_F(Win32Toolkit, ListsDrawTheirOwnRowsOnlyWhileTheyHoldCharactersThatNeedIt) {
+  const auto ownerDrawn = [](HWND list) { return (::GetWindowLongPtrW(list, GWL_STYLE) & LBS_OWNERDRAWFIXED) != 0; };
+  auto list = window->NewListBox(nullptr, platform::ListStyle::Multiple);
+  list->AddAll({"a", "ʕ•ᴥ•ʔ", "c"});
+  EXPECT_FALSE(ownerDrawn(Hwnd(*list)));
+  list->SetSelected(2, true);
+  list->SetCaretIndex(2);
+  list->SetItem(0, "🍣");
+  EXPECT_TRUE(ownerDrawn(Hwnd(*list)));
+  EXPECT_EQ(::SendMessageW(Hwnd(*list), LB_GETCOUNT, 0, 0), 3);
+  EXPECT_TRUE(list->Selected(2));
+  EXPECT_FALSE(list->Selected(0));
+  EXPECT_EQ(list->CaretIndex(), 2);
+  EXPECT_EQ(list->Item(0), "🍣");
+  list->Clear();
+  EXPECT_FALSE(ownerDrawn(Hwnd(*list)));
+  list->AddAll({"x", "(๑•̀ㅂ•́)و✧"});
+  EXPECT_TRUE(ownerDrawn(Hwnd(*list)));
+  EXPECT_EQ(::SendMessageW(Hwnd(*list), LB_GETCOUNT, 0, 0), 2);
+}
+
 TEST_F(Win32Toolkit, HiddenListStaysHiddenThroughRedrawSuspension) {
   auto list = window->NewListBox(nullptr, platform::ListStyle::Multiple);
   list->SetVisible(false);
