@@ -250,49 +250,47 @@ size_t FittingPrefix(std::string_view text, size_t limit) {
   return at;
 }
 
-Text Fitting(std::string_view text) {
+namespace {
+
+// The text with each character put through map(out, c, piece), which
+// appends what stands for it; c is nothing for a byte that is no UTF-8.
+template <typename Map>
+Text EachChar(std::string_view text, Map&& map) {
   Text out;
   out.reserve(text.size());
   for (size_t at = 0; at < text.size();) {
     const size_t from = at;
     const auto c = utf8::Next(text, at);
     if (!c) ++at;
-    if (c && Width(*c) >= 0)
-      out.append(text.substr(from, at - from));
-    else
-      out += '?';
+    map(out, c, text.substr(from, at - from));
   }
   return out;
+}
+
+}  // namespace
+
+Text Fitting(std::string_view text) {
+  return EachChar(text, [](Text& out, std::optional<char32_t> c, std::string_view piece) {
+    if (c && Width(*c) >= 0)
+      out += piece;
+    else
+      out += '?';
+  });
 }
 
 Text WithoutSecondCodes(std::string_view text) {
-  Text out;
-  out.reserve(text.size());
-  for (size_t at = 0; at < text.size();) {
-    const size_t from = at;
-    const auto c = utf8::Next(text, at);
-    if (!c) ++at;
-    if (!c || Width(*c) != 0) out.append(text.substr(from, at - from));
-  }
-  return out;
+  return EachChar(text, [](Text& out, std::optional<char32_t> c, std::string_view piece) {
+    if (!c || Width(*c) != 0) out += piece;
+  });
 }
 
 Text Shown(std::string_view text) {
-  Text out;
-  out.reserve(text.size());
-  for (size_t at = 0; at < text.size();) {
-    const size_t from = at;
-    const auto c = utf8::Next(text, at);
-    if (!c) {
+  return EachChar(text, [](Text& out, std::optional<char32_t> c, std::string_view piece) {
+    if (!c || IsByteEscape(*c))
       utf8::Append(out, 0xFFFD);
-      ++at;
-    } else if (IsByteEscape(*c)) {
-      utf8::Append(out, 0xFFFD);
-    } else if (!(*c >= kEscape + 0x8140 && *c <= kLastEscape)) {
-      out.append(text.substr(from, at - from));
-    }
-  }
-  return out;
+    else if (Width(*c) != 0)
+      out += piece;
+  });
 }
 
 }  // namespace cp932
