@@ -49,6 +49,20 @@ TEST_F(DropTest, TwoTextFilesAskOnceAndBecomeGroups) {
   EXPECT_EQ(Items(Faces()), V{"2"});
 }
 
+// Names of any script are taken in: a folder becomes the class ʕ•ᴥ•ʔ, a
+// text file the group 🍣 with its faces.
+TEST_F(DropTest, NamesShiftJisCannotHoldAreTakenIn) {
+  files.AddFile("C:\\drop\\ʕ•ᴥ•ʔ\\🍙.txt", "\xEF\xBB\xBF(っ˘ڡ˘ς)\r\n");
+  files.AddFile("C:\\drop\\🍣.txt", "\xEF\xBB\xBF🍣\r\n");
+  Answer("SpeedButton1");
+  Drop({"C:\\drop\\🍣.txt"});
+  Drop({"C:\\drop\\ʕ•ᴥ•ʔ"});
+  EXPECT_TRUE(toolkit.Messages().empty());
+  EXPECT_EQ(Items(Classes()), (V{"A", "ʕ•ᴥ•ʔ"}));
+  EXPECT_EQ(files.Content(K("ʕ•ᴥ•ʔ\\🍙.txt")), "\xEF\xBB\xBF(っ˘ڡ˘ς)\r\n");
+  EXPECT_EQ(files.Content(K("A\\🍣.txt")), "\xEF\xBB\xBF🍣\r\n");
+}
+
 TEST_F(DropTest, AsDictionariesEachFileIsAClass) {
   files.AddFile("C:\\drop\\d.txt", Sjis("かお\t(^_^)\t顔文字\r\n"));
   Answer("SpeedButton2");
