@@ -15,7 +15,6 @@ namespace {
 #include "platform/cp932_table.inc"
 
 constexpr char32_t kEscape = kByteEscape;  // + a byte (< 0x100) or a code (>= 0x8140)
-constexpr char32_t kLastEscape = kEscape + 0xFCFC;
 
 int LeadIndex(unsigned lead) {
   if (lead >= 0x81 && lead <= 0x9F) return static_cast<int>(lead - 0x81);
@@ -217,7 +216,7 @@ std::optional<Bytes> Encode(std::string_view text) {
     unsigned code = codes[*c];
     // A second code of this character, as the escape after it says.
     size_t next = at;
-    if (const auto escape = utf8::Next(text, next); escape && *escape >= kEscape + 0x8140 && *escape <= kLastEscape) {
+    if (const auto escape = utf8::Next(text, next); escape && IsCodeEscape(*escape)) {
       const unsigned alternative = *escape - kEscape;
       if (DoubleByte(alternative >> 8, alternative & 0xFF) == *c) {
         code = alternative;
@@ -231,7 +230,7 @@ std::optional<Bytes> Encode(std::string_view text) {
 
 int Width(char32_t c) {
   if (IsByteEscape(c) || c == 0) return 1;
-  if (c > kEscape + 0xFF && c <= kLastEscape) return 0;
+  if (IsCodeEscape(c)) return 0;
   if (c > 0xFFFF || !Codes()[c]) return -1;
   return Codes()[c] > 0xFF ? 2 : 1;
 }

@@ -20,6 +20,8 @@ namespace cp932 {
 // The escape of a byte that is no character: U+F0000 + the byte.
 inline constexpr char32_t kByteEscape = 0xF0000;
 constexpr bool IsByteEscape(char32_t c) { return c >= kByteEscape && c <= kByteEscape + 0xFF; }
+// The escape that follows a character to say which of its codes it had.
+constexpr bool IsCodeEscape(char32_t c) { return c >= kByteEscape + 0x8140 && c <= kByteEscape + 0xFCFC; }
 
 // The bytes that open and close a double-byte character: a stored path's
 // 0x5C is a separator only where it closes none.

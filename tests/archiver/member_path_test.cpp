@@ -63,6 +63,8 @@ TEST(MemberPathTest, CharactersStayAndStoredBytesThatAreNoneBecomeUnderscores) {
   EXPECT_EQ(SafeRelativePath("a\U000F0081/b"), "a_\\b");
   EXPECT_EQ(SafeFileName("\u9AD9\U000FFBFC.txt"), "\u9AD9.txt");
   EXPECT_EQ(SafeFileName("a\xFF" "b"), "a_b");  // no UTF-8
+  // Other characters of the private use plane are a name's own.
+  EXPECT_EQ(SafeFileName("\U000F28E3.txt"), "\U000F28E3.txt");
 }
 
 }  // namespace
