@@ -102,7 +102,13 @@ Location Locate(std::string_view text, std::string_view section, std::string_vie
   return loc;
 }
 
-std::string_view UpToLineBreak(std::string_view s) { return s.substr(0, s.find_first_of("\r\n")); }
+// Up to the first line break, or the escape of a CR or LF byte, which would
+// be written as one.
+std::string_view UpToLineBreak(std::string_view s) {
+  s = s.substr(0, s.find_first_of("\r\n"));
+  const size_t cr = s.find("\U000F000D"), lf = s.find("\U000F000A");
+  return s.substr(0, std::min(cr, lf));
+}
 
 // Names are the program's own. One that would not be found again in the line
 // written for it (a section line that no longer ends at its "]", a key line
@@ -113,9 +119,15 @@ void RequireReadableNames(std::string_view section, std::string_view key) {
                           section.find(']') != std::string_view::npos;
   const bool badKey = key.empty() || key.find_first_of(std::string_view("=\r\n\0", 4)) != std::string_view::npos ||
                       key[0] == '[';
-  // Every name must have a Shift-JIS form: the file is written in it.
-  if (!cp932::Encode(section)) throw std::invalid_argument("not a Shift-JIS profile section name");
-  if (!cp932::Encode(key)) throw std::invalid_argument("not a Shift-JIS profile key name");
+  // Every name must have a Shift-JIS form that reads back as the same name
+  // before its delimiter: the file is written in it, and a lone lead byte
+  // at the end would take the "]" after it as its second byte.
+  const auto readsBack = [](std::string_view name, char delimiter) {
+    const auto bytes = cp932::Encode(name);
+    return bytes && cp932::Decode(*bytes + delimiter) == Text(name) + delimiter;
+  };
+  if (!readsBack(section, ']')) throw std::invalid_argument("not a Shift-JIS profile section name");
+  if (!readsBack(key, '=')) throw std::invalid_argument("not a Shift-JIS profile key name");
   if (badSection) throw std::invalid_argument("not a profile section name: " + std::string(section));
   if (badKey) throw std::invalid_argument("not a profile key name: " + std::string(key));
 }

@@ -177,7 +177,10 @@ TEST_F(ProfileFileTest, WhatIsWrittenReadsBackAndNamesThatWouldNotAreRefused) {
 
   // Names are the program's own: one Shift-JIS cannot hold is refused.
   Given("[kao]\r\na=1\r\n");
-  const std::string badSections[] = {"\x81", "x🍣", "a]b", "]", "a\rb", "a\nb", std::string("a\0b", 3)};
+  // (The escape of a byte that is a character by itself would read back as
+  // that character; a lone lead byte would take the "]" after it.)
+  const std::string badSections[] = {"\x81",       "x🍣", "x\U000F007F", "x\U000F0081", "a]b", "]", "a\rb",
+                                     "a\nb", std::string("a\0b", 3)};
   for (const std::string& section : badSections)
     EXPECT_THROW(ini.WriteString(section, "k", "v"), std::invalid_argument) << section;
   const std::string badKeys[] = {"\x81", "kʕ", "[k]", "[k", "a=b", "", " ", "a\nb", std::string("a\0b", 3)};
@@ -193,6 +196,10 @@ TEST_F(ProfileFileTest, WhatIsWrittenReadsBackAndNamesThatWouldNotAreRefused) {
   ini.WriteString("kao", "c", Read("a"));
   EXPECT_EQ(Content(), "[kao]\r\na=x\x81\r\nb=\"\x81\"\r\nc=x\x81\r\n");
   EXPECT_EQ(ini.Keys("kao"), (List{"a", "b", "c"}));
+  // The escape of a CR or LF byte ends a value as the line break would.
+  ini.WriteString("kao", "d", "1\U000F000Dx=2\U000F000Ay");
+  EXPECT_EQ(Read("d"), "1");
+  EXPECT_EQ(ini.Keys("kao"), (List{"a", "b", "c", "d"}));
 }
 
 // The file stays Shift-JIS: a value it cannot hold is written as its
