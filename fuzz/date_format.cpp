@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const platform::Moment& moment : {platform::Moment{2003, 7, 9, 8, 5, 3, 0}, platform::Moment{2019, 5, 1, 0, 0, 0, 0},
                                          platform::Moment{1868, 9, 7, 23, 59, 59, 999}}) {
     const std::string stamp = settings::DateTimeFormatter(format, moment, kJapanese);
-    FUZZ_CHECK(cp932::Encode(cp932::Fitting(stamp))->size() <= settings::kStampLimit);
+    const auto bytes = cp932::Encode(cp932::Fitting(stamp));
+    FUZZ_CHECK(bytes && bytes->size() <= settings::kStampLimit);
     for (size_t at = 0; at < stamp.size();) FUZZ_CHECK(utf8::Next(stamp, at));
   }
   return 0;

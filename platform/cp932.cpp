@@ -269,11 +269,19 @@ Text EachChar(std::string_view text, Map&& map) {
 }  // namespace
 
 Text Fitting(std::string_view text) {
-  return EachChar(text, [](Text& out, std::optional<char32_t> c, std::string_view piece) {
-    if (c && Width(*c) >= 0)
+  char32_t previous = 0;
+  return EachChar(text, [&previous](Text& out, std::optional<char32_t> c, std::string_view piece) {
+    if (c && IsCodeEscape(*c)) {
+      // A second code's escape stays only after its own character; it is a
+      // mark, not a character, so nothing stands for it otherwise.
+      const unsigned code = *c - kEscape;
+      if (DoubleByte(code >> 8, code & 0xFF) == previous && previous != 0) out += piece;
+    } else if (c && Width(*c) >= 0) {
       out += piece;
-    else
+    } else {
       out += '?';
+    }
+    previous = c.value_or(0);
   });
 }
 

@@ -67,6 +67,17 @@ TEST(Cp932, SecondCodesAndBytesOfNoCharacterAreKeptAndShownAsTheUserSeesThem) {
   }
 }
 
+// What an earlier version is given always encodes: "?" for a character
+// without a code; a second code's escape kept only after its character.
+TEST(Cp932, TheFittingFormAlwaysEncodes) {
+  const std::string nec = cp932::Decode("\xED\x40");  // 纊 and the escape of its NEC code
+  for (const std::string& text : std::vector<std::string>{"ʕ•ᴥ•ʔ", "a\U000FBA28", "a\U000FED40", nec, "x\xC3" + nec})
+    EXPECT_TRUE(cp932::Encode(cp932::Fitting(text))) << text;
+  EXPECT_EQ(cp932::Fitting("a\U000FED40b"), "ab");
+  EXPECT_EQ(cp932::Fitting(nec), nec);
+  EXPECT_EQ(cp932::Fitting("ʕ🍣"), "??");
+}
+
 TEST(Cp932, TextWithoutACodeIsRefused) {
   for (std::string_view text : {"Café", "ʕ•ᴥ•ʔ", "🍣", "\U000F8790", "a\U000FED41"})
     EXPECT_EQ(cp932::Encode(text), std::nullopt);
