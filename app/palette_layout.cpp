@@ -5,7 +5,7 @@
 namespace app {
 
 namespace {
-constexpr int kTopBarHeight = 68, kFolderBarHeight = 49, kSplitterHeight = 3, kStatusHeight = 19;
+constexpr int kTopBarHeight = 68, kFindHeight = 24, kFolderBarHeight = 49, kSplitterHeight = 3, kStatusHeight = 19;
 constexpr int kDesignWidth = 234;  // client width the top bars were laid out for
 }  // namespace
 
@@ -13,7 +13,7 @@ platform::Size MinimumClientSize(int classHeight, int groupHeight) {
   return {kDesignWidth, kTopBarHeight + classHeight + groupHeight + 2 * kSplitterHeight + kMinListHeight + kStatusHeight};
 }
 
-PaletteLayout ComputeLayout(platform::Size client, bool minimal, int classHeight, int groupHeight) {
+PaletteLayout ComputeLayout(platform::Size client, bool minimal, int classHeight, int groupHeight, bool finding) {
   PaletteLayout l;
   const int w = client.width;
   const int pageHeight = std::max(0, client.height - kStatusHeight);
@@ -21,6 +21,10 @@ PaletteLayout ComputeLayout(platform::Size client, bool minimal, int classHeight
   l.statusBar = {0, pageHeight, w, kStatusHeight};
   l.topBar = {0, 0, w, kTopBarHeight};
   int y = minimal ? 0 : kTopBarHeight;
+  if (finding) {
+    l.findField = {0, y, w, kFindHeight};
+    y += kFindHeight;
+  }
   l.classList = {0, y, w, classHeight};
   y += classHeight;
   l.splitter2 = {0, y, w, kSplitterHeight};

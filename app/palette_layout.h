@@ -8,6 +8,7 @@ namespace app {
 
 struct PaletteLayout {
   platform::Rect mainPage, topBar, classList, splitter2, groupList, splitter1, faceList, statusBar;
+  platform::Rect findField;  // empty unless finding
   // Inside the top bar; the entry box and history panels stretch with it.
   platform::Rect entry, okButton, changeButton, history1, history2;
 };
@@ -19,8 +20,9 @@ constexpr int kMinListHeight = 20;  // splitters never collapse a list below thi
 // status bar.
 platform::Size MinimumClientSize(int classHeight, int groupHeight);
 
-// classHeight and groupHeight are the two upper lists' chosen heights.
-PaletteLayout ComputeLayout(platform::Size client, bool minimal, int classHeight, int groupHeight);
+// classHeight and groupHeight are the two upper lists' chosen heights;
+// while finding, the search field stands above the lists.
+PaletteLayout ComputeLayout(platform::Size client, bool minimal, int classHeight, int groupHeight, bool finding = false);
 
 // The folder page's controls, in the page: the path box and its buttons
 // above, the folder list, its splitter and the file list below.

@@ -19,6 +19,11 @@ void TFKao::ConnectPaste() {
 
 void TFKao::PasteText(const Text& text) { paster_->Paste(text); }
 
+void TFKao::PushHistory(const Text& text) {
+  history_->Push(text);
+  finder_->Pasted(text);
+}
+
 // Link mode and the fixed target window do not apply to the stamp.
 void TFKao::bDateTimeClick() {
   if (const auto stamp = paster_->PasteStamp()) PushHistory(*stamp);
@@ -30,7 +35,10 @@ void TFKao::ListBox2Click() {
 
 void TFKao::ListBox2DblClick() {
   if (ListBox2->Count() == 0) return;
-  const std::string face = ListBox2->Item(ListBox2->CaretIndex());
+  UseFace(ListBox2->Item(ListBox2->CaretIndex()));
+}
+
+void TFKao::UseFace(const Text& face) {
   if (Link1->Checked())
     OpenLink(face);
   else
@@ -67,6 +75,7 @@ void TFKao::ApplyLinkLook() {
   look.underline = Link1->Checked();
   look.color = Link1->Checked() ? platform::colour::kBlue : platform::colour::kWindowText;
   ListBox2->SetFont(look);
+  ListBox4->SetFont(look);
 }
 
 void TFKao::bAllClick() {

@@ -52,6 +52,10 @@ const forms::ControlDecl kControls[] = {
     {"Splitter1", Kind::Splitter, "Panel8"},
     {"ListBox2", Kind::MultiList, "Panel8"},
     {"RichEdit1", Kind::Edit, "Panel8"},
+    // Finding faces by typing: the field above the lists, the results in
+    // the face list's place.
+    {"eFind", Kind::Entry, "Panel8", {}, "", "顔文字・グループ名・クラス名で検索します"},
+    {"ListBox4", Kind::List, "Panel8"},
     // The folder page; its places follow the client size too.
     {"Panel7", Kind::Panel},
     {"eDrive", Kind::Entry, "Panel7", {}, "", "文字を入力後ｴﾝﾀｰで指定ﾌｫﾙﾀﾞに移動します"},
@@ -71,7 +75,12 @@ const forms::ControlDecl kControls[] = {
 
 TFKao::TFKao(platform::Platform platform)
     : Form(platform.toolkit, Options(), kWindowFont, kControls),
-      p_(platform),
+      index_(std::make_unique<library::FaceIndex>(platform.files)),
+      watched_(platform.files,
+               [this](const Path& path) {
+                 if (finder_) finder_->Changed(path);
+               }),
+      p_{platform.toolkit, watched_, platform.libraries, platform.shell, platform.clipboard, platform.windows, platform.locale},
       // Bound before the window exists, for the program's life.
       unlha_(std::make_unique<exchange::Unlha32>(platform.libraries, platform.toolkit)) {
   StartMark("window and its declared controls");
@@ -107,6 +116,7 @@ TFKao::TFKao(platform::Platform platform)
   Window().onResize = [this] { Relayout(); };
   paster_ = std::make_unique<Paster>(Paster::Services{p_.clipboard, p_.windows, p_.locale}, Window(), settings_);
   edges_ = std::make_unique<ScreenEdges>(p_.toolkit, Window(), settings_, Dispatch());
+  ConnectFinder();
   StartMark("menus, units, folder page");
   Dispatch().Run([this] { FormCreate(); });
   StartMark("settings and the three lists");
@@ -130,6 +140,8 @@ void TFKao::BuildControls() {
   Name(Splitter1, "Splitter1");
   Name(ListBox2, "ListBox2");
   Name(RichEdit1, "RichEdit1");
+  Name(eFind, "eFind");
+  Name(ListBox4, "ListBox4");
   const std::pair<platform::Button**, const char*> buttons[] = {
       {&bOK, "bOK"},           {&bbChange1, "bbChange1"}, {&bLink, "bLink"},         {&bDateTime, "bDateTime"},
       {&bEditer, "bEditer"},   {&bAll, "bAll"},           {&bSelectPast, "bSelectPast"}, {&bEditSave, "bEditSave"},
@@ -172,6 +184,14 @@ void TFKao::ConnectEditMode() {
     button->onClick = Dispatch().Bind([this, command = command] { (this->*command)(); });
     button->SetEnabled(true);
   }
+}
+
+void TFKao::ConnectFinder() {
+  finder_ = std::make_unique<FaceFinder>(
+      p_.toolkit, Dispatch(), *index_, settings_, FaceFinder::Views{*eFind, *ListBox4, *ListBox2, *StatusBar1},
+      FaceFinder::Hooks{[this] { Relayout(); }, [this] { library_->SaveGroup(); },
+                        [this](const Text& face) { UseFace(face); }, [this] { ShowFaceCount(); },
+                        [this] { return library_->faceFolder; }});
 }
 
 void TFKao::FavoritClick() {
@@ -268,7 +288,8 @@ void TFKao::ShowListMenu(platform::Control& list, platform::Point at) {
 }
 
 void TFKao::Relayout() {
-  const PaletteLayout l = ComputeLayout(Window().ClientSize(), !Panel2->Visible(), classHeight_, groupHeight_);
+  const PaletteLayout l =
+      ComputeLayout(Window().ClientSize(), !Panel2->Visible(), classHeight_, groupHeight_, eFind->Visible());
   Panel8->SetBounds(l.mainPage);
   Panel2->SetBounds(l.topBar);
   eKao->SetBounds(l.entry);
@@ -282,6 +303,8 @@ void TFKao::Relayout() {
   Splitter1->SetBounds(l.splitter1);
   ListBox2->SetBounds(l.faceList);
   RichEdit1->SetBounds(l.faceList);
+  ListBox4->SetBounds(l.faceList);
+  eFind->SetBounds(l.findField);
   StatusBar1->SetBounds(l.statusBar);
   if (folderPage_) folderPage_->Layout(l.mainPage);
 }
@@ -332,6 +355,12 @@ bool TFKao::FormKeyDown(int key) {
     return true;
   }
   if (key != platform::key::kEscape) return false;
+  // Escape empties the search field, then puts it away; then it closes.
+  if (finder_->ClearText()) return true;
+  if (finder_->Active()) {
+    finder_->Stop();
+    return true;
+  }
   Window().Close();
   return true;
 }

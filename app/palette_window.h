@@ -7,6 +7,7 @@
 
 #include "app/drop_intake.h"
 #include "app/edit_mode.h"
+#include "app/face_finder.h"
 #include "app/file_commands.h"
 #include "app/folder_page.h"
 #include "app/history.h"
@@ -16,7 +17,9 @@
 #include "exchange/unlha32.h"
 #include "forms/dispatch.h"
 #include "forms/form.h"
+#include "library/face_index.h"
 #include "library/face_library.h"
+#include "library/watched_files.h"
 #include "platform/platform.h"
 #include "platform/text.h"
 #include "settings/settings.h"
@@ -46,8 +49,8 @@ class TFKao : public forms::Form {
   void RenameGroup(const Text& name);
   void DeleteClass();
   void DeleteGroup();
-  // A text pasted, at the front of the history.
-  void PushHistory(const Text& text) { history_->Push(text); }
+  // A text pasted, at the front of the history and of the faces found.
+  void PushHistory(const Text& text);
   // Reads a dictionary file into the class named after it, one group per
   // reading, and lists the lists again; false, with nothing made, when the
   // file holds no reading.
@@ -81,6 +84,8 @@ class TFKao : public forms::Form {
   void PasteText(const Text& text);
   void ListBox2Click();
   void ListBox2DblClick();
+  // A face pasted, or opened in link mode, as a double click does.
+  void UseFace(const Text& face);
   void Copy1Click();
   void StatusBar1Click();
   void StatusBar1DblClick();
@@ -140,6 +145,7 @@ class TFKao : public forms::Form {
   void ConnectHistory();
   void ConnectEditing();
   void ConnectEditMode();
+  void ConnectFinder();
   void ShowFaceCount();
   void RunForPopupList(void (TFKao::*onClasses)(), void (TFKao::*onGroups)(), void (TFKao::*onFaces)());
   std::optional<Text> AskName(const char* caption, int32_t fieldColor, const Text& text = "");
@@ -152,6 +158,11 @@ class TFKao : public forms::Form {
   // goes back to the entry that is still current.
   void SaveGroupOrStay(platform::ListBox& list, int current);
 
+  // Every face in memory for finding, kept current by the file system that
+  // the palette's features are given: made before it.
+  std::unique_ptr<library::FaceIndex> index_;
+  std::unique_ptr<FaceFinder> finder_;
+  library::WatchedFiles watched_;
   platform::Platform p_;
   std::unique_ptr<exchange::Unlha32> unlha_;
   settings::Settings settings_;  // as the start and the dialog leave them
@@ -159,12 +170,12 @@ class TFKao : public forms::Form {
   // Controls, named as the program's design names them; the form owns them.
   platform::Panel *Panel8 = nullptr, *Panel2 = nullptr, *Panel1 = nullptr, *Panel3 = nullptr, *pHistory1 = nullptr,
                   *pHistory2 = nullptr;
-  platform::EntryBox* eKao = nullptr;
+  platform::EntryBox *eKao = nullptr, *eFind = nullptr;
   platform::Button *bOK = nullptr, *bbChange1 = nullptr, *bLink = nullptr, *bDateTime = nullptr, *bEditer = nullptr,
                    *bAll = nullptr, *bSelectPast = nullptr;
   platform::Button *bEditSave = nullptr, *bEditClose = nullptr, *bEditCopy = nullptr, *bEditCut = nullptr,
                    *bEditPast = nullptr;
-  platform::ListBox *ListBox3 = nullptr, *ListBox1 = nullptr, *ListBox2 = nullptr;
+  platform::ListBox *ListBox3 = nullptr, *ListBox1 = nullptr, *ListBox2 = nullptr, *ListBox4 = nullptr;
   platform::Splitter *Splitter2 = nullptr, *Splitter1 = nullptr;
   platform::EditBox* RichEdit1 = nullptr;
   platform::StatusBar* StatusBar1 = nullptr;

@@ -1,6 +1,7 @@
 #include "library/face_index.h"
 
 #include <bitset>
+#include <cstring>
 #include <unordered_map>
 
 #include "library/group_file.h"
@@ -47,6 +48,22 @@ std::optional<std::string_view> Below(std::string_view path, std::string_view fo
   if (path.size() == folder.size()) return std::string_view();
   if (path[folder.size()] != '\\') return std::nullopt;
   return path.substr(folder.size() + 1);
+}
+
+// Where the query first stands in the text from `from` on. Looks for its
+// last byte first: the lead bytes of kana (0xE3) are in nearly every face,
+// the last bytes of characters differ.
+size_t FindIn(std::string_view text, std::string_view query, size_t from) {
+  const size_t n = query.size();
+  const char last = query.back();
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  for (const char* p = begin + from + n - 1; p < end; ++p) {
+    p = static_cast<const char*>(std::memchr(p, last, end - p));
+    if (!p) break;
+    if (std::memcmp(p - (n - 1), query.data(), n - 1) == 0) return p - (n - 1) - begin;
+  }
+  return Text::npos;
 }
 
 }  // namespace
@@ -195,9 +212,8 @@ FindResult FaceIndex::Find(std::string_view query, size_t limit, const std::vect
         for (size_t i = 0; i < g->faces.size(); ++i) take(*c, *g, i, tier);
         continue;
       }
-      const std::string_view folded = g->folded;
       size_t face = 0;
-      for (size_t at = folded.find(q); at != std::string_view::npos; at = folded.find(q, at)) {
+      for (size_t at = FindIn(g->folded, q, 0); at != Text::npos; at = FindIn(g->folded, q, at)) {
         while (g->ends[face] <= at) ++face;
         take(*c, *g, face, 2);
         at = g->ends[face++];

@@ -50,6 +50,7 @@ class FaceIndex {
   FindResult Find(std::string_view query, size_t limit, const std::vector<Text>& recent);
 
   size_t FaceCount() const;
+  const Path& FaceFolder() const { return faceFolder_; }
 
  private:
   struct Group;

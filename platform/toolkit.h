@@ -58,6 +58,10 @@ namespace key {
 constexpr int kEnter = 13;
 constexpr int kEscape = 27;
 constexpr int kSpace = 32;
+constexpr int kPageUp = 33;
+constexpr int kPageDown = 34;
+constexpr int kUp = 38;
+constexpr int kDown = 40;
 constexpr int kDelete = 46;
 }  // namespace key
 
