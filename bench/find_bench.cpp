@@ -54,8 +54,10 @@ HWND HandleOf(platform::Control& control) { return dynamic_cast<platform::win32:
 // field's text; then the rows in the list and the window painted.
 void Type(app::TFKao& palette, const Text& character) {
   const std::wstring wide = platform::win32::Wide(character);
-  ::SendMessageW(HandleOf(palette.Get<platform::EntryBox>("eFind")), EM_REPLACESEL, FALSE,
-                 reinterpret_cast<LPARAM>(wide.c_str()));
+  const HWND field = HandleOf(palette.Get<platform::EntryBox>("eFind"));
+  const LRESULT end = ::GetWindowTextLengthW(field);
+  ::SendMessageW(field, EM_SETSEL, end, end);
+  ::SendMessageW(field, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
   auto& results = palette.Get<platform::ListBox>("ListBox4");
   while (::SendMessageW(HandleOf(results), LB_GETCOUNT, 0, 0) < results.Count()) Pump();
   ::UpdateWindow(reinterpret_cast<HWND>(palette.Window().Id()));

@@ -55,9 +55,14 @@ ListBox::ListBox(Window& window, Control* parent, ListStyle style)
 
 void ListBox::Clear() {
   ::KillTimer(Handle(), kFillTimer);
+  // Emptied, an owner-drawn list hears of every row: past a screenful of
+  // screenfuls it is cheaper made again as the system draws it. A short one
+  // stays, as a list refilled at each keystroke would otherwise be made
+  // twice for each.
+  const bool many = shown_ > kRowsAtOnce;
   items_.clear();
   shown_ = 0;
-  if (ownerDrawn_)
+  if (ownerDrawn_ && many)
     DrawRowsHere(false);
   else
     ::SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
@@ -75,6 +80,8 @@ void ListBox::DrawRowsHere(bool here) {
       ::SendMessageW(Handle(), LB_GETSELITEMS, selected.size(), reinterpret_cast<LPARAM>(selected.data()));
   }
   Recreate(here ? LBS_OWNERDRAWFIXED : 0, here ? 0 : LBS_OWNERDRAWFIXED);
+  // The new control paints as it fills unless the pause is taken over.
+  if (updates_ > 0) Redraw(false);
   if (here) {
     const auto font = reinterpret_cast<HFONT>(::SendMessageW(Handle(), WM_GETFONT, 0, 0));
     ::SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, RowHeight(Handle(), font));
@@ -95,6 +102,8 @@ void ListBox::Add(const Text& item) {
 }
 
 void ListBox::AddAll(std::vector<Text> items) {
+  // Rows beyond what is shown at once would each be heard of when emptied.
+  if (ownerDrawn_ && items_.empty() && items.size() > kRowsAtOnce) DrawRowsHere(false);
   items_.reserve(items_.size() + items.size());
   for (Text& item : items) items_.push_back(std::move(item));
   if (shown_ + kRowsAtOnce >= items_.size()) {
