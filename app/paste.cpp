@@ -49,12 +49,14 @@ void Paster::SendTo(platform::WindowId target) {
   s_.windows.SendKeys(PasteKeys());
 }
 
-void Paster::IntoFoundWindow() { SendTo(FindTargetWindow(s_.windows).window); }
+void Paster::IntoFoundWindow() { SendTo(calledFrom_ ? calledFrom_ : FindTargetWindow(s_.windows).window); }
 
 void Paster::Paste(const Text& text) {
   PutOnClipboard(text);
   if (!settings_.Boolean(settings::kClipOnly)) {
-    if (settings_.Boolean(settings::kFixedWindow))
+    if (calledFrom_)
+      SendTo(calledFrom_);
+    else if (settings_.Boolean(settings::kFixedWindow))
       SendTo(s_.windows.FindByTitle(settings_.Text(settings::kWindowName)));
     else
       IntoFoundWindow();

@@ -46,12 +46,17 @@ class Paster {
   Paster(Services services, platform::Window& palette, const settings::Settings& settings)
       : s_(services), palette_(palette), settings_(settings) {}
 
-  // Into the fixed window when the settings name one, else the one found.
+  // Into the window the palette was called to, while it is set; else into
+  // the fixed window when the settings name one, else the one found.
   void Paste(const Text& text);
+  // The window the user typed in when the hotkey called the palette: every
+  // paste goes there until it is cleared (0).
+  void SetCalledFrom(platform::WindowId window) { calledFrom_ = window; }
+  platform::WindowId CalledFrom() const { return calledFrom_; }
   // Ctrl+V into the window the user worked in before the palette.
   void IntoFoundWindow();
   // The date stamp in the settings' format, pasted as a face but always
-  // into the window found; the stamp, when it went into one.
+  // into the window found (or called from); the stamp, when it went into one.
   std::optional<Text> PasteStamp();
   void ClearClipboard();
 
@@ -63,6 +68,7 @@ class Paster {
   Services s_;
   platform::Window& palette_;
   const settings::Settings& settings_;
+  platform::WindowId calledFrom_ = 0;
 };
 
 }  // namespace app
