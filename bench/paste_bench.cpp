@@ -83,6 +83,8 @@ class TimedWindows : public platform::OtherWindows {
     if (events.size() == 4) sentAt_ = bench::Now();
   }
 
+  platform::TypingPlace FindTypingPlace() const override { return inner_.FindTypingPlace(); }
+
   void Arm() { sentAt_.reset(); }
   std::optional<double> SentAt() const { return sentAt_; }
 

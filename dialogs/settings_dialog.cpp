@@ -17,7 +17,8 @@ namespace {
 using forms::Kind;
 namespace keys = settings;
 
-constexpr int kWidth = 330, kHeight = 330;
+// A row taller than the original dialog: the page "その他" holds the hotkey.
+constexpr int kWidth = 330, kHeight = 354;
 
 platform::WindowOptions Options(platform::Window& owner) {
   return {.frame = platform::Frame::Fixed, .caption = "プロパティ", .closeBoxOnly = true, .owner = &owner,
@@ -34,10 +35,10 @@ constexpr Heading kHeadings[] = {{"pPlace", 0xFFFF80}, {"pDate", 0x80FF00},     
                                  {"pOther", 0xA9C18E}};
 
 const forms::ControlDecl kControls[] = {
-    {"PageControl1", Kind::Tabs, nullptr, {4, 4, 316, 262}},
-    {"BitBtn1", Kind::Button, nullptr, {84, 272, 75, 25}, "OK"},
-    {"BitBtn2", Kind::Button, nullptr, {164, 272, 75, 25}, "ｷｬﾝｾﾙ"},
-    {"BitBtn3", Kind::Button, nullptr, {244, 272, 75, 25}, "適用"},
+    {"PageControl1", Kind::Tabs, nullptr, {4, 4, 316, 286}},
+    {"BitBtn1", Kind::Button, nullptr, {84, 296, 75, 25}, "OK"},
+    {"BitBtn2", Kind::Button, nullptr, {164, 296, 75, 25}, "ｷｬﾝｾﾙ"},
+    {"BitBtn3", Kind::Button, nullptr, {244, 296, 75, 25}, "適用"},
 
     {"TabSheet1", Kind::Page, "PageControl1", {}, "画面"},
     {"pPlace", Kind::Panel, "TabSheet1", {4, 4, 120, 20}, "位置/大きさ"},
@@ -104,12 +105,15 @@ const forms::ControlDecl kControls[] = {
     {"CheckListBox5", Kind::CheckList, "TabSheet7", {8, 209, 128, 21}},
     {"lWindowName", Kind::Label, "TabSheet7", {142, 212, 64, 16}, "ウインドウ名"},
     {"edWindowName", Kind::Entry, "TabSheet7", {208, 209, 92, 21}},
+    {"lHotKey", Kind::Label, "TabSheet7", {8, 237, 100, 16}, "ホットキー"},
+    {"edHotKey", Kind::ChordBox, "TabSheet7", {110, 234, 190, 21}},
 };
 
 // A control row: the control that shows a setting. A check list shows
 // booleans, one item a row (the list is filled from its rows in order), or
-// a number: the one item checked.
-enum class Shows { Text, Check, Choice };
+// a number: the one item checked. A chord box shows a key combination's
+// text.
+enum class Shows { Text, Check, Choice, Chord };
 struct Row {
   const char* control;
   const keys::Key* key;
@@ -150,6 +154,7 @@ constexpr Row kRows[] = {
     {"edEditColor", &keys::kEditColour},
     Check("CheckListBox5", keys::kFixedWindow, "貼付ウインドウ固定"),
     {"edWindowName", &keys::kWindowName},
+    {"edHotKey", &keys::kHotKey, Shows::Chord},
 };
 // The place and size fields, which the default button resets.
 constexpr const keys::Key* kPlace[] = {&keys::kLeft, &keys::kHeight, &keys::kTop, &keys::kWidth};
@@ -279,6 +284,13 @@ void TFSet::Show(const settings::Settings& s) {
         if (n >= 0 && n < list.Count()) list.SetChecked(n, true);
         break;
       }
+      case Shows::Chord: {
+        // A text that names no chord shows as none, and OK writes none.
+        const Text text = s.Text(*row.key);
+        const auto chord = text.empty() ? std::nullopt : platform::ParseChord(text);
+        Get<platform::ChordBox>(row.control).SetChord(chord.value_or(platform::Chord{}));
+        break;
+      }
     }
   }
 }
@@ -300,6 +312,9 @@ settings::Settings TFSet::Edited() const {
         s.SetInteger(*row.key, n);
         break;
       }
+      case Shows::Chord:
+        s.Set(*row.key, platform::ChordText(Get<platform::ChordBox>(row.control).GetChord()));
+        break;
     }
   }
   return s;

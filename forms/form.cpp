@@ -67,6 +67,7 @@ std::unique_ptr<platform::Control> Form::Make(const ControlDecl& decl, platform:
       box->SetCaption(decl.caption);
       return box;
     }
+    case Kind::ChordBox: return w.NewChordBox(parent);
     case Kind::CheckList: return w.NewCheckList(parent);
     case Kind::DropDownList: return w.NewDropDownList(parent);
     case Kind::Tabs: return w.NewTabPages(parent);

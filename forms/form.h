@@ -14,7 +14,9 @@
 namespace forms {
 
 // A Page's parent is a Tabs control, and its caption the tab's.
-enum class Kind { Panel, List, MultiList, Entry, Edit, Button, Splitter, Label, CheckBox, CheckList, DropDownList, Tabs, Page, Picture };
+enum class Kind {
+  Panel, List, MultiList, Entry, Edit, Button, Splitter, Label, CheckBox, ChordBox, CheckList, DropDownList, Tabs, Page, Picture
+};
 
 // The edges a control keeps its distance to when its parent changes size:
 // with both left and right it stretches, with right alone it moves.

@@ -2,9 +2,11 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/geometry.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -21,6 +23,13 @@ struct TopWindow {
 struct KeyEvent {
   int key = 0;
   bool up = false;
+};
+
+// Where the user is typing: the window that has the keyboard and, where it
+// shows one, its text caret.
+struct TypingPlace {
+  WindowId window = 0;        // the foreground top-level window; 0: none
+  std::optional<Rect> caret;  // in screen pixels
 };
 
 class OtherWindows {
@@ -43,6 +52,9 @@ class OtherWindows {
   // program's own runs meanwhile: its input, timers and posted messages wait
   // until this returns. False when the window is gone or did not come.
   virtual bool BringToFront(WindowId) = 0;
+  // The window with the keyboard now, and its caret: the system's, or else
+  // the one it tells accessibility tools of. No caret where it shows none.
+  virtual TypingPlace FindTypingPlace() const = 0;
   // Sends the events in one batch, with no pause between them.
   virtual void SendKeys(const std::vector<KeyEvent>& events) = 0;
 };

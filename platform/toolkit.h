@@ -10,27 +10,19 @@
 #include <string>
 #include <vector>
 
+#include "platform/geometry.h"
+#include "platform/key_names.h"
 #include "platform/text.h"
 
 namespace platform {
 
-struct Rect {
-  int left = 0, top = 0, width = 0, height = 0;
-  bool operator==(const Rect&) const = default;
-};
-struct Size {
-  int width = 0, height = 0;
-  bool operator==(const Size&) const = default;
-};
-struct Point {
-  int x = 0, y = 0;
-};
-
 // The display a rectangle was asked about: its work area (the display less
-// the task bar), in screen pixels.
+// the task bar), in screen pixels, and its DPI, by which a window made there
+// is scaled.
 struct DisplayArea {
   Rect workArea;
   bool overlaps = false;  // false: the rectangle lies on no display, and this is the nearest
+  int dpi = 96;
 };
 
 // Colour values: 0x00BBGGRR for a plain colour, 0xFF0000nn for the
@@ -272,6 +264,19 @@ class CheckBox : public Control {
   std::function<void()> onClick;
 };
 
+// A field that records a key combination, showing it as ChordText writes
+// it. A key pressed with Ctrl, Alt or Win, or an F key, becomes its chord;
+// Backspace or Delete alone empties it; Tab and Shift+Tab move on as from
+// any field; nothing is typed into it.
+class ChordBox : public Control {
+ public:
+  // Setting it runs no handler.
+  virtual void SetChord(const Chord&) = 0;
+  virtual Chord GetChord() const = 0;
+  // The user recorded another chord or emptied the field.
+  std::function<void()> onChange;
+};
+
 // A single-selection list whose items carry check boxes.
 class CheckList : public ItemList {
  public:
@@ -369,6 +374,15 @@ class Window {
   // result. An empty handler removes it.
   using MessageHandler = std::function<std::intptr_t(std::uintptr_t wParam, std::intptr_t lParam)>;
   virtual void SetMessageHandler(const Text& name, MessageHandler handler) = 0;
+  // A hotkey of the whole system for this window, in place of any it held;
+  // Chord{} releases it. False when the system refuses the chord (another
+  // program holds it): the window then holds none. Released when the
+  // window goes.
+  virtual bool SetHotKey(const Chord&) = 0;
+  virtual Chord HotKey() const = 0;
+  // The modifiers (modifier:: bits) held with the key being handled, for
+  // the key previews and onKeyDown handlers.
+  virtual int Modifiers() const = 0;
   // Top-level drop-downs: enabling one enables or greys its title in the bar.
 
   // Children; parent nullptr is the window's client area.
@@ -386,6 +400,7 @@ class Window {
   virtual std::unique_ptr<StatusBar> NewStatusBar(const std::vector<int>& widths, const std::vector<bool>& rightAligned) = 0;
   virtual std::unique_ptr<Label> NewLabel(Control* parent) = 0;
   virtual std::unique_ptr<CheckBox> NewCheckBox(Control* parent) = 0;
+  virtual std::unique_ptr<ChordBox> NewChordBox(Control* parent) = 0;
   virtual std::unique_ptr<CheckList> NewCheckList(Control* parent) = 0;
   virtual std::unique_ptr<DropDownList> NewDropDownList(Control* parent) = 0;
   virtual std::unique_ptr<TabPages> NewTabPages(Control* parent) = 0;
@@ -400,6 +415,8 @@ class Window {
   std::function<void()> onResize;
   // Files dropped on a window made to accept them, in the order given.
   std::function<void(const std::vector<DroppedPath>&)> onDropFiles;
+  // The window's hotkey was pressed, whichever program had the keyboard.
+  std::function<void()> onHotKey;
 };
 
 class Timer {

@@ -57,6 +57,9 @@ inline constexpr Key kFontSize{"fontsize", Type::Integer, "12", true};  // point
 inline constexpr Key kEditColour{"richcolor", Type::Colour, "$00BBD7A8", true};
 inline constexpr Key kFixedWindow{"window", Type::Boolean, "0", false};
 inline constexpr Key kWindowName{"wname", Type::Text, "", true};
+// The keys that bring the palette from anywhere, as platform::ChordText
+// writes them; empty: none.
+inline constexpr Key kHotKey{"hotkey", Type::Text, "Ctrl+Alt+K", true};
 inline constexpr Key kLineMode{"line", Type::Integer, "2", false};
 // Plain text that may be empty; as numbers an empty one is 0.
 inline constexpr Key kLineFrom{"line1", Type::Integer, "", false};

@@ -3,8 +3,11 @@
 // Bringing a window to the front gives it the keyboard without restacking:
 // under Wine without a window manager the order stays as it was.
 #pragma once
+#include <map>
 #include <string>
 #include <vector>
+
+#include <stdexcept>
 
 #include "platform/other_windows.h"
 #include "platform/text.h"
@@ -37,6 +40,11 @@ class OtherWindows : public platform::OtherWindows {
     return false;
   }
   void SendKeys(const std::vector<platform::KeyEvent>& events) override { sent_.push_back({foreground_, events}); }
+  platform::TypingPlace FindTypingPlace() const override {
+    const auto caret = carets_.find(foreground_);
+    if (caret == carets_.end()) return {foreground_, std::nullopt};
+    return {foreground_, caret->second};
+  }
 
   // A new window in front of the others; a visible one takes the keyboard.
   platform::WindowId AddWindow(const Text& title, platform::WindowId owner = 0, bool visible = true) {
@@ -57,12 +65,24 @@ class OtherWindows : public platform::OtherWindows {
     }
   }
   const std::vector<Sent>& SentKeys() const { return sent_; }
+  // The window shows its caret there (screen pixels); nothing: it shows
+  // none. Fails loudly for a window that is not there.
+  void SetCaret(platform::WindowId id, std::optional<platform::Rect> caret) {
+    bool known = false;
+    for (const auto& w : stack_) known |= w.id == id;
+    if (!known) throw std::logic_error("a caret in a window that is not there");
+    if (caret)
+      carets_[id] = *caret;
+    else
+      carets_.erase(id);
+  }
 
  private:
   std::vector<platform::TopWindow> stack_;
   std::vector<Sent> sent_;
   platform::WindowId lastId_ = 100;
   platform::WindowId foreground_ = 0;
+  std::map<platform::WindowId, platform::Rect> carets_;
 };
 
 }  // namespace headless

@@ -87,6 +87,7 @@ bool ControlImpl<Base>::HasFocus() const {
 // The kinds whose members are defined in toolkit_controls.cpp.
 template class ControlImpl<platform::Label>;
 template class ControlImpl<platform::CheckBox>;
+template class ControlImpl<platform::ChordBox>;
 template class ControlImpl<platform::CheckList>;
 template class ControlImpl<platform::DropDownList>;
 template class ControlImpl<platform::TabPages>;
@@ -346,10 +347,23 @@ std::intptr_t Window::SendRegistered(const Text& name, std::uintptr_t wParam, st
 
 bool Window::HandlesMessage(const Text& name) const { return registered_.count(utf8::UpperAscii(name)) != 0; }
 
+Window::~Window() { toolkit_.ReleaseHotKey(*this); }
+
 void Window::Close() {
   if (closed_) return;
   if (onClose && !onClose()) return;
   closed_ = true;
+  toolkit_.ReleaseHotKey(*this);
+}
+
+bool Window::SetHotKey(const platform::Chord& chord) {
+  toolkit_.ReleaseHotKey(*this);
+  hotKey_ = {};
+  if (chord.Empty()) return true;
+  if (closed_) throw Unexpected("a hotkey for a closed window");
+  if (!toolkit_.TakeHotKey(*this, chord)) return false;
+  hotKey_ = chord;
+  return true;
 }
 
 template <class T, class... Args>
@@ -380,6 +394,7 @@ std::unique_ptr<platform::Picture> Window::NewPicture(platform::Control* parent,
 }
 std::unique_ptr<platform::Label> Window::NewLabel(platform::Control* parent) { return Make<Label>(parent); }
 std::unique_ptr<platform::CheckBox> Window::NewCheckBox(platform::Control* parent) { return Make<CheckBox>(parent); }
+std::unique_ptr<platform::ChordBox> Window::NewChordBox(platform::Control* parent) { return Make<ChordBox>(parent); }
 std::unique_ptr<platform::CheckList> Window::NewCheckList(platform::Control* parent) { return Make<CheckList>(parent); }
 std::unique_ptr<platform::DropDownList> Window::NewDropDownList(platform::Control* parent) {
   return Make<DropDownList>(parent);
@@ -411,11 +426,16 @@ void Deliver(platform::Control* c, char ch) {
 }
 }  // namespace
 
-void Window::UserKey(int key) {
+void Window::UserKey(int key, int modifiers) {
   if (closed_) throw Unexpected("key pressed on a closed window");
+  struct Held {
+    int& now;
+    ~Held() { now = 0; }
+  } held{modifiers_ = modifiers};
   if (onKeyDown && onKeyDown(key)) return;
   if (closed_) return;
   if (focused_ && focused_->onKeyDown) focused_->onKeyDown(key);
+  if (auto* box = dynamic_cast<ChordBox*>(focused_); box && !closed_) box->Press(key, modifiers);
   if (key == platform::key::kSpace && !closed_) {
     if (auto* box = dynamic_cast<CheckBox*>(focused_)) box->Toggle();
     if (auto* list = dynamic_cast<CheckList*>(focused_)) list->UserSpace();
@@ -429,6 +449,24 @@ void Window::UserChar(char c) {
 }
 
 // ---- toolkit
+
+bool Toolkit::HoldHotKeyElsewhere(const platform::Chord& chord) {
+  return hotKeys_.emplace(std::pair{chord.modifiers, chord.key}, nullptr).second;
+}
+
+void Toolkit::PressHotKey(const platform::Chord& chord) {
+  const auto it = hotKeys_.find({chord.modifiers, chord.key});
+  if (it == hotKeys_.end()) throw Unexpected("the hotkey " + platform::ChordText(chord) + " pressed, which nobody holds");
+  if (Window* holder = it->second; holder && holder->onHotKey) holder->onHotKey();
+}
+
+bool Toolkit::TakeHotKey(Window& window, const platform::Chord& chord) {
+  return hotKeys_.emplace(std::pair{chord.modifiers, chord.key}, &window).second;
+}
+
+void Toolkit::ReleaseHotKey(const Window& window) {
+  std::erase_if(hotKeys_, [&](const auto& held) { return held.second == &window; });
+}
 
 Timer::~Timer() { toolkit_.Forget(this); }
 
@@ -525,7 +563,7 @@ platform::DisplayArea Toolkit::DisplayFor(const platform::Rect& r) const {
       best = &d;
     }
   }
-  return {best->workArea, mostShared > 0};
+  return {best->workArea, mostShared > 0, best->dpi};
 }
 
 void Toolkit::RunPendingEvents() {

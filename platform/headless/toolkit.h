@@ -317,6 +317,22 @@ class CheckBox : public ControlImpl<platform::CheckBox> {
   bool checked_ = false;
 };
 
+// Keys pressed into it (Window::UserKey) record chords by the rules every
+// backend shares; characters are dropped.
+class ChordBox : public ControlImpl<platform::ChordBox> {
+ public:
+  using ControlImpl::ControlImpl;
+  void SetChord(const platform::Chord& c) override { chord_ = c; }
+  platform::Chord GetChord() const override { return chord_; }
+  // What the field shows.
+  Text ShownText() const { return platform::ChordText(chord_); }
+  // A key reached the field with the focus.
+  void Press(int key, int modifiers);
+
+ private:
+  platform::Chord chord_;
+};
+
 // The items and the current one of a list without multiple selection.
 template <class Base>
 class ItemListImpl : public ControlImpl<Base> {
@@ -406,6 +422,7 @@ class PopupMenu : public platform::PopupMenu {
 class Window : public platform::Window {
  public:
   Window(Toolkit& toolkit, const platform::WindowOptions& options);
+  ~Window() override;
   // The window that owns this one; nullptr for a main window.
   Window* OwnerWindow() const { return owner_; }
   const platform::WindowOptions& Options() const { return options_; }
@@ -445,6 +462,9 @@ class Window : public platform::Window {
   // is 0, as the default window procedure gives.
   std::intptr_t SendRegistered(const Text& name, std::uintptr_t wParam, std::intptr_t lParam);
   bool HandlesMessage(const Text& name) const;
+  bool SetHotKey(const platform::Chord& chord) override;
+  platform::Chord HotKey() const override { return hotKey_; }
+  int Modifiers() const override { return modifiers_; }
   MenuItem& MenuBar() { return menu_; }
 
   std::unique_ptr<platform::Panel> NewPanel(platform::Control* parent) override;
@@ -457,16 +477,18 @@ class Window : public platform::Window {
   std::unique_ptr<platform::StatusBar> NewStatusBar(const std::vector<int>& widths, const std::vector<bool>& right) override;
   std::unique_ptr<platform::Label> NewLabel(platform::Control* parent) override;
   std::unique_ptr<platform::CheckBox> NewCheckBox(platform::Control* parent) override;
+  std::unique_ptr<platform::ChordBox> NewChordBox(platform::Control* parent) override;
   std::unique_ptr<platform::CheckList> NewCheckList(platform::Control* parent) override;
   std::unique_ptr<platform::DropDownList> NewDropDownList(platform::Control* parent) override;
   std::unique_ptr<platform::TabPages> NewTabPages(platform::Control* parent) override;
   std::unique_ptr<platform::PopupMenu> NewPopupMenu() override;
 
-  // The user presses a key with the focus where it is: the key preview sees
-  // it first, then the focused control; Enter and other character keys then
-  // send their character through the same route. Space toggles a focused
-  // check box or the selected item of a focused check list.
-  void UserKey(int key);
+  // The user presses a key, with the modifiers (modifier:: bits) held, with
+  // the focus where it is: the key preview sees it first, then the focused
+  // control; Enter and other character keys then send their character
+  // through the same route. Space toggles a focused check box or the
+  // selected item of a focused check list; a focused chord box records.
+  void UserKey(int key, int modifiers = 0);
   void UserChar(char c);
   // The user clicks the close box.
   void UserCloseBox() { Close(); }
@@ -493,6 +515,8 @@ class Window : public platform::Window {
   platform::Rect bounds_;
   bool onTop_ = false, hints_ = false, visible_ = false, closed_ = false;
   int broughtToFront_ = 0;
+  int modifiers_ = 0;  // held with the key being pressed
+  platform::Chord hotKey_;
   Window* owner_ = nullptr;
   platform::Font font_;
   MenuItem menu_;
@@ -568,10 +592,11 @@ class Toolkit : public platform::Toolkit {
   // The user moves the mouse; the display changes.
   void MoveCursor(platform::Point at) { cursor_ = at; }
   void SetScreenSize(platform::Size size) { screen_ = size; }
-  // The displays, each with its work area. By default one of 1024 x 768
-  // whose task bar takes the bottom 28 pixels.
+  // The displays, each with its work area and DPI. By default one of
+  // 1024 x 768 at 96 DPI whose task bar takes the bottom 28 pixels.
   struct Display {
     platform::Rect area, workArea;
+    int dpi = 96;
   };
   void SetDisplays(std::vector<Display> displays) { displays_ = std::move(displays); }
   // The colour the user confirms in the next colour chooser; nothing: cancel.
@@ -599,6 +624,15 @@ class Toolkit : public platform::Toolkit {
   void TickTimers();
   void Forget(Timer* t);
 
+  // Hotkeys are the desktop's: one holder each. Another program takes one,
+  // false when it is held already; the user presses one, which runs its
+  // holder's onHotKey when that is a window of ours. A press of a chord
+  // nobody holds fails loudly.
+  bool HoldHotKeyElsewhere(const platform::Chord& chord);
+  void PressHotKey(const platform::Chord& chord);
+  bool TakeHotKey(Window& window, const platform::Chord& chord);
+  void ReleaseHotKey(const Window& window);
+
  private:
   Text title_;
   std::deque<platform::Answer> answers_;
@@ -610,6 +644,8 @@ class Toolkit : public platform::Toolkit {
   int32_t lastOffered_ = -1;
   std::vector<MessageRecord> messages_;
   std::vector<Timer*> timers_;
+  // By modifiers and key; nullptr: another program's.
+  std::map<std::pair<int, int>, Window*> hotKeys_;
   PopupMenu* lastPopup_ = nullptr;
   std::deque<std::function<void()>> pending_;
   int pendingRuns_ = 0;
@@ -617,7 +653,7 @@ class Toolkit : public platform::Toolkit {
   platform::Clipboard* clipboard_ = nullptr;
   platform::Point cursor_{512, 384};
   platform::Size screen_{1024, 768};
-  std::vector<Display> displays_{{{0, 0, 1024, 768}, {0, 0, 1024, 740}}};
+  std::vector<Display> displays_{{{0, 0, 1024, 768}, {0, 0, 1024, 740}, 96}};
 };
 
 }  // namespace headless

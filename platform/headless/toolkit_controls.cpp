@@ -1,4 +1,5 @@
-// Labels, pictures, check boxes, check lists, drop-down lists and tabbed pages.
+// Labels, pictures, check boxes, chord boxes, check lists, drop-down lists and
+// tabbed pages.
 #include <algorithm>
 #include <string>
 
@@ -37,6 +38,16 @@ void CheckBox::UserClick() {
 void CheckBox::Toggle() {
   checked_ = !checked_;
   if (onClick) onClick();
+}
+
+// ---- ChordBox
+
+void ChordBox::Press(int key, int modifiers) {
+  CheckReachable(*this, "chord box");
+  const auto captured = platform::CapturedChord(key, modifiers);
+  if (!captured || *captured == chord_) return;
+  chord_ = *captured;
+  if (onChange) onChange();
 }
 
 // ---- CheckList

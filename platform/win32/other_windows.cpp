@@ -2,9 +2,13 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <exception>
+#include <memory>
 
 #include "platform/win32/text_convert.h"
+#include "platform/win32/unique_handle.h"
 
 namespace platform::win32 {
 
@@ -38,7 +42,57 @@ bool Ready(HWND target) {
   return ::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &info) && info.hwndFocus;
 }
 
+Rect ScreenRect(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+// The caret a window tells accessibility tools of, for programs that draw
+// their own. The library is loaded at the first call, so that the program
+// starts where it is missing.
+std::optional<Rect> AccessibleCaret(HWND hwnd) {
+  using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+  static const unique_hmodule library(::LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+  const auto fromWindow = library ? reinterpret_cast<FromWindow>(reinterpret_cast<void (*)()>(
+                                        ::GetProcAddress(library.get(), "AccessibleObjectFromWindow")))
+                                  : nullptr;
+  if (!fromWindow) return std::nullopt;
+  // The object crosses from the other program through COM. A thread that
+  // has it already, in whatever mode, keeps it as it was.
+  const bool comHere = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  struct ComScope {
+    bool ours;
+    ~ComScope() {
+      if (ours) ::CoUninitialize();
+    }
+  } scope{comHere};
+  IAccessible* raw = nullptr;
+  if (FAILED(fromWindow(hwnd, static_cast<DWORD>(OBJID_CARET), __uuidof(IAccessible), reinterpret_cast<void**>(&raw))) || !raw)
+    return std::nullopt;
+  const std::unique_ptr<IAccessible, void (*)(IAccessible*)> caret(raw, [](IAccessible* a) { a->Release(); });
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  long x = 0, y = 0, width = 0, height = 0;
+  if (caret->accLocation(&x, &y, &width, &height, self) != S_OK || (width <= 0 && height <= 0)) return std::nullopt;
+  return Rect{static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)};
+}
+
 }  // namespace
+
+TypingPlace OtherWindows::FindTypingPlace() const {
+  HWND front = ::GetForegroundWindow();
+  TypingPlace place{reinterpret_cast<WindowId>(front), std::nullopt};
+  if (!front) return place;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(front, nullptr), &info)) return place;
+  if (info.hwndCaret) {
+    RECT r = info.rcCaret;  // in the caret window's client area
+    ::MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    place.caret = ScreenRect(r);
+    return place;
+  }
+  place.caret = AccessibleCaret(info.hwndFocus ? info.hwndFocus : front);
+  return place;
+}
 
 WindowId OtherWindows::FirstTopLevel(const std::function<bool(const TopWindow&)>& visit) const {
   // EnumWindows walks the z-order from the top.

@@ -13,6 +13,7 @@ class OtherWindows : public platform::OtherWindows {
   // keys sent before the target's thread takes the focus back are lost.
   bool BringToFront(WindowId id) override;
   void SendKeys(const std::vector<KeyEvent>& events) override;
+  TypingPlace FindTypingPlace() const override;
 };
 
 }  // namespace platform::win32

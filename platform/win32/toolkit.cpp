@@ -274,6 +274,22 @@ platform::Point Toolkit::CursorPos() const {
 
 platform::Size Toolkit::ScreenSize() const { return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
 
+namespace {
+// The display's own DPI where the system tells it (Windows 8.1 on, loaded
+// so that the program starts before), else the standard 96.
+int MonitorDpi(HMONITOR monitor) {
+  using GetDpi = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const unique_hmodule library(::LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+  const auto getDpi = library ? reinterpret_cast<GetDpi>(reinterpret_cast<void (*)()>(
+                                    ::GetProcAddress(library.get(), "GetDpiForMonitor")))
+                              : nullptr;
+  constexpr int kEffectiveDpi = 0;
+  UINT x = 0, y = 0;
+  if (!getDpi || FAILED(getDpi(monitor, kEffectiveDpi, &x, &y)) || x == 0) return 96;
+  return static_cast<int>(x);
+}
+}  // namespace
+
 platform::DisplayArea Toolkit::DisplayFor(const platform::Rect& r) const {
   const auto end = [](int from, int length) {
     return static_cast<LONG>(std::clamp<int64_t>(int64_t{from} + length, INT32_MIN, INT32_MAX));
@@ -286,7 +302,7 @@ platform::DisplayArea Toolkit::DisplayFor(const platform::Rect& r) const {
   info.cbSize = sizeof info;
   ::GetMonitorInfoW(monitor, &info);
   const RECT& w = info.rcWork;
-  return {{w.left, w.top, w.right - w.left, w.bottom - w.top}, overlaps};
+  return {{w.left, w.top, w.right - w.left, w.bottom - w.top}, overlaps, MonitorDpi(monitor)};
 }
 
 void Toolkit::Wake() const { ::PostMessageW(timerWindow_.get(), WM_NULL, 0, 0); }

@@ -51,6 +51,11 @@ void Guard(F&& call) noexcept {
   }
 }
 
+// The modifiers (modifier:: bits) held with the key message being handled.
+int HeldModifiers();
+// The chord's modifiers as RegisterHotKey takes them.
+UINT HotKeyModifiers(const Chord& chord);
+
 // A colour value (0x00BBGGRR, or 0xFF0000nn for system colour nn) for GDI.
 inline COLORREF ToColorRef(int32_t color) {
   return colour::IsSystem(color) ? ::GetSysColor(color & 0xFF) : static_cast<COLORREF>(color & 0xFFFFFF);
@@ -299,6 +304,7 @@ class Window : public platform::Window {
                                                     const std::vector<bool>& rightAligned) override;
   std::unique_ptr<platform::Label> NewLabel(Control* parent) override;
   std::unique_ptr<platform::CheckBox> NewCheckBox(Control* parent) override;
+  std::unique_ptr<platform::ChordBox> NewChordBox(Control* parent) override;
   std::unique_ptr<platform::CheckList> NewCheckList(Control* parent) override;
   std::unique_ptr<platform::DropDownList> NewDropDownList(Control* parent) override;
   std::unique_ptr<platform::TabPages> NewTabPages(Control* parent) override;
@@ -306,6 +312,9 @@ class Window : public platform::Window {
 
   std::uintptr_t Id() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
   void SetMessageHandler(const Text& name, MessageHandler handler) override;
+  bool SetHotKey(const Chord& chord) override;
+  Chord HotKey() const override { return hotKey_; }
+  int Modifiers() const override { return HeldModifiers(); }
   HWND Handle() const { return hwnd_; }
   Toolkit& Owner() const { return toolkit_; }
   const Font& CurrentFont() const { return font_; }
@@ -337,6 +346,7 @@ class Window : public platform::Window {
   Font font_;
   bool closed_ = false, hints_ = false, resized_ = false;
   int dpi_ = 96;
+  Chord hotKey_;
   MenuItem menu_;
   std::set<ControlCore*> controls_;
   std::unordered_map<UINT, MessageHandler> registered_;  // by registered message number

@@ -238,6 +238,20 @@ class CheckBox : public ControlImpl<platform::CheckBox> {
   Text caption_;
 };
 
+// A read-only EDIT, drawn as a field that takes typing, whose keys record
+// chords instead of text; the input method stays off in it.
+class ChordBox : public ControlImpl<platform::ChordBox> {
+ public:
+  ChordBox(Window& window, Control* parent);
+  void SetChord(const Chord& chord) override;
+  Chord GetChord() const override { return chord_; }
+  HBRUSH OnCtlColor(HDC dc) override;
+
+ private:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+  Chord chord_;
+};
+
 // Owner-drawn LISTBOX: a check box at the left of every item.
 class CheckList : public ControlImpl<platform::CheckList> {
  public:

@@ -12,6 +12,8 @@ namespace platform::win32 {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"MirufoWindow";
+// A window holds one hotkey, under this id.
+constexpr int kHotKeyId = 1;
 
 ATOM RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
   static ATOM atom = 0;
@@ -152,7 +154,41 @@ void Window::Hide() {
 void Window::BringToFront() {
   if (!hwnd_) return;
   ::ShowWindow(hwnd_, SW_SHOW);
+  // Activation alone does not restack where no window manager does it (Wine
+  // on a bare X display). HWND_TOP keeps a stay-on-top window in its band.
+  ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ::SetForegroundWindow(hwnd_);
+}
+
+bool Window::SetHotKey(const Chord& chord) {
+  if (!hwnd_) return chord.Empty();
+  if (!hotKey_.Empty()) ::UnregisterHotKey(hwnd_, kHotKeyId);
+  hotKey_ = {};
+  if (chord.Empty()) return true;
+  // Held down, the keys would repeat the notice.
+  const UINT modifiers = HotKeyModifiers(chord) | MOD_NOREPEAT;
+  if (!::RegisterHotKey(hwnd_, kHotKeyId, modifiers, static_cast<UINT>(chord.key))) return false;
+  hotKey_ = chord;
+  return true;
+}
+
+UINT HotKeyModifiers(const Chord& chord) {
+  UINT modifiers = 0;
+  if (chord.modifiers & modifier::kCtrl) modifiers |= MOD_CONTROL;
+  if (chord.modifiers & modifier::kAlt) modifiers |= MOD_ALT;
+  if (chord.modifiers & modifier::kShift) modifiers |= MOD_SHIFT;
+  if (chord.modifiers & modifier::kWin) modifiers |= MOD_WIN;
+  return modifiers;
+}
+
+int HeldModifiers() {
+  const auto held = [](int key) { return ::GetKeyState(key) < 0; };
+  int modifiers = 0;
+  if (held(VK_CONTROL)) modifiers |= modifier::kCtrl;
+  if (held(VK_MENU)) modifiers |= modifier::kAlt;
+  if (held(VK_SHIFT)) modifiers |= modifier::kShift;
+  if (held(VK_LWIN) || held(VK_RWIN)) modifiers |= modifier::kWin;
+  return modifiers;
 }
 
 bool Window::Visible() const { return !closed_ && hwnd_ && ::IsWindowVisible(hwnd_); }
@@ -293,8 +329,13 @@ LRESULT Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       // The bar belongs to menu_, not to the window: keep DestroyWindow off it.
       ::SetMenu(hwnd_, nullptr);
+      if (!hotKey_.Empty()) ::UnregisterHotKey(hwnd_, kHotKeyId);
+      hotKey_ = {};
       closed_ = true;
       break;
+    case WM_HOTKEY:
+      if (wp == kHotKeyId && onHotKey) onHotKey();
+      return 0;
     case WM_SIZE:
       if (wp != SIZE_MINIMIZED) FireResize();
       return 0;
@@ -369,6 +410,10 @@ std::unique_ptr<platform::Label> Window::NewLabel(Control* parent) { return std:
 
 std::unique_ptr<platform::CheckBox> Window::NewCheckBox(Control* parent) {
   return std::make_unique<win32::CheckBox>(*this, parent);
+}
+
+std::unique_ptr<platform::ChordBox> Window::NewChordBox(Control* parent) {
+  return std::make_unique<win32::ChordBox>(*this, parent);
 }
 
 std::unique_ptr<platform::CheckList> Window::NewCheckList(Control* parent) {

@@ -44,7 +44,7 @@ const std::string kEverything =
     "vtop=1\r\nvLeft=0\r\nvHeight=1\r\nvwidth=0\r\nafter=1\r\nstayontop=0\r\npossave=0\r\n"
     "clip1=1\r\nreturn=0\r\none=1\r\nsmall=0\r\nhint=0\r\ndefsave=0\r\ndragdrop=1\r\n"
     "time1=\"hh:nn\"\r\nline1=3\r\nline2=4\r\ndefaultgroup=g\r\ndefaultClass=\"A\"\r\nfontsize=\"14\"\r\n"
-    "line=1\r\nrichcolor=\"clYellow\"\r\nwindow=1\r\nwname=\" メモ帳 \"\r\n";
+    "line=1\r\nrichcolor=\"clYellow\"\r\nwindow=1\r\nwname=\" メモ帳 \"\r\nhotkey=\" shift + ctrl+v \"\r\n";
 
 }  // namespace
 
@@ -69,6 +69,7 @@ TEST_F(PropertiesTest, EveryKeyIsShownAndWrittenBackWithItsQuoting) {
     EXPECT_EQ(Field(d, "edFontSize").GetText(), "14");
     EXPECT_EQ(Field(d, "edEditColor").GetText(), "clYellow");
     EXPECT_EQ(Field(d, "edWindowName").GetText(), " メモ帳 ");
+    EXPECT_EQ(d.Find<headless::ChordBox>("edHotKey").ShownText(), "Ctrl+Shift+V");
     EXPECT_EQ(Field(d, "edFolder").GetText(), "C:\\mirufo\\kao");
     EXPECT_TRUE(Field(d, "edFolder").ReadOnly());
     EXPECT_TRUE(Field(d, "edGroup").ImeOff());
@@ -85,7 +86,7 @@ TEST_F(PropertiesTest, EveryKeyIsShownAndWrittenBackWithItsQuoting) {
             "vtop=1\r\nvLeft=0\r\nvHeight=1\r\nvwidth=0\r\nafter=1\r\nstayontop=0\r\npossave=0\r\n"
             "clip1=1\r\nreturn=0\r\none=1\r\nsmall=0\r\nhint=0\r\ndefsave=0\r\ndragdrop=1\r\n"
             "time1=\"hh:nn\"\r\nline1=3\r\nline2=4\r\ndefaultgroup=\"g\"\r\ndefaultClass=\"A\"\r\nfontsize=\"14\"\r\n"
-            "line=1\r\nrichcolor=\"clYellow\"\r\nwindow=1\r\nwname=\" メモ帳 \"\r\n"));
+            "line=1\r\nrichcolor=\"clYellow\"\r\nwindow=1\r\nwname=\" メモ帳 \"\r\nhotkey=\"Ctrl+Shift+V\"\r\n"));
 }
 
 TEST_F(PropertiesTest, AFileWithoutTheKeysShowsTheDefaults) {
@@ -101,6 +102,8 @@ TEST_F(PropertiesTest, AFileWithoutTheKeysShowsTheDefaults) {
     EXPECT_EQ(Field(d, "edLine1").GetText(), "");
     EXPECT_EQ(Field(d, "edFontSize").GetText(), "12");
     EXPECT_EQ(Field(d, "edEditColor").GetText(), "$00BBD7A8");
+    EXPECT_EQ(d.Find<headless::ChordBox>("edHotKey").GetChord(),
+              (platform::Chord{platform::modifier::kCtrl | platform::modifier::kAlt, 'K'}));
     d.UserKey(platform::key::kEscape);
     EXPECT_TRUE(d.Closed());
   });
@@ -255,6 +258,37 @@ TEST_F(PropertiesTest, ApplyChangesTheRunningPaletteAndOkClosesAsWell) {
   EXPECT_NE(files.Content(kIni).find("fontsize=\"16\"\r\n"), std::string::npos);
 }
 
+// The field records what is pressed into it, keys that are no hotkey
+// leave it alone, and OK writes the chord as a person reads it; Backspace
+// turns the hotkey off.
+TEST_F(PropertiesTest, TheHotKeyIsPressedIntoItsFieldAndWrittenAsItReads) {
+  constexpr int kF12 = 0x7B, kBackspace = 0x08;
+  using namespace platform::modifier;
+  Start("hotkey=\"Win+F12\"\r\n");
+  InDialog([&](headless::Window& d) {
+    Page(d, 6);
+    EXPECT_EQ(d.Find<headless::Label>("lHotKey").Caption(), "ホットキー");
+    headless::ChordBox& field = d.Find<headless::ChordBox>("edHotKey");
+    EXPECT_EQ(field.ShownText(), "Win+F12");
+    field.SetFocus();
+    d.UserKey('A');
+    d.UserKey('B', kShift);
+    d.UserChar('c');
+    EXPECT_EQ(field.ShownText(), "Win+F12");
+    d.UserKey(kF12, kCtrl | kShift);
+    EXPECT_EQ(field.ShownText(), "Ctrl+Shift+F12");
+    Press(d, "BitBtn1");
+  });
+  EXPECT_NE(files.Content(kIni).find("hotkey=\"Ctrl+Shift+F12\"\r\n"), std::string::npos);
+  InDialog([&](headless::Window& d) {
+    Page(d, 6);
+    d.Find<headless::ChordBox>("edHotKey").SetFocus();
+    d.UserKey(kBackspace);
+    Press(d, "BitBtn1");
+  });
+  EXPECT_NE(files.Content(kIni).find("hotkey=\"\"\r\n"), std::string::npos);
+}
+
 TEST_F(PropertiesTest, CancelAndTheCloseBoxChangeNothing) {
   Start("top=5\r\n");
   const std::string before = files.Content(kIni);
@@ -351,7 +385,7 @@ TEST_F(PropertiesTest, TheDialogOpensOnThePalettesCornerButStaysOnTheScreen) {
   Start("left=900\r\ntop=700\r\n");
   InDialog([&](headless::Window& d) {
     EXPECT_EQ(d.Bounds().left, 1024 - 330);
-    EXPECT_EQ(d.Bounds().top, 768 - 330 - 28);
+    EXPECT_EQ(d.Bounds().top, 768 - 354 - 28);
     EXPECT_EQ(d.Options().owner, &palette->Window());
     d.UserCloseBox();
   });

@@ -3,7 +3,8 @@
 # menu and used with the mouse and the keyboard: a stamp format from the
 # sample list, an edge checked, letters in "Left" refused with the error box,
 # then Apply; system.ini, the palette's place and a stamp typed into notepad
-# follow. Cancel changes nothing. Each of the seven pages is pictured at 96
+# follow. A chord pressed into the hotkey field is written as it reads.
+# Cancel changes nothing. Each of the seven pages is pictured at 96
 # and at 144 DPI.
 # usage: settings_test.sh MIRUFO.EXE BUILD_DIR PROBE.EXE
 E2E_NAME=settings
@@ -105,6 +106,19 @@ dialog_gone && fail "Apply closed the dialog"
 [ "$(ini_value time1)" = '"yyyy"年"mm"月"dd"日""' ] || fail "time1 is $(ini_value time1)"
 xvfb_geometry "$palette"
 [ "$WIN_X" = 120 ] || fail "the palette stands at x $WIN_X, expected 120"
+# The hotkey field: letters type nothing, a chord from the keyboard shows
+# as it reads, and Apply writes it so.
+page 6
+press Ctrl+Alt+K
+give_keys "$dialog"
+xdotool type --delay 40 abc
+sleep 0.3
+probe named プロパティ Ctrl+Alt+K >/dev/null || fail "letters reached the hotkey field"
+xdotool key ctrl+shift+F12
+sleep 0.3
+xvfb_screenshot "$build/e2e-settings-hotkey.png" "$dialog"
+press 適用
+wait_for 10 "the hotkey written" eval '[ "$(ini_value hotkey)" = "\"Ctrl+Shift+F12\"" ]'
 press OK
 wait_for 10 "the dialog closed by OK" dialog_gone
 

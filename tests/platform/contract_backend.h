@@ -1,6 +1,7 @@
 // One backend under contract test: headless natively, win32 under Wine.
 // The same expectations run against both.
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +59,26 @@ class ContractBackend {
   // focus first: one key pressed and released; characters typed.
   virtual void UserKey(platform::Window& window, platform::Control& control, int key) = 0;
   virtual void UserType(platform::Window& window, platform::Control& control, const std::string& text) = 0;
+  // Acts as the user on the control, which takes the focus first: the key
+  // pressed and released with the chord's modifiers held, delivered as the
+  // message loop delivers it, the window's key preview first.
+  virtual void UserChord(platform::Window& window, platform::Control& control, const platform::Chord& chord) = 0;
+  // The text the chord box shows.
+  virtual std::string ShownText(platform::ChordBox& box) = 0;
+  // Another program takes the hotkey; false when the system refuses it.
+  virtual bool HoldHotKeyElsewhere(const platform::Chord& chord) = 0;
+  // The user presses the chord's keys wherever the keyboard is; events run
+  // until `arrived` says so, for two seconds at most.
+  virtual void PressHotKey(const platform::Chord& chord, const std::function<bool()>& arrived) = 0;
+  // Another application's window in front, with a one-line text field that
+  // has the keyboard, and where that field is on the screen.
+  struct TypingWindow {
+    platform::WindowId window;
+    platform::Rect field;
+  };
+  virtual TypingWindow NewTypingWindow() = 0;
+  // The user types into that window's field.
+  virtual void TypeInto(platform::WindowId window, const std::string& text) = 0;
   // Acts as the user: selects `selected` in the edit box, which must follow
   // `before` at the start of its text.
   virtual void UserSelect(platform::EditBox& edit, const std::string& before, const std::string& selected) = 0;

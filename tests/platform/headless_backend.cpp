@@ -1,9 +1,13 @@
 // The headless backend under contract test.
+#include <algorithm>
+#include <map>
+
 #include "platform/headless/clipboard.h"
 #include "platform/headless/file_system.h"
 #include "platform/headless/library_loader.h"
 #include "platform/headless/other_windows.h"
 #include "platform/headless/toolkit.h"
+#include "platform/utf8.h"
 #include "tests/platform/contract_backend.h"
 
 namespace {
@@ -61,6 +65,25 @@ class HeadlessBackend : public ContractBackend {
     control.SetFocus();
     for (char c : text) headless::As<headless::Window>(window).UserChar(c);
   }
+  void UserChord(platform::Window& window, platform::Control& control, const platform::Chord& chord) override {
+    control.SetFocus();
+    headless::As<headless::Window>(window).UserKey(chord.key, chord.modifiers);
+  }
+  std::string ShownText(platform::ChordBox& box) override { return headless::As<headless::ChordBox>(box).ShownText(); }
+  bool HoldHotKeyElsewhere(const platform::Chord& chord) override { return toolkit_.HoldHotKeyElsewhere(chord); }
+  void PressHotKey(const platform::Chord& chord, const std::function<bool()>&) override { toolkit_.PressHotKey(chord); }
+  // The field as a window at 300,100 would have it; its caret steps 7
+  // pixels a character.
+  TypingWindow NewTypingWindow() override {
+    const platform::WindowId id = windows_.AddWindow("typing");
+    typed_[id] = 0;
+    windows_.SetCaret(id, Caret(0));
+    return {id, kField};
+  }
+  void TypeInto(platform::WindowId window, const std::string& text) override {
+    typed_.at(window) += utf8::CharCount(text);
+    windows_.SetCaret(window, Caret(typed_[window]));
+  }
   void UserSelect(platform::EditBox& edit, const std::string& before, const std::string& selected) override {
     headless::As<headless::EditBox>(edit).UserSelect(before.size(), selected.size());
   }
@@ -86,6 +109,11 @@ class HeadlessBackend : public ContractBackend {
   headless::Clipboard clipboard_;
   headless::OtherWindows windows_;
   static constexpr platform::WindowId kHiddenOwner = 7;
+  static constexpr platform::Rect kField{311, 153, 200, 22};
+  static platform::Rect Caret(size_t typed) {
+    return {kField.left + 3 + static_cast<int>(std::min<size_t>(typed * 7, kField.width - 6)), kField.top + 3, 1, 16};
+  }
+  std::map<platform::WindowId, size_t> typed_;
   int folders_ = 0;
 };
 

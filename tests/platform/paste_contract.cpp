@@ -88,4 +88,39 @@ TEST_F(PasteContract, CtrlVReachesTheWindowBroughtToTheFront) {
   EXPECT_TRUE(backend->KeysReceived(other, 0).empty());
 }
 
+bool Inside(const platform::Rect& inner, const platform::Rect& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.left + inner.width <= outer.left + outer.width &&
+         inner.top + inner.height <= outer.top + outer.height;
+}
+
+// Where a face would be typed: the caret of the field that has the
+// keyboard, on the screen, moving on as text goes in; none in a window
+// that shows no caret.
+TEST_F(PasteContract, TheTypingPlaceIsTheFrontWindowWithItsCaret) {
+  const auto plain = backend->NewTopWindow("no caret", false, true);
+  platform::TypingPlace place = windows.FindTypingPlace();
+  EXPECT_EQ(place.window, plain);
+  EXPECT_FALSE(place.caret.has_value());
+
+  const ContractBackend::TypingWindow typing = backend->NewTypingWindow();
+  place = windows.FindTypingPlace();
+  EXPECT_EQ(place.window, typing.window);
+  ASSERT_TRUE(place.caret.has_value());
+  const platform::Rect empty = *place.caret;
+  EXPECT_TRUE(Inside(empty, typing.field));
+  EXPECT_GT(empty.height, 0);
+
+  backend->TypeInto(typing.window, "(^_^)顔文字");
+  place = windows.FindTypingPlace();
+  ASSERT_TRUE(place.caret.has_value());
+  EXPECT_TRUE(Inside(*place.caret, typing.field));
+  EXPECT_GT(place.caret->left, empty.left + 20);
+  EXPECT_EQ(place.caret->top, empty.top);
+
+  ASSERT_TRUE(windows.BringToFront(plain));
+  place = windows.FindTypingPlace();
+  EXPECT_EQ(place.window, plain);
+  EXPECT_FALSE(place.caret.has_value());
+}
+
 }  // namespace

@@ -6,8 +6,10 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <future>
 #include <memory>
 #include <stdexcept>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -105,9 +107,21 @@ LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
+INPUT KeyInput(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
 class Win32Backend : public ContractBackend {
  public:
   ~Win32Backend() override {
+    for (auto& [thread, release] : holders_) {
+      release->set_value();
+      thread.join();
+    }
     for (auto& target : targets_) ::DestroyWindow(target.first);
     if (owner_) ::DestroyWindow(owner_);
     for (const auto& [link, unixLink] : unixLinks_) {
@@ -260,6 +274,91 @@ class Win32Backend : public ContractBackend {
     Pump();
   }
 
+  void UserChord(platform::Window&, platform::Control& control, const platform::Chord& chord) override {
+    using namespace platform::modifier;
+    HWND hwnd = Hwnd(control);
+    ::SetFocus(hwnd);
+    BYTE before[256] = {}, held[256];
+    ::GetKeyboardState(before);
+    std::memcpy(held, before, sizeof held);
+    for (const auto& [bit, keys] : {std::pair{kCtrl, std::pair{VK_CONTROL, VK_LCONTROL}}, {kAlt, {VK_MENU, VK_LMENU}},
+                                    {kShift, {VK_SHIFT, VK_LSHIFT}}, {kWin, {VK_LWIN, VK_LWIN}}})
+      if (chord.modifiers & bit) held[keys.first] = held[keys.second] = 0x80;
+    ::SetKeyboardState(held);
+    // As the system sends them: Alt without Ctrl, and F10, make system keys.
+    const bool alt = chord.modifiers & kAlt;
+    const bool system = (alt && !(chord.modifiers & kCtrl)) || chord.key == VK_F10;
+    const LPARAM lp = 1 | (::MapVirtualKeyW(chord.key, MAPVK_VK_TO_VSC) << 16) | (alt ? 1 << 29 : 0);
+    ::PostMessageW(hwnd, system ? WM_SYSKEYDOWN : WM_KEYDOWN, chord.key, lp);
+    ::PostMessageW(hwnd, system ? WM_SYSKEYUP : WM_KEYUP, chord.key, lp | (3u << 30));
+    // The toolkit's own loop, until a window made to stop it has closed;
+    // the characters the keys made come after that.
+    const auto stop = toolkit_.NewWindow({});
+    ::PostMessageW(dynamic_cast<win32::Window&>(*stop).Handle(), WM_CLOSE, 0, 0);
+    toolkit_.Run(*stop);
+    Pump();
+    ::SetKeyboardState(before);
+  }
+
+  std::string ShownText(platform::ChordBox& box) override {
+    HWND hwnd = Hwnd(box);
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return win32::Narrow(text);
+  }
+
+  // A thread of its own stands for the other program: it holds the hotkey
+  // until the backend goes.
+  bool HoldHotKeyElsewhere(const platform::Chord& chord) override {
+    std::promise<bool> taken;
+    std::future<bool> answer = taken.get_future();
+    auto release = std::make_unique<std::promise<void>>();
+    std::thread holder([chord, taken = std::move(taken), until = release->get_future()]() mutable {
+      const bool held = ::RegisterHotKey(nullptr, 1, win32::HotKeyModifiers(chord), static_cast<UINT>(chord.key));
+      taken.set_value(held);
+      until.wait();
+      if (held) ::UnregisterHotKey(nullptr, 1);
+    });
+    holders_.emplace_back(std::move(holder), std::move(release));
+    return answer.get();
+  }
+
+  // Real key events, which the system matches with the hotkeys.
+  void PressHotKey(const platform::Chord& chord, const std::function<bool()>& arrived) override {
+    using namespace platform::modifier;
+    std::vector<WORD> keys;
+    for (const auto& [bit, key] : {std::pair{kCtrl, VK_CONTROL}, {kAlt, VK_MENU}, {kShift, VK_SHIFT}, {kWin, VK_LWIN}})
+      if (chord.modifiers & bit) keys.push_back(static_cast<WORD>(key));
+    keys.push_back(static_cast<WORD>(chord.key));
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) inputs.push_back(KeyInput(key, false));
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) inputs.push_back(KeyInput(*key, true));
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    const ULONGLONG until = ::GetTickCount64() + 2000;
+    while (!arrived() && ::GetTickCount64() < until) {
+      Pump();
+      ::Sleep(5);
+    }
+  }
+
+  TypingWindow NewTypingWindow() override {
+    HWND hwnd = reinterpret_cast<HWND>(NewTopWindow("typing", false, true));
+    HWND field = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 8, 30, 200, 22,
+                                   hwnd, nullptr, nullptr, nullptr);
+    if (!field) throw std::runtime_error("cannot create a text field");
+    ::SetFocus(field);
+    Pump();
+    RECT r{};
+    ::GetWindowRect(field, &r);
+    return {reinterpret_cast<platform::WindowId>(hwnd), {r.left, r.top, r.right - r.left, r.bottom - r.top}};
+  }
+
+  void TypeInto(platform::WindowId window, const std::string& text) override {
+    HWND field = ::GetWindow(reinterpret_cast<HWND>(window), GW_CHILD);
+    for (wchar_t c : win32::Wide(text)) ::SendMessageW(field, WM_CHAR, c, 1);
+    Pump();
+  }
+
   // A drag over the text, as character positions of the control, where a
   // line break is one character.
   void UserSelect(platform::EditBox& edit, const std::string& before, const std::string& selected) override {
@@ -362,6 +461,7 @@ class Win32Backend : public ContractBackend {
   HWND owner_ = nullptr;
   std::vector<std::pair<HWND, std::unique_ptr<std::vector<platform::KeyEvent>>>> targets_;
   std::vector<std::wstring> folders_;
+  std::vector<std::pair<std::thread, std::unique_ptr<std::promise<void>>>> holders_;
   std::vector<std::pair<std::wstring, std::string>> unixLinks_;
 };
 

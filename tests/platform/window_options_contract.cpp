@@ -76,6 +76,11 @@ TEST_F(WindowOptionsContract, ARectangleOnNoDisplayIsToldSoWithTheNearestWorkAre
   EXPECT_GE(w.width, screen.width / 2);
   EXPECT_GE(w.height, screen.height / 2);
 
+  // A window is scaled by the DPI of the display it is on.
+  auto window = toolkit.NewWindow({.size = {200, 100}});
+  EXPECT_EQ(toolkit.DisplayFor(window->Bounds()).dpi, window->Dpi());
+  EXPECT_GE(middle.dpi, 96);
+
   EXPECT_TRUE(toolkit.DisplayFor({-50, -50, 100, 100}).overlaps);  // a corner on the screen is enough
   const platform::Rect far[] = {{-100000, -100000, 112, 27}, {-32768, -32768, 112, 27}, {2147483647, 0, 250, 400},
                                 {0, 2147483647, 2147483647, 2147483647}, {screen.width, 0, 100, 100}};
@@ -84,6 +89,7 @@ TEST_F(WindowOptionsContract, ARectangleOnNoDisplayIsToldSoWithTheNearestWorkAre
     const platform::DisplayArea off = toolkit.DisplayFor(r);
     EXPECT_FALSE(off.overlaps);
     EXPECT_EQ(off.workArea, w);  // one display: the nearest
+    EXPECT_EQ(off.dpi, middle.dpi);
   }
 }
 
