@@ -94,11 +94,7 @@ void FaceFinder::Search() {
   if (query.empty()) {
     shown_.clear();
     views_.results.Clear();
-    if (views_.results.Visible()) {
-      views_.results.SetVisible(false);
-      views_.faces.SetVisible(true);
-      hooks_.showFaceCount();
-    }
+    ShowResults(false);
     return;
   }
   // The face list's unsaved changes are part of the library searched.
@@ -116,9 +112,19 @@ void FaceFinder::Search() {
     if (!shown_.empty()) views_.results.SetItemIndex(0);
   }
   views_.status.SetPanelText(0, std::to_string(found.total));
-  if (!views_.results.Visible()) {
+  ShowResults(true);
+}
+
+void FaceFinder::ShowResults(bool on) {
+  if (on == ShowsResults()) return;
+  if (on) {
+    asideFor_ = views_.editBox.Visible() ? &views_.editBox : static_cast<platform::Control*>(&views_.faces);
     views_.results.SetVisible(true);
-    views_.faces.SetVisible(false);
+    asideFor_->SetVisible(false);
+  } else {
+    views_.results.SetVisible(false);
+    asideFor_->SetVisible(true);
+    hooks_.showFaceCount();
   }
 }
 

@@ -21,7 +21,10 @@ class FaceFinder {
   struct Views {
     platform::EntryBox& field;
     platform::ListBox& results;
-    platform::ListBox& faces;  // stands aside while results are shown
+    // Stand aside while results are shown: the face list, or the edit box
+    // that stands in for it in edit mode.
+    platform::ListBox& faces;
+    platform::Control& editBox;
     platform::StatusBar& status;
   };
   struct Hooks {
@@ -56,6 +59,7 @@ class FaceFinder {
   void Move(int delta);
   void UseSelected();
   void ReadWhileIdle();
+  void ShowResults(bool on);
   void FollowFaceFolder();
 
   platform::Toolkit& toolkit_;
@@ -66,6 +70,7 @@ class FaceFinder {
   std::deque<Text> recent_;  // newest first
   std::vector<library::FoundFace> shown_;
   std::unique_ptr<platform::Timer> idle_;
+  platform::Control* asideFor_ = nullptr;  // the one the results stand in for
 };
 
 }  // namespace app

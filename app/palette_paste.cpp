@@ -17,7 +17,10 @@ void TFKao::ConnectPaste() {
   StatusBar1->onDblClick = Dispatch().Bind([this] { StatusBar1DblClick(); });
 }
 
-void TFKao::PasteText(const Text& text) { paster_->Paste(text); }
+void TFKao::PasteText(const Text& text) {
+  paster_->Paste(text);
+  summons_->AfterPaste();
+}
 
 void TFKao::PushHistory(const Text& text) {
   history_->Push(text);
@@ -26,7 +29,9 @@ void TFKao::PushHistory(const Text& text) {
 
 // Link mode and the fixed target window do not apply to the stamp.
 void TFKao::bDateTimeClick() {
-  if (const auto stamp = paster_->PasteStamp()) PushHistory(*stamp);
+  const auto stamp = paster_->PasteStamp();
+  summons_->AfterPaste();
+  if (stamp) PushHistory(*stamp);
 }
 
 void TFKao::ListBox2Click() {

@@ -66,7 +66,8 @@ void TFKao::LoadSettings() {
 
 void TFKao::Apply(const settings::Settings& s) {
   settings_ = s;
-  Window().SetBounds(Reachable({s.Integer(kLeft), s.Integer(kTop), s.Integer(kWidth), s.Integer(kHeight)}));
+  summons_->MoveTo(Reachable({s.Integer(kLeft), s.Integer(kTop), s.Integer(kWidth), s.Integer(kHeight)}));
+  summons_->TakeHotKey(s);
   Window().SetStayOnTop(s.Boolean(kStayOnTop));
   // The default class waits for the next start; the default group is used
   // when a class is chosen next.
@@ -105,7 +106,7 @@ void TFKao::SaveSettings() {
   WriteHistory(s, kHistory2, kHistory2Full, pHistory2->Caption());
   s.SetInteger(kHistoryColour, pHistory1->Color());
   if (s.Boolean(kSavePlace)) {
-    const platform::Rect b = Reachable(Window().Bounds());
+    const platform::Rect b = Reachable(summons_->NormalBounds());
     s.SetInteger(kLeft, b.left);
     s.SetInteger(kHeight, b.height);
     s.SetInteger(kTop, b.top);

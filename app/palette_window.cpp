@@ -117,6 +117,8 @@ TFKao::TFKao(platform::Platform platform)
   paster_ = std::make_unique<Paster>(Paster::Services{p_.clipboard, p_.windows, p_.locale}, Window(), settings_);
   edges_ = std::make_unique<ScreenEdges>(p_.toolkit, Window(), settings_, Dispatch());
   ConnectFinder();
+  summons_ = std::make_unique<Summons>(Summons::Services{p_.toolkit, p_.windows}, Window(), *paster_, *finder_);
+  Window().onHotKey = Dispatch().Bind([this] { summons_->HotKeyPressed(); });
   StartMark("menus, units, folder page");
   Dispatch().Run([this] { FormCreate(); });
   StartMark("settings and the three lists");
@@ -188,7 +190,7 @@ void TFKao::ConnectEditMode() {
 
 void TFKao::ConnectFinder() {
   finder_ = std::make_unique<FaceFinder>(
-      p_.toolkit, Dispatch(), *index_, settings_, FaceFinder::Views{*eFind, *ListBox4, *ListBox2, *StatusBar1},
+      p_.toolkit, Dispatch(), *index_, settings_, FaceFinder::Views{*eFind, *ListBox4, *ListBox2, *RichEdit1, *StatusBar1},
       FaceFinder::Hooks{[this] { Relayout(); }, [this] { library_->SaveGroup(); },
                         [this](const Text& face) { UseFace(face); }, [this] { ShowFaceCount(); },
                         [this] { return library_->faceFolder; }});
@@ -354,9 +356,18 @@ bool TFKao::FormKeyDown(int key) {
     if (key == platform::key::kEscape) unpacking->Cancel();
     return true;
   }
+  if (key == 'F' && Window().Modifiers() == platform::modifier::kCtrl) {
+    finder_->Start();
+    return true;
+  }
   if (key != platform::key::kEscape) return false;
-  // Escape empties the search field, then puts it away; then it closes.
+  // Escape empties the search field, then puts the palette away when the
+  // hotkey called it, else the field; then it closes.
   if (finder_->ClearText()) return true;
+  if (summons_->Called()) {
+    summons_->Dismiss();
+    return true;
+  }
   if (finder_->Active()) {
     finder_->Stop();
     return true;

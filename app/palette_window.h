@@ -13,6 +13,7 @@
 #include "app/history.h"
 #include "app/paste.h"
 #include "app/screen_edges.h"
+#include "app/summons.h"
 #include "app/unpack_progress.h"
 #include "exchange/unlha32.h"
 #include "forms/dispatch.h"
@@ -107,7 +108,10 @@ class TFKao : public forms::Form {
   void Kao2Click();
 
   // Group edit mode: the edit box stands in for the face list.
-  void E3Click() { editMode_->Enter(); }
+  void E3Click() {
+    finder_->Stop();
+    editMode_->Enter();
+  }
   void bEditSaveClick() { editMode_->Save(); }
   void bEditCloseClick() { editMode_->Leave(); }
   void E4Click() { bEditSaveClick(); }
@@ -192,6 +196,7 @@ class TFKao : public forms::Form {
   std::unique_ptr<FolderPage> folderPage_;
   std::unique_ptr<ScreenEdges> edges_;
   std::unique_ptr<Paster> paster_;
+  std::unique_ptr<Summons> summons_;
   int classHeight_ = 81;
   int groupHeight_ = 84;
   platform::Control* popupComponent_ = nullptr;

@@ -52,6 +52,9 @@ class OtherWindows : public platform::OtherWindows {
     if (visible) foreground_ = lastId_;
     return lastId_;
   }
+  // The user clicks one of the program's own windows, which this stack of
+  // other applications' windows leaves out: it has the keyboard.
+  void FocusOwnWindow(platform::WindowId id) { foreground_ = id; }
   // The user clicks a window: it comes in front of the others and takes the
   // keyboard.
   void Activate(platform::WindowId id) {
