@@ -14,9 +14,6 @@ printf '\xEF\xBB\xBF%s\r\n' '(^_^)顔文字' 'ʕ•ᴥ•ʔ ٩(ˊᗜˋ*)و' 'ᕕ
   'Привет (ΦωΦ) ¯\_(ツ)_/¯' '🍣👍🏽🐻 𝓱𝓮𝓵𝓵𝓸 𓀀' '(ﾉ◕ヮ◕)ﾉ*:･ﾟ✧ ┻━┻' >"$kao/ʕ•ᴥ•ʔ/🍣.txt"
 printf '[kao]\r\nleft=0\r\ntop=0\r\nwidth=250\r\nheight=400\r\n' >"$work/system.ini"
 
-set_dpi() {
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 </dev/null
-}
 # The prefix is shared with the other scripts: back to 96 whatever happens.
 trap 'set_dpi 96; finish' EXIT
 

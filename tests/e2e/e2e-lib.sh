@@ -121,6 +121,13 @@ give_keys() {
   xdotool windowfocus "$1"
 }
 
+# set_dpi DPI: the Wine prefix's LogPixels, for programs started from now
+# on. A script that changes it sets it back to 96 on exit: the prefix is
+# shared with the other scripts.
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 </dev/null
+}
+
 # windows_titled NAME: how many visible windows have exactly that title.
 windows_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
 # dismiss_message TEXT: a message box, titled ミルフォ as the palette is,

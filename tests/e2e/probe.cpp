@@ -11,6 +11,13 @@
 //   probe popup               "left top right bottom" of the open popup
 //                             menu on the screen
 //   probe move TITLE X Y      moves that window's frame to X,Y
+//   probe frame TITLE         "left top right bottom" of its frame
+//   probe caret TITLE         "left top right bottom" of the text caret of
+//                             its thread, on the screen; 2 when it shows none
+//   probe foreground          the title of the window that has the keyboard
+//   probe holdhotkey MODS VK SECS  holds the hotkey (MOD_ bits, virtual key)
+//                             as another program would, for SECS seconds;
+//                             prints "held" or "refused" at once
 //   probe size TITLE          its outer width and height in pixels
 //   probe rows TITLE          the row height of each of its list boxes
 //   probe items TITLE N       the rows of its list box N (from 0, in
@@ -309,6 +316,19 @@ int Run(const std::vector<std::wstring>& args) {
     return 0;
   }
   if (args.size() == 3 && args[1] == L"typelines") return TypeLines(args[2]);
+  if (args.size() == 5 && args[1] == L"holdhotkey") {
+    const bool held = ::RegisterHotKey(nullptr, 1, std::stoul(args[2]) | MOD_NOREPEAT, std::stoul(args[3]));
+    Print(held ? L"held\n" : L"refused\n");
+    if (!held) return 2;
+    ::Sleep(std::stoul(args[4]) * 1000);
+    return 0;
+  }
+  if (args.size() == 2 && args[1] == L"foreground") {
+    wchar_t title[256] = L"";
+    ::GetWindowTextW(::GetForegroundWindow(), title, 256);
+    Print(std::wstring(title) + L"\n");
+    return 0;
+  }
   if (args.size() == 2 && args[1] == L"clipboard") {
     if (!::OpenClipboard(nullptr)) return 2;
     int rc = 2;
@@ -542,6 +562,22 @@ int Run(const std::vector<std::wstring>& args) {
         ::Sleep(20);
       }
     }
+    return 0;
+  }
+  if (args[1] == L"frame" && args.size() == 3) {
+    RECT r{};
+    ::GetWindowRect(top, &r);
+    Print(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) + L" " +
+          std::to_wstring(r.bottom) + L"\n");
+    return 0;
+  }
+  if (args[1] == L"caret" && args.size() == 3) {
+    GUITHREADINFO info{sizeof info};
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(top, nullptr), &info) || !info.hwndCaret) return 2;
+    ::MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&info.rcCaret), 2);
+    const RECT& r = info.rcCaret;
+    Print(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) + L" " +
+          std::to_wstring(r.bottom) + L"\n");
     return 0;
   }
   if (args[1] == L"move" && args.size() == 5) {
