@@ -3,7 +3,8 @@
 # menu and used with the mouse and the keyboard: a stamp format from the
 # sample list, an edge checked, letters in "Left" refused with the error box,
 # then Apply; system.ini, the palette's place and a stamp typed into notepad
-# follow. A chord pressed into the hotkey field is written as it reads.
+# follow. A chord pressed into the hotkey field is written as it reads, and
+# calls the palette at once.
 # Cancel changes nothing. Each of the seven pages is pictured at 96
 # and at 144 DPI.
 # usage: settings_test.sh MIRUFO.EXE BUILD_DIR PROBE.EXE
@@ -16,9 +17,6 @@ ini=$work/system.ini
 note=$work/note.txt
 : >"$note"
 
-set_dpi() {
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 </dev/null
-}
 # The prefix is shared with the other scripts: back to 96 whatever happens.
 trap 'set_dpi 96; finish' EXIT
 
@@ -140,7 +138,15 @@ wait_for 10 "the dialog closed by Cancel" dialog_gone
 xvfb_geometry "$palette"
 [ "$WIN_X,$WIN_Y" = "120,0" ] || fail "Cancel moved the palette to $WIN_X,$WIN_Y"
 [ "$before_stamp" != "$(ini_value time1)" ] || fail "the stamp format was never changed"
-close_palette
+# The palette holds the new hotkey since Apply: pressed in notepad, it
+# calls the palette; its file menu then ends it.
+xvfb_click "$(xdotool search --onlyvisible --name 'note.txt' | head -n 1)" 200 200
+wait_for 10 "notepad in front" eval '[ "$(probe foreground | tr -d "\r")" = "note.txt - メモ帳" ]'
+xdotool key ctrl+shift+F12
+wait_for 10 "the palette called by the new hotkey" eval '[ "$(probe foreground | tr -d "\r")" = ミルフォ ]'
+file_menu x
+wait_for 20 "the program ending from its file menu" eval '! kill -0 "$pid" 2>/dev/null'
+wait "$pid" || fail "mirufo.exe exited with $?"
 
 set_dpi 144
 start_palette
