@@ -27,10 +27,10 @@ const forms::ControlDecl kControls[] = {
     {"Panel8", Kind::Panel},
     {"Panel2", Kind::Panel, "Panel8"},
     {"eKao", Kind::Entry, "Panel2", {}, "", "文字を入力後ｴﾝﾀｰで登録します"},
-    {"Panel1", Kind::Panel, "Panel2", {0, 25, 105, 41}},
-    {"Panel3", Kind::Panel, "Panel2", {0, 25, 103, 41}},
     {"bOK", Kind::Button, "Panel2", {182, 0, 24, 24}, "", "顔文字登録", forms::anchor::kTopLeft, PICTURE_REGISTER},
     {"bbChange1", Kind::Button, "Panel2", {206, 0, 24, 24}, "", "ｴｸｽﾌﾟﾛｰﾗｰ画面へ", forms::anchor::kTopLeft, PICTURE_EXPLORER},
+    {"Panel1", Kind::Panel, "Panel2", {0, 25, 105, 41}},
+    {"Panel3", Kind::Panel, "Panel2", {0, 25, 103, 41}},
     {"bLink", Kind::Button, "Panel1", {1, 1, 34, 20}, "", "リンク", forms::anchor::kTopLeft, PICTURE_LINK},
     {"bDateTime", Kind::Button, "Panel1", {35, 1, 34, 20}, "", "時間", forms::anchor::kTopLeft, PICTURE_DATE_TIME},
     {"bEditer", Kind::Button, "Panel1", {69, 1, 34, 20}, "", "編集", forms::anchor::kTopLeft, PICTURE_EDIT},
@@ -46,16 +46,17 @@ const forms::ControlDecl kControls[] = {
      PICTURE_PASTE},
     {"pHistory1", Kind::Panel, "Panel2", {}, "", "履歴"},
     {"pHistory2", Kind::Panel, "Panel2"},
+    // Finding faces by typing: the field above the lists, the results in
+    // the face list's place. Declared in the order of the window, which
+    // is the order of Tab.
+    {"eFind", Kind::Entry, "Panel8", {}, "", "顔文字・グループ名・クラス名で検索します"},
     {"ListBox3", Kind::List, "Panel8"},
     {"Splitter2", Kind::Splitter, "Panel8"},
     {"ListBox1", Kind::List, "Panel8"},
     {"Splitter1", Kind::Splitter, "Panel8"},
     {"ListBox2", Kind::MultiList, "Panel8"},
-    {"RichEdit1", Kind::Edit, "Panel8"},
-    // Finding faces by typing: the field above the lists, the results in
-    // the face list's place.
-    {"eFind", Kind::Entry, "Panel8", {}, "", "顔文字・グループ名・クラス名で検索します"},
     {"ListBox4", Kind::List, "Panel8"},
+    {"RichEdit1", Kind::Edit, "Panel8"},
     // The folder page; its places follow the client size too.
     {"Panel7", Kind::Panel},
     {"eDrive", Kind::Entry, "Panel7", {}, "", "文字を入力後ｴﾝﾀｰで指定ﾌｫﾙﾀﾞに移動します"},

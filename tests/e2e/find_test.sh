@@ -8,6 +8,7 @@
 # named at the start and the palette works on. Pictures of the palette
 # beside the caret and of a search with results, at 96 and at 144 DPI, go to
 # the build folder.
+# Tab goes through the palette's controls in the order of the window.
 # usage: find_test.sh MIRUFO.EXE BUILD_DIR PROBE.EXE
 E2E_NAME=find
 . "$(dirname "$0")/e2e-lib.sh"
@@ -64,6 +65,30 @@ xvfb_wait_window 'note.txt' 60 >/dev/null || fail "notepad did not appear"
 wait_for 10 "notepad moved" probe move note.txt 300 200
 notepad=$(xdotool search --onlyvisible --name 'note.txt' | head -n 1)
 start_palette
+
+# --- keyboard only: Tab goes through the window in its order -------------------
+# From the entry box, right along the top bar, down the button rows, down the
+# lists, then round again; in the search the field comes before the lists.
+xvfb_click "$palette" 120 10
+give_keys "$palette"
+xdotool key Tab
+stops=()
+for i in $(seq 1 12); do
+  stops+=("$(probe focus ミルフォ | tr -d '\r')")
+  xdotool key Tab
+  sleep 0.2
+done
+[ "${stops[11]}" = "${stops[0]}" ] || fail "Tab does not come round after 11 stops: ${stops[*]}"
+printf '%s\n' "${stops[@]:0:11}" | sort -k3,3n -k2,2n -s -c 2>/dev/null ||
+  fail "Tab does not follow the window: ${stops[*]}"
+[ "$(printf '%s\n' "${stops[@]:0:11}" | cut -d' ' -f1 | sort | uniq -c | tr -s ' ' | tr '\n' ,)" = " 7 Button, 1 Edit, 3 ListBox," ] ||
+  fail "Tab misses controls: ${stops[*]}"
+xdotool key ctrl+f
+wait_for 10 "the search field from Ctrl+F" eval '[ "$(probe focus ミルフォ | cut -d" " -f1,3)" = "Edit 110" ]'
+xdotool key Tab
+[ "$(probe focus ミルフォ | cut -d' ' -f1)" = ListBox ] || fail "Tab from the search field: $(probe focus ミルフォ)"
+xdotool key shift+Tab Escape
+wait_for 10 "the search field put away" eval '[ "$(probe focus ミルフォ | cut -d" " -f1)" != Edit ]'
 
 # --- called beside the caret, three letters, Down, Return ---------------------
 xvfb_geometry "$notepad"

@@ -15,6 +15,9 @@
 //   probe caret TITLE         "left top right bottom" of the text caret of
 //                             its thread, on the screen; 2 when it shows none
 //   probe foreground          the title of the window that has the keyboard
+//   probe focus TITLE         "CLASS left top": the control of that window's
+//                             thread that has the keyboard, its place from
+//                             the window's outer top-left
 //   probe holdhotkey MODS VK SECS  holds the hotkey (MOD_ bits, virtual key)
 //                             as another program would, for SECS seconds;
 //                             prints "held" or "refused" at once
@@ -569,6 +572,18 @@ int Run(const std::vector<std::wstring>& args) {
     ::GetWindowRect(top, &r);
     Print(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) + L" " +
           std::to_wstring(r.bottom) + L"\n");
+    return 0;
+  }
+  if (args[1] == L"focus" && args.size() == 3) {
+    GUITHREADINFO info{sizeof info};
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(top, nullptr), &info) || !info.hwndFocus) return 2;
+    wchar_t cls[64];
+    ::GetClassNameW(info.hwndFocus, cls, 64);
+    RECT r{}, frame{};
+    ::GetWindowRect(info.hwndFocus, &r);
+    ::GetWindowRect(top, &frame);
+    Print(std::wstring(cls) + L" " + std::to_wstring(r.left - frame.left) + L" " + std::to_wstring(r.top - frame.top) +
+          L"\n");
     return 0;
   }
   if (args[1] == L"caret" && args.size() == 3) {
