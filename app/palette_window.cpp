@@ -395,11 +395,15 @@ void TFKao::ListBox3Click() {
   SaveGroupOrStay(*ListBox3, library_->currentClass);
   library_->ListGroups();
   library_->LoadGroup();
+  // What another program changed in the class the user looks at is found
+  // from now on.
+  finder_->Changed(library_->currentClassFolder);
 }
 
 void TFKao::ListBox1Click() {
   SaveGroupOrStay(*ListBox1, library_->currentGroup);
   library_->LoadGroup();
+  finder_->Changed(library_->currentClassFolder);
 }
 
 // ---- menus

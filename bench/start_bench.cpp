@@ -5,7 +5,9 @@
 // the next starts. Runs the palette beside the bench's folder (..\mirufo.exe,
 // its sample library and settings there), or the one given.
 //
-// Arguments: [PAIRS [PROGRAM]], by default 15 and ..\mirufo.exe.
+// Arguments: [PAIRS [PROGRAM [PEER]]], by default 15 and ..\mirufo.exe;
+// with PEER (another build of the palette, with its own folder) the peer's
+// start is timed by turns in notepad's place, the same way as the palette's.
 #include <windows.h>
 
 #include <cstdio>
@@ -110,16 +112,19 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
   if (pairs < 1 || ::GetFileAttributesW(program.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    std::fwprintf(stderr, L"usage: start_bench [PAIRS [PROGRAM]]; %ls not found\n", program.c_str());
+    std::fwprintf(stderr, L"usage: start_bench [PAIRS [PROGRAM [PEER]]]; %ls not found\n", program.c_str());
     return 1;
   }
+  const std::wstring peer = argc > 3 ? argv[3] : L"";
+  const std::wstring peerFolder = peer.substr(0, peer.find_last_of(L'\\'));
   const auto filled = [](HWND w) { return FilledLists(w) >= 3; };
   std::vector<double> notepad, palette, ratio;
   for (int i = 0; i < pairs; ++i) {
-    const double a = TimeStart(L"notepad.exe", L"", Answers);
+    const double a = peer.empty() ? TimeStart(L"notepad.exe", L"", Answers)
+                                  : TimeStart(L"\"" + peer + L"\"", peerFolder, filled);
     const double b = TimeStart(L"\"" + program + L"\"", folder, filled);
     if (a < 0 || b < 0) {
-      std::fprintf(stderr, "start_bench: a program did not show (notepad %.3f, palette %.3f)\n", a, b);
+      std::fprintf(stderr, "start_bench: a program did not show (%s %.3f, palette %.3f)\n", peer.empty() ? "notepad" : "peer", a, b);
       return 1;
     }
     notepad.push_back(a);
@@ -127,9 +132,15 @@ int wmain(int argc, wchar_t** argv) {
     ratio.push_back(b / a);
   }
   std::printf("start to a shown window, medians of %d pairs by turns (wall clock from CreateProcess)\n", pairs);
-  std::printf("  notepad, visible and answering       %6.1f ms\n", bench::Median(notepad) * 1000);
-  std::printf("  palette, visible with 3 lists filled %6.1f ms\n", bench::Median(palette) * 1000);
-  std::printf("  palette / notepad, pair by pair      %6.2f (target: within 1.5)\n", bench::Median(ratio));
+  if (peer.empty()) {
+    std::printf("  notepad, visible and answering       %6.1f ms\n", bench::Median(notepad) * 1000);
+    std::printf("  palette, visible with 3 lists filled %6.1f ms\n", bench::Median(palette) * 1000);
+    std::printf("  palette / notepad, pair by pair      %6.2f (target: within 1.5)\n", bench::Median(ratio));
+  } else {
+    std::printf("  peer, visible with 3 lists filled    %6.1f ms (%ls)\n", bench::Median(notepad) * 1000, peer.c_str());
+    std::printf("  palette, visible with 3 lists filled %6.1f ms (%ls)\n", bench::Median(palette) * 1000, program.c_str());
+    std::printf("  palette / peer, pair by pair         %6.2f\n", bench::Median(ratio));
+  }
   std::printf("one more start of the palette, with the phases it prints (ms since the process began):\n");
   const double traced = TimeStart(L"\"" + program + L"\"", folder, filled, true);
   std::printf("  seen with 3 lists filled at          %6.1f ms after CreateProcess\n", traced * 1000);

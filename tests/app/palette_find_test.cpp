@@ -108,6 +108,15 @@ TEST_F(FindTest, TheSearchFollowsFacesAddedAndGroupsRenamedAndStandsInForTheEdit
   Field().UserInput("猫");
   EXPECT_EQ(Items(Results()), (V{"(=^・^=)　［A／猫］"}));
 
+  // A group another program wrote is found once its class is chosen again.
+  files.AddFile(K("B\\外.txt"), Sjis("そとねこ\r\n"));
+  Retype("そと");
+  EXPECT_EQ(Items(Results()), V{});
+  Classes().UserClick(1);
+  Field().SetFocus();
+  Retype("そと");
+  EXPECT_EQ(Items(Results()), (V{"そとねこ　［B／外］"}));
+
   // In edit mode the results stand in for the edit box.
   Retype("");
   ChooseMenu("edit(&E)", "編集(&Z)");
