@@ -20,6 +20,7 @@ FaceFinder::FaceFinder(platform::Toolkit& toolkit, forms::Dispatcher& dispatch, 
                        const settings::Settings& settings, Views views, Hooks hooks)
     : toolkit_(toolkit), index_(index), settings_(settings), views_(views), hooks_(std::move(hooks)) {
   views_.field.SetVisible(false);
+  views_.field.SetPlaceholder("顔文字・グループ・クラスを検索");
   views_.results.SetVisible(false);
   views_.field.onChange = dispatch.Bind([this] { Search(); });
   views_.field.onKeyDown = dispatch.Wrap([this](int key) {

@@ -176,6 +176,14 @@ void TFKao::ConnectHistory() {
   pHistory1->onClick = Dispatch().Bind([this] { pHistory1Click(); });
   pHistory1->onDblClick = Dispatch().Bind([this] { pHistory1DblClick(*pHistory1); });
   pHistory2->onDblClick = Dispatch().Bind([this] { pHistory1DblClick(*pHistory2); });
+  // From the keyboard: Tab reaches them, Enter uses the text as a double
+  // click does, the menu key opens their menu.
+  for (platform::Panel* panel : {pHistory1, pHistory2}) {
+    panel->SetTakesKeyboard(true);
+    panel->onKeyDown = Dispatch().Wrap([this, panel](int key) {
+      if (key == platform::key::kEnter) pHistory1DblClick(*panel);
+    });
+  }
 }
 
 void TFKao::ConnectEditMode() {

@@ -35,13 +35,7 @@
 #include "platform/win32/text_convert.h"
 #include "platform/win32/win32_platform.h"
 #else
-#include "platform/headless/clipboard.h"
-#include "platform/headless/file_system.h"
-#include "platform/headless/library_loader.h"
-#include "platform/headless/locale.h"
-#include "platform/headless/other_windows.h"
-#include "platform/headless/shell.h"
-#include "platform/headless/toolkit.h"
+#include "bench/headless_platform.h"
 #endif
 
 namespace {
@@ -279,13 +273,8 @@ Size Arguments(int argc, char** argv) {
 
 int Run(int argc, char** argv) {
   const Size size = Arguments(argc, argv);
-  headless::Toolkit toolkit;
-  headless::FileSystem files;
-  headless::LibraryLoader libraries;
-  headless::Shell shell;
-  headless::Clipboard clipboard;
-  headless::OtherWindows others;
-  headless::Locale locale;
+  bench::HeadlessPlatform headless;
+  headless::FileSystem& files = headless.files;
   const std::string root = "C:\\bench";
   files.CreateDirectories(files.ExecutableFolder());
   files.CreateDirectories(root);
@@ -294,7 +283,7 @@ int Run(int argc, char** argv) {
                           [&](const std::string& folder, const std::vector<Group>& groups) {
                             SafeWrites(files, folder, groups);
                           }};
-  return Measure({toolkit, files, libraries, shell, clipboard, others, locale}, root, size, writer,
+  return Measure(headless.Bundle(), root, size, writer,
                  [&](const std::string& folder) { files.Remove(folder); });
 }
 

@@ -25,13 +25,7 @@
 #include "platform/win32/text_convert.h"
 #include "platform/win32/win32_platform.h"
 #else
-#include "platform/headless/clipboard.h"
-#include "platform/headless/file_system.h"
-#include "platform/headless/library_loader.h"
-#include "platform/headless/locale.h"
-#include "platform/headless/other_windows.h"
-#include "platform/headless/shell.h"
-#include "platform/headless/toolkit.h"
+#include "bench/headless_platform.h"
 #endif
 
 namespace {
@@ -133,14 +127,8 @@ int main() {
     platform::win32::Win32Platform system;
     return Run(system.Bundle());
 #else
-    headless::Toolkit toolkit;
-    headless::FileSystem files;
-    headless::LibraryLoader libraries;
-    headless::Shell shell;
-    headless::Clipboard clipboard;
-    headless::OtherWindows others;
-    headless::Locale locale;
-    return Run({toolkit, files, libraries, shell, clipboard, others, locale});
+    bench::HeadlessPlatform headless;
+    return Run(headless.Bundle());
 #endif
   } catch (const std::exception& e) {
     std::fprintf(stderr, "find_bench: %s\n", e.what());

@@ -3,25 +3,14 @@
 
 #include "app/palette_window.h"
 #include "bench/generated_library.h"
-#include "platform/headless/clipboard.h"
-#include "platform/headless/file_system.h"
-#include "platform/headless/other_windows.h"
-#include "platform/headless/library_loader.h"
-#include "platform/headless/locale.h"
-#include "platform/headless/shell.h"
-#include "platform/headless/toolkit.h"
+#include "bench/headless_platform.h"
 #include "platform/cp932.h"
 #include "platform/text_file.h"
 
 int main() {
   constexpr int kRuns = 5;
-  headless::FileSystem files;
-  headless::Toolkit toolkit;
-  headless::LibraryLoader libraries;
-  headless::Shell shell;
-  headless::Clipboard clipboard;
-  headless::OtherWindows windows;
-  headless::Locale locale;
+  bench::HeadlessPlatform headless;
+  headless::FileSystem& files = headless.files;
   const std::string kao = files.ExecutableFolder() + "\\kao";
   bench::GenerateLibrary(files, kao, {});
   const std::string groupFile = kao + "\\big\\big.txt";
@@ -30,7 +19,7 @@ int main() {
   const std::string utf8File = kao + "\\big\\big8.txt";
   files.WriteFile(utf8File, *textfile::Encode(cp932::Decode(files.ReadFile(groupFile)), textfile::Encoding::Utf8));
 
-  app::TFKao palette({toolkit, files, libraries, shell, clipboard, windows, locale});
+  app::TFKao palette(headless.Bundle());
   auto& lib = palette.Library();
   lib.defaultClass = "big";
   lib.defaultGroup = "big";

@@ -29,13 +29,7 @@
 #include "platform/profile_file.h"
 #include "platform/win32/win32_platform.h"
 #else
-#include "platform/headless/clipboard.h"
-#include "platform/headless/file_system.h"
-#include "platform/headless/library_loader.h"
-#include "platform/headless/locale.h"
-#include "platform/headless/other_windows.h"
-#include "platform/headless/shell.h"
-#include "platform/headless/toolkit.h"
+#include "bench/headless_platform.h"
 #endif
 
 namespace {
@@ -167,16 +161,10 @@ void Report(const char* what, const std::vector<Sample>& samples, double scale, 
 
 int Run() {
   constexpr int kWarmup = 1000, kRuns = 20000;
-  headless::Toolkit toolkit;
-  headless::FileSystem files;
-  headless::LibraryLoader libraries;
-  headless::Shell shell;
-  headless::Clipboard clipboard;
-  headless::OtherWindows others;
-  headless::Locale locale;
-  for (int i = 1; i <= kOtherWindows; ++i) others.AddWindow("window " + std::to_string(i));
-  files.AddFile(files.ExecutableFolder() + "\\kao\\A\\g.txt", kFaces);
-  TimedPalette timed({toolkit, files, libraries, shell, clipboard, others, locale});
+  bench::HeadlessPlatform headless;
+  for (int i = 1; i <= kOtherWindows; ++i) headless.windows.AddWindow("window " + std::to_string(i));
+  headless.files.AddFile(headless.files.ExecutableFolder() + "\\kao\\A\\g.txt", kFaces);
+  TimedPalette timed(headless.Bundle());
   RequireFaces(*timed.palette);
 
   std::vector<Sample> samples;

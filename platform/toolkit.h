@@ -118,6 +118,10 @@ class Panel : public Control {
   virtual Text Caption() const = 0;
   virtual void SetColor(int32_t color) = 0;
   virtual int32_t Color() const = 0;
+  // A text panel that acts on clicks can be given the keyboard: Tab stops
+  // at it, it shows the focus, its keys reach onKeyDown and the menu key
+  // opens its context menu.
+  virtual void SetTakesKeyboard(bool) = 0;
   std::function<void()> onClick, onDblClick;
 };
 
@@ -189,6 +193,9 @@ class EntryBox : public Control {
   // The input method is switched off whenever the box takes the focus
   // (for fields that take only numbers or ASCII).
   virtual void SetImeOff(bool) = 0;
+  // Grey text the empty box shows, also while it has the focus, saying what
+  // it is for.
+  virtual void SetPlaceholder(const Text&) = 0;
   // The keyboard focus has left the box.
   std::function<void()> onExit;
   // The text has changed, typed by the user or set by SetText.

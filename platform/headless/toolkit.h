@@ -119,12 +119,15 @@ class Panel : public ControlImpl<platform::Panel> {
   Text Caption() const override { return caption_; }
   void SetColor(int32_t c) override { color_ = c; }
   int32_t Color() const override { return color_; }
+  void SetTakesKeyboard(bool on) override { takesKeyboard_ = on; }
+  bool TakesKeyboard() const { return takesKeyboard_; }
   void UserClick();
   void UserDoubleClick();
 
  private:
   Text caption_;
   int32_t color_ = platform::colour::kButtonFace;
+  bool takesKeyboard_ = false;
 };
 
 class ListBox : public ControlImpl<platform::ListBox> {
@@ -195,12 +198,15 @@ class EntryBox : public ControlImpl<platform::EntryBox> {
   bool ReadOnly() const override { return readOnly_; }
   void SetImeOff(bool on) override { imeOff_ = on; }
   bool ImeOff() const { return imeOff_; }
+  void SetPlaceholder(const Text& text) override { placeholder_ = text; }
+  const Text& Placeholder() const { return placeholder_; }
   void ReceiveChar(char c) override;
 
  private:
   Text text_;
   int32_t background_ = platform::colour::kWindow;
   bool allSelected_ = false, readOnly_ = false, imeOff_ = false;
+  Text placeholder_;
 };
 
 // Typing replaces the selection; setting the text puts the caret at its end.

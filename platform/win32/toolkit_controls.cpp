@@ -50,6 +50,14 @@ void Panel::SetColor(int32_t color) {
   ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void Panel::SetTakesKeyboard(bool on) {
+  const auto style = ::GetWindowLongPtrW(Handle(), GWL_STYLE);
+  ::SetWindowLongPtrW(Handle(), GWL_STYLE, on ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  // Tab looks into a control parent instead of stopping at it.
+  const auto ex = ::GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
+  ::SetWindowLongPtrW(Handle(), GWL_EXSTYLE, on ? ex & ~WS_EX_CONTROLPARENT : ex | WS_EX_CONTROLPARENT);
+}
+
 void Panel::SetCaption(const Text& caption) {
   caption_ = caption;
   ::SetWindowTextW(Handle(), WideText(caption).c_str());
@@ -79,6 +87,8 @@ LRESULT Panel::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
       handled = true;
       return reinterpret_cast<LRESULT>(font_);
     case WM_SIZE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
       ::InvalidateRect(Handle(), nullptr, TRUE);
       break;
   }
@@ -110,6 +120,10 @@ void Panel::Paint() {
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
       ::SelectObject(dc, old);
     }
+    if (::GetFocus() == Handle()) {
+      ::InflateRect(&r, 1, -1);
+      ::DrawFocusRect(dc, &r);
+    }
   }
   ::EndPaint(Handle(), &ps);
 }
@@ -122,6 +136,10 @@ EntryBox::EntryBox(Window& window, Control* parent) : ControlImpl(window, parent
 }
 
 void EntryBox::SetText(const Text& text) { ::SetWindowTextW(Handle(), WideText(text).c_str()); }
+
+void EntryBox::SetPlaceholder(const Text& text) {
+  ::SendMessageW(Handle(), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(WideText(text).c_str()));
+}
 
 Text EntryBox::GetText() const { return Narrow(WindowText(Handle())); }
 

@@ -40,6 +40,7 @@ class Panel : public ControlImpl<platform::Panel> {
   Text Caption() const override { return caption_; }
   void SetColor(int32_t color) override;
   int32_t Color() const override { return color_; }
+  void SetTakesKeyboard(bool on) override;
 
  private:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
@@ -102,6 +103,7 @@ class EntryBox : public ControlImpl<platform::EntryBox> {
   void SetReadOnly(bool on) override;
   bool ReadOnly() const override;
   void SetImeOff(bool on) override { imeOff_ = on; }
+  void SetPlaceholder(const Text& text) override;
   void OnCommand(UINT code) override;
   HBRUSH OnCtlColor(HDC dc) override;
 

@@ -167,6 +167,13 @@ TEST_F(PasteTest, HistoryPanelsPasteAgainWithoutPushing) {
   History(1).UserClick();
   History(2).UserClick();
   EXPECT_EQ(PastesTo(w), 3);
+  // From the keyboard: Enter on a panel Tab reached uses its text.
+  ASSERT_TRUE(History(1).TakesKeyboard());
+  ASSERT_TRUE(History(2).TakesKeyboard());
+  History(1).SetFocus();
+  Window().UserKey(platform::key::kEnter);
+  EXPECT_EQ(clipboard.GetText(), "b");
+  EXPECT_EQ(PastesTo(w), 4);
 }
 
 TEST_F(PasteTest, LinkModeOpensInsteadOfPasting) {

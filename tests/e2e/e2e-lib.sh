@@ -121,6 +121,16 @@ give_keys() {
   xdotool windowfocus "$1"
 }
 
+# open_notepad FILE X Y: Wine's notepad on FILE (a host path), its frame
+# moved to X,Y; sets notepad (its X window).
+open_notepad() {
+  wine notepad "$(winepath "$1")" >>"$work/wine.log" 2>&1 </dev/null &
+  pids+=("$!")
+  xvfb_wait_window "$(basename "$1")" 60 >/dev/null || fail "notepad did not appear"
+  wait_for 10 "notepad moved" probe move "$(basename "$1")" "$2" "$3"
+  notepad=$(xdotool search --onlyvisible --name "$(basename "$1")" | head -n 1)
+}
+
 # set_dpi DPI: the Wine prefix's LogPixels, for programs started from now
 # on. A script that changes it sets it back to 96 on exit: the prefix is
 # shared with the other scripts.

@@ -39,11 +39,7 @@ set_ini() {
 }
 
 # --- notepad, moved clear of the palette, and the palette in front ---------
-wine notepad "$(winepath -w "$note" 2>/dev/null)" >>"$work/wine.log" 2>&1 </dev/null &
-pids+=("$!")
-xvfb_wait_window 'note.txt' 60 >/dev/null || fail "notepad did not appear"
-wait_for 10 "notepad moved" probe move note.txt 320 60
-notepad=$(xdotool search --onlyvisible --name 'note.txt' | head -n 1)
+open_notepad "$note" 320 60
 start_palette
 measure_rows
 

@@ -66,10 +66,7 @@ pictures() {
   convert "${shots[@]}" -background '#2a6a8e' +append "$build/e2e-settings-$1.png"
 }
 
-wine notepad "$(winepath -w "$note" 2>/dev/null)" >>"$work/wine.log" 2>&1 </dev/null &
-pids+=("$!")
-xvfb_wait_window 'note.txt' 60 >/dev/null || fail "notepad did not appear"
-wait_for 10 "notepad moved" probe move note.txt 420 60
+open_notepad "$note" 420 60
 start_palette
 measure_rows
 before_stamp=$(ini_value time1)

@@ -71,10 +71,7 @@ close_palette
 same "$kao/$cls/$group.txt" "$work/want-group.txt"
 
 # --- after a restart: listed, and each pasted into notepad exactly --------
-wine notepad "$(winepath -w "$note" 2>/dev/null)" >>"$work/wine.log" 2>&1 </dev/null &
-pids+=("$!")
-xvfb_wait_window 'note.txt' 60 >/dev/null || fail "notepad did not appear"
-wait_for 10 "notepad moved" probe move note.txt 320 60
+open_notepad "$note" 320 60
 start_palette
 [ "$(items 0 | tr '\n' ' ')" = "A $cls " ] || fail "the classes after the restart: $(items 0 | tr '\n' ' ')"
 [ "$(items 1)" = "$group" ] || fail "the groups after the restart: $(items 1 | tr '\n' ' ')"

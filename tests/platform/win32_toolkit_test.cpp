@@ -428,6 +428,35 @@ TEST_F(Win32Toolkit, ListsDrawTheirOwnRowsWhileTheyHoldCharactersThatNeedItAndLo
   EXPECT_EQ(::SendMessageW(Hwnd(*list), LB_GETCOUNT, 0, 0), 300);
 }
 
+TEST_F(Win32Toolkit, AnEntryBoxShowsItsPlaceholderWhileEmpty) {
+  auto entry = window->NewEntryBox(nullptr);
+  entry->SetPlaceholder("検索: 顔文字");
+  wchar_t cue[32] = L"";
+  ASSERT_TRUE(::SendMessageW(Hwnd(*entry), EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 32));
+  EXPECT_STREQ(cue, L"検索: 顔文字");
+  EXPECT_EQ(entry->GetText(), "");  // the placeholder is no text
+}
+
+// A text panel given the keyboard is a Tab stop and shows the focus; one
+// not given it is passed over.
+TEST_F(Win32Toolkit, ATextPanelGivenTheKeyboardIsATabStop) {
+  auto entry = window->NewEntryBox(nullptr);
+  auto panel = window->NewPanel(nullptr);
+  auto other = window->NewPanel(nullptr);
+  auto last = window->NewEntryBox(nullptr);
+  panel->SetCaption("(^_^)");
+  other->SetCaption("x");
+  panel->SetTakesKeyboard(true);
+  window->Show();
+  const HWND root = reinterpret_cast<HWND>(window->Id());
+  EXPECT_EQ(::GetNextDlgTabItem(root, Hwnd(*entry), FALSE), Hwnd(*panel));
+  EXPECT_EQ(::GetNextDlgTabItem(root, Hwnd(*panel), FALSE), Hwnd(*last));
+  panel->SetFocus();
+  EXPECT_TRUE(panel->HasFocus());
+  panel->SetTakesKeyboard(false);
+  EXPECT_EQ(::GetNextDlgTabItem(root, Hwnd(*entry), FALSE), Hwnd(*last));
+}
+
 TEST_F(Win32Toolkit, HiddenListStaysHiddenThroughRedrawSuspension) {
   auto list = window->NewListBox(nullptr, platform::ListStyle::Multiple);
   list->SetVisible(false);
