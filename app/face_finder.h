@@ -49,6 +49,8 @@ class FaceFinder {
   bool ShowsResults() const { return views_.results.Visible(); }
   // Empties the field; false when it was empty.
   bool ClearText();
+  // The selected result used as a double click on it does.
+  void UseSelected();
   // A text was pasted: it ranks first among the faces found while recent.
   void Pasted(const Text& text);
   // Something under the face folder changed; the index reads it when idle.
@@ -57,7 +59,6 @@ class FaceFinder {
  private:
   void Search();
   void Move(int delta);
-  void UseSelected();
   void ReadWhileIdle();
   void ShowResults(bool on);
   void FollowFaceFolder();

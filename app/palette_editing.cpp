@@ -96,6 +96,7 @@ void TFKao::Group2Click() {
 }
 
 void TFKao::Kao2Click() {
+  if (BringBackFaceList()) return;
   const int current = ListBox2->CaretIndex();
   if (current < 0) return;
   if (auto face = AskName("文字変更", platform::colour::kWindow, ListBox2->Item(current))) ChangeFace(*face);
@@ -124,6 +125,7 @@ void TFKao::ChangeFace(const Text& face) {
 }
 
 void TFKao::DeleteFace() {
+  if (BringBackFaceList()) return;
   const int current = ListBox2->CaretIndex();
   if (current < 0) return;
   ListBox2->Delete(current);

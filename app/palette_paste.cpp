@@ -52,6 +52,7 @@ void TFKao::UseFace(const Text& face) {
 }
 
 void TFKao::Copy1Click() {
+  if (finder_->ShowsResults()) return finder_->UseSelected();
   if (ListBox2->Count() == 0) return;
   std::string text;
   if (Link1->Checked()) {
@@ -84,6 +85,7 @@ void TFKao::ApplyLinkLook() {
 }
 
 void TFKao::bAllClick() {
+  if (BringBackFaceList()) return;
   ListBox2->BeginUpdate();
   for (int i = 0, n = ListBox2->Count(); i < n; ++i) ListBox2->SetSelected(i, true);
   ListBox2->EndUpdate();

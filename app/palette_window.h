@@ -151,6 +151,10 @@ class TFKao : public forms::Form {
   void ConnectEditMode();
   void ConnectFinder();
   void ShowFaceCount();
+  // While search results stand in the face list's place, a command on the
+  // face list would act on faces the user cannot see: the list comes back
+  // instead (true), and the command is for the user to give again.
+  bool BringBackFaceList() { return finder_->ShowsResults() && finder_->ClearText(); }
   void RunForPopupList(void (TFKao::*onClasses)(), void (TFKao::*onGroups)(), void (TFKao::*onFaces)());
   std::optional<Text> AskName(const char* caption, int32_t fieldColor, const Text& text = "");
   void ApplyLinkLook();

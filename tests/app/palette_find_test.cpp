@@ -67,6 +67,17 @@ TEST_F(FindTest, TypingFindsFacesOfTheWholeLibraryAndEnterPastesTheChosenOne) {
   Results().UserDoubleClick(1);
   EXPECT_EQ(clipboard.GetText(), "(=^・^=)");
 
+  // Commands on the face list never act on faces hidden behind the
+  // results: the paste button pastes the result chosen, deleting or
+  // changing a face brings the face list back first.
+  Window().Find<headless::Button>("bSelectPast").UserClick();
+  EXPECT_EQ(clipboard.GetText(), "(=^・^=)");
+  ChooseMenu("edit(&E)", "文字削除(&I)");
+  EXPECT_TRUE(Faces().Visible());
+  EXPECT_EQ(Items(Faces()), (V{"a", "ねこ"}));
+  EXPECT_EQ(Field().GetText(), "");
+  Retype("ね");
+
   // Escape empties the field and the lists are back; the next one puts the
   // field away; the next closes the palette.
   Key(platform::key::kEscape);
