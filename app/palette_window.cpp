@@ -119,7 +119,11 @@ TFKao::TFKao(platform::Platform platform)
   edges_ = std::make_unique<ScreenEdges>(p_.toolkit, Window(), settings_, Dispatch());
   ConnectFinder();
   summons_ = std::make_unique<Summons>(Summons::Services{p_.toolkit, p_.windows}, Window(), *paster_, *finder_);
-  Window().onHotKey = Dispatch().Bind([this] { summons_->HotKeyPressed(); });
+  // Not while a command runs or a window of the palette is open in front
+  // of it: the palette takes no input then.
+  Window().onHotKey = [this] {
+    if (!Dispatch().Running()) Dispatch().Run([this] { summons_->HotKeyPressed(); });
+  };
   StartMark("menus, units, folder page");
   Dispatch().Run([this] { FormCreate(); });
   StartMark("settings and the three lists");

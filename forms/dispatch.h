@@ -31,6 +31,8 @@ class Dispatcher {
   // and its key preview hears the keys. The handlers those events would
   // start are left out, so that no command runs inside another.
   void RunPendingEvents();
+  // A handler is running: a command, or a window it has open modally.
+  bool Running() const { return depth_ > 0; }
   // Runs the action once the running handlers have returned; at once when
   // none runs.
   void AfterHandlers(std::function<void()> action);

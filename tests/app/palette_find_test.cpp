@@ -242,6 +242,15 @@ TEST_F(FindTest, AHotkeyThatCannotBeReadOrHeldIsNamedOnceAndThePaletteWorksOn) {
   EXPECT_TRUE(toolkit.Messages().empty());
   toolkit.PressHotKey({mod::kCtrl | mod::kAlt, 0x7B});
   EXPECT_TRUE(Field().HasFocus());
+  // Pressed while the settings dialog is open: the palette stays as it is.
+  Key(platform::key::kEscape);
+  const platform::Rect place = Window().Bounds();
+  toolkit.ScriptDialog([&](headless::Window& d) {
+    toolkit.PressHotKey({mod::kCtrl | mod::kAlt, 0x7B});
+    EXPECT_EQ(Window().Bounds(), place);
+    d.UserKey(platform::key::kEscape);
+  });
+  ChooseMenu("file(&F)", "プロパティ(&P)...");
   choose(0x08, 0);  // Backspace
   EXPECT_TRUE(Window().HotKey().Empty());
   EXPECT_NE(files.Content(kIni).find("hotkey=\"\""), std::string::npos);
