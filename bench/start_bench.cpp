@@ -18,42 +18,43 @@
 
 namespace {
 
+struct Search {
+  DWORD process;
+  std::vector<HWND> found;
+};
+
+// Named functions, not lambdas: 32-bit Windows calls them as stdcall.
+BOOL CALLBACK KeepVisibleOfProcess(HWND window, LPARAM param) {
+  auto* s = reinterpret_cast<Search*>(param);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  if (owner == s->process && ::IsWindowVisible(window)) s->found.push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK CountFilledList(HWND child, LPARAM param) {
+  wchar_t name[16];
+  if (::GetClassNameW(child, name, 16) && ::lstrcmpiW(name, L"ListBox") == 0 && ::IsWindowVisible(child)) {
+    DWORD_PTR count = 0;
+    if (::SendMessageTimeoutW(child, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &count) && count > 0 &&
+        count != static_cast<DWORD_PTR>(LB_ERR))
+      ++*reinterpret_cast<int*>(param);
+  }
+  return TRUE;
+}
+
 // The process's visible top-level windows (the palette's is owned by the
 // program's hidden application window).
 std::vector<HWND> VisibleWindowsOf(DWORD process) {
-  struct Search {
-    DWORD process;
-    std::vector<HWND> found;
-  } search{process, {}};
-  ::EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner == s->process && ::IsWindowVisible(window))
-          s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  Search search{process, {}};
+  ::EnumWindows(KeepVisibleOfProcess, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
 // Visible list boxes of the window that hold at least one row.
 int FilledLists(HWND window) {
   int filled = 0;
-  ::EnumChildWindows(
-      window,
-      [](HWND child, LPARAM param) -> BOOL {
-        wchar_t name[16];
-        if (::GetClassNameW(child, name, 16) && ::lstrcmpiW(name, L"ListBox") == 0 && ::IsWindowVisible(child)) {
-          DWORD_PTR count = 0;
-          if (::SendMessageTimeoutW(child, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &count) && count > 0 &&
-              count != static_cast<DWORD_PTR>(LB_ERR))
-            ++*reinterpret_cast<int*>(param);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&filled));
+  ::EnumChildWindows(window, CountFilledList, reinterpret_cast<LPARAM>(&filled));
   return filled;
 }
 
