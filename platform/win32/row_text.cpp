@@ -22,8 +22,6 @@ bool UnderWine() {
   return wine;
 }
 
-bool IsThai(wchar_t c) { return c >= 0x0E00 && c <= 0x0E7F; }
-
 uint32_t Big(const std::vector<uint8_t>& d, size_t at, int bytes) {
   uint32_t v = 0;
   for (int i = 0; i < bytes; ++i) v = v << 8 | (at + i < d.size() ? d[at + i] : 0);
@@ -102,6 +100,17 @@ std::pair<HFONT, WORD> GlyphFor(HDC dc, uint32_t c) {
 }
 
 }  // namespace
+
+bool NeedsRowDrawing(std::string_view utf8) {
+  static_assert(IsThai(0x0E00) && IsThai(0x0E7F) && !IsThai(0x0E80));
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    if (b >= 0xF0) return true;  // the first of four bytes: beyond the plane
+    // Thai, U+0E00 to U+0E7F, is E0 B8 80 to E0 B9 BF.
+    if (b == 0xE0 && i + 1 < utf8.size() && (utf8[i + 1] == '\xB8' || utf8[i + 1] == '\xB9')) return true;
+  }
+  return false;
+}
 
 void DrawRowText(HDC dc, const RECT& row, int x, const std::wstring& text) {
   const UINT align = ::SetTextAlign(dc, TA_UPDATECP);

@@ -7,8 +7,17 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace platform::win32 {
+
+// Thai, which Wine shapes with the selected font alone (see DrawRowText).
+constexpr bool IsThai(char32_t c) { return c >= 0x0E00 && c <= 0x0E7F; }
+
+// Whether a row needs DrawRowText to show: it holds Thai or characters
+// beyond the Basic Multilingual Plane. Read on the UTF-8 bytes, so that a
+// list of 200,000 rows is checked without converting them.
+bool NeedsRowDrawing(std::string_view utf8);
 
 // The text from x on the row's top, clipped to the row, in the font and
 // colours selected into dc.

@@ -21,18 +21,6 @@ constexpr UINT_PTR kFillTimer = 0x4D4C;
 constexpr size_t kRowsAtOnce = 2000;
 constexpr size_t kRowsPerStep = 4000;
 
-// Rows of Thai or of characters beyond the Basic Multilingual Plane are
-// drawn here (see DrawRowText); others the control draws itself.
-bool NeedsDrawingHere(const Text& text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    if (b >= 0xF0) return true;  // the first of four bytes: beyond the plane
-    // U+0E00 to U+0E7F are E0 B8 80 to E0 B9 BF.
-    if (b == 0xE0 && i + 1 < text.size() && (text[i + 1] == '\xB8' || text[i + 1] == '\xB9')) return true;
-  }
-  return false;
-}
-
 // A row as tall as the font's line: the height a plain list gives it.
 int RowHeight(HWND list, HFONT font) {
   HDC dc = ::GetDC(list);
@@ -118,7 +106,7 @@ void ListBox::AddAll(std::vector<Text> items) {
 void ListBox::ShowRows(size_t end) {
   end = std::min(end, items_.size());
   if (end <= shown_) return;
-  if (!ownerDrawn_ && std::any_of(items_.begin() + shown_, items_.begin() + end, NeedsDrawingHere)) {
+  if (!ownerDrawn_ && std::any_of(items_.begin() + shown_, items_.begin() + end, [](const Text& row) { return NeedsRowDrawing(row); })) {
     DrawRowsHere(true);
     if (end <= shown_) return;
   }
@@ -153,7 +141,7 @@ void ListBox::SetItem(int index, const Text& item) {
     items_[index] = item;  // the row takes it when it comes
     return;
   }
-  if (!ownerDrawn_ && NeedsDrawingHere(item)) {
+  if (!ownerDrawn_ && NeedsRowDrawing(item)) {
     items_[index] = item;  // a new control takes every row
     DrawRowsHere(true);
     return;
