@@ -21,8 +21,7 @@ void Summons::Warn(const Text& message) {
 
 void Summons::TakeHotKey(const settings::Settings& settings) {
   const Text text = settings.Text(settings::kHotKey);
-  if (triedOnce_ && text == tried_) return;
-  triedOnce_ = true;
+  if (tried_ == text) return;
   tried_ = text;
   if (text.empty()) {
     palette_.SetHotKey({});
@@ -81,7 +80,7 @@ void Summons::Dismiss() {
   if (!back) back = FindTargetWindow(s_.windows).window;
   palette_.Hide();
   End();
-  finder_.Stop();
+  finder_.Stop();  // also when the palette was in front without being called
   if (back) s_.windows.BringToFront(back);
 }
 

@@ -52,8 +52,7 @@ class Summons {
   FaceFinder& finder_;
   bool called_ = false;
   platform::Rect normal_;
-  Text tried_;  // the settings' text last taken, so Apply repeats no message
-  bool triedOnce_ = false;
+  std::optional<Text> tried_;  // the settings' text last taken, so Apply repeats no message
 };
 
 }  // namespace app
